@@ -1,0 +1,92 @@
+// A control of a window, held as data: what the window shows and whether the
+// player can use it. Views draw these; handlers change them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kalvitor {
+
+class Form;
+
+enum class ControlKind {
+  Label,      // text only
+  ClickLabel, // a label that acts as a button or a link
+  Button,
+  TextBox,
+  ListBox,
+  ComboBox,
+  Panel,      // a container; disabling it disables what it holds
+  Shape,
+  Image,
+  Timer,
+};
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kLightCyan = 0xC0FFFF;
+constexpr uint32_t kRed = 0xFF0000;
+
+struct ControlProps {
+  std::string text;  // caption of labels and buttons, text of text boxes
+  bool enabled = true;
+  bool visible = true;
+  uint32_t color = kWhite;
+  std::vector<std::string> items;  // list and drop-down entries
+  int listIndex = -1;
+  int interval = 0;  // timers, in milliseconds
+  std::string tag;
+  // Placement in the window's client area, in pixels, and the text's look.
+  int x = 0, y = 0, w = 0, h = 0;
+  int fontPt = 9;
+  bool bold = false;
+  enum Align { Left, Center, Right } align = Left;
+  bool transparent = true;          // labels: drawn straight over the picture
+  uint32_t backColor = 0x000000;    // used where not transparent
+};
+
+struct Control {
+  Control(Form& owner, std::string name, int index, ControlKind kind, Control* parent)
+      : form(owner), name(std::move(name)), index(index), kind(kind), parent(parent) {}
+
+  Form& form;
+  const std::string name;
+  const int index;  // -1 outside a control array
+  const ControlKind kind;
+  Control* const parent;
+  ControlProps props;
+  ControlProps design;  // as the window is designed; restored on every load
+
+  // "cmdWork(3)" or "lblMoney"
+  std::string FullName() const;
+  const std::string& Text() const { return props.text; }
+  bool Enabled() const { return props.enabled; }
+  bool Visible() const { return props.visible; }
+  // Enabled and visible, and so are all the panels it sits on.
+  bool Usable() const;
+
+  // Changes are dropped while the window is not loaded: a screen closed by
+  // a new game is not brought back by a late update.
+  void SetText(const std::string& text);
+  void SetEnabled(bool on);
+  void SetVisible(bool on);
+  void SetColor(uint32_t rgb);
+  void SetItems(std::vector<std::string> items);
+  void SetListIndex(int index);
+  void SetTag(const std::string& tag);
+  void Move(int x, int y);
+
+  // Design-time helpers for window constructors (chainable).
+  Control& At(int x, int y, int w, int h);
+  Control& Font(int pt, bool bold = false);
+  Control& Color(uint32_t rgb);
+  Control& Back(uint32_t rgb);
+  Control& AlignTo(ControlProps::Align a);
+  Control& Hidden();
+  Control& Disabled();
+
+ private:
+  void Changed();
+};
+
+}  // namespace kalvitor

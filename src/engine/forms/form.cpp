@@ -1,0 +1,107 @@
+#include "forms/form.h"
+
+#include "game.h"
+
+namespace kalvitor {
+
+Form::Form(Game& game, std::string name, std::string caption)
+    : game_(game), name_(std::move(name)), designCaption_(caption), caption_(std::move(caption)) {}
+
+void Form::SetCaption(const std::string& caption) {
+  if (!loaded_ || caption_ == caption) return;
+  caption_ = caption;
+  game_.port.OnFormEvent(*this, FormEvent::Changed);
+}
+
+void Form::SetEnabled(bool on) {
+  if (enabled_ == on) return;
+  enabled_ = on;
+  game_.port.OnFormEvent(*this, FormEvent::Changed);
+}
+
+Control* Form::Find(const std::string& name, int index) {
+  for (Control& c : controls_)
+    if (c.name == name && c.index == index) return &c;
+  return nullptr;
+}
+
+Control& Form::Add(const std::string& name, ControlKind kind, const std::string& text, Control* parent) {
+  return AddIndexed(name, -1, kind, text, parent);
+}
+
+Control& Form::AddIndexed(const std::string& name, int index, ControlKind kind, const std::string& text,
+                          Control* parent) {
+  Control& c = controls_.emplace_back(*this, name, index, kind, parent);
+  c.design.text = text;
+  c.props = c.design;
+  return c;
+}
+
+void Form::OnClick(const std::string& name, std::function<void(int)> handler) {
+  clickHandlers_[name] = std::move(handler);
+}
+
+void Form::SetBackground(const std::string& name) {
+  background_ = name;
+  if (loaded_) game_.port.OnFormEvent(*this, FormEvent::Changed);
+}
+
+void Form::NotifyChanged(Control& control) { game_.port.OnControlChanged(*this, control); }
+
+void Form::Load() {
+  if (loaded_) return;
+  for (Control& c : controls_) c.props = c.design;
+  caption_ = designCaption_;
+  background_.clear();
+  tag_.clear();
+  enabled_ = true;
+  loaded_ = true;
+  game_.NoteLoaded(*this);
+  game_.port.OnFormEvent(*this, FormEvent::Loaded);
+  FormLoad();
+}
+
+void Form::Show() {
+  Load();
+  if (!loaded_ || shown_) return;
+  shown_ = true;
+  game_.port.OnFormEvent(*this, FormEvent::Shown);
+}
+
+void Form::ShowModal() {
+  Load();
+  if (!loaded_ || shown_) return;
+  shown_ = true;
+  modal_ = true;
+  game_.port.OnFormEvent(*this, FormEvent::Shown);
+  game_.port.RunModal(*this);
+}
+
+void Form::Hide() {
+  if (!shown_) return;
+  shown_ = false;
+  modal_ = false;
+  game_.port.OnFormEvent(*this, FormEvent::Hidden);
+}
+
+void Form::Unload() {
+  if (!loaded_) return;
+  FormUnload();
+  shown_ = false;
+  modal_ = false;
+  loaded_ = false;
+  game_.NoteUnloaded(*this);
+  game_.port.OnFormEvent(*this, FormEvent::Unloaded);
+}
+
+bool Form::Click(const std::string& name, int index) {
+  if (Find(name, index) == nullptr) return false;
+  auto it = clickHandlers_.find(name);
+  if (it != clickHandlers_.end()) {
+    auto handler = it->second;  // the window may unload itself meanwhile
+    handler(index);
+  }
+  return true;
+}
+
+}  // namespace kalvitor

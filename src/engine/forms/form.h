@@ -1,0 +1,95 @@
+// A window of the game as a model: its controls, its lifecycle (unloaded ->
+// loaded -> shown -> hidden -> unloaded) and its handlers. A window reloads
+// with its designed control states; Form_Load runs on every load.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/control.h"
+
+namespace kalvitor {
+
+class Game;
+
+class Form {
+ public:
+  Form(Game& game, std::string name, std::string caption);
+  virtual ~Form() = default;
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::string& Name() const { return name_; }
+  bool Loaded() const { return loaded_; }
+  bool Shown() const { return shown_; }
+  bool Modal() const { return modal_; }
+  // Dialogs the game opens and waits for (their answers are queued in the
+  // scripted driver); screens are opened by the player.
+  virtual bool IsDialog() const { return false; }
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  // The background picture's name, empty for none.
+  const std::string& Background() const { return background_; }
+  const std::string& Tag() const { return tag_; }
+  void SetTag(const std::string& tag) { tag_ = tag; }
+  // A disabled window takes no clicks.
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool on);
+
+  const std::deque<Control>& Controls() const { return controls_; }
+  Control* Find(const std::string& name, int index = -1);
+
+  void Load();
+  void Show();       // modeless
+  void ShowModal();  // returns when the frontend's modal display ends
+  void Hide();
+  void Unload();
+
+  // A click on a control; false when the window has no such control.
+  bool Click(const std::string& name, int index);
+  bool HasHandler(const std::string& name) const { return clickHandlers_.count(name) != 0; }
+  // The title-bar close button. Unloads the window unless it says otherwise.
+  virtual void CloseBox() { Unload(); }
+
+  Game& game() { return game_; }
+  void NotifyChanged(Control& control);
+  // Client area in pixels (fitted to the background picture where there is one).
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ protected:
+  Control& Add(const std::string& name, ControlKind kind, const std::string& text, Control* parent = nullptr);
+  Control& AddIndexed(const std::string& name, int index, ControlKind kind, const std::string& text,
+                      Control* parent = nullptr);
+  void OnClick(const std::string& name, std::function<void(int)> handler);
+  void SetBackground(const std::string& name);
+  void SetClientSize(int w, int h) {
+    width_ = w;
+    height_ = h;
+  }
+  virtual void FormLoad() {}
+  virtual void FormUnload() {}
+
+  Game& game_;
+
+ private:
+  const std::string name_;
+  const std::string designCaption_;
+  std::string caption_;
+  std::string background_;
+  std::string tag_;
+  bool loaded_ = false;
+  bool shown_ = false;
+  bool modal_ = false;
+  bool enabled_ = true;
+  int width_ = 400, height_ = 300;
+  std::deque<Control> controls_;
+  std::map<std::string, std::function<void(int)>> clickHandlers_;
+};
+
+}  // namespace kalvitor

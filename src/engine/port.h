@@ -1,0 +1,82 @@
+// The frontend port: everything the engine needs from the world outside it.
+// The desktop game implements it with Qt and SDL, the scripted driver with
+// virtual time and queued answers, the tests with a recording fake. The
+// engine never reaches the screen, the speakers, the clock or the settings in
+// any other way.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kalvitor {
+
+class Form;
+struct Control;
+
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+enum class FormEvent { Loaded, Shown, Hidden, Unloaded, Changed };
+
+// The computer's own date and time.
+struct WallClock {
+  int32_t date = 0;    // day serial, see util/date.h
+  int64_t millisOfDay = 0;
+};
+
+class FrontendPort {
+ public:
+  virtual ~FrontendPort() = default;
+
+  // A modal message box; returns the button pressed.
+  virtual MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                               MsgButtons buttons) = 0;
+  // An input box; nullopt when cancelled.
+  virtual std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
+                                              const std::string& defaultText) = 0;
+
+  // The form has just been shown modally (its state already says so): return
+  // when it is hidden or unloaded. A frontend that cannot block (the driver,
+  // for screens the player opened) may return at once.
+  virtual void RunModal(Form& form) = 0;
+  // Lifecycle news and control changes, for views to follow.
+  virtual void OnFormEvent(Form& form, FormEvent event) = 0;
+  virtual void OnControlChanged(Form& form, Control& control) = 0;
+
+  // Monotonic real time in milliseconds, and a wait until that time while
+  // the program's other events (clicks, timers) go on.
+  virtual int64_t MonotonicMs() = 0;
+  virtual void WaitUntil(int64_t monotonicMs) = 0;
+
+  // Plays an effect by its upper-case name and returns when it has ended.
+  // When not audible nothing is heard and it returns at once.
+  virtual void PlayEffect(const std::string& name, bool audible) = 0;
+
+  // The music player.
+  virtual void MusicSetFile(const std::string& path) = 0;
+  virtual void MusicPlay() = 0;
+  virtual void MusicStop() = 0;
+  // 0 when stopped (also after the track has ended).
+  virtual int MusicState() = 0;
+
+  // The per-user settings store.
+  virtual std::optional<std::string> SettingGet(const std::string& name) = 0;
+  virtual bool SettingSet(const std::string& name, const std::string& value) = 0;
+
+  // The message line has finished typing its text.
+  virtual void OnMessageTyped(const std::string& /*text*/) {}
+  // "Свернуть игру".
+  virtual void MinimizeMainWindow() {}
+
+  virtual void OpenLink(const std::string& target) = 0;
+  virtual void ShowTextFile(const std::string& path) = 0;
+
+  virtual WallClock Now() = 0;
+
+  // Ends the program at once; never returns.
+  [[noreturn]] virtual void EndProgram() = 0;
+};
+
+}  // namespace kalvitor

@@ -1,0 +1,49 @@
+// The job ladder, the status ranks and the education level.
+#include "game.h"
+#include "shell/frm_main.h"
+
+namespace kalvitor {
+namespace {
+
+struct Job {
+  const char* title;
+  int16_t wage;
+};
+
+const Job kJobs[13] = {
+    {"Безработный", 0},   {"Дворник", 10},   {"Сантехник", 15},           {"Инженер", 20},
+    {"Менеджер", 80},     {"Дизайнер", 95},  {"Архитектор", 115},         {"Бухгалтер", 125},
+    {"Программист", 150}, {"Сисадмин", 175}, {"Спец. по комп. безоп.", 200}, {"Хакер", 540},
+    {"Босс hack-фирмы", 750},
+};
+
+const char* const kRanks[8] = {"BEGIN", "USER", "GAMER", "LAMER", "PROG-ER", "ADMIN", "HACKER", "PROF"};
+
+}  // namespace
+
+void Game::SetJob(int16_t index) {
+  if (index >= 0 && index <= 12) {
+    s.Wage = kJobs[index].wage;
+    s.JobTitle = kJobs[index].title;
+    s.JobIndex = index;
+  }
+  PlaySfx("WORK");
+  Main().lblCurrWork.SetText("Работа: " + s.JobTitle + " ($" + std::to_string(s.Wage) + "/день)");
+}
+
+std::string Game::StatusName(int rank) {
+  if (rank < 1 || rank > 8) return "";
+  return kRanks[rank - 1];
+}
+
+void Game::SetStatus(int16_t rank) {
+  Main().lblStatus.SetText(StatusName(rank));
+  s.StatusRank = rank;
+}
+
+void Game::SetEducation(int16_t percent) {
+  s.Education = percent;
+  Main().lblEducation.SetText(std::to_string(percent) + "%");
+}
+
+}  // namespace kalvitor

@@ -1,0 +1,56 @@
+// Family life: marriage, divorce, children and the family code line.
+#include "game.h"
+#include "shell/frm_main.h"
+#include "util/int_math.h"
+
+namespace kalvitor {
+
+void Game::FamilyEvent(int16_t code) {
+  switch (code) {
+    case 8:
+      if (s.Married != kTrue || s.WasMarried != kTrue) {
+        PlaySfx("MARRY");
+        MsgBox("Поздравляем! Вчера ты женился! Заплатите за свадьбу $50",
+               "Женится или не женится... Всё равно потом раскаиваться буду!", MsgIcon::Information);
+        s.Married = kTrue;
+        s.WasMarried = kTrue;
+        SetMoney(Sat32(int64_t{s.Money} - 50));
+        SetMood(Sat16(int64_t{s.Mood} + 25));
+      }
+      break;
+    case 12:
+      PlaySfx("DIVORCE");
+      if (s.Married == kTrue) {
+        MsgBox("От тебя ушла жена!", "Вот и раскаивайся!", MsgIcon::Information);
+        s.Married = kFalse;
+        if (s.Daughters > 0 || s.Sons > 0) {
+          s.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
+          MsgBox("Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
+                 "месяц!",
+                 "Круто, да?", MsgIcon::Information);
+        }
+      }
+      break;
+    case 24:
+    case 32:
+      PlaySfx("BABY");
+      if (s.Married == kTrue) {
+        bool daughter = code == 24;
+        MsgBox(daughter ? "Поздравляем! У вас родилась дочь!" : "Поздравляем! У вас родился сын!", "Медбрат",
+               MsgIcon::Information);
+        int16_t& count = daughter ? s.Daughters : s.Sons;
+        count = Sat16(int64_t{count} + 1);
+      }
+      break;
+    default:
+      break;
+  }
+  RefreshFamilyLabel();
+}
+
+void Game::RefreshFamilyLabel() {
+  std::string prefix = s.Married == kTrue ? "YES:" : s.WasMarried == kTrue ? "LEFT:" : "NO:";
+  Main().lblfamily.SetText(prefix + std::to_string(s.Daughters) + ":" + std::to_string(s.Sons));
+}
+
+}  // namespace kalvitor

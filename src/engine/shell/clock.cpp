@@ -1,0 +1,88 @@
+// The game clock: one tick moves the game time on by TickMinutes and runs
+// the passes at every change of hour, day, month and year.
+#include "game.h"
+#include "shell/frm_main.h"
+#include "util/date.h"
+
+namespace kalvitor {
+namespace {
+
+struct TickGuard {
+  explicit TickGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TickGuard() { flag_ = false; }
+  bool& flag_;
+};
+
+}  // namespace
+
+void Game::ClockTick() {
+  if (inTick_) return;  // ticks never overlap: one that falls due meanwhile is dropped
+  TickGuard guard(inTick_);
+  const uint64_t serial = gameSerial_;
+  auto gameGoesOn = [&] { return gameSerial_ == serial; };
+
+  const int step = s.TickMinutes;
+  int minute = s.GameTime % 60;
+  int hour = s.GameTime / 60;
+  CivilDate date = CivilFromSerial(s.GameDate);
+  int day = date.day, month = date.month, year = date.year;
+
+  if (minute + step >= 60) {
+    minute = minute + step - 60;
+    hour += 1;
+    HourlyPass();
+    if (!gameGoesOn()) return;
+  } else {
+    minute += step;
+  }
+  // A speed outside the menu's three can carry the minutes past an hour (or
+  // below zero); they are carried into the hours as a time of day would be.
+  int total = hour * 60 + minute;
+  if (total < 0) total = 0;
+  hour = total / 60;
+  minute = total % 60;
+
+  if (hour < 24) {
+    s.GameTime = hour * 60 + minute;
+  } else {
+    s.GameTime = 0;  // the minutes past midnight are dropped
+    DailyPass();
+    if (!gameGoesOn()) return;
+    if (day >= 31) {
+      day = 1;
+      DailyEvents(true);
+      if (!gameGoesOn()) return;
+      if (month == 12) {
+        month = 1;
+        year += 1;
+        YearlyPass();
+        if (!gameGoesOn()) return;
+      } else {
+        month += 1;
+      }
+    } else {
+      day += 1;
+    }
+    if (IsValidDate(year, month, day)) {
+      s.GameDate = SerialFromCivil(year, month, day);
+    } else {
+      day = 1;
+      month += 1;
+      DailyEvents(true);
+      if (!gameGoesOn()) return;
+      if (IsValidDate(year, month, day)) s.GameDate = SerialFromCivil(year, month, day);
+    }
+  }
+
+  if (s.CheatWin == kTrue) {
+    s.CheatWin = kFalse;
+    Victory();
+  } else if (VictoryConditionHolds()) {
+    Victory();
+  }
+
+  Main().lblTime.SetText(FormatLongDate(s.GameDate) + " / " + FormatHHMM(s.GameTime));
+  ReseedFromTimer();
+}
+
+}  // namespace kalvitor

@@ -1,0 +1,353 @@
+#include "shell/frm_main.h"
+
+#include "game.h"
+#include "screens/frm_about.h"
+#include "screens/frm_bank.h"
+#include "screens/frm_education.h"
+#include "screens/frm_family.h"
+#include "screens/frm_happy.h"
+#include "screens/frm_hard.h"
+#include "screens/frm_hospital.h"
+#include "screens/frm_shop.h"
+#include "screens/frm_soft.h"
+#include "screens/frm_work.h"
+#include "network/frm_network.h"
+
+namespace kalvitor {
+namespace {
+
+// Layout of the window's client area (434 x 464 pixels).
+constexpr int kInfoX = 8, kInfoY = 6, kInfoW = 268, kInfoH = 240;
+constexpr int kMenuX = 284, kMenuY = 6, kMenuW = 142, kMenuH = 240;
+constexpr int kHardX = 8, kHardY = 252, kHardW = 230, kHardH = 172;
+constexpr int kSoftX = 242, kSoftY = 252, kSoftW = 184, kSoftH = 172;
+constexpr int kRow = 17;
+constexpr uint32_t kCaptionColor = 0xFFE6A0;  // warm light yellow for the static captions
+constexpr uint32_t kValueColor = kWhite;
+
+}  // namespace
+
+FrmMain::FrmMain(Game& game)
+    : Form(game, "frmMain", "Brindlex Kalvitor 1.6"),
+      lblMoney(Add("lblMoney", ControlKind::Label, "")),
+      lblHappy(Add("lblHappy", ControlKind::Label, "")),
+      lblEat(Add("lblEat", ControlKind::Label, "")),
+      lblHealth(Add("lblHealth", ControlKind::Label, "")),
+      lblEducation(Add("lblEducation", ControlKind::Label, "")),
+      lblStatus(Add("lblStatus", ControlKind::Label, "")),
+      lblfamily(Add("lblfamily", ControlKind::Label, "")),
+      lblCurrWork(Add("lblCurrWork", ControlKind::Label, "")),
+      lblGameLevel(Add("lblGameLevel", ControlKind::Label, "Сложность игры: %GameLevel%")),
+      lblGameSpeed(Add("lblGameSpeed", ControlKind::Label, "Скорость игры: %GameSpeed%")),
+      lblTime(Add("lblTime", ControlKind::Label, "")),
+      lblhard([this] {
+        std::vector<Control*> v;
+        for (int i = 0; i < 9; ++i) v.push_back(&AddIndexed("lblhard", i, ControlKind::Label, ""));
+        return v;
+      }()),
+      lblOs(Add("lblOs", ControlKind::Label, "")),
+      lblAntiv(Add("lblAntiv", ControlKind::Label, "")),
+      lblProg(Add("lblProg", ControlKind::Label, "")),
+      lblGraphic(Add("lblGraphic", ControlKind::Label, "")),
+      lblInet(Add("lblInet", ControlKind::Label, "")),
+      lblGames(Add("lblGames", ControlKind::Label, "")),
+      lblOther(Add("lblOther", ControlKind::Label, "")),
+      lblMessage(Add("lblMessage", ControlKind::Label, "")),
+      shpMsgShape(Add("shpMsgShape", ControlKind::Shape, "")),
+      lblPause(Add("lblPause", ControlKind::Label, "Пауза")),
+      lblPauseInstr(Add("lblPauseInstr", ControlKind::Label, "Нажмите P для продолжения игры")),
+      lblCheatInstr(Add("lblCheatInstr", ControlKind::Label, "Чит:")),
+      txtCheat(Add("txtCheat", ControlKind::TextBox, "")),
+      cmdCheatOk(Add("cmdCheatOk", ControlKind::Button, "ОК")),
+      cmdCheatCancel(Add("cmdCheatCancel", ControlKind::Button, "Отмена")),
+      tmrTime(Add("tmrTime", ControlKind::Timer, "")),
+      tmrMusic(Add("tmrMusic", ControlKind::Timer, "")) {
+  SetClientSize(434, 464);
+
+  // Frames and static captions.
+  Add("fraInfo", ControlKind::Panel, "Информационная панель").At(kInfoX, kInfoY, kInfoW, kInfoH).Color(kCaptionColor).Font(9, true);
+  Add("fraMenu", ControlKind::Panel, "Меню").At(kMenuX, kMenuY, kMenuW, kMenuH).Color(kCaptionColor).Font(9, true);
+  Add("fraHard", ControlKind::Panel, "Компьютер (Hardware)").At(kHardX, kHardY, kHardW, kHardH).Color(kCaptionColor).Font(9, true);
+  Add("fraSoft", ControlKind::Panel, "Компьютер (Software)").At(kSoftX, kSoftY, kSoftW, kSoftH).Color(kCaptionColor).Font(9, true);
+
+  const char* infoCaptions[] = {"Бюджет", "Настроение", "Сытость", "Здоровье", "Образование", "Статус",
+                                "Состояние семьи"};
+  Control* infoValues[] = {&lblMoney, &lblHappy, &lblEat, &lblHealth, &lblEducation, &lblStatus, &lblfamily};
+  int label = 1;
+  for (int i = 0; i < 7; ++i) {
+    int y = kInfoY + 22 + i * kRow;
+    AddIndexed("lblInfoCaption", i, ControlKind::Label, infoCaptions[i]).At(kInfoX + 10, y, 120, 16).Color(kCaptionColor);
+    infoValues[i]->At(kInfoX + 134, y, 126, 16).Color(kValueColor).Font(9, true);
+  }
+  (void)label;
+  int y = kInfoY + 22 + 7 * kRow + 6;
+  lblCurrWork.At(kInfoX + 10, y, kInfoW - 20, 16).Color(kValueColor);
+  lblGameLevel.At(kInfoX + 10, y + kRow, kInfoW - 20, 16).Color(kValueColor);
+  lblGameSpeed.At(kInfoX + 10, y + 2 * kRow, kInfoW - 20, 16).Color(kValueColor);
+  lblTime.At(kInfoX + 10, y + 3 * kRow, kInfoW - 20, 16).Color(kValueColor).Font(9, true);
+
+  const char* hardCaptions[] = {"Процессор:", "ОЗУ:", "Видеокарта:", "Винчестер:", "CD-ROM:",
+                                "Модем:",     "Звук:", "Сканер:",     "Принтер:"};
+  for (int i = 0; i < 9; ++i) {
+    int ry = kHardY + 20 + i * kRow;
+    AddIndexed("lblHardCaption", i, ControlKind::Label, hardCaptions[i]).At(kHardX + 6, ry, 72, 16).Color(kCaptionColor).Font(8);
+    lblhard[static_cast<size_t>(i)]->At(kHardX + 78, ry, kHardW - 82, 16).Color(kValueColor).Font(8);
+  }
+  const char* softCaptions[] = {"ОС:", "Антивирус:", "Программ-е:", "Графика:", "Интернет:", "Развлечения:", "Прочее:"};
+  Control* softValues[] = {&lblOs, &lblAntiv, &lblProg, &lblGraphic, &lblInet, &lblGames, &lblOther};
+  for (int i = 0; i < 7; ++i) {
+    int ry = kSoftY + 20 + i * kRow;
+    AddIndexed("lblSoftCaption", i, ControlKind::Label, softCaptions[i]).At(kSoftX + 6, ry, 76, 16).Color(kCaptionColor).Font(8);
+    softValues[i]->At(kSoftX + 82, ry, kSoftW - 86, 16).Color(kValueColor).Font(8);
+  }
+
+  // The menu column: clickable labels opening the places.
+  struct Place {
+    const char* name;
+    const char* caption;
+    std::function<Form&()> screen;
+  };
+  const Place places[] = {
+      {"cmdWork", "Работа", [&g = game_]() -> Form& { return g.WorkForm(); }},
+      {"cmdShop", "Магазин", [&g = game_]() -> Form& { return g.ShopForm(); }},
+      {"cmdFamily", "Семья", [&g = game_]() -> Form& { return g.FamilyForm(); }},
+      {"cmdHealth", "Больница", [&g = game_]() -> Form& { return g.HospitalForm(); }},
+      {"cmdHappy", "Отдых", [&g = game_]() -> Form& { return g.HappyForm(); }},
+      {"cmdSoft", "Программы", [&g = game_]() -> Form& { return g.SoftForm(); }},
+      {"cmdHard", "Железо", [&g = game_]() -> Form& { return g.HardForm(); }},
+      {"cmdInNet", "Сеть", nullptr},
+      {"cmdBank", "Банк", [&g = game_]() -> Form& { return g.BankForm(); }},
+      {"cmdSchool", "Учеба", [&g = game_]() -> Form& { return g.EducationForm(); }},
+  };
+  int i = 0;
+  for (const Place& p : places) {
+    Add(p.name, ControlKind::ClickLabel, p.caption)
+        .At(kMenuX + 14, kMenuY + 22 + i * 19, kMenuW - 28, 18)
+        .Color(0xFFFFFF)
+        .Font(10, true);
+    if (p.screen) {
+      auto screen = p.screen;
+      OnClick(p.name, [this, screen](int) { OpenPlace(screen()); });
+    }
+    ++i;
+  }
+  OnClick("cmdInNet", [this](int) { cmdInNet_Click(); });
+  Add("Command1", ControlKind::Button, "Свернуть игру").At(kMenuX + 10, kMenuY + kMenuH - 30, kMenuW - 20, 24);
+  OnClick("Command1", [this](int) { game_.PlaySfx("BUTTONS"); });
+
+  // The message line and the overlay shared by the pause and the cheat box.
+  lblMessage.At(8, 430, 418, 28).Color(kValueColor).Font(9, true);
+  shpMsgShape.At(57, 150, 320, 140).Back(0x203048).Hidden();
+  lblPause.At(57, 170, 320, 40).Font(22, true).AlignTo(ControlProps::Center).Color(0xFFFFFF).Hidden();
+  lblPauseInstr.At(57, 220, 320, 20).AlignTo(ControlProps::Center).Color(0xFFE6A0).Hidden();
+  lblCheatInstr.At(77, 236, 40, 20).Color(0xFFFFFF).Font(10, true).Hidden();
+  txtCheat.At(117, 234, 110, 22).Color(0x000000).Hidden();
+  cmdCheatOk.At(233, 234, 56, 24).Hidden();
+  cmdCheatCancel.At(293, 234, 66, 24).Hidden();
+  OnClick("cmdCheatCancel", [this](int) {
+    game_.PlaySfx("BUTTONS");
+    HideCheatBox();
+  });
+  OnClick("cmdCheatOk", [this](int) {
+    game_.PlaySfx("BUTTONS");
+    game_.PlaySfx("BUTTONS");
+    HideCheatBox();
+    game_.ApplyCheatCode(txtCheat.Text());
+  });
+
+  tmrTime.design.interval = 250;
+  tmrTime.props = tmrTime.design;
+  tmrMusic.design.interval = 2000;
+  tmrMusic.design.enabled = false;
+  tmrMusic.props = tmrMusic.design;
+
+  BuildMenus();
+}
+
+Control& FrmMain::SoftwareLabel(int slot) {
+  Control* labels[] = {&lblOs, &lblAntiv, &lblProg, &lblGraphic, &lblInet, &lblGames};
+  return *labels[slot];
+}
+
+std::vector<Control*> FrmMain::GameLabels() {
+  std::vector<Control*> v = {&lblMoney,     &lblHappy,    &lblEat,       &lblHealth,    &lblEducation,
+                             &lblStatus,    &lblfamily,   &lblCurrWork,  &lblGameLevel, &lblGameSpeed,
+                             &lblTime};
+  for (Control* c : lblhard) v.push_back(c);
+  for (Control* c : {&lblOs, &lblAntiv, &lblProg, &lblGraphic, &lblInet, &lblGames, &lblOther, &lblMessage})
+    v.push_back(c);
+  return v;
+}
+
+void FrmMain::FormLoad() {
+  paused_ = false;
+  game_.ClockTick();
+  SetBackground("MAIN");
+  game_.ReadSoundSwitches();
+  if (game_.s.MusicOn == kTrue) game_.PlayRandomTrack();
+}
+
+void FrmMain::OpenPlace(Form& screen) {
+  game_.PlaySfx("WINDOWS");
+  game_.PlaySfx("BUTTONS");
+  screen.ShowModal();
+}
+
+void FrmMain::cmdInNet_Click() {
+  if (game_.s.Hw[5] >= 1 && game_.s.Soft[4] >= 1) {
+    OpenPlace(game_.NetworkForm());
+    return;
+  }
+  game_.MsgBox("Установи 9600 bps модем, Microsoft Windows 95 и Mirosoft Internet Explorer 3.0", "Слабая машинка",
+               MsgIcon::Information);
+}
+
+void FrmMain::HideCheatBox() {
+  for (Control* c : {&txtCheat, &cmdCheatOk, &cmdCheatCancel, &lblCheatInstr, &shpMsgShape}) c->SetVisible(false);
+}
+
+void FrmMain::FormKeyPress(const std::string& ch) {
+  if (ch == "c" || ch == "с") {
+    game_.PlaySfx("BUTTONS");
+    for (Control* c : {&shpMsgShape, &txtCheat, &cmdCheatOk, &cmdCheatCancel, &lblCheatInstr}) c->SetVisible(true);
+  } else if (ch == "p" || ch == "з") {
+    game_.PlaySfx("BUTTONS");
+    if (paused_) {
+      paused_ = false;
+      for (Control* c : {&shpMsgShape, &lblPause, &lblPauseInstr}) c->SetVisible(false);
+      SetEnabled(true);
+    } else {
+      paused_ = true;
+      for (Control* c : {&shpMsgShape, &lblPause, &lblPauseInstr}) c->SetVisible(true);
+      SetEnabled(false);
+    }
+  }
+}
+
+void FrmMain::FormUnloadQuestion() {
+  MsgAnswer a = game_.MsgBox("Сохранить игру сейчас???", "Внимание!", MsgIcon::Question, MsgButtons::YesNoCancel);
+  if (a == MsgAnswer::Cancel) return;
+  if (a == MsgAnswer::Yes) game_.SaveGame();
+  game_.port.EndProgram();
+}
+
+Menu* FrmMain::FindMenu(const std::string& caption) {
+  for (Menu& m : menus_)
+    if (m.caption == caption) return &m;
+  return nullptr;
+}
+
+MenuItem* FrmMain::FindItem(Menu& menu, const std::string& caption) {
+  for (MenuItem& it : menu.items)
+    if (it.caption == caption) return &it;
+  return nullptr;
+}
+
+MenuItem* FrmMain::FindItemByName(const std::string& name) {
+  for (Menu& m : menus_)
+    for (MenuItem& it : m.items)
+      if (it.name == name) return &it;
+  return nullptr;
+}
+
+void FrmMain::RefreshSoundMarks() {
+  if (MenuItem* m = FindItemByName("mnuMusicMusic")) m->checked = game_.s.MusicOn == kTrue;
+  if (MenuItem* m = FindItemByName("mnuMusicSFX")) m->checked = game_.s.SfxOn == kTrue;
+  game_.port.OnFormEvent(*this, FormEvent::Changed);
+}
+
+void FrmMain::BuildMenus() {
+  Game& g = game_;
+  auto click = [&g](std::function<void()> then) {
+    return [&g, then] {
+      g.PlaySfx("BUTTONS");
+      then();
+    };
+  };
+  auto place = [this, click](std::function<Form&()> screen) {
+    return click([this, screen] { OpenPlace(screen()); });
+  };
+
+  Menu file{"mnuFile", "Файл", true, nullptr, {}};
+  file.items.push_back({"mnuFileNew", "Новая игра", true, false, false, click([&g] { g.NewGame(); })});
+  file.items.push_back({"mnuFileSave", "Сохранить игру...", true, false, true, click([&g] { g.SaveGame(); })});
+  file.items.push_back({"mnuFileLoad", "Загрузить игру...", true, false, false, click([&g] { g.LoadGame(); })});
+  file.items.push_back({"mnuFileExit", "Выход", true, false, true, click([this] { FormUnloadQuestion(); })});
+  menus_.push_back(file);
+
+  Menu play{"mnuGame", "Игра", true, nullptr, {}};
+  play.items.push_back({"mnuGameHard", "Апгрейд компьютера", true, false, false, place([&g]() -> Form& { return g.HardForm(); })});
+  play.items.push_back({"mnuGameSoft", "Установка ПО", true, false, false, place([&g]() -> Form& { return g.SoftForm(); })});
+  play.items.push_back({"mnuGameHappy", "Развлечения", true, false, false, place([&g]() -> Form& { return g.HappyForm(); })});
+  play.items.push_back({"mnuGameHospital", "Больница", true, false, false, place([&g]() -> Form& { return g.HospitalForm(); })});
+  play.items.push_back({"mnuGameShop", "Магазин", true, false, false, place([&g]() -> Form& { return g.ShopForm(); })});
+  play.items.push_back({"mnuGameWork", "Центр занятости", true, false, false, place([&g]() -> Form& { return g.WorkForm(); })});
+  play.items.push_back({"mnuGameSchool", "Школа", true, false, false, nullptr});
+  play.items.push_back({"mnuGameNet", "Выход в свет", true, false, false, click([this] { cmdInNet_Click(); })});
+  play.items.push_back({"mnuGameFamily", "Семья", true, false, false, nullptr});
+  play.items.push_back({"mnuGameBank", "Банк", true, false, false, nullptr});
+  play.items.push_back({"mnuGameFlat", "Квартира", false, false, false, nullptr});
+  menus_.push_back(play);
+
+  Menu level{"mnuLevel", "Уровень игры", false, nullptr, {}};
+  level.items.push_back({"mnuLevelHard", "Сложный", false, false, false, nullptr});
+  level.items.push_back({"mnuLevelNormal", "Нормальный", false, false, false, nullptr});
+  level.items.push_back({"mnuLevelEasy", "Простой", false, false, false, nullptr});
+  menus_.push_back(level);
+
+  Menu speed{"mnuSpeed", "Скорость игры", true, nullptr, {}};
+  speed.items.push_back({"mnuSpeedFast", "Быстрый", true, false, false, click([&g] { g.SetSpeed(60); })});
+  speed.items.push_back({"mnuSpeedNormal", "Нормальный", true, false, false, click([&g] { g.SetSpeed(30); })});
+  speed.items.push_back({"mnuSpeedSlow", "Медленный", true, false, false, click([&g] { g.SetSpeed(15); })});
+  menus_.push_back(speed);
+
+  Menu sound{"mnuMusic", "Звук", true, [this] {
+               game_.ReadSoundSwitches();
+             }, {}};
+  sound.items.push_back({"mnuMusicMusic", "Музыка", true, false, false, [this] {
+                           Game& gm = game_;
+                           gm.PlaySfx("BUTTONS");
+                           if (gm.s.MusicOn != kTrue) {
+                             gm.s.MusicOn = kTrue;
+                             RefreshSoundMarks();
+                             gm.RegSetString("Music", "1");
+                             gm.PlayRandomTrack();
+                           } else {
+                             gm.s.MusicOn = kFalse;
+                             RefreshSoundMarks();
+                             gm.RegSetString("Music", "0");
+                             gm.StopMusic();
+                           }
+                         }});
+  sound.items.push_back({"mnuMusicSFX", "Эффекты", true, false, false, [this] {
+                           Game& gm = game_;
+                           gm.PlaySfx("BUTTONS");
+                           if (gm.s.SfxOn != kTrue) {
+                             gm.s.SfxOn = kTrue;
+                             RefreshSoundMarks();
+                             gm.RegSetString("Effects", "1");
+                           } else {
+                             gm.s.SfxOn = kFalse;
+                             RefreshSoundMarks();
+                             gm.RegSetString("Effects", "0");
+                           }
+                         }});
+  sound.items.push_back({"mnuMusicNext", "Следующая", true, false, true, [this] {
+                           Game& gm = game_;
+                           gm.PlaySfx("BUTTONS");
+                           if (gm.s.MusicOn == kTrue) {
+                             gm.StopMusic();
+                             gm.PlayRandomTrack();
+                           }
+                         }});
+  menus_.push_back(sound);
+
+  Menu help{"mnuHelp", "Справка", true, nullptr, {}};
+  help.items.push_back({"mnuHelpReadme", "Справка", true, false, false, click([&g] { g.ShowTextFile("readme.txt"); })});
+  help.items.push_back({"mnuHelpLicense", "Лицензионное соглашение", true, false, false,
+                        click([&g] { g.ShowTextFile("license.txt"); })});
+  help.items.push_back({"mnuHelpAbout", "О программе...", true, false, true, click([&g] { g.AboutForm().ShowModal(); })});
+  menus_.push_back(help);
+}
+
+}  // namespace kalvitor

@@ -1,0 +1,82 @@
+// frmMain, the game's one permanent window: every value of the game as a
+// label, the menu column that opens the places, the menu bar, the pause and
+// the hidden cheat box, and the two timers (the clock and the music).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+#include "forms/menu.h"
+
+namespace kalvitor {
+
+class FrmMain : public Form {
+ public:
+  explicit FrmMain(Game& game);
+
+  Control& lblMoney;
+  Control& lblHappy;
+  Control& lblEat;
+  Control& lblHealth;
+  Control& lblEducation;
+  Control& lblStatus;
+  Control& lblfamily;
+  Control& lblCurrWork;
+  Control& lblGameLevel;
+  Control& lblGameSpeed;
+  Control& lblTime;
+  std::vector<Control*> lblhard;
+  Control& lblOs;
+  Control& lblAntiv;
+  Control& lblProg;
+  Control& lblGraphic;
+  Control& lblInet;
+  Control& lblGames;
+  Control& lblOther;
+  Control& lblMessage;
+  Control& shpMsgShape;
+  Control& lblPause;
+  Control& lblPauseInstr;
+  Control& lblCheatInstr;
+  Control& txtCheat;
+  Control& cmdCheatOk;
+  Control& cmdCheatCancel;
+  Control& tmrTime;
+  Control& tmrMusic;
+
+  // The label of a software slot (lblOs .. lblGames).
+  Control& SoftwareLabel(int slot);
+  // Labels the game writes, in the window's order.
+  std::vector<Control*> GameLabels();
+
+  bool Paused() const { return paused_; }
+  // A character typed while the window has the focus (UTF-8).
+  void FormKeyPress(const std::string& ch);
+  // The exit question; true when the program goes on.
+  void FormUnloadQuestion();
+  void CloseBox() override { FormUnloadQuestion(); }
+
+  std::vector<Menu>& Menus() { return menus_; }
+  // Runs the menu's own click, then the item's; false when there is no such
+  // menu or item. Availability is the caller's to check.
+  Menu* FindMenu(const std::string& caption);
+  MenuItem* FindItem(Menu& menu, const std::string& caption);
+  MenuItem* FindItemByName(const std::string& name);
+  void RefreshSoundMarks();
+
+  // Opening a place from the menu column.
+  void OpenPlace(Form& screen);
+  void cmdInNet_Click();
+
+ protected:
+  void FormLoad() override;
+
+ private:
+  void BuildMenus();
+  void HideCheatBox();
+  bool paused_ = false;
+  std::vector<Menu> menus_;
+};
+
+}  // namespace kalvitor

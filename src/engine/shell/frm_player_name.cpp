@@ -1,0 +1,99 @@
+#include "shell/frm_player_name.h"
+
+#include "game.h"
+#include "shell/frm_main.h"
+
+namespace kalvitor {
+
+const char* const kMakerMail = "brindlex@example.org";
+const char* const kMakerMail2 = "kalvitor@example.org";
+const char* const kMakerWeb = "http://www.example.org/kalvitor/";
+
+FrmPlayerName::FrmPlayerName(Game& game)
+    : Form(game, "frmPlayerName", "Добро пожаловать"),
+      Text1(Add("Text1", ControlKind::TextBox, "")),
+      cboLevel(Add("cboLevel", ControlKind::ComboBox, "")) {
+  SetClientSize(440, 330);
+  const uint32_t ink = 0x000000;
+  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C);
+  Add("Label5", ControlKind::Label, "Brindlex").At(18, 20, 108, 20).Font(12, true).Color(0xFFD060).AlignTo(ControlProps::Center);
+  Add("Label3", ControlKind::Label, "Kalvitor").At(18, 46, 108, 30).Font(16, true).Color(0xFFFFFF).AlignTo(ControlProps::Center);
+  Add("Label7", ControlKind::Label, "By Brindlex").At(18, 82, 108, 16).Font(8).Color(0xC0C0C0).AlignTo(ControlProps::Center);
+  Add("Label12", ControlKind::Label,
+      "Добро пожаловать в игру Kalvitor версии 1.6 для Windows 9.x/NT. Данная игра является текстовой стратегией "
+      "с элементами RPG и невероятными поворотами событий!\n\nДля начала новой игры введите своё имя, выберите "
+      "уровень сложности и нажмите ОК.\nДля загрузки уже существующей игры нажмите Загрузить игру.")
+      .At(144, 10, 286, 130)
+      .Color(ink);
+  Add("Label1", ControlKind::Label, "Введите Ваше имя:").At(12, 150, 200, 18).Color(ink).Font(9, true);
+  Text1.At(12, 170, 200, 24).Color(ink);
+  Add("Label4", ControlKind::Label, "Уровень сложности:").At(228, 150, 200, 18).Color(ink).Font(9, true);
+  cboLevel.At(228, 170, 200, 24).Color(ink);
+  cboLevel.design.items = {"Легкий", "Нормальный", "Сложный!"};
+  cboLevel.props = cboLevel.design;
+  Add("Command1", ControlKind::Button, "OK").At(12, 210, 130, 28);
+  Add("Command2", ControlKind::Button, "Отмена").At(154, 210, 130, 28);
+  Add("Command3", ControlKind::Button, "Загрузить игру").At(296, 210, 132, 28);
+  Add("Label9", ControlKind::Label, "Наш E-Mail:").At(12, 256, 110, 18).Color(ink);
+  Add("Label11", ControlKind::Label, "Наш веб-сайт:").At(12, 280, 110, 18).Color(ink);
+  AddIndexed("lblHyperlink", 0, ControlKind::ClickLabel, kMakerMail).At(126, 256, 300, 18).Color(0x0000C0);
+  AddIndexed("lblHyperlink", 1, ControlKind::ClickLabel, kMakerWeb).At(126, 280, 300, 18).Color(0x0000C0);
+
+  OnClick("Command1", [this](int) { Command1_Click(); });
+  OnClick("Command2", [this](int) { Command2_Click(); });
+  OnClick("Command3", [this](int) { Command3_Click(); });
+  OnClick("lblHyperlink", [this](int i) { lblHyperlink_Click(i); });
+}
+
+void FrmPlayerName::FormLoad() {
+  cboLevel.SetListIndex(1);
+  leftByLoading_ = false;
+}
+
+void FrmPlayerName::Remember() {
+  chosenLevel_ = cboLevel.props.listIndex;
+  chosenName_ = Text1.Text();
+}
+
+void FrmPlayerName::FormUnload() {
+  // Closed by its close box or by a load: a closed dialog has an empty name box.
+  if (!leftByLoading_) {
+    chosenLevel_ = 1;
+    chosenName_.clear();
+  }
+}
+
+void FrmPlayerName::ResetAnswer() {
+  chosenLevel_ = 1;
+  chosenName_.clear();
+  leftByLoading_ = false;
+}
+
+void FrmPlayerName::Command1_Click() {
+  game_.PlaySfx("BUTTONS");
+  Remember();
+  Hide();
+}
+
+void FrmPlayerName::Command2_Click() {
+  game_.PlaySfx("BUTTONS");
+  game_.port.EndProgram();
+}
+
+void FrmPlayerName::Command3_Click() {
+  game_.PlaySfx("BUTTONS");
+  if (!game_.LoadGame()) return;
+  if (!Loaded()) return;  // the loaded game died and a new one took over
+  Remember();
+  leftByLoading_ = true;
+  game_.Main().Show();
+  Unload();
+}
+
+void FrmPlayerName::lblHyperlink_Click(int index) {
+  game_.PlaySfx("BUTTONS");
+  if (index == 0) game_.OpenLink(std::string("mailto:") + kMakerMail);
+  if (index == 1) game_.OpenLink(kMakerWeb);
+}
+
+}  // namespace kalvitor

@@ -1,0 +1,44 @@
+// frmPlayerName, the window every game begins with: the player's name, the
+// level of difficulty, or a saved game to load instead.
+#pragma once
+
+#include "forms/form.h"
+
+namespace kalvitor {
+
+// The maker's addresses, shown by this dialog and the about box.
+extern const char* const kMakerMail;
+extern const char* const kMakerMail2;
+extern const char* const kMakerWeb;
+
+class FrmPlayerName : public Form {
+ public:
+  explicit FrmPlayerName(Game& game);
+  bool IsDialog() const override { return true; }
+
+  Control& Text1;
+  Control& cboLevel;
+
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void lblHyperlink_Click(int index);
+
+  // What the dialog was left with, kept when it closes.
+  int ChosenLevel() const { return chosenLevel_; }
+  std::string ChosenName() const { return chosenName_; }
+  bool LeftByLoading() const { return leftByLoading_; }
+  void ResetAnswer();
+
+ protected:
+  void FormLoad() override;
+  void FormUnload() override;
+
+ private:
+  void Remember();
+  int chosenLevel_ = 1;
+  std::string chosenName_;
+  bool leftByLoading_ = false;
+};
+
+}  // namespace kalvitor

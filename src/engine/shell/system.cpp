@@ -1,0 +1,80 @@
+// The program's entry and the small system routines: paths, files, links,
+// message boxes, waits and effects.
+#include <filesystem>
+
+#include "game.h"
+#include "util/paths.h"
+#include "shell/frm_main.h"
+#include "util/date.h"
+#include "util/text.h"
+
+namespace kalvitor {
+
+void Game::RunMain() {
+  // The date convention check: today's date written as dd.mm.yyyy must read
+  // back as the same date. Our date handling is the game's own, so it holds
+  // wherever the computer's clock gives a date the game can show.
+  WallClock now = port.Now();
+  std::optional<int32_t> back = ParseShortDate(FormatShortDate(now.date));
+  if (!back || *back != now.date) {
+    MsgBox("Внимание! Общая ошибка формата даты/времени. Компьютер настроен не на русские стандарты! Измените "
+           "региональный стандарт (Пуск\\Настройка\\Панель управления\\Язык и стандарты (Start\\Settings\\Control "
+           "Panel\\Regional Settings) на Русский (Russian) и повторите попытку!",
+           "Общая ошибка Windows", MsgIcon::Critical);
+    port.EndProgram();
+  }
+  WriteGamesLogHeaderIfMissing();
+  PlaySfx("LOGOSOUND");
+  NewGame();
+  if (s.MusicOn == kTrue) PlayRandomTrack();
+}
+
+std::string Game::AddBackslash(const std::string& path) {
+  const char sep = static_cast<char>(std::filesystem::path::preferred_separator);
+  if (!path.empty() && path.back() == sep) return path;
+  return path + sep;
+}
+
+std::string Game::PathOf(const std::string& relative) const { return AddBackslash(programFolder_) + relative; }
+
+bool Game::FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_regular_file(PathFromUtf8(path), ec);
+}
+
+void Game::OpenLink(const std::string& target) { port.OpenLink(target); }
+
+void Game::ShowTextFile(const std::string& name) { port.ShowTextFile(PathOf(name)); }
+
+MsgAnswer Game::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+  return port.MessageBox(text, title, icon, buttons);
+}
+
+void Game::WaitSeconds(int n) {
+  if (n <= 0) return;
+  // The elapsed time rounded half to even reaches n half a second early for
+  // an even n, and one millisecond later than that for an odd n.
+  int64_t wait = static_cast<int64_t>(n) * 1000 - (n % 2 == 0 ? 500 : 499);
+  port.WaitUntil(port.MonotonicMs() + wait);
+}
+
+void Game::PlaySfx(const std::string& name) { port.PlayEffect(UpperAscii(name), s.SfxOn == kTrue); }
+
+void Game::ReseedFromTimer() { rnd.Reseed(static_cast<uint64_t>(port.Now().millisOfDay)); }
+
+void Game::ShowMessage(const std::string& text) {
+  FrmMain& m = Main();
+  m.lblMessage.SetText("");
+  PlaySfx("MESSAGES");
+  const size_t length = Utf8Length(text);
+  for (size_t i = 1;; ++i) {
+    port.WaitUntil(port.MonotonicMs() + 100);
+    if (i <= length) m.lblMessage.SetText(Utf8Prefix(text, i));
+    if (i > length) break;
+  }
+  port.OnMessageTyped(text);
+  port.WaitUntil(port.MonotonicMs() + 2000);
+  m.lblMessage.SetText("");
+}
+
+}  // namespace kalvitor

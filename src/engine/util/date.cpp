@@ -1,0 +1,128 @@
+#include "util/date.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace kalvitor {
+namespace {
+
+// Days from 1 March of year 0 (proleptic Gregorian) to the civil date.
+int64_t DaysFromCivilEpoch(int64_t y, int64_t m, int64_t d) {
+  y -= m <= 2;
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yoe = y - era * 400;
+  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe;
+}
+
+const int64_t kSerialZero = DaysFromCivilEpoch(1899, 12, 30);
+
+const char* const kMonthsGenitive[12] = {"января", "февраля", "марта",    "апреля",  "мая",    "июня",
+                                         "июля",   "августа", "сентября", "октября", "ноября", "декабря"};
+
+// Reads an unsigned decimal number of 1..max digits; false on anything else.
+bool ReadNumber(const std::string& s, int maxDigits, int& out) {
+  if (s.empty() || static_cast<int>(s.size()) > maxDigits) return false;
+  int v = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  out = v;
+  return true;
+}
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    size_t p = s.find(sep, start);
+    parts.push_back(s.substr(start, p == std::string::npos ? std::string::npos : p - start));
+    if (p == std::string::npos) break;
+    start = p + 1;
+  }
+  return parts;
+}
+
+}  // namespace
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12) return 0;
+  if (month == 2 && IsLeapYear(year)) return 29;
+  return kDays[month - 1];
+}
+
+bool IsValidDate(int year, int month, int day) {
+  return year >= kMinYear && year <= kMaxYear && month >= 1 && month <= 12 && day >= 1 &&
+         day <= DaysInMonth(year, month);
+}
+
+int32_t SerialFromCivil(int year, int month, int day) {
+  return static_cast<int32_t>(DaysFromCivilEpoch(year, month, day) - kSerialZero);
+}
+
+CivilDate CivilFromSerial(int32_t serial) {
+  int64_t z = serial + kSerialZero;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097;
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const int64_t mp = (5 * doy + 2) / 153;
+  const int64_t d = doy - (153 * mp + 2) / 5 + 1;
+  const int64_t m = mp < 10 ? mp + 3 : mp - 9;
+  const int64_t y = yoe + era * 400 + (m <= 2);
+  return CivilDate{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
+}
+
+std::string FormatShortDate(int32_t serial) {
+  CivilDate c = CivilFromSerial(serial);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", c.day, c.month, c.year);
+  return buf;
+}
+
+std::string FormatLongDate(int32_t serial) {
+  CivilDate c = CivilFromSerial(serial);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%d %s %04d", c.day, kMonthsGenitive[(c.month + 11) % 12], c.year);
+  return buf;
+}
+
+std::optional<int32_t> ParseShortDate(const std::string& text) {
+  std::vector<std::string> parts = Split(text, '.');
+  if (parts.size() != 3) return std::nullopt;
+  int d = 0, m = 0, y = 0;
+  if (!ReadNumber(parts[0], 2, d) || !ReadNumber(parts[1], 2, m) || !ReadNumber(parts[2], 4, y))
+    return std::nullopt;
+  if (!IsValidDate(y, m, d)) return std::nullopt;
+  return SerialFromCivil(y, m, d);
+}
+
+std::string FormatHHMM(int minutesOfDay) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d:%02d", (minutesOfDay / 60) % 100, minutesOfDay % 60);
+  return buf;
+}
+
+std::string FormatHMMSS(int minutesOfDay) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%d:%02d:00", (minutesOfDay / 60) % 100, minutesOfDay % 60);
+  return buf;
+}
+
+std::optional<int> ParseTimeOfDay(const std::string& text) {
+  std::vector<std::string> parts = Split(text, ':');
+  if (parts.size() != 2 && parts.size() != 3) return std::nullopt;
+  int h = 0, m = 0, s = 0;
+  if (!ReadNumber(parts[0], 2, h) || !ReadNumber(parts[1], 2, m)) return std::nullopt;
+  if (parts.size() == 3 && !ReadNumber(parts[2], 2, s)) return std::nullopt;
+  if (h > 23 || m > 59 || s > 59) return std::nullopt;
+  return h * 60 + m;
+}
+
+}  // namespace kalvitor

@@ -1,0 +1,46 @@
+// A game on the scripted driver's port, for engine tests: virtual time,
+// queued answers and every line the player would see or hear, recorded.
+#pragma once
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game.h"
+#include "headless_port.h"
+
+namespace kalvitor::testing {
+
+class Harness {
+ public:
+  // now: the computer's clock when the run starts.
+  explicit Harness(const std::string& now = "06.12.2026 21:47:00", uint64_t seed = 1);
+  ~Harness();
+
+  std::filesystem::path dir;
+  std::ostringstream out;
+  headless::HeadlessPort port;
+  Game game;
+  GameState& s() { return game.s; }
+
+  // Runs the program's entry with a player's answer queued (effects muted
+  // until the main window has read the settings, as on a real start).
+  void Start(const std::string& name = "Вася", int level = 1);
+  void QueuePlayer(const std::string& name, int level = 1);
+  void Answer(MsgAnswer a) { port.msgAnswers.push_back(a); }
+  void Rnd(std::initializer_list<double> values);
+  void Ticks(int n) { port.RunFor(250LL * n); }
+
+  // The lines printed since the last call, and clears them.
+  std::vector<std::string> Lines();
+  // True when a line printed since the last Lines() equals `line`.
+  bool Saw(const std::string& line);
+  // Lines since the last Lines() that start with `prefix`.
+  std::vector<std::string> LinesStarting(const std::string& prefix);
+  std::string Label(const std::string& name);
+  uint32_t LabelColor(const std::string& name);
+  std::string ReadFile(const std::string& relative);
+};
+
+}  // namespace kalvitor::testing
