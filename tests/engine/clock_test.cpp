@@ -1,0 +1,202 @@
+// The game clock: rollovers of hours, days, months and years, the victory
+// test, and ticks that never overlap.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "network/frm_network.h"
+#include "shell/frm_main.h"
+#include "util/date.h"
+
+namespace kalvitor::testing {
+namespace {
+
+// Forced draws for a quiet day: no virus, no family event, no event.
+void QuietDay(Harness& h) { h.Rnd({0.0, 0.0, 0.0}); }
+void QuietMonthChange(Harness& h) { h.Rnd({0.0, 0.0}); }
+
+int32_t D(int y, int m, int d) { return SerialFromCivil(y, m, d); }
+
+}  // namespace
+
+TEST(Clock, NewGameAt2147ShowsTheTimeAfterItsFirstTick) {
+  Harness h("06.12.2026 21:47:00");
+  h.Start();
+  EXPECT_EQ(h.s().GameTime, 21 * 60 + 47);
+  h.Ticks(1);
+  EXPECT_EQ(h.Label("lblTime"), "6 декабря 2026 / 22:17");
+  EXPECT_EQ(h.Label("lblHealth"), "40%");
+  EXPECT_EQ(h.Label("lblEat"), "75%");
+  EXPECT_EQ(h.Label("lblHappy"), "25%");
+  EXPECT_EQ(h.Label("lblEducation"), "20%");
+  EXPECT_EQ(h.Label("lblStatus"), "BEGIN");
+  EXPECT_EQ(h.Label("lblGameSpeed"), "Скорость игры: Нормальная");
+  EXPECT_EQ(h.Label("lblCurrWork"), "Работа: Безработный ($0/день)");
+}
+
+TEST(Clock, MinutesPastMidnightAreDropped) {
+  Harness h("06.12.2026 20:46:00");
+  h.Start();
+  std::vector<std::string> seen;
+  for (int i = 0; i < 7; ++i) {
+    if (i == 6) QuietDay(h);
+    h.Ticks(1);
+    seen.push_back(FormatHHMM(h.s().GameTime));
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"21:16", "21:46", "22:16", "22:46", "23:16", "23:46", "00:00"}));
+  h.Ticks(1);
+  EXPECT_EQ(FormatHHMM(h.s().GameTime), "00:30");
+  EXPECT_EQ(h.s().GameDate, D(2026, 12, 7));
+}
+
+TEST(Clock, MidnightRunsTheHourlyThenTheDailyPass) {
+  Harness h;
+  h.Start();
+  h.game.SetJob(1);
+  h.s().GameTime = 23 * 60 + 30;
+  QuietDay(h);
+  h.Lines();
+  h.Ticks(1);
+  EXPECT_EQ(h.s().GameTime, 0);
+  EXPECT_EQ(h.s().GameDate, D(2026, 12, 7));
+  EXPECT_TRUE(h.game.NetworkForm().Loaded());  // the hourly pass counts connection time there
+  EXPECT_EQ(h.s().Money, 460);                 // the wage of a yard keeper
+  EXPECT_EQ(h.s().Mood, 23);                   // normal daily wear
+  EXPECT_EQ(h.s().Satiety, 70);
+  EXPECT_EQ(h.s().Health, 38);
+}
+
+struct Rollover {
+  int32_t from;
+  int32_t to;
+  int monthPasses;
+  bool yearPass;
+};
+
+class ClockRollover : public ::testing::TestWithParam<Rollover> {};
+
+TEST_P(ClockRollover, MonthAndYearPassesRunInOrder) {
+  const Rollover r = GetParam();
+  Harness h;
+  h.Start();
+  h.s().GameDate = r.from;
+  h.s().GameTime = 23 * 60 + 30;
+  QuietDay(h);
+  for (int i = 0; i < r.monthPasses; ++i) QuietMonthChange(h);
+  h.Lines();
+  h.Ticks(1);
+  EXPECT_EQ(h.s().GameDate, r.to);
+  std::vector<std::string> sounds = h.LinesStarting("SFX MONTHUP");
+  EXPECT_EQ(static_cast<int>(sounds.size()), r.monthPasses);
+  EXPECT_EQ(h.Saw("SFX YEARUP"), r.yearPass);
+  if (r.yearPass) {
+    // The tax comes after the monthly accounts.
+    auto lines = h.Lines();
+    auto month = std::find(lines.begin(), lines.end(), "SFX MONTHUP");
+    auto year = std::find(lines.begin(), lines.end(), "SFX YEARUP");
+    EXPECT_LT(month - lines.begin(), year - lines.begin());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calendar, ClockRollover,
+    ::testing::Values(Rollover{D(2027, 1, 31), D(2027, 2, 1), 1, false},
+                      Rollover{D(2027, 4, 30), D(2027, 5, 1), 1, false},
+                      Rollover{D(2027, 2, 28), D(2027, 3, 1), 1, false},
+                      Rollover{D(2028, 2, 28), D(2028, 2, 29), 0, false},
+                      Rollover{D(2028, 2, 29), D(2028, 3, 1), 1, false},
+                      Rollover{D(2026, 12, 31), D(2027, 1, 1), 1, true},
+                      Rollover{D(2027, 6, 15), D(2027, 6, 16), 0, false}));
+
+TEST(Clock, TheDailyPassSeesTheDayThatEnds) {
+  Harness h;
+  h.Start();
+  h.s().GameDate = D(2027, 1, 31);
+  h.s().GameTime = 23 * 60 + 30;
+  h.s().AttendsSchool = kTrue;
+  h.s().Education = 50;
+  QuietDay(h);
+  QuietMonthChange(h);
+  h.Ticks(1);
+  EXPECT_EQ(h.s().Education, 50);  // the 31st is odd: no school day
+}
+
+TEST(Clock, VictoryNeedsMoreThanTheGoalAndEverySlotAtTheTop) {
+  Harness h;
+  h.Start();
+  auto prepare = [&](int32_t money, int16_t printer) {
+    h.s().Money = money;
+    h.s().JobIndex = 12;
+    h.s().Married = kTrue;
+    h.s().BankLoan = 0;
+    const int16_t top[9] = {10, 7, 7, 7, 6, 6, 6, 6, 4};
+    for (int16_t i = 0; i < 9; ++i) h.game.BuyHardware(i, i == 8 ? printer : top[i], kFalse);
+  };
+  prepare(10000, 4);
+  h.Lines();
+  h.Ticks(1);
+  EXPECT_FALSE(h.Saw("SFX WIN"));
+  prepare(10001, 3);  // sum 58
+  h.Ticks(1);
+  EXPECT_FALSE(h.Saw("SFX WIN"));
+  prepare(10001, 4);
+  h.s().Married = 1;  // True is -1
+  h.Ticks(1);
+  EXPECT_FALSE(h.Saw("SFX WIN"));
+  h.s().Married = kTrue;
+  h.QueuePlayer("Петя");
+  h.Ticks(1);
+  EXPECT_TRUE(h.Saw("SFX WIN"));
+  EXPECT_TRUE(h.Saw("MSGBOX exclamation \"Наконец-то\" \"Вы прошли всю игру\" -> ok"));
+  EXPECT_EQ(h.s().PlayerName, "Петя");
+  EXPECT_EQ(h.s().Money, 450);
+  std::string log = h.ReadFile("games.log");
+  EXPECT_NE(log.find("\r\nWIN 06.12.2026 AT 21:47:"), std::string::npos);
+  EXPECT_NE(log.find(" NAME \xC2\xE0\xF1\xFF DIFFICULT 1\r\n"), std::string::npos);  // Вася in code page 1251
+}
+
+TEST(Clock, CheatVictoryWaitsForTheFirstTickAfterThePause) {
+  Harness h;
+  h.Start();
+  h.game.ApplyCheatCode("zorpik");
+  h.game.MainForm().FormKeyPress("p");
+  h.Ticks(8);
+  EXPECT_EQ(h.s().CheatWin, kTrue);
+  EXPECT_FALSE(h.Saw("SFX WIN"));
+  h.game.MainForm().FormKeyPress("з");
+  h.QueuePlayer("Снова");
+  h.Ticks(1);
+  EXPECT_TRUE(h.Saw("SFX WIN"));
+  EXPECT_EQ(h.s().CheatWin, kFalse);
+}
+
+TEST(Clock, TicksThatFallDueDuringATickAreDropped) {
+  Harness h;
+  h.Start();
+  h.s().GameTime = 23 * 60 + 30;
+  // A day with event 26 ("Вас сбила машина!"): its typed message holds the
+  // tick for (17 + 1) * 0.1 + 2 seconds.
+  h.Rnd({0.0, 0.0, 26.0 / 32});
+  h.Ticks(1);
+  EXPECT_TRUE(h.Saw("TYPED \"Вас сбила машина!\""));
+  const int after = h.s().GameTime;
+  EXPECT_EQ(after, 0);
+  // The 15 ticks that fell due while the message was typed are not made up.
+  h.Ticks(1);
+  EXPECT_EQ(h.s().GameTime, 30);
+}
+
+TEST(Clock, StrangeSpeedsNeverBreakTheTime) {
+  Harness h;
+  h.Start();
+  h.game.SetSpeed(500);
+  EXPECT_EQ(h.Label("lblGameSpeed"), "Скорость игры: Нормальная");
+  h.Rnd({0, 0, 0, 0, 0, 0, 0, 0, 0});
+  h.Ticks(3);
+  EXPECT_GE(h.s().GameTime, 0);
+  EXPECT_LT(h.s().GameTime, 24 * 60);
+  h.game.SetSpeed(-45);
+  h.Ticks(3);
+  EXPECT_GE(h.s().GameTime, 0);
+}
+
+}  // namespace kalvitor::testing

@@ -1,0 +1,374 @@
+// The daily pass, the sixteen events, the monthly accounts and the taxes.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "screens/frm_education.h"
+#include "shell/frm_main.h"
+#include "util/date.h"
+
+namespace kalvitor::testing {
+namespace {
+
+// Forces the draws of one run of DailyEvents: family number f, event e (and
+// the slot k of events 8 and 20).
+double Of(int value, int n) { return value >= n ? 0.999 : static_cast<double>(value) / n; }
+
+void Draw(Harness& h, int f, int e, int k = -1) {
+  h.Rnd({Of(f, 75), Of(e, 32)});
+  if (k >= 0) h.Rnd({Of(k, 8)});
+}
+
+struct Player {
+  bool married = false;
+  bool children = false;
+  int16_t wage = 0;
+  int16_t level = 1;  // the dialog's level: 0 easy, 1 normal, 2 hard
+};
+
+Harness& Begin(Harness& h, const Player& s) {
+  h.Start("Вася", s.level);
+  if (s.wage > 0) {
+    h.game.SetJob(1);
+    h.s().Wage = s.wage;
+  }
+  h.s().Married = s.married ? kTrue : kFalse;
+  h.s().WasMarried = h.s().Married;
+  if (s.children) h.s().Sons = 1;
+  h.s().Mood = h.s().Health = h.s().Satiety = 1000;
+  // The passes are called directly here: the clock must not run meanwhile
+  // (typed messages let time pass).
+  h.game.MainForm().tmrTime.SetEnabled(false);
+  h.Lines();
+  return h;
+}
+
+}  // namespace
+
+TEST(Events, ConditionsOfTheEmployedAndTheMarried) {
+  struct Case {
+    int e;
+    Player setup;
+    bool fires;
+  };
+  const Case cases[] = {
+      {2, {false, false, 0}, false},  {2, {false, false, 10}, true},  {18, {false, false, 0}, false},
+      {18, {false, false, 10}, true}, {30, {false, false, 0}, false}, {30, {false, false, 10}, true},
+      {10, {false, false, 0}, false}, {10, {true, false, 0}, true},   {14, {false, false, 0}, false},
+      {14, {true, false, 0}, true},   {16, {false, false, 0}, false}, {16, {true, false, 0}, true},
+      {8, {true, false, 0}, false},   {8, {false, true, 0}, false},   {8, {true, true, 0}, true},
+      {12, {}, true},                 {22, {}, true},                 {24, {}, true},
+      {26, {}, true},                 {28, {}, true},                 {32, {}, true},
+      {4, {}, true},                  {6, {}, true},                  {20, {}, true},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    Begin(h, c.setup);
+    Draw(h, 0, c.e, 3);
+    h.game.DailyEvents(false);
+    EXPECT_EQ(!h.LinesStarting("TYPED").empty(), c.fires) << "event " << c.e;
+    EXPECT_EQ(h.LinesStarting("TYPED").size(), c.fires ? 1u : 0u) << "event " << c.e;
+  }
+}
+
+TEST(Events, OddNumbersAndZeroBringNothingButTheWear) {
+  for (int e : {0, 1, 7, 31}) {
+    Harness h;
+    Begin(h, {});
+    Draw(h, 0, e);
+    h.game.DailyEvents(false);
+    EXPECT_TRUE(h.LinesStarting("TYPED").empty());
+    EXPECT_EQ(h.s().Mood, 998);
+  }
+}
+
+TEST(Events, DailyWearByDifficultyAndTheUnemployedDismissal) {
+  const struct {
+    int16_t level;
+    int mood, satiety, health;
+  } wear[] = {{2, 5, 10, 5}, {1, 2, 5, 2}, {0, 1, 2, 1}};
+  for (const auto& w : wear) {
+    Harness h;
+    Begin(h, Player{false, false, 0, w.level});
+    Draw(h, 0, 0);
+    h.game.DailyEvents(false);
+    EXPECT_EQ(h.s().Mood, 1000 - w.mood);
+    EXPECT_EQ(h.s().Satiety, 1000 - w.satiety);
+    EXPECT_EQ(h.s().Health, 1000 - w.health);
+  }
+  // Event 2 drawn for a player without a job skips the wear as well.
+  Harness h;
+  Begin(h, {});
+  Draw(h, 0, 2);
+  h.game.DailyEvents(false);
+  EXPECT_EQ(h.s().Mood, 1000);
+  EXPECT_EQ(h.s().Health, 1000);
+}
+
+TEST(Events, DismissalAndRaises) {
+  Harness h;
+  Begin(h, Player{false, false, 10, 2});
+  Draw(h, 0, 2);
+  h.game.DailyEvents(false);
+  EXPECT_TRUE(h.Saw("TYPED \"Сообщение от Вашего босса: Уважаемый Вася! Вы уволены!!!\""));
+  EXPECT_EQ(h.s().Wage, 0);
+  EXPECT_EQ(h.s().Health, 1000 - 30 - 5);
+  EXPECT_EQ(h.s().Satiety, 1000 - 60 - 10);
+
+  for (auto [from, to] : {std::pair{10, 12}, {15, 19}, {150, 188}, {32767, 32767}}) {
+    Harness r;
+    Begin(r, Player{false, false, static_cast<int16_t>(from)});
+    Draw(r, 0, 18);
+    r.game.DailyEvents(false);
+    EXPECT_EQ(r.s().Wage, to);
+    EXPECT_EQ(r.Label("lblCurrWork"), "Работа: Дворник ($" + std::to_string(to) + "/день)");
+  }
+}
+
+TEST(Events, TheRaiseIsPaidTheSameDayAndTheDismissalStopsTheWage) {
+  Harness h;
+  Begin(h, Player{false, false, 150});
+  h.s().Money = 0;
+  h.Rnd({0.0});
+  Draw(h, 0, 18);
+  h.game.DailyPass();
+  EXPECT_EQ(h.s().Money, 188);
+  h.Rnd({0.0});
+  Draw(h, 0, 30);
+  h.game.DailyPass();
+  EXPECT_EQ(h.s().Money, 188);
+}
+
+TEST(Events, RobberyRoundsTheSumAndTheMoneySeparately) {
+  const struct {
+    int16_t level;
+    int32_t money;
+    const char* said;
+    int32_t left;
+  } cases[] = {
+      {2, 2, "0", 2},         {2, 1000, "250", 750},    {2, -1000, "-250", -750},
+      {1, 1000, "100", 900},  {1, -1000, "100", -1100}, {1, 15, "2", 14},
+      {0, 1000, "20", 980},   {0, -1000, "-20", -980},  {0, 25, "0", 24},
+  };
+  for (const auto& c : cases) {
+    Harness h;
+    Begin(h, Player{false, false, 0, c.level});
+    h.s().Money = c.money;
+    Draw(h, 0, 4);
+    h.game.DailyEvents(false);
+    EXPECT_TRUE(h.Saw(std::string("TYPED \"Сообщение от Майора Милиции Петрова А.Н.: Мне очень жаль, но к вам "
+                                  "пробрались грабители и стащили ") +
+                      c.said + " долларов.\""))
+        << c.money << " at level " << c.level;
+    EXPECT_EQ(h.s().Money, c.left) << c.money << " at level " << c.level;
+  }
+}
+
+TEST(Events, TheChildBreaksAndTheFriendGivesComputerParts) {
+  Harness h;
+  Begin(h, Player{true, true, 0});
+  h.game.BuyHardware(4, 3, kFalse);
+  Draw(h, 0, 8, 4);
+  h.game.DailyEvents(false);
+  EXPECT_TRUE(h.Saw("TYPED \"Сообщение от твоего ребенка: Папа я тут на твой компьютер... ну... молоко парное... "
+                    "туда... того... И чё-то искры посыпались с cd-rom\""));
+  EXPECT_EQ(h.s().Hw[4], 0);
+  EXPECT_EQ(h.s().HwModels[4], 0);
+
+  h.Lines();
+  Draw(h, 0, 20, 0);
+  h.game.DailyEvents(false);
+  EXPECT_TRUE(h.Saw("TYPED \"Поздравляем! Грег Маккен вам подарил новый процессор 486 DX2-66 MHz\""));
+  EXPECT_EQ(h.s().Hw[0], 1);
+  EXPECT_EQ(h.game.MainForm().lblhard[0]->Text(), "486 DX2-66 MHz");
+
+  h.game.BuyHardware(8, 4, kFalse);
+  h.Lines();
+  Draw(h, 0, 20, 8);  // the printer is at its top model
+  h.game.DailyEvents(false);
+  EXPECT_TRUE(h.LinesStarting("TYPED").empty());
+  EXPECT_EQ(h.s().Hw[8], 4);
+}
+
+TEST(Events, MoneyAndMoodEvents) {
+  const struct {
+    int e;
+    int32_t money;
+    int mood;
+  } cases[] = {{12, -50, 0}, {22, -50, 50}, {24, 150, 0}, {28, 25, 50}, {32, 0, 75}, {6, 0, -45}};
+  for (const auto& c : cases) {
+    Harness h;
+    Begin(h, {});
+    Draw(h, 0, c.e);
+    h.game.DailyEvents(false);
+    EXPECT_EQ(h.s().Money, 450 + c.money) << "event " << c.e;
+    EXPECT_EQ(h.s().Mood, 1000 + c.mood - 2) << "event " << c.e;
+  }
+}
+
+TEST(Events, AnEventThatKillsStartsANewGameAndTheRestIsDropped) {
+  Harness h;
+  Begin(h, {});
+  h.s().Health = -10;
+  Draw(h, 0, 26);
+  h.QueuePlayer("Новый");
+  h.game.DailyEvents(true);
+  EXPECT_EQ(h.s().PlayerName, "Новый");
+  EXPECT_EQ(h.s().Health, 40);  // no wear taken from the new game
+  EXPECT_EQ(h.s().Mood, 25);
+  EXPECT_FALSE(h.Saw("SFX MONTHUP"));
+}
+
+TEST(Events, FamilyDraws) {
+  Harness h;
+  Begin(h, Player{true, false, 0});
+  Draw(h, 24, 0);
+  h.game.DailyEvents(false);
+  EXPECT_EQ(h.s().Daughters, 1);
+  Draw(h, 32, 0);
+  h.game.DailyEvents(false);
+  EXPECT_EQ(h.s().Sons, 1);
+  Draw(h, 12, 0);
+  h.game.DailyEvents(false);
+  EXPECT_EQ(h.s().Married, kFalse);
+  EXPECT_EQ(h.s().Alimony, 100);
+  Draw(h, 8, 0);  // the draw never marries
+  h.game.DailyEvents(false);
+  EXPECT_EQ(h.s().Married, kFalse);
+}
+
+TEST(MonthlyAccounts, AlimonyInterestCoursesAndSchool) {
+  Harness h;
+  Begin(h, {});
+  h.s().Money = 1000;
+  h.s().Alimony = 100;
+  h.s().BankDeposit = 1000;
+  h.s().BankLoan = 500;
+  h.s().AttendsCourses = kTrue;
+  h.s().AttendsSchool = kTrue;
+  h.s().Education = 50;
+  h.s().StatusRank = 6;
+  Draw(h, 0, 0);
+  h.game.DailyEvents(true);
+  EXPECT_EQ(h.s().BankDeposit, 1150);
+  EXPECT_EQ(h.s().BankLoan, 550);
+  EXPECT_EQ(h.s().Money, 1000 - 100 - 75 - 50);
+  EXPECT_TRUE(h.Saw("MSGBOX information \"Доцент\" \"Поздравляем. Теперь Вы -- HACKER\" -> ok"));
+  Draw(h, 0, 0);
+  h.game.DailyEvents(true);
+  EXPECT_EQ(h.s().BankDeposit, 1322);
+  EXPECT_EQ(h.s().StatusRank, 8);
+  EXPECT_TRUE(h.Saw("MSGBOX information \"Доцент\" \"Вы прошли компьютерные курсы!\" -> ok"));
+  EXPECT_EQ(h.s().AttendsCourses, kFalse);
+  EXPECT_TRUE(h.game.EducationForm().Loaded());
+  EXPECT_FALSE(h.game.EducationForm().Command2.Enabled());
+  const int32_t before = h.s().Money;
+  h.s().Education = 100;
+  Draw(h, 0, 0);
+  h.game.DailyEvents(true);
+  EXPECT_EQ(h.s().Money, before - 100);  // only the alimony now
+  EXPECT_EQ(h.s().StatusRank, 8);
+}
+
+TEST(DailyPass, VirusNeedsAnOperatingSystem) {
+  Harness h;
+  Begin(h, {});
+  h.Rnd({21.0 / 50});
+  Draw(h, 0, 0);
+  h.game.DailyPass();
+  EXPECT_FALSE(h.Saw("SHOW frmVirus"));
+  h.game.BuyHardware(0, 1, kFalse);
+  h.game.BuyHardware(1, 1, kFalse);
+  h.game.BuyHardware(2, 1, kFalse);
+  h.game.BuyHardware(3, 1, kFalse);
+  ASSERT_TRUE(h.game.InstallSoftware(0, 1));
+  h.s().Money = 30;
+  h.port.virusFights.push_back(false);
+  h.Rnd({21.0 / 50});
+  Draw(h, 0, 0);
+  h.game.DailyPass();
+  EXPECT_TRUE(h.Saw("SHOW frmVirus"));
+  EXPECT_TRUE(h.Saw("MSGBOX exclamation \"Сообщение\" \"Вирус сожрал 2 баксов!\" -> ok"));
+  EXPECT_EQ(h.s().Money, 28);
+}
+
+TEST(DailyPass, VirusFightOutcomes) {
+  const struct {
+    int16_t antivirus;
+    double r;
+    int32_t money;
+    const char* said;
+  } cases[] = {{0, 0.9, 950, "Нет у вас антивируса! Вирус сожрал 50 баксов!"},
+               {1, 0.6, 1000, "Поздравляю! Вирус убит!"},
+               {1, 0.5, 950, "Не повезло! Он сожрал 50 баксов!"},
+               {1, 0.55, 1000, "Поздравляю! Вирус убит!"}};  // 5.5 goes to the even 6
+  for (const auto& c : cases) {
+    Harness h;
+    Begin(h, {});
+    h.s().Money = 1000;
+    h.s().Soft[0] = 1;
+    h.s().Soft[1] = c.antivirus;
+    h.port.virusFights.push_back(true);
+    h.Rnd({21.0 / 50, c.r});
+    Draw(h, 0, 0);
+    h.game.DailyPass();
+    EXPECT_TRUE(h.Saw(std::string("MSGBOX exclamation \"Сообщение\" \"") + c.said + "\" -> ok")) << c.said;
+    EXPECT_EQ(h.s().Money, c.money);
+  }
+}
+
+TEST(DailyPass, SchoolOnEvenDaysAndGraduationTheDayAfter) {
+  Harness h;
+  Begin(h, {});
+  h.s().AttendsSchool = kTrue;
+  h.s().Education = 99;
+  h.s().GameDate = SerialFromCivil(2027, 3, 3);
+  h.Rnd({0.0});
+  Draw(h, 0, 0);
+  h.game.DailyPass();
+  EXPECT_EQ(h.s().Education, 99);  // an odd day
+  h.s().GameDate = SerialFromCivil(2027, 3, 4);
+  h.Rnd({0.0});
+  Draw(h, 0, 0);
+  h.game.DailyPass();
+  EXPECT_EQ(h.s().Education, 100);
+  EXPECT_FALSE(h.Saw("MSGBOX information \"Поздравляем!\" \"Вы имеете два высших образования!\" -> ok"));
+  h.s().GameDate = SerialFromCivil(2027, 3, 5);
+  h.Rnd({0.0});
+  Draw(h, 0, 0);
+  h.game.DailyPass();
+  EXPECT_TRUE(h.Saw("MSGBOX information \"Поздравляем!\" \"Вы имеете два высших образования!\" -> ok"));
+  EXPECT_EQ(h.s().AttendsSchool, kFalse);
+  EXPECT_FALSE(h.game.EducationForm().Command1.Enabled());
+
+  // Above 100 (a loaded game): no rise, no message, the flag stays.
+  Harness g;
+  Begin(g, {});
+  g.s().AttendsSchool = kTrue;
+  g.s().Education = 120;
+  g.Rnd({0.0});
+  Draw(g, 0, 0);
+  g.game.DailyPass();
+  EXPECT_EQ(g.s().AttendsSchool, kTrue);
+  EXPECT_EQ(g.s().Education, 120);
+}
+
+TEST(YearlyPass, TaxesByDifficulty) {
+  const struct {
+    int16_t level;
+    int32_t money;
+    int64_t tax;
+    int mood;
+  } cases[] = {{1, 0, 0, 10},  {1, 1, 0, 10}, {2, 10, 5, 20}, {0, 150, 15, 5}, {2, -1000, -500, 20}};
+  for (const auto& c : cases) {
+    Harness h;
+    Begin(h, Player{false, false, 0, c.level});
+    h.s().Money = c.money;
+    h.game.YearlyPass();
+    EXPECT_TRUE(h.Saw("TYPED \"Сообщение от Налогового Инспектора: Пора платить налоги!!! Вы заплатили " +
+                      std::to_string(c.tax) + " долларов\""));
+    EXPECT_EQ(h.s().Money, c.money - c.tax);
+    EXPECT_EQ(h.s().Mood, 1000 - c.mood);
+  }
+}
+
+}  // namespace kalvitor::testing
