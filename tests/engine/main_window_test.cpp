@@ -1,0 +1,179 @@
+// The main window's model: keys, pause, the cheat box, menus, the sound
+// switches in the settings store, and the exit question.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "harness.h"
+#include "util/text.h"
+#include "shell/frm_main.h"
+
+namespace kalvitor::testing {
+namespace {
+
+MenuItem& Item(Harness& h, const std::string& menu, const std::string& item) {
+  FrmMain& m = h.game.MainForm();
+  Menu* mm = m.FindMenu(menu);
+  EXPECT_NE(mm, nullptr);
+  MenuItem* it = m.FindItem(*mm, item);
+  EXPECT_NE(it, nullptr);
+  return *it;
+}
+
+void Choose(Harness& h, const std::string& menu, const std::string& item) {
+  Menu* mm = h.game.MainForm().FindMenu(menu);
+  if (mm->onOpen) mm->onOpen();
+  MenuItem& it = Item(h, menu, item);
+  if (it.action) it.action();
+}
+
+}  // namespace
+
+TEST(MainWindow, PauseKeyStopsTheClockAndLowerCaseOnly) {
+  Harness h;
+  h.Start();
+  FrmMain& m = h.game.MainForm();
+  m.FormKeyPress("P");  // capitals are not keys
+  EXPECT_FALSE(m.Paused());
+  m.FormKeyPress("p");
+  EXPECT_TRUE(m.Paused());
+  EXPECT_FALSE(m.Enabled());
+  EXPECT_TRUE(m.lblPause.Visible());
+  EXPECT_TRUE(m.shpMsgShape.Visible());
+  const int time = h.s().GameTime;
+  h.Ticks(20);
+  EXPECT_EQ(h.s().GameTime, time);
+  m.FormKeyPress("з");
+  EXPECT_FALSE(m.Paused());
+  EXPECT_TRUE(m.Enabled());
+  h.Ticks(1);
+  EXPECT_EQ(h.s().GameTime, time + 30);
+}
+
+TEST(MainWindow, CheatBoxAndThePauseShareTheShape) {
+  Harness h;
+  h.Start();
+  FrmMain& m = h.game.MainForm();
+  h.Lines();
+  m.FormKeyPress("с");  // Cyrillic
+  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BUTTONS"}));
+  EXPECT_TRUE(m.txtCheat.Visible());
+  EXPECT_TRUE(m.cmdCheatOk.Visible());
+  m.FormKeyPress("p");
+  m.FormKeyPress("p");
+  EXPECT_FALSE(m.shpMsgShape.Visible());  // the pause hid the shared shape
+  EXPECT_TRUE(m.txtCheat.Visible());
+  m.txtCheat.SetText("qarventos");
+  h.Lines();
+  m.Click("cmdCheatOk", -1);
+  EXPECT_EQ(h.LinesStarting("SFX BUTTONS").size(), 2u);
+  EXPECT_FALSE(m.txtCheat.Visible());
+  EXPECT_EQ(h.s().Money, 550);
+  m.FormKeyPress("c");
+  EXPECT_EQ(m.txtCheat.Text(), "qarventos");  // the box keeps its text
+  m.Click("cmdCheatCancel", -1);
+  EXPECT_FALSE(m.lblCheatInstr.Visible());
+  EXPECT_EQ(h.s().Money, 550);
+}
+
+TEST(MainWindow, SpeedMenuAndUnavailableMenus) {
+  Harness h;
+  h.Start();
+  Choose(h, "Скорость игры", "Быстрый");
+  EXPECT_EQ(h.s().TickMinutes, 60);
+  EXPECT_EQ(h.Label("lblGameSpeed"), "Скорость игры: Быстрая");
+  Choose(h, "Скорость игры", "Медленный");
+  EXPECT_EQ(h.Label("lblGameSpeed"), "Скорость игры: Медленная");
+  h.game.SetSpeed(45);
+  EXPECT_EQ(h.s().TickMinutes, 45);
+  EXPECT_EQ(h.Label("lblGameSpeed"), "Скорость игры: Медленная");
+  EXPECT_FALSE(h.game.MainForm().FindMenu("Уровень игры")->enabled);
+  EXPECT_FALSE(Item(h, "Игра", "Квартира").enabled);
+}
+
+TEST(MainWindow, SoundSwitchesFollowTheStore) {
+  Harness h;
+  h.Start();
+  EXPECT_EQ(h.s().MusicOn, kTrue);
+  EXPECT_EQ(h.s().SfxOn, kTrue);
+  EXPECT_TRUE(Item(h, "Звук", "Музыка").checked);
+  EXPECT_TRUE(h.port.settings.empty());  // nothing stored until the first toggle
+  h.Lines();
+  Choose(h, "Звук", "Эффекты");
+  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BUTTONS"}));  // heard: the old setting
+  EXPECT_EQ(h.port.settings["Effects"], "0");
+  EXPECT_FALSE(Item(h, "Звук", "Эффекты").checked);
+  Choose(h, "Звук", "Эффекты");
+  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BUTTONS muted"}));
+  h.port.settings["Music"] = "2";  // edited outside the game
+  h.game.MainForm().FindMenu("Звук")->onOpen();
+  EXPECT_EQ(h.s().MusicOn, kFalse);
+  EXPECT_FALSE(Item(h, "Звук", "Музыка").checked);
+  h.Lines();
+  Choose(h, "Звук", "Следующая");  // music off: the click only
+  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BUTTONS"}));
+}
+
+TEST(MainWindow, MusicOffAtStartStaysSilentAndToggleStartsATrack) {
+  Harness h;
+  std::filesystem::create_directories(h.dir / "Music");
+  std::ofstream(h.dir / "Music" / "b.mid") << "x";
+  std::ofstream(h.dir / "Music" / "A.mid") << "x";
+  h.port.settings["Music"] = "0";
+  h.Start();
+  EXPECT_TRUE(h.LinesStarting("MUSIC").empty());
+  h.Rnd({0.9});  // k = 2 of 2: the second by name
+  Choose(h, "Звук", "Музыка");
+  EXPECT_EQ(h.port.settings["Music"], "1");
+  EXPECT_TRUE(h.Saw("MUSIC play " + Quoted((h.dir / "Music" / "b.mid").string())));
+  EXPECT_EQ(h.game.MusicTracks().size(), 2u);
+  EXPECT_EQ(h.game.MusicTracks()[0], (h.dir / "Music" / "A.mid").string());
+  h.Lines();
+  Choose(h, "Звук", "Музыка");
+  EXPECT_TRUE(h.Saw("MUSIC stop"));
+  EXPECT_FALSE(h.game.MainForm().tmrMusic.Enabled());
+}
+
+TEST(Music, TheTimerStartsAnotherTrackWhenOneEnds) {
+  Harness h;
+  std::filesystem::create_directories(h.dir / "Music");
+  std::ofstream(h.dir / "Music" / "only.mid") << "x";
+  h.Rnd({0.0, 0.7});  // a draw of 0 is drawn again
+  h.Start();
+  const std::string play = "MUSIC play " + Quoted((h.dir / "Music" / "only.mid").string());
+  EXPECT_TRUE(h.Saw(play));
+  h.Lines();
+  h.Ticks(8);  // two seconds: still playing
+  EXPECT_TRUE(h.LinesStarting("MUSIC").empty());
+  h.port.MusicEnded();
+  h.Ticks(8);
+  auto music = h.LinesStarting("MUSIC");
+  ASSERT_EQ(music.size(), 3u);
+  EXPECT_EQ(music[0], "MUSIC stop");
+  EXPECT_EQ(music[1], play);
+  EXPECT_EQ(music[2], play);
+}
+
+TEST(MainWindow, NetworkNeedsAModemAndABrowser) {
+  Harness h;
+  h.Start();
+  h.game.BuyHardware(5, 1, kFalse);
+  h.Lines();
+  h.game.MainForm().Click("cmdInNet", -1);
+  EXPECT_TRUE(h.Saw("MSGBOX information \"Слабая машинка\" \"Установи 9600 bps модем, Microsoft Windows 95 и Mirosoft "
+                    "Internet Explorer 3.0\" -> ok"));
+  EXPECT_FALSE(h.Saw("SFX WINDOWS"));
+}
+
+TEST(MainWindow, ExitQuestion) {
+  Harness h;
+  h.Start();
+  h.Answer(MsgAnswer::Cancel);
+  h.game.MainForm().CloseBox();
+  EXPECT_TRUE(h.Saw("MSGBOX question \"Внимание!\" \"Сохранить игру сейчас???\" -> cancel"));
+  h.Answer(MsgAnswer::No);
+  EXPECT_THROW(h.game.MainForm().CloseBox(), headless::ProgramEnded);
+  EXPECT_FALSE(std::filesystem::exists(h.dir / "Save"));
+}
+
+}  // namespace kalvitor::testing
