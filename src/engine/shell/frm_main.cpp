@@ -133,7 +133,10 @@ FrmMain::FrmMain(Game& game)
   }
   OnClick("cmdInNet", [this](int) { cmdInNet_Click(); });
   Add("Command1", ControlKind::Button, "Свернуть игру").At(kMenuX + 10, kMenuY + kMenuH - 30, kMenuW - 20, 24);
-  OnClick("Command1", [this](int) { game_.PlaySfx("BUTTONS"); });
+  OnClick("Command1", [this](int) {
+    game_.PlaySfx("BUTTONS");
+    game_.port.MinimizeMainWindow();
+  });
 
   // The message line and the overlay shared by the pause and the cheat box.
   lblMessage.At(8, 430, 418, 28).Color(kValueColor).Font(9, true);
