@@ -158,6 +158,8 @@ void Driver::Execute(const std::string& cmd, const std::string& rest) {
     port_.playerAnswers.push_back(PlayerAnswer{PlayerAnswer::Ok, static_cast<int>(level), a.size() > 1 ? a[1] : ""});
   } else if (cmd == "player-cancel") {
     port_.playerAnswers.push_back(PlayerAnswer{PlayerAnswer::Cancel, 1, ""});
+  } else if (cmd == "player-close") {
+    port_.playerAnswers.push_back(PlayerAnswer{PlayerAnswer::Close, 1, ""});
   } else if (cmd == "player-load") {
     port_.playerAnswers.push_back(PlayerAnswer{PlayerAnswer::Load, 1, ""});
   } else if (cmd == "file") {

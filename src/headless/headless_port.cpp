@@ -90,6 +90,8 @@ void HeadlessPort::AnswerDialog(Form& form) {
       dialog.Command2_Click();
     } else if (a.kind == PlayerAnswer::Load) {
       dialog.Command3_Click();
+    } else if (a.kind == PlayerAnswer::Close) {
+      dialog.CloseBox();
     } else {
       dialog.cboLevel.SetListIndex(a.level);
       dialog.Text1.SetText(a.name);

@@ -24,7 +24,7 @@ struct ScriptError : std::runtime_error {
 struct ProgramEnded {};
 
 struct PlayerAnswer {
-  enum Kind { Ok, Cancel, Load } kind = Ok;
+  enum Kind { Ok, Cancel, Load, Close } kind = Ok;
   int level = 1;
   std::string name;
 };
