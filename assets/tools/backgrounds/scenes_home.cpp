@@ -382,7 +382,363 @@ void paintMain(QImage& img) {
     vignette(img, 0.55);
 }
 
-void paintFamily(QImage& img) { img.fill(QColor(30, 20, 30)); }
-void paintEduc(QImage& img) { img.fill(QColor(20, 30, 30)); }
+// ---------------------------------------------------------------------------
+// FAMILY: a warm little house at dusk with hearts rising over it, and two
+// wedding rings on a velvet cushion in front.
+
+namespace {
+
+// A gold ring seen at an angle: an elliptic band with a bright rim.
+void ring(QPainter& p, QPointF c, double rx, double ry, double angle, double width) {
+    p.save();
+    p.translate(c);
+    p.rotate(angle);
+    QPainterPath band;
+    band.addEllipse(QPointF(0, 0), rx + width / 2, ry + width / 2);
+    band.addEllipse(QPointF(0, 0), rx - width / 2, std::max(1.0, ry - width / 2));
+    QLinearGradient gold(-rx, -ry, rx, ry);
+    gold.setColorAt(0.0, QColor(250, 226, 150));
+    gold.setColorAt(0.3, QColor(196, 150, 60));
+    gold.setColorAt(0.55, QColor(120, 84, 30));
+    gold.setColorAt(0.8, QColor(220, 180, 90));
+    gold.setColorAt(1.0, QColor(110, 76, 26));
+    p.setPen(QPen(QColor(70, 48, 18), 0.8));
+    p.setBrush(gold);
+    p.drawPath(band);
+    p.restore();
+}
+
+}  // namespace
+
+void paintFamily(QImage& img) {
+    const int W = img.width();
+    const int H = img.height();
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double horizon = 176;
+
+    // Dusk sky, a few first stars.
+    QLinearGradient sky(0, 0, 0, horizon);
+    sky.setColorAt(0.0, QColor(20, 18, 44));
+    sky.setColorAt(0.55, QColor(58, 38, 74));
+    sky.setColorAt(1.0, QColor(140, 80, 84));
+    box(p, QRectF(0, 0, W, horizon + 2), sky);
+    Rng rng(41);
+    for (int i = 0; i < 40; ++i) {
+        p.setBrush(QColor(230, 220, 255, 60 + rng.below(120)));
+        p.drawEllipse(QPointF(rng.range(0, W), rng.range(0, horizon * 0.55)), 0.7, 0.7);
+    }
+    // Soft clouds lit from below.
+    p.drawImage(0, 60, shade(W, 80, [&](double x, double y) {
+        const double n = fbm(x / 50.0, y / 18.0, 5, 42);
+        const double a = std::clamp((n - 0.52) * 3.0, 0.0, 1.0) * (1.0 - std::abs(y - 40) / 40.0);
+        return QColor(170, 110, 120, static_cast<int>(90 * a));
+    }));
+
+    // Rolling hills.
+    QPainterPath far;
+    far.moveTo(0, horizon - 10);
+    far.cubicTo(60, horizon - 34, 140, horizon - 6, W, horizon - 26);
+    far.lineTo(W, H);
+    far.lineTo(0, H);
+    far.closeSubpath();
+    p.setBrush(vertical(horizon - 30, H, QColor(40, 40, 56), QColor(20, 22, 30)));
+    p.drawPath(far);
+    QPainterPath near;
+    near.moveTo(0, horizon + 8);
+    near.cubicTo(80, horizon - 6, 160, horizon + 14, W, horizon + 2);
+    near.lineTo(W, H);
+    near.lineTo(0, H);
+    near.closeSubpath();
+    p.setBrush(vertical(horizon, H, QColor(34, 52, 40), QColor(14, 20, 18)));
+    p.drawPath(near);
+
+    // A tree beside the house.
+    p.setBrush(QColor(30, 22, 20));
+    p.drawRect(QRectF(196, 130, 5, 46));
+    for (int i = 0; i < 7; ++i) {
+        const QPointF c(198 + rng.range(-16, 16), 118 + rng.range(-18, 14));
+        p.setBrush(mix(QColor(24, 40, 30), QColor(40, 60, 40), rng.unit()));
+        p.drawEllipse(c, rng.range(10, 16), rng.range(9, 13));
+    }
+
+    // The house.
+    const QRectF walls(58, 108, 108, 72);
+    glow(p, walls.center(), 110, QColor(255, 180, 100, 40));
+    p.drawImage(walls.topLeft(), shade(static_cast<int>(walls.width()), static_cast<int>(walls.height()), [](double x, double y) {
+        const double row = std::floor(y / 5.0);
+        const double off = std::fmod(row, 2.0) * 6.0;
+        const bool mortar = std::fmod(y, 5.0) < 0.9 || std::fmod(x + off, 12.0) < 0.9;
+        const QColor brick = mix(QColor(104, 58, 44), QColor(130, 76, 56), fbm(x / 6.0, y / 6.0, 2, 5));
+        return mortar ? QColor(70, 56, 50) : brick;
+    }));
+    box(p, walls, horizontal(walls.left(), walls.right(), QColor(0, 0, 0, 0), QColor(0, 0, 0, 90)));
+    // Chimney and its smoke.
+    box(p, QRectF(136, 66, 12, 30), QColor(90, 50, 40));
+    for (int i = 0; i < 5; ++i) {
+        glow(p, QPointF(142 + i * 5 + std::sin(i) * 3, 58 - i * 9), 6 + i * 2.0, QColor(170, 150, 160, 40 - i * 5));
+    }
+    QPolygonF roof;
+    roof << QPointF(48, 112) << QPointF(112, 62) << QPointF(176, 112);
+    p.setBrush(vertical(62, 112, QColor(96, 36, 34), QColor(60, 22, 24)));
+    p.drawPolygon(roof);
+    p.setPen(QPen(QColor(40, 14, 16, 160), 1));
+    for (double y = 72; y < 112; y += 7) {
+        const double half = (y - 62) / 50.0 * 64.0;
+        p.drawLine(QPointF(112 - half, y), QPointF(112 + half, y));
+    }
+    p.setPen(Qt::NoPen);
+    // Lit windows and the door.
+    for (double x : {70.0, 134.0}) {
+        const QRectF w(x, 124, 20, 20);
+        glow(p, w.center(), 24, QColor(255, 200, 110, 90));
+        box(p, w, vertical(w.top(), w.bottom(), QColor(255, 214, 130), QColor(220, 150, 70)), QColor(50, 30, 24));
+        p.setBrush(QColor(60, 36, 28));
+        p.drawRect(QRectF(w.center().x() - 1, w.top(), 2, w.height()));
+        p.drawRect(QRectF(w.left(), w.center().y() - 1, w.width(), 2));
+    }
+    box(p, QRectF(102, 140, 20, 40), vertical(140, 180, QColor(80, 48, 32), QColor(50, 30, 20)), QColor(30, 18, 12));
+    p.setBrush(QColor(220, 180, 90));
+    p.drawEllipse(QPointF(118, 162), 1.4, 1.4);
+    // Round window in the gable.
+    glow(p, QPointF(112, 92), 12, QColor(255, 200, 110, 90));
+    p.setBrush(QColor(230, 176, 96));
+    p.drawEllipse(QPointF(112, 92), 6, 6);
+    // Path to the door.
+    QPainterPath path;
+    path.moveTo(102, 180);
+    path.lineTo(122, 180);
+    path.cubicTo(130, 200, 150, 215, 170, 240);
+    path.lineTo(110, 240);
+    path.cubicTo(116, 215, 100, 200, 102, 180);
+    p.setBrush(vertical(180, 240, QColor(90, 76, 62, 160), QColor(50, 42, 36, 90)));
+    p.drawPath(path);
+
+    // Hearts rising into the sky.
+    const struct {
+        double x, y, size;
+        int alpha;
+    } hearts[] = {{40, 40, 16, 150}, {82, 22, 10, 120}, {176, 36, 20, 160}, {206, 74, 11, 120},
+                  {24, 92, 9, 100},  {150, 18, 8, 100}, {112, 40, 13, 130}};
+    for (const auto& h : hearts) {
+        glow(p, QPointF(h.x, h.y), h.size * 1.3, QColor(255, 90, 110, h.alpha / 3));
+        QLinearGradient g(h.x, h.y - h.size / 2, h.x, h.y + h.size / 2);
+        g.setColorAt(0, QColor(240, 110, 130, h.alpha));
+        g.setColorAt(1, QColor(150, 30, 50, h.alpha));
+        p.setBrush(g);
+        p.drawPath(heart(QPointF(h.x, h.y), h.size));
+    }
+
+    // The cushion with the two rings.
+    QPainterPath cushion;
+    cushion.addRoundedRect(QRectF(44, 222, 146, 50), 22, 18);
+    softShadow(p, cushion, 0, 6, 6, 170);
+    QRadialGradient velvet(QPointF(100, 232), 110);
+    velvet.setColorAt(0, QColor(130, 30, 50));
+    velvet.setColorAt(1, QColor(46, 8, 20));
+    p.setBrush(velvet);
+    p.drawPath(cushion);
+    p.setPen(QPen(QColor(200, 160, 80, 120), 1.2, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(50, 227, 134, 40), 18, 14);
+    p.setPen(Qt::NoPen);
+    // Tassels.
+    for (double x : {46.0, 188.0}) {
+        p.setBrush(QColor(190, 150, 70));
+        p.drawEllipse(QPointF(x, 226), 3, 3);
+        p.drawEllipse(QPointF(x, 268), 3, 3);
+    }
+    ring(p, QPointF(102, 236), 20, 9, -8, 5);
+    ring(p, QPointF(132, 240), 20, 9, 10, 5);
+    // The first ring passes in front of the second at the left crossing.
+    p.save();
+    p.setClipRect(QRectF(108, 226, 10, 22));
+    ring(p, QPointF(102, 236), 20, 9, -8, 5);
+    p.restore();
+    p.setBrush(QColor(255, 255, 230, 230));
+    p.drawEllipse(QPointF(88, 229), 1.6, 1.6);
+    glow(p, QPointF(88, 229), 7, QColor(255, 250, 210, 140));
+    glow(p, QPointF(146, 233), 5, QColor(255, 250, 210, 110));
+
+    p.end();
+    addGrain(img, 0.02, 202);
+    calm(img, 0.82, 0.8);
+    vignette(img, 0.5);
+}
+
+// ---------------------------------------------------------------------------
+// EDUC: a classroom: a chalked blackboard, a teacher's desk with books, a
+// globe and an apple.
+
+void paintEduc(QImage& img) {
+    const int W = img.width();
+    const int H = img.height();
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // Wall above wooden panelling.
+    p.drawImage(0, 0, mottledTexture(W, H, QColor(40, 54, 54), QColor(58, 72, 68), 30, 51));
+    p.drawImage(0, 196, woodTexture(W, H - 196, QColor(48, 32, 22), QColor(80, 56, 38), 0.5, 52));
+    for (double x = 0; x < W; x += 40) box(p, QRectF(x, 196, 2, H - 196), QColor(30, 20, 14, 160));
+    box(p, QRectF(0, 194, W, 5), vertical(194, 199, QColor(100, 74, 52), QColor(50, 34, 24)));
+
+    // The blackboard in its frame.
+    const QRectF board(22, 22, 274, 138);
+    QPainterPath framePath;
+    framePath.addRect(board.adjusted(-7, -7, 7, 7));
+    softShadow(p, framePath, 3, 5, 6, 160);
+    box(p, board.adjusted(-7, -7, 7, 7), vertical(board.top() - 7, board.bottom() + 7, QColor(110, 80, 52), QColor(64, 44, 28)));
+    p.drawImage(board.topLeft(), shade(static_cast<int>(board.width()), static_cast<int>(board.height()), [](double x, double y) {
+        // Slate with the ghost of wiped chalk.
+        const double smear = fbm(x / 26.0, y / 9.0, 5, 61);
+        const QColor slate = mix(QColor(22, 46, 36), QColor(30, 58, 46), fbm(x / 60.0, y / 60.0, 3, 60));
+        return mix(slate, QColor(90, 110, 100), std::clamp((smear - 0.55) * 1.2, 0.0, 0.25));
+    }));
+    const QColor chalk(226, 230, 220, 200);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(chalk, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // A right triangle with its right-angle mark.
+    QPolygonF tri;
+    tri << QPointF(40, 138) << QPointF(110, 138) << QPointF(40, 66);
+    p.drawPolygon(tri);
+    p.drawPolyline(QPolygonF({QPointF(40, 128), QPointF(50, 128), QPointF(50, 138)}));
+    // A circle with its radius.
+    p.drawEllipse(QPointF(160, 84), 30, 30);
+    p.drawLine(QPointF(160, 84), QPointF(186, 70));
+    p.setBrush(chalk);
+    p.drawEllipse(QPointF(160, 84), 1.5, 1.5);
+    p.setBrush(Qt::NoBrush);
+    // Axes and a curve.
+    p.drawLine(QPointF(208, 140), QPointF(284, 140));
+    p.drawLine(QPointF(214, 146), QPointF(214, 40));
+    p.drawLine(QPointF(284, 140), QPointF(279, 137));
+    p.drawLine(QPointF(284, 140), QPointF(279, 143));
+    p.drawLine(QPointF(214, 40), QPointF(211, 45));
+    p.drawLine(QPointF(214, 40), QPointF(217, 45));
+    QPainterPath curve;
+    for (int i = 0; i <= 40; ++i) {
+        const double x = 220 + i * 1.6;
+        const double y = 130 - 70 * std::pow(i / 40.0, 2.0);
+        if (i == 0) curve.moveTo(x, y); else curve.lineTo(x, y);
+    }
+    p.drawPath(curve);
+    // Scribbled working under the circle: chalk squiggles, not words.
+    Rng rng(62);
+    p.setPen(QPen(withAlpha(chalk, 170), 1.1, Qt::SolidLine, Qt::RoundCap));
+    for (int line = 0; line < 2; ++line) {
+        double x = 128;
+        const double y = 128 + line * 12;
+        while (x < 194) {
+            QPainterPath word;
+            word.moveTo(x, y);
+            const int strokes = 2 + rng.below(4);
+            for (int s = 0; s < strokes; ++s) {
+                word.cubicTo(x + 1.5, y - 5, x + 3, y + 1, x + 4, y - 2);
+                x += 4;
+            }
+            p.drawPath(word);
+            x += 6;
+        }
+    }
+    // A chalk pi beside the triangle.
+    p.setPen(QPen(chalk, 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(114, 44), QPointF(128, 43));
+    p.drawLine(QPointF(118, 44), QPointF(117, 54));
+    QPainterPath piLeg;
+    piLeg.moveTo(124, 44);
+    piLeg.quadTo(123, 52, 127, 54);
+    p.drawPath(piLeg);
+    // Chalk tray with chalk and a sponge.
+    box(p, QRectF(board.left() - 10, board.bottom() + 7, board.width() + 20, 6),
+        vertical(board.bottom() + 7, board.bottom() + 13, QColor(120, 90, 60), QColor(60, 42, 28)));
+    box(p, QRectF(60, board.bottom() + 3, 16, 4), QColor(230, 230, 220), Qt::transparent, 1.5);
+    box(p, QRectF(84, board.bottom() + 4, 10, 3), QColor(220, 200, 120), Qt::transparent, 1.5);
+    box(p, QRectF(228, board.bottom() + 1, 28, 7), vertical(0, 0, QColor(90, 70, 60), QColor(90, 70, 60)), Qt::transparent, 2);
+
+    // Daylight from a window out of the picture, falling across the wall.
+    QLinearGradient beam(W, 0, 0, H);
+    beam.setColorAt(0.0, QColor(255, 240, 200, 40));
+    beam.setColorAt(0.6, QColor(255, 240, 200, 0));
+    box(p, QRectF(0, 0, W, H), beam);
+
+    // The teacher's desk.
+    const double deskY = 240;
+    box(p, QRectF(0, deskY, W, 10), vertical(deskY, deskY + 10, QColor(120, 84, 54), QColor(70, 46, 30)));
+    p.drawImage(0, static_cast<int>(deskY) + 10, woodTexture(W, H - static_cast<int>(deskY) - 10, QColor(40, 26, 18), QColor(72, 48, 32), 0.6, 63));
+    box(p, QRectF(0, deskY + 10, W, H - deskY - 10), vertical(deskY + 10, H, QColor(0, 0, 0, 60), QColor(0, 0, 0, 160)));
+
+    // A stack of books, left.
+    const struct {
+        double w, h;
+        QColor c;
+    } books[] = {{86, 12, QColor(110, 36, 36)}, {78, 10, QColor(36, 70, 110)}, {82, 11, QColor(60, 94, 56)},
+                 {70, 9, QColor(140, 110, 50)}};
+    double y = deskY;
+    for (int i = 0; i < 4; ++i) {
+        const QRectF b(26 + i * 3.0, y - books[i].h, books[i].w, books[i].h);
+        QPainterPath bp;
+        bp.addRect(b);
+        if (i == 0) softShadow(p, bp, 2, 2, 3, 150);
+        box(p, b, vertical(b.top(), b.bottom(), books[i].c.lighter(125), books[i].c.darker(140)), Qt::transparent, 1.5);
+        box(p, QRectF(b.right() - 5, b.top() + 2, 4, b.height() - 4), QColor(220, 210, 180));
+        box(p, QRectF(b.left() + 10, b.top() + 3, 2, b.height() - 6), QColor(230, 200, 120, 140));
+        y -= books[i].h;
+    }
+    // An apple on the books.
+    const QPointF apple(58, y - 11);
+    QRadialGradient ag(apple + QPointF(-4, -4), 16);
+    ag.setColorAt(0, QColor(230, 80, 60));
+    ag.setColorAt(1, QColor(110, 20, 20));
+    p.setBrush(ag);
+    p.drawEllipse(apple, 12, 11);
+    p.setPen(QPen(QColor(70, 40, 20), 1.6));
+    p.drawLine(apple + QPointF(0, -10), apple + QPointF(2, -16));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 110, 50));
+    p.drawEllipse(QRectF(apple.x() + 2, apple.y() - 18, 9, 4));
+    p.setBrush(QColor(255, 255, 255, 90));
+    p.drawEllipse(apple + QPointF(-5, -4), 2.5, 2);
+
+    // A globe on its stand, right.
+    const QPointF gc(250, 206);
+    const double gr = 30;
+    p.setBrush(QColor(90, 70, 40));
+    p.drawEllipse(QRectF(gc.x() - 18, deskY - 6, 36, 8));
+    box(p, QRectF(gc.x() - 2, gc.y() + gr - 2, 4, deskY - gc.y() - gr), QColor(110, 86, 50));
+    p.save();
+    QPainterPath sphere;
+    sphere.addEllipse(gc, gr, gr);
+    p.setClipPath(sphere);
+    p.drawImage(QPointF(gc.x() - gr, gc.y() - gr), shade(static_cast<int>(2 * gr), static_cast<int>(2 * gr), [&](double x, double yy) {
+        const double n = fbm(x / 12.0, yy / 12.0, 4, 64);
+        return n > 0.55 ? mix(QColor(70, 110, 60), QColor(150, 130, 80), (n - 0.55) * 3) : QColor(40, 80, 140);
+    }));
+    QRadialGradient shading(gc + QPointF(-10, -12), gr * 1.6);
+    shading.setColorAt(0, QColor(255, 255, 255, 50));
+    shading.setColorAt(0.5, QColor(0, 0, 0, 0));
+    shading.setColorAt(1, QColor(0, 0, 0, 200));
+    p.fillRect(QRectF(gc.x() - gr, gc.y() - gr, 2 * gr, 2 * gr), shading);
+    p.restore();
+    p.setPen(QPen(QColor(170, 140, 80), 2.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(gc.x() - gr - 5, gc.y() - gr - 5, 2 * gr + 10, 2 * gr + 10), 200 * 16, 250 * 16);
+    p.setPen(Qt::NoPen);
+
+    // Pencils in a cup.
+    const QRectF cup(170, deskY - 26, 18, 26);
+    for (int i = 0; i < 3; ++i) {
+        p.save();
+        p.translate(cup.center().x() - 4 + i * 4, cup.top() + 4);
+        p.rotate(-14 + i * 14);
+        box(p, QRectF(-1.5, -22, 3, 24), i == 1 ? QColor(60, 90, 150) : QColor(200, 160, 50));
+        p.restore();
+    }
+    box(p, cup, horizontal(cup.left(), cup.right(), QColor(90, 90, 96), QColor(50, 50, 56)), Qt::transparent, 2);
+
+    p.end();
+    addGrain(img, 0.02, 303);
+    calm(img, 0.85, 0.8);
+    vignette(img, 0.5);
+}
 
 }  // namespace bg

@@ -172,7 +172,7 @@ Tune officeMorning() {
     midi::Track& conductor = song.addTrack("Office Morning");
     conductor.tempo(0, bpm);
     conductor.timeSignature(0, 4, 2);
-    const std::size_t vib = addPart(song, "Vibraphone", 0, kVibraphone, 100, 72, 60);
+    const std::size_t vib = addPart(song, "Vibraphone", 0, kVibraphone, 120, 72, 60);
     const std::size_t flute = addPart(song, "Flute", 1, kFlute, 92, 56, 70);
     const std::size_t keys = addPart(song, "Electric piano", 2, kElectricPiano, 84, 48, 50);
     const std::size_t pad = addPart(song, "Warm pad", 3, kWarmPad, 60, 64, 80);
@@ -208,7 +208,7 @@ Tune officeMorning() {
     const std::vector<Placed> placed = place(sections, 8, total);
     Sequencer seq(song, stepTicks, false, 101);
     for (const Placed& p : placed) {
-        if (p.section.voice == 0) seq.phrase(vib, 0, p.melody, p.offset, p.section.transpose, 84, 0.95);
+        if (p.section.voice == 0) seq.phrase(vib, 0, p.melody, p.offset, p.section.transpose, 98, 0.95);
         if (p.section.voice == 1) seq.phrase(flute, 1, p.melody, p.offset, p.section.transpose, 80, 0.9);
         for (std::size_t i = 0; i < p.chords.size(); ++i) {
             const score::Chord& c = p.chords[i];
@@ -265,11 +265,11 @@ Tune pixelRush() {
     midi::Track& conductor = song.addTrack("Pixel Rush");
     conductor.tempo(0, bpm);
     conductor.timeSignature(0, 4, 2);
-    const std::size_t lead = addPart(song, "Square lead", 0, kSquareLead, 88, 64, 30);
-    const std::size_t lead2 = addPart(song, "Saw lead", 1, kSawLead, 80, 70, 40);
-    const std::size_t arp = addPart(song, "Arpeggio", 2, kSquareLead, 58, 40, 50);
-    const std::size_t bass = addPart(song, "Synth bass", 3, kSynthBass, 100, 64, 10);
-    const std::size_t drums = addPart(song, "Drums", kDrums, 0, 90, 64, 20);
+    const std::size_t lead = addPart(song, "Square lead", 0, kSquareLead, 72, 64, 30);
+    const std::size_t lead2 = addPart(song, "Saw lead", 1, kSawLead, 66, 70, 40);
+    const std::size_t arp = addPart(song, "Arpeggio", 2, kSquareLead, 48, 40, 50);
+    const std::size_t bass = addPart(song, "Synth bass", 3, kSynthBass, 84, 64, 10);
+    const std::size_t drums = addPart(song, "Drums", kDrums, 0, 76, 64, 20);
 
     const char* aMelody =
         "a5/2 e5/1 a5/1 c6/2 b5/1 a5/1 | c6/2 a5/1 f5/1 a5/4 | g5/1 e5/1 g5/1 c6/1 e6/2 d6/1 c6/1 |"
@@ -470,11 +470,11 @@ Tune rainyWaltz() {
     midi::Track& conductor = song.addTrack("Rainy Waltz");
     conductor.tempo(0, bpm);
     conductor.timeSignature(0, 3, 2);
-    const std::size_t accordion = addPart(song, "Accordion", 0, kAccordion, 84, 52, 60);
-    const std::size_t violin = addPart(song, "Violin", 1, kViolin, 92, 76, 70);
-    const std::size_t piano = addPart(song, "Piano", 2, kPiano, 80, 60, 50);
-    const std::size_t bass = addPart(song, "Bass", 3, kAcousticBass, 100, 64, 30);
-    const std::size_t strings = addPart(song, "Strings", 4, kStrings, 56, 64, 80);
+    const std::size_t accordion = addPart(song, "Accordion", 0, kAccordion, 104, 52, 60);
+    const std::size_t violin = addPart(song, "Violin", 1, kViolin, 112, 76, 70);
+    const std::size_t piano = addPart(song, "Piano", 2, kPiano, 98, 60, 50);
+    const std::size_t bass = addPart(song, "Bass", 3, kAcousticBass, 112, 64, 30);
+    const std::size_t strings = addPart(song, "Strings", 4, kStrings, 68, 64, 80);
 
     const char* aMelody =
         "a4/2 d5/2 f5/2 | a5/4 g5/1 f5/1 | g5/2 bb4/2 d5/2 | g5/4 f5/1 e5/1 | e5/2 g5/2 bb5/2 |"

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Rebuilds the game's media from the generators in this folder and rewrites
+# assets/backgrounds, assets/sfx, assets/music and assets/anecdot.dat.
+# The output is deterministic: running it twice gives the same files.
+#
+# Usage: assets/tools/regenerate.sh [BUILD_DIR]   (default /tmp/kalvitor-assets-build)
+set -euo pipefail
+
+tools_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+assets_dir="$(dirname "$tools_dir")"
+build_dir="${1:-/tmp/kalvitor-assets-build}"
+
+cmake -S "$tools_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build_dir" --parallel 2 >/dev/null
+
+mkdir -p "$assets_dir/backgrounds" "$assets_dir/sfx" "$assets_dir/music"
+QT_QPA_PLATFORM=offscreen "$build_dir/gen_backgrounds" "$assets_dir/backgrounds"
+"$build_dir/gen_sfx" "$assets_dir/sfx"
+rm -f "$assets_dir"/music/*.mid
+"$build_dir/gen_music" "$assets_dir/music"
+
+# Jokes: UTF-8 source, one per line, to Windows-1251 with CR LF on every line.
+iconv -f UTF-8 -t CP1251 "$tools_dir/anecdot.txt" | LC_ALL=C sed 's/$/\r/' > "$assets_dir/anecdot.dat.tmp"
+mv "$assets_dir/anecdot.dat.tmp" "$assets_dir/anecdot.dat"
+echo "anecdot.dat: $(($(wc -l < "$assets_dir/anecdot.dat") - 1)) jokes"

@@ -1,0 +1,347 @@
+// The compiled-in pictures and sounds, and real playback through SDL's "disk"
+// audio driver (it writes what would be heard into a file at the device's
+// own pace), so lengths, silence and overlaps can be measured.
+#include "media.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using kalvitor::media::Audio;
+using kalvitor::media::Background;
+using kalvitor::media::EffectBytes;
+using kalvitor::media::HasBackground;
+using Clock = std::chrono::steady_clock;
+
+struct Picture {
+  const char* name;
+  int width;
+  int height;
+};
+
+const Picture kPictures[] = {
+    {"MAIN", 440, 520},   {"HARD", 239, 383}, {"SOFT", 280, 280},  {"WORK", 387, 282},
+    {"SHOP", 317, 247},   {"HOSP", 232, 248}, {"HAPPY", 228, 247}, {"EDUC", 318, 303},
+    {"FAMILY", 234, 281}, {"BANK", 203, 237}, {"NET", 311, 335},
+};
+
+const char* const kEffects[] = {"LOGOSOUND", "BUTTONS", "WINDOWS", "MESSAGES",      "MONTHUP",
+                                "YEARUP",    "MARRY",   "BABY",    "DIVORCE",       "WORK",
+                                "LOSE",      "WIN",     "DEAD",    "INCREASEMONEY", "DECREASEMONEY"};
+
+uint32_t Le32(const QByteArray& b, qsizetype at) {
+  return static_cast<uint32_t>(static_cast<uint8_t>(b[at])) |
+         static_cast<uint32_t>(static_cast<uint8_t>(b[at + 1])) << 8 |
+         static_cast<uint32_t>(static_cast<uint8_t>(b[at + 2])) << 16 |
+         static_cast<uint32_t>(static_cast<uint8_t>(b[at + 3])) << 24;
+}
+uint16_t Le16(const QByteArray& b, qsizetype at) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8);
+}
+
+// The fields of a WAVE file the game cares about, found by walking its chunks.
+struct Wave {
+  bool ok = false;
+  int channels = 0;
+  int rate = 0;
+  int byteRate = 0;
+  uint32_t dataBytes = 0;
+  double Seconds() const { return byteRate > 0 ? static_cast<double>(dataBytes) / byteRate : 0.0; }
+};
+
+Wave ParseWave(const QByteArray& b) {
+  Wave w;
+  if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") return w;
+  bool haveFormat = false;
+  bool haveData = false;
+  qsizetype at = 12;
+  while (at + 8 <= b.size()) {
+    const QByteArray id = b.mid(at, 4);
+    const uint32_t size = Le32(b, at + 4);
+    if (id == "fmt " && size >= 16 && at + 8 + 16 <= b.size()) {
+      w.channels = Le16(b, at + 10);
+      w.rate = static_cast<int>(Le32(b, at + 12));
+      w.byteRate = static_cast<int>(Le32(b, at + 16));
+      haveFormat = true;
+    } else if (id == "data") {
+      w.dataBytes = size;
+      haveData = at + 8 + static_cast<qsizetype>(size) <= b.size();
+    }
+    at += 8 + static_cast<qsizetype>(size) + (size & 1);
+  }
+  w.ok = haveFormat && haveData;
+  return w;
+}
+
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// Sends everything the mixer plays into a file of signed 16-bit stereo
+// frames; Open() must come after this object is made.
+class DiskAudio {
+ public:
+  DiskAudio() {
+    path_ = dir_.filePath(QStringLiteral("out.raw")).toStdString();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", path_.c_str(), 1);
+  }
+
+  struct Output {
+    qsizetype bytes = 0;
+    int peak = 0;
+    qsizetype loudSamples = 0;  // samples above a tenth of full scale
+  };
+
+  Output Read() const {
+    Output out;
+    QFile file(QString::fromStdString(path_));
+    if (!file.open(QIODevice::ReadOnly)) return out;
+    const QByteArray raw = file.readAll();
+    out.bytes = raw.size();
+    for (qsizetype i = 0; i + 1 < raw.size(); i += 2) {
+      int16_t v = 0;
+      std::memcpy(&v, raw.constData() + i, 2);
+      const int a = v < 0 ? -static_cast<int>(v) : v;
+      if (a > out.peak) out.peak = a;
+      if (a > 3276) ++out.loudSamples;
+    }
+    return out;
+  }
+
+ private:
+  QTemporaryDir dir_;
+  std::string path_;
+};
+
+constexpr double kDeviceBytesPerSecond = 44100.0 * 2 * 2;
+
+TEST(MediaResources, BackgroundsDecodeAtTheirSizesInAnyCase) {
+  for (const Picture& p : kPictures) {
+    SCOPED_TRACE(p.name);
+    const QString upper = QString::fromLatin1(p.name);
+    const QString lower = upper.toLower();
+    const QString mixed = upper.left(1) + lower.mid(1);
+    EXPECT_TRUE(HasBackground(upper));
+    EXPECT_TRUE(HasBackground(mixed));
+    const QImage image = Background(lower);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), p.width);
+    EXPECT_EQ(image.height(), p.height);
+    EXPECT_EQ(image, Background(upper));
+    // Carried as JPEG, like every window picture of the game.
+    QFile file(QStringLiteral(":/backgrounds/") + upper + QStringLiteral(".jpg"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(3) == QByteArray("\xFF\xD8\xFF", 3));
+  }
+}
+
+TEST(MediaResources, EffectsAreMonoWavesAt22050InAnyCase) {
+  for (const char* name : kEffects) {
+    SCOPED_TRACE(name);
+    const QString upper = QString::fromLatin1(name);
+    const QByteArray bytes = EffectBytes(upper.toLower());
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_EQ(bytes, EffectBytes(upper));
+    const Wave w = ParseWave(bytes);
+    ASSERT_TRUE(w.ok);
+    EXPECT_EQ(w.channels, 1);
+    EXPECT_EQ(w.rate, 22050);
+    EXPECT_GT(w.Seconds(), 0.03);
+  }
+}
+
+TEST(MediaResources, UnknownNamesFindNothing) {
+  for (const char* name : {"", "NOPE", "MAIN.jpg", "MAIN ", "../sfx/WIN", "/backgrounds/MAIN", "BUTTONS"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(HasBackground(QString::fromLatin1(name)));
+    EXPECT_TRUE(Background(QString::fromLatin1(name)).isNull());
+  }
+  for (const char* name : {"", "NOPE", "WIN.wav", "../backgrounds/MAIN", "NET"}) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(EffectBytes(QString::fromLatin1(name)).isEmpty());
+  }
+}
+
+TEST(MediaPlayback, EffectBlocksForItsLengthAndIsHeard) {
+  DiskAudio disk;
+  const QByteArray wav = EffectBytes(QStringLiteral("MONTHUP"));
+  const double length = ParseWave(wav).Seconds();
+  ASSERT_GT(length, 0.5);
+  double elapsed = 0;
+  {
+    Audio audio;
+    ASSERT_TRUE(audio.Open());
+    EXPECT_TRUE(audio.IsOpen());
+    int pumps = 0;
+    const auto start = Clock::now();
+    audio.PlayEffect(wav, [&pumps] { ++pumps; });
+    elapsed = SecondsSince(start);
+    EXPECT_NEAR(elapsed, length, length * 0.25);
+    // The windows keep painting: the pump runs about every 10 ms.
+    EXPECT_GE(pumps, static_cast<int>(elapsed * 1000 / 40));
+
+    // Bytes that do not decode, and no bytes at all, play nothing at once.
+    const auto quick = Clock::now();
+    audio.PlayEffect(QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24), [] {});
+    audio.PlayEffect(QByteArray(), [] {});
+    EXPECT_LT(SecondsSince(quick), 0.1);
+  }
+  const DiskAudio::Output out = disk.Read();
+  EXPECT_GE(static_cast<double>(out.bytes), elapsed * kDeviceBytesPerSecond * 0.75);
+  EXPECT_GT(out.peak, 8000);
+  // Heard for a good part of its length (both channels count).
+  EXPECT_GT(static_cast<double>(out.loudSamples), length * 0.3 * 44100 * 2);
+}
+
+TEST(MediaPlayback, EffectsInARowFollowEachOther) {
+  DiskAudio disk;
+  const QByteArray first = EffectBytes(QStringLiteral("WINDOWS"));
+  const QByteArray second = EffectBytes(QStringLiteral("DEAD"));
+  const double sum = ParseWave(first).Seconds() + ParseWave(second).Seconds();
+  Audio audio;
+  ASSERT_TRUE(audio.Open());
+  const auto start = Clock::now();
+  audio.PlayEffect(first, [] {});
+  audio.PlayEffect(second, [] {});
+  EXPECT_NEAR(SecondsSince(start), sum, sum * 0.25);
+}
+
+TEST(MediaPlayback, EffectStartedDuringAnotherCutsIt) {
+  // A click handled while a long effect plays starts its own sound: the long
+  // one stops, and both calls return once the short one has ended.
+  DiskAudio disk;
+  const QByteArray longOne = EffectBytes(QStringLiteral("LOGOSOUND"));
+  const QByteArray click = EffectBytes(QStringLiteral("BUTTONS"));
+  Audio audio;
+  ASSERT_TRUE(audio.Open());
+  bool clicked = false;
+  const auto start = Clock::now();
+  audio.PlayEffect(longOne, [&] {
+    if (clicked || SecondsSince(start) < 0.1) return;
+    clicked = true;
+    audio.PlayEffect(click, [] {});
+  });
+  EXPECT_TRUE(clicked);
+  EXPECT_LT(SecondsSince(start), 0.6);
+}
+
+TEST(MediaPlayback, WithoutDeviceEverythingIsSilentAndImmediate) {
+  setenv("SDL_AUDIODRIVER", "kalvitor_no_such_driver", 1);
+  Audio audio;
+  EXPECT_FALSE(audio.Open());
+  EXPECT_FALSE(audio.IsOpen());
+  int pumps = 0;
+  const auto start = Clock::now();
+  audio.PlayEffect(EffectBytes(QStringLiteral("WIN")), [&pumps] { ++pumps; });
+  EXPECT_LT(SecondsSince(start), 0.1);
+  EXPECT_EQ(pumps, 0);
+  audio.MusicSetFile("/nonexistent/tune.mid");
+  audio.MusicPlay();
+  EXPECT_EQ(audio.MusicState(), 0);
+  audio.MusicStop();
+}
+
+// A one-second tune: four quarter notes at 120 beats per minute.
+QByteArray TinyMidi() {
+  QByteArray track;
+  track.append("\x00\xFF\x51\x03\x07\xA1\x20", 7);  // tempo 500000 us per beat
+  track.append("\x00\xC0\x00", 3);                  // piano
+  for (const char note : {'\x3C', '\x40', '\x43', '\x48'}) {
+    track.append('\x00').append('\x90').append(note).append('\x64');
+    track.append('\x81').append('\x70').append('\x80').append(note).append('\x40');  // 240 ticks later
+  }
+  track.append("\x00\xFF\x2F\x00", 4);
+  QByteArray midi("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xE0", 14);  // format 0, 480 ticks per beat
+  midi.append("MTrk", 4);
+  const auto size = static_cast<uint32_t>(track.size());
+  for (int shift = 24; shift >= 0; shift -= 8) midi.append(static_cast<char>((size >> shift) & 0xFF));
+  return midi.append(track);
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool WaitForState(const Audio& audio, int state, double seconds) {
+  const auto start = Clock::now();
+  while (audio.MusicState() != state) {
+    if (SecondsSince(start) > seconds) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+TEST(MediaMusic, BrokenFileStaysStoppedGoodOnePlaysOnceToItsEnd) {
+  if (!QFile::exists(QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2"))) {
+    GTEST_SKIP() << "no General MIDI soundfont installed";
+  }
+  DiskAudio disk;
+  QTemporaryDir folder;
+  const QString good = folder.filePath(QStringLiteral("good.mid"));
+  const QString broken = folder.filePath(QStringLiteral("broken.mid"));
+  ASSERT_TRUE(WriteFile(good, TinyMidi()));
+  QByteArray noise;
+  uint32_t x = 12345;
+  for (int i = 0; i < 4000; ++i) {
+    x = x * 1103515245u + 12345u;
+    noise.append(static_cast<char>(x >> 24));
+  }
+  ASSERT_TRUE(WriteFile(broken, noise));
+  const QString truncated = folder.filePath(QStringLiteral("truncated.mid"));
+  ASSERT_TRUE(WriteFile(truncated, TinyMidi().left(30)));
+  {
+    Audio audio;
+    ASSERT_TRUE(audio.Open());
+    EXPECT_EQ(audio.MusicState(), 0);
+
+    for (const QString& bad : {broken, truncated, folder.filePath(QStringLiteral("missing.mid"))}) {
+      SCOPED_TRACE(bad.toStdString());
+      audio.MusicSetFile(bad.toStdString());
+      audio.MusicPlay();
+      EXPECT_EQ(audio.MusicState(), 0);
+    }
+
+    audio.MusicSetFile(good.toStdString());
+    EXPECT_EQ(audio.MusicState(), 0);
+    audio.MusicPlay();
+    EXPECT_EQ(audio.MusicState(), 1);
+    const auto start = Clock::now();
+    audio.MusicPlay();  // starting it again does not restart it
+    EXPECT_EQ(audio.MusicState(), 1);
+    // Played once, not looped: the state falls to 0 at the tune's end.
+    ASSERT_TRUE(WaitForState(audio, 0, 8.0));
+    EXPECT_GT(SecondsSince(start), 0.6);
+
+    // A finished tune starts again; a new file stops the old one at once.
+    audio.MusicPlay();
+    EXPECT_EQ(audio.MusicState(), 1);
+    audio.MusicSetFile(broken.toStdString());
+    EXPECT_EQ(audio.MusicState(), 0);
+    audio.MusicPlay();
+    EXPECT_EQ(audio.MusicState(), 0);
+
+    audio.MusicSetFile(good.toStdString());
+    audio.MusicPlay();
+    EXPECT_EQ(audio.MusicState(), 1);
+    audio.MusicStop();
+    EXPECT_EQ(audio.MusicState(), 0);
+  }
+  // The soundfont really made sound.
+  const DiskAudio::Output out = disk.Read();
+  EXPECT_GT(out.peak, 2000);
+  EXPECT_GT(out.loudSamples, 1000);
+}
+
+}  // namespace
