@@ -66,6 +66,7 @@ void Form::Show() {
   if (!loaded_ || shown_) return;
   shown_ = true;
   game_.port.OnFormEvent(*this, FormEvent::Shown);
+  FormActivate();
 }
 
 void Form::ShowModal() {
@@ -74,6 +75,8 @@ void Form::ShowModal() {
   shown_ = true;
   modal_ = true;
   game_.port.OnFormEvent(*this, FormEvent::Shown);
+  FormActivate();
+  if (!shown_) return;
   game_.port.RunModal(*this);
 }
 

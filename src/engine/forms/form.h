@@ -74,6 +74,8 @@ class Form {
   }
   virtual void FormLoad() {}
   virtual void FormUnload() {}
+  // Each time the window is shown, after it has loaded.
+  virtual void FormActivate() {}
 
   Game& game_;
 

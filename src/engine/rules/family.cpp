@@ -6,12 +6,17 @@
 namespace kalvitor {
 
 void Game::FamilyEvent(int16_t code) {
+  // A message box lets the clock run; a death meanwhile ends this game, and
+  // what follows was meant for it.
+  const uint64_t serial = gameSerial_;
+  auto over = [&] { return gameSerial_ != serial; };
   switch (code) {
     case 8:
       if (s.Married != kTrue || s.WasMarried != kTrue) {
         PlaySfx("MARRY");
         MsgBox("Поздравляем! Вчера ты женился! Заплатите за свадьбу $50",
                "Женится или не женится... Всё равно потом раскаиваться буду!", MsgIcon::Information);
+        if (over()) return;
         s.Married = kTrue;
         s.WasMarried = kTrue;
         SetMoney(Sat32(int64_t{s.Money} - 50));
@@ -22,6 +27,7 @@ void Game::FamilyEvent(int16_t code) {
       PlaySfx("DIVORCE");
       if (s.Married == kTrue) {
         MsgBox("От тебя ушла жена!", "Вот и раскаивайся!", MsgIcon::Information);
+        if (over()) return;
         s.Married = kFalse;
         if (s.Daughters > 0 || s.Sons > 0) {
           s.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
@@ -38,6 +44,7 @@ void Game::FamilyEvent(int16_t code) {
         bool daughter = code == 24;
         MsgBox(daughter ? "Поздравляем! У вас родилась дочь!" : "Поздравляем! У вас родился сын!", "Медбрат",
                MsgIcon::Information);
+        if (over()) return;
         int16_t& count = daughter ? s.Daughters : s.Sons;
         count = Sat16(int64_t{count} + 1);
       }

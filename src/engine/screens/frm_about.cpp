@@ -1,10 +1,73 @@
 #include "screens/frm_about.h"
 
 #include "game.h"
+#include "shell/frm_player_name.h"
 
 namespace kalvitor {
+namespace {
 
-FrmAbout::FrmAbout(Game& game)
-    : Form(game, "frmAbout", "О Brindlex Kalvitor 1.6") {}
+// No background picture: dark text on the window's plain face.
+constexpr int kW = 420, kH = 330;
+constexpr uint32_t kInk = 0x000000;
+constexpr uint32_t kLink = 0x0000C0;
+
+const char* const kCredits =
+    "Программирование: Тимофей Зарецкий\n"
+    "Дизайн и графика: Алина Ветрова\n"
+    "Идея игры: Глеб Сомов и Тимофей Зарецкий\n"
+    "Звук и музыка: Денис Рыбаков\n"
+    "Распространение: Brindlex Software, Ирина Лазарева\n"
+    "Отдельное спасибо: Павлу Дымову, Ольге Ясной и всем, кто играл в бета-версии!";
+
+}  // namespace
+
+FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", "О Brindlex Kalvitor 1.6") {
+  SetClientSize(kW, kH);
+  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C);
+  Add("Label1", ControlKind::Label, "Brindlex").At(18, 20, 108, 20).Font(12, true).Color(0xFFD060).AlignTo(ControlProps::Center);
+  Add("Label3", ControlKind::Label, "Kalvitor").At(18, 46, 108, 30).Font(16, true).Color(0xFFFFFF).AlignTo(ControlProps::Center);
+  Add("Label7", ControlKind::Label, "By Brindlex").At(18, 82, 108, 16).Font(8).Color(0xC0C0C0).AlignTo(ControlProps::Center);
+  Add("Label4", ControlKind::Label, "Версия 1.6 для Windows 9.x/NT").At(144, 12, 264, 20).Font(10, true).Color(kInk);
+  Add("txtHeartText", ControlKind::TextBox, kCredits).At(144, 38, 264, 150).Font(8).Color(kInk);
+
+  Add("Label11", ControlKind::Label, "Наш веб-сайт:").At(12, 200, 120, 18).Font(9, true).Color(kInk);
+  Add("Label9", ControlKind::Label, "Наш E-Mail:").At(12, 226, 120, 18).Font(9, true).Color(kInk);
+  Add("Label10", ControlKind::Label, "или").At(144, 246, 40, 18).Color(kInk);
+  struct Link {
+    const char* shown;
+    std::string target;
+    int y;
+  };
+  const Link links[] = {
+      {kMakerWeb, kMakerWeb, 200},
+      {kMakerMail, std::string("mailto:") + kMakerMail, 226},
+      {kMakerMail2, std::string("mailto:") + kMakerMail2, 266},
+  };
+  int index = 0;
+  for (const Link& link : links) {
+    Control& label = AddIndexed("lblHyperlink", index++, ControlKind::ClickLabel, link.shown)
+                         .At(144, link.y, 264, 18)
+                         .Color(kLink);
+    label.design.tag = link.target;
+    label.props = label.design;
+  }
+  Add("Command1", ControlKind::Button, "OK").At(kW - 112, kH - 38, 100, 28).Color(kInk);
+
+  OnClick("lblHyperlink", [this](int i) { lblHyperlink_Click(i); });
+  OnClick("Command1", [this](int) { Command1_Click(); });
+}
+
+void FrmAbout::FormLoad() { game_.PlaySfx("LOGOSOUND"); }
+
+// A link opens in the system's handler; the box stays open.
+void FrmAbout::lblHyperlink_Click(int index) {
+  game_.PlaySfx("BUTTONS");
+  if (Control* label = Find("lblHyperlink", index)) game_.OpenLink(label->props.tag);
+}
+
+void FrmAbout::Command1_Click() {
+  game_.PlaySfx("BUTTONS");
+  Unload();
+}
 
 }  // namespace kalvitor

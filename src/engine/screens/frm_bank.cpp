@@ -1,10 +1,135 @@
 #include "screens/frm_bank.h"
 
+#include <limits>
+
 #include "game.h"
 
 namespace kalvitor {
+namespace {
+
+constexpr const char* kBankTitle = "The Bank of New York";
+
+// One row per action: the clickable control, the question, its default
+// answer, the smallest amount the bank takes (none for withdrawing and
+// repaying: any whole number goes, 0 and negative ones included).
+struct BankAction {
+  const char* control;
+  const char* prompt;
+  const char* defaultText;
+  std::optional<int32_t> minimum;
+  int16_t operation;
+};
+
+const BankAction kActions[] = {
+    {"Command1", "Сколько вы хотите вложить долларов под 15% в месяц:", "100", 100, 0},
+    {"Label7", "Сколько вы хотите выплатить банку:", "100", std::nullopt, 1},
+    {"Label1", "Сколько вы хотите взять в кредит у банка (мин. 500 долларов под 10% в месяц):", "500", 500, 2},
+    {"Label6", "Сколько вы хотите выплатить банку:", "100", std::nullopt, 3},
+};
+
+const BankAction* FindAction(int16_t operation) {
+  for (const BankAction& a : kActions)
+    if (a.operation == operation) return &a;
+  return nullptr;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<int32_t> ParseBankAmount(const std::string& text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  size_t i = begin;
+  bool negative = false;
+  if (i < end && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+
+  // The whole part, without its leading zeros; more than ten digits is out of range anyway.
+  int64_t whole = 0;
+  size_t wholeDigits = 0;
+  for (; i < end && IsDigit(text[i]); ++i, ++wholeDigits) {
+    if (whole > 10'000'000'000LL) return std::nullopt;
+    whole = whole * 10 + (text[i] - '0');
+  }
+  // The fraction decides the rounding only: below, exactly or above one half.
+  int half = -1;  // -1 below, 0 exactly a half, 1 above
+  size_t fractionDigits = 0;
+  if (i < end && (text[i] == '.' || text[i] == ',')) {
+    ++i;
+    for (; i < end && IsDigit(text[i]); ++i, ++fractionDigits) {
+      const char c = text[i];
+      if (fractionDigits == 0) {
+        half = c > '5' ? 1 : c == '5' ? 0 : -1;
+      } else if (half == 0 && c != '0') {
+        half = 1;
+      }
+    }
+  }
+  if (i != end || wholeDigits + fractionDigits == 0) return std::nullopt;
+  if (half > 0 || (half == 0 && whole % 2 != 0)) ++whole;
+  const int64_t value = negative ? -whole : whole;
+  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+    return std::nullopt;
+  return static_cast<int32_t>(value);
+}
 
 FrmBank::FrmBank(Game& game)
-    : Form(game, "frmBank", "The Bank of New York") {}
+    : Form(game, "frmBank", kBankTitle), Label2(Build()), Label5(*Find("Label5")) {
+  SetClientSize(203, 237);
+  for (const BankAction& a : kActions) {
+    const int16_t operation = a.operation;
+    OnClick(a.control, [this, operation](int) { AskAndOperate(operation); });
+  }
+  OnClick("Command8", [this](int) { Command8_Click(); });
+}
+
+Control& FrmBank::Build() {
+  const uint32_t gold = 0xFFD878;
+  const uint32_t line = 0xC0C0C0;
+  Add("Label4", ControlKind::Label, kBankTitle).At(7, 7, 192, 22).Font(12, true).Color(0x000000).AlignTo(ControlProps::Center);
+  Add("Label3", ControlKind::Label, kBankTitle).At(5, 5, 192, 22).Font(12, true).Color(gold).AlignTo(ControlProps::Center);
+  Add("Line6", ControlKind::Shape, "").At(8, 32, 187, 1).Back(line);
+  Add("Command1", ControlKind::Button, "Вложить деньги под процент (мин. $100; 15%/мес)").At(8, 38, 187, 40).Font(8);
+  Control& deposit = Add("Label2", ControlKind::Label, "Долг банка: $0").At(8, 84, 128, 16).Font(9, true);
+  Add("Label7", ControlKind::ClickLabel, "Забрать").At(138, 84, 57, 16).Font(9, true).Color(gold).AlignTo(ControlProps::Right);
+  Add("Line7", ControlKind::Shape, "").At(8, 106, 187, 1).Back(line);
+  Add("Label1", ControlKind::ClickLabel, "Взять ссуду ($500; 10%/мес)").At(8, 112, 187, 18).Font(9, true).Color(gold);
+  Add("Label5", ControlKind::Label, "Долг банку: $0").At(8, 136, 128, 16).Font(9, true);
+  Add("Label6", ControlKind::ClickLabel, "Выплатить").At(124, 136, 71, 16).Font(9, true).Color(gold).AlignTo(ControlProps::Right);
+  Add("Line8", ControlKind::Shape, "").At(8, 158, 187, 1).Back(line);
+  Add("Line9", ControlKind::Shape, "").At(8, 196, 187, 1).Back(line);
+  Add("Command8", ControlKind::Button, "Назад").At(8, 202, 187, 28);
+  return deposit;
+}
+
+void FrmBank::FormLoad() {
+  SetBackground("BANK");
+  RefreshBalances();
+}
+
+void FrmBank::RefreshBalances() {
+  Label2.SetText("Долг банка: $" + std::to_string(game_.s.BankDeposit));
+  Label5.SetText("Долг банку: $" + std::to_string(game_.s.BankLoan));
+}
+
+void FrmBank::AskAndOperate(int16_t operation) {
+  const BankAction* a = FindAction(operation);
+  if (a == nullptr) return;
+  game_.PlaySfx("BUTTONS");
+  std::optional<std::string> answer = game_.port.InputBox(kBankTitle, a->prompt, a->defaultText);
+  std::optional<int32_t> amount = answer ? ParseBankAmount(*answer) : std::nullopt;
+  if (!amount || (a->minimum && *amount < *a->minimum)) {
+    game_.MsgBox("Не получилось!", kBankTitle, MsgIcon::Critical);
+    return;
+  }
+  game_.BankOperation(operation, *amount);
+}
+
+void FrmBank::Command8_Click() {
+  game_.PlaySfx("BUTTONS");
+  Unload();
+}
 
 }  // namespace kalvitor

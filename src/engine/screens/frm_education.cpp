@@ -3,10 +3,71 @@
 #include "game.h"
 
 namespace kalvitor {
+namespace {
+
+// Client area 318 x 303 (the EDUC picture): each programme's explanation
+// with its button underneath, the back button at the bottom.
+constexpr int kW = 318, kH = 303;
+constexpr int kX = 12, kTextW = kW - 24;
+constexpr uint32_t kTitle = 0xFFE6A0;
+constexpr uint32_t kShadow = 0x000000;
+constexpr uint32_t kText = 0xFFFFFF;
+constexpr uint32_t kInk = 0x000000;
+
+// True becomes False, anything else becomes True.
+int16_t TurnOver(int16_t flag) { return flag == kTrue ? kFalse : kTrue; }
+
+}  // namespace
 
 FrmEducation::FrmEducation(Game& game)
     : Form(game, "frmEducation", "Повышение квалификации"),
       Command2(Add("Command2", ControlKind::Button, "Ходить на комп. курсы - +1 к комп. зн. - $75")),
-      Command1(Add("Command1", ControlKind::Button, "Ходить в школу - +10 к обр.  - $50")) {}
+      Command1(Add("Command1", ControlKind::Button, "Ходить в школу - +10 к обр.  - $50")) {
+  SetClientSize(kW, kH);
+  Add("Label4", ControlKind::Label, "Школа... Без неё -- никуда...")
+      .At(8, 8, kW - 12, 24).Font(11, true).Color(kShadow).AlignTo(ControlProps::Center);
+  Add("Label3", ControlKind::Label, "Школа... Без неё -- никуда...")
+      .At(6, 6, kW - 12, 24).Font(11, true).Color(kTitle).AlignTo(ControlProps::Center);
+  Add("Label2", ControlKind::Label,
+      "Если Вы начнёте ходить на компьютерные курсы, то Ваш статус будет увеличиваться на один уровень каждый "
+      "месяц. Оплата за курсы взымается ежемесячно по $75")
+      .At(kX, 38, kTextW, 66).Font(8).Color(kText);
+  Command2.At(kX, 106, kTextW, 26).Font(9).Color(kInk);
+  Add("Label1", ControlKind::Label,
+      "Если вы начнёте ходить в школу, то Ваш уровень образования будет увеличиваться на 10% каждый месяц. "
+      "Оплата за обучение взымается ежемесячно по $50.")
+      .At(kX, 142, kTextW, 66).Font(8).Color(kText);
+  Command1.At(kX, 210, kTextW, 26).Font(9).Color(kInk);
+  Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 38, 120, 26).Color(kInk);
+
+  OnClick("Command2", [this](int) { Command2_Click(); });
+  OnClick("Command1", [this](int) { Command1_Click(); });
+  OnClick("Command8", [this](int) { Command8_Click(); });
+}
+
+void FrmEducation::FormLoad() {
+  Command2.SetText(game_.s.AttendsCourses == kTrue ? "Бросить эти курсы" : "Ходить на курсы");
+  Command1.SetText(game_.s.AttendsSchool == kTrue ? "Бросить эту школу" : "Ходить в школу");
+  SetBackground("EDUC");
+}
+
+// Enrolling costs nothing now and is allowed with any money; the fees come
+// monthly.
+void FrmEducation::Command2_Click() {
+  game_.PlaySfx("BUTTONS");
+  game_.s.AttendsCourses = TurnOver(game_.s.AttendsCourses);
+  FormLoad();
+}
+
+void FrmEducation::Command1_Click() {
+  game_.PlaySfx("BUTTONS");
+  game_.s.AttendsSchool = TurnOver(game_.s.AttendsSchool);
+  FormLoad();
+}
+
+void FrmEducation::Command8_Click() {
+  game_.PlaySfx("BUTTONS");
+  Hide();
+}
 
 }  // namespace kalvitor

@@ -1,4 +1,6 @@
-// frmFamily: placeholder until the window is built.
+// frmFamily: marry or divorce. The screen holds no rules of its own; both
+// actions hand their code to FamilyEvent, which decides what happens. Left
+// with "Назад", the screen unloads.
 #pragma once
 
 #include "forms/form.h"
@@ -8,6 +10,13 @@ namespace kalvitor {
 class FrmFamily : public Form {
  public:
   explicit FrmFamily(Game& game);
+
+  void Command1_Click();  // marry
+  void Label2_Click();    // divorce
+  void Command8_Click();
+
+ protected:
+  void FormLoad() override;
 };
 
 }  // namespace kalvitor
