@@ -141,7 +141,9 @@ class Game {
   std::string GetRandomAnecdote();
 
   // --- Saved games (persist/)
-  void SaveGame();
+  // False only when a chosen name could not be written (the player has been
+  // told); a cancelled dialog is not a failure.
+  bool SaveGame();
   bool LoadGame();
   std::string AskSaveLoadFileName(int16_t mode);
   std::string RegGetString(const std::string& name, const std::string& defaultValue);
@@ -163,6 +165,7 @@ class Game {
   std::string programFolder_;
   bool inTick_ = false;
   uint64_t gameSerial_ = 0;
+  uint64_t newGames_ = 0;
   std::vector<std::string> musicTracks_;
   bool musicTracksReady_ = false;
 

@@ -177,3 +177,40 @@ TEST(MainWindow, ExitQuestion) {
 }
 
 }  // namespace kalvitor::testing
+
+namespace kalvitor::testing {
+
+TEST(MainWindow, ExitQuestionYesWithAFailedSaveKeepsTheGame) {
+  Harness h;
+  h.Start();
+  std::ofstream(h.dir / "Save") << "a file where the folder should be";
+  h.Answer(MsgAnswer::Yes);
+  h.port.fileAnswers.push_back({headless::FileAnswer::Name, "game", 0});
+  h.game.MainForm().CloseBox();  // no END: the player keeps the game
+  EXPECT_FALSE(h.Saw("END"));
+  EXPECT_EQ(h.LinesStarting("MSGBOX critical \"Сохранение игры\"").size(), 1u);
+  // Cancelling the file name ends the program all the same.
+  h.Answer(MsgAnswer::Yes);
+  h.port.fileAnswers.push_back({headless::FileAnswer::Cancel, "", 0});
+  EXPECT_THROW(h.game.MainForm().CloseBox(), headless::ProgramEnded);
+}
+
+TEST(NewGame, ADeathInsideALoadFromTheNameDialogStartsOneGameOnly) {
+  Harness h;
+  h.Start();
+  h.s().Health = -60;  // saved as it is: the death comes when it is loaded
+  h.port.fileAnswers.push_back({headless::FileAnswer::Name, "dead", 0});
+  ASSERT_TRUE(h.game.SaveGame());
+  h.port.playerAnswers.push_back({headless::PlayerAnswer::Load, 1, ""});
+  h.port.fileAnswers.push_back({headless::FileAnswer::Name, "dead", 0});
+  h.QueuePlayer("Новый");
+  h.game.NewGame();
+  std::string log = h.ReadFile("games.log");
+  size_t created = 0;
+  for (size_t p = log.find("CREATED"); p != std::string::npos; p = log.find("CREATED", p + 1)) ++created;
+  EXPECT_EQ(created, 2u);  // Вася's game and the one after the death
+  EXPECT_EQ(h.s().Health, 40);
+  EXPECT_TRUE(h.port.playerAnswers.empty());
+}
+
+}  // namespace kalvitor::testing

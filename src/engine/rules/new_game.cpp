@@ -21,8 +21,11 @@ PlayerNameAnswer Game::AskPlayerName() {
 
 void Game::NewGame() {
   ++gameSerial_;
+  const uint64_t mine = ++newGames_;
   PlayerNameAnswer answer = AskPlayerName();
-  if (answer.loadedGame) return;
+  // Loaded instead, or a game loaded from the dialog died and another new
+  // game already began inside this one's dialog.
+  if (answer.loadedGame || newGames_ != mine) return;
   if (answer.name.empty()) port.EndProgram();
 
   s.PlayerName = answer.name;

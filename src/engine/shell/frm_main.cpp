@@ -230,7 +230,9 @@ void FrmMain::FormKeyPress(const std::string& ch) {
 void FrmMain::FormUnloadQuestion() {
   MsgAnswer a = game_.MsgBox("Сохранить игру сейчас???", "Внимание!", MsgIcon::Question, MsgButtons::YesNoCancel);
   if (a == MsgAnswer::Cancel) return;
-  if (a == MsgAnswer::Yes) game_.SaveGame();
+  // A save that could not be written keeps the program running, so that the
+  // game is not lost; a cancelled file name ends it all the same.
+  if (a == MsgAnswer::Yes && !game_.SaveGame()) return;
   game_.port.EndProgram();
 }
 

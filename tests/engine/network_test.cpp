@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <fstream>
+
+#include "harness.h"
+#include "network/frm_network.h"
+#include "shell/frm_main.h"
+#include "util/date.h"
+
+namespace kalvitor::testing {
+namespace {
+
+// The driver's port that also notes every text the two status lines show,
+// with the virtual time it was shown at, and may act when a text appears.
+class StatusPort : public headless::HeadlessPort {
+ public:
+  using HeadlessPort::HeadlessPort;
+  struct Shown {
+    std::string label, text;
+    int64_t at;
+  };
+  std::vector<Shown> shown;
+  std::function<void(const std::string&)> onText;
+
+  void OnControlChanged(Form& form, Control& control) override {
+    if (form.Name() == "frmNetwork" && (control.name == "Label1" || control.name == "Label2")) {
+      shown.push_back({control.name, control.Text(), NowMs()});
+      if (onText) onText(control.Text());
+    }
+    HeadlessPort::OnControlChanged(form, control);
+  }
+};
+
+// A started game with a modem and a browser, effects off (so that no effect
+// takes time), the clock paused unless a test lets it run, and the network
+// screen open.
+struct Net {
+  explicit Net(bool paused = true)
+      : port(out, ParseShortDate("06.12.2026").value_or(0), (21 * 60 + 47) * 60 * 1000LL), game(port, h.dir.string()) {
+    port.Attach(game);
+    port.settings["Effects"] = "0";
+    port.playerAnswers.push_back({headless::PlayerAnswer::Ok, 1, "Вася"});
+    game.RunMain();
+    game.s.Hw[5] = 1;
+    game.s.Soft[4] = 1;
+    if (paused) game.MainForm().FormKeyPress("p");
+    game.MainForm().Click("cmdInNet", -1);
+  }
+  FrmNetwork& net() { return game.NetworkForm(); }
+  std::vector<std::string> Texts(const std::string& label) {
+    std::vector<std::string> v;
+    for (auto& s : port.shown)
+      if (s.label == label) v.push_back(s.text);
+    return v;
+  }
+  void Connect() { net().Click("Command1", -1); }
+
+  Harness h;  // its folder only
+  std::ostringstream out;
+  StatusPort port;
+  Game game;
+};
+
+TEST(Network, DiallingShowsTheStatusTextsOverTheirWaits) {
+  Net n;
+  ASSERT_TRUE(n.net().Shown());
+  EXPECT_EQ(n.net().Background(), "NET");
+  EXPECT_FALSE(n.net().Picture1.Enabled());
+  const int64_t start = n.port.NowMs();
+  n.Connect();
+  ASSERT_EQ(n.port.shown.size(), 5u);
+  const char* texts[] = {"Status: Initializing...", "Status: Dialing...", "Status: Connecting...",
+                         "Status: Verifying...", "Status: Connected"};
+  // Each wait of n seconds ends when the elapsed time rounds to n: half a second early.
+  const int64_t at[] = {0, 501, 501 + 4501, 501 + 4501 + 501, 501 + 4501 + 501 + 2501};
+  for (size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(n.port.shown[i].text, texts[i]);
+    EXPECT_EQ(n.port.shown[i].at - start, at[i]) << texts[i];
+  }
+  EXPECT_EQ(n.game.s.InternetConnected, kTrue);
+  EXPECT_TRUE(n.net().Picture1.Enabled());
+  EXPECT_TRUE(n.net().Command1.Enabled());
+  // No site is shown before one is chosen; a choice shows that site alone.
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(n.net().Find("picLocation", i)->Visible());
+  n.net().Click("cmdChangeLocation", 1);
+  EXPECT_TRUE(n.net().Find("picLocation", 1)->Visible());
+  n.net().Click("cmdChangeLocation", 2);
+  EXPECT_FALSE(n.net().Find("picLocation", 1)->Visible());
+  EXPECT_TRUE(n.net().Find("picLocation", 2)->Visible());
+  EXPECT_TRUE(n.net().Find("Command7")->Usable());
+
+  n.port.shown.clear();
+  const int64_t hangUp = n.port.NowMs();
+  n.Connect();
+  ASSERT_EQ(n.Texts("Label1"), (std::vector<std::string>{"Status: Disconnecting...", "Status: Disconnected"}));
+  EXPECT_EQ(n.port.shown[1].at - hangUp, 501);
+  EXPECT_EQ(n.game.s.InternetConnected, kFalse);
+  EXPECT_FALSE(n.net().Picture1.Enabled());
+}
+
+TEST(Network, BillsADollarPerCountedHour) {
+  Net n;
+  n.Connect();
+  for (int i = 0; i < 3; ++i) n.game.HourlyPass();
+  n.Connect();
+  EXPECT_EQ(n.game.s.Money, 447);
+  n.Connect();
+  for (int i = 0; i < 2; ++i) n.game.HourlyPass();
+  n.Connect();
+  EXPECT_EQ(n.game.s.Money, 445);
+  n.Connect();  // within one game hour: free
+  n.Connect();
+  EXPECT_EQ(n.game.s.Money, 445);
+  EXPECT_EQ(n.game.MainForm().lblMoney.Text(), "$445");
+  // Hours are counted only while connected.
+  n.game.HourlyPass();
+  n.Connect();
+  n.Connect();
+  EXPECT_EQ(n.game.s.Money, 445);
+}
+
+TEST(Network, TheRunningClockCountsTheHours) {
+  Net n(false);
+  n.game.s.GameTime = 0;  // no midnight on the way: sixteen hours of dialling, six connected
+  n.Connect();
+  const int32_t before = n.game.s.Money;
+  n.port.RunFor(3'000);  // 12 ticks of 30 minutes
+  n.Connect();
+  EXPECT_GE(n.game.s.ConnectedHours, 6);
+  EXPECT_LE(n.game.s.ConnectedHours, 7);  // the hang-up's own half second may complete one more
+  EXPECT_EQ(before - n.game.s.Money, n.game.s.ConnectedHours);
+}
+
+TEST(Network, OneConnectionAtATime) {
+  Net n;
+  n.net().Click("Command5", -1);
+  EXPECT_EQ(n.game.s.BbsConnected, kTrue);
+  EXPECT_TRUE(n.net().Picture2.Enabled());
+  n.port.shown.clear();
+  const int64_t t = n.port.NowMs();
+  n.Connect();
+  EXPECT_TRUE(n.port.shown.empty());
+  EXPECT_EQ(n.port.NowMs(), t);
+  EXPECT_EQ(n.game.s.InternetConnected, kFalse);
+  n.net().Click("Command8", -1);  // "Hang-Up" on the board's panel
+  EXPECT_EQ(n.game.s.BbsConnected, kFalse);
+  n.Connect();
+  n.port.shown.clear();
+  n.net().Click("Command5", -1);
+  EXPECT_TRUE(n.port.shown.empty());
+  EXPECT_EQ(n.game.s.BbsConnected, kFalse);
+}
+
+TEST(Network, ButtonsDoNothingWhileASequenceRuns) {
+  Net n;
+  // The board's button pressed while the internet is still dialling.
+  n.port.onText = [&](const std::string& text) {
+    if (text == "Status: Dialing...") n.net().Click("Command5", -1);
+  };
+  n.Connect();
+  n.port.onText = nullptr;
+  EXPECT_EQ(n.game.s.InternetConnected, kTrue);
+  EXPECT_EQ(n.game.s.BbsConnected, kFalse);
+  EXPECT_TRUE(n.Texts("Label2").empty());
+  // Hanging up in the middle of a download does nothing; the download ends on a live line.
+  n.game.rnd.Force(0.4);
+  n.port.onText = [&](const std::string& text) {
+    if (text == "Status: Downloading 4 Mb...") n.net().Click("Command1", -1);
+  };
+  n.net().Command6_Click();
+  n.port.onText = nullptr;
+  EXPECT_EQ(n.game.s.InternetConnected, kTrue);
+  EXPECT_EQ(n.net().Label1.Text(), "Status: Connected");
+  EXPECT_FALSE(n.net().Busy());
+}
+
+TEST(Network, LeavingDuringDiallingStopsTheSequence) {
+  Net n;
+  n.port.onText = [&](const std::string& text) {
+    if (text == "Status: Connecting...") n.net().Click("Command9", -1);
+  };
+  n.Connect();
+  EXPECT_FALSE(n.net().Loaded());
+  EXPECT_EQ(n.game.s.InternetConnected, kFalse);
+  EXPECT_EQ(n.Texts("Label1").back(), "Status: Connecting...");
+  EXPECT_EQ(n.game.s.Money, 450);
+}
+
+TEST(Network, SitesDownloadAndTheBoardTransfers) {
+  Net n;
+  n.Connect();
+  n.game.rnd.Force(0.7);  // 7
+  int64_t t = n.port.NowMs();
+  n.net().Click("Command6", -1);
+  EXPECT_EQ(n.port.NowMs() - t, 6501);
+  EXPECT_EQ(n.Texts("Label1").end()[-2], "Status: Downloading 7 Mb...");
+  EXPECT_EQ(n.net().Label1.Text(), "Status: Connected");
+  EXPECT_EQ(n.game.s.DownloadedMb, 7);
+  EXPECT_EQ(n.game.MainForm().lblOther.Text(), "7 Мб");
+  EXPECT_FALSE(n.net().Command6.Enabled());
+  EXPECT_TRUE(n.net().Command7.Enabled());
+  n.game.rnd.Force(0.0);  // 0: at once, nothing added
+  t = n.port.NowMs();
+  n.net().Click("Command7", -1);
+  EXPECT_EQ(n.port.NowMs(), t);
+  EXPECT_EQ(n.Texts("Label1").end()[-2], "Status: Downloading 0 Mb...");
+  EXPECT_EQ(n.game.s.DownloadedMb, 7);
+  EXPECT_FALSE(n.net().Command7.Enabled());
+  // Both come back when the screen is opened again.
+  n.net().Click("Command9", -1);
+  EXPECT_EQ(n.game.s.InternetConnected, kFalse);
+  n.game.MainForm().Click("cmdInNet", -1);
+  EXPECT_TRUE(n.net().Command6.Enabled());
+  EXPECT_EQ(n.net().Label1.Text(), "Status: Disconnected");
+
+  n.net().Click("Command5", -1);
+  n.game.rnd.Force(0.3);
+  n.net().Click("cmdBBSDownload", -1);
+  EXPECT_EQ(n.Texts("Label2").end()[-2], "Status: Receiving 3072 bytes of data...");
+  EXPECT_EQ(n.game.s.DownloadedMb, 10);
+  n.game.rnd.Force(0.5);  // 5
+  n.net().Click("cmdBBSUpload", -1);
+  EXPECT_EQ(n.Texts("Label2").end()[-2], "Status: Sending 5120 bytes of data...");
+  EXPECT_EQ(n.net().Label2.Text(), "Status: Connected");
+  EXPECT_EQ(n.game.s.DownloadedMb, 10);
+  // The counter stops at its top.
+  n.game.s.DownloadedMb = 32765;
+  n.game.rnd.Force(0.9);
+  n.net().Click("cmdBBSDownload", -1);
+  EXPECT_EQ(n.game.s.DownloadedMb, 32767);
+}
+
+TEST(Network, LeavingHangsUpAndBills) {
+  Net n;
+  n.Connect();
+  n.game.HourlyPass();
+  n.game.HourlyPass();
+  n.net().Click("Command9", -1);
+  EXPECT_FALSE(n.net().Loaded());
+  EXPECT_EQ(n.game.s.InternetConnected, kFalse);
+  EXPECT_EQ(n.game.s.Money, 448);
+  // The close box does the same.
+  n.game.MainForm().Click("cmdInNet", -1);
+  n.net().Click("Command5", -1);
+  n.net().CloseBox();
+  EXPECT_EQ(n.game.s.BbsConnected, kFalse);
+  EXPECT_FALSE(n.net().Loaded());
+  EXPECT_EQ(n.game.s.Money, 448);
+}
+
+TEST(Network, ADeathDuringASequenceLeavesTheNewGameAlone) {
+  Net n(false);
+  // The next tick crosses midnight; the day's wear kills the player.
+  n.game.s.Health = -49;
+  n.game.s.GameTime = 23 * 60 + 45;
+  n.game.rnd.Force(0.0);  // no virus
+  n.game.rnd.Force(0.0);  // no family event
+  n.game.rnd.Force(0.0);  // no event
+  n.port.playerAnswers.push_back({headless::PlayerAnswer::Ok, 1, "Петя"});
+  n.Connect();
+  EXPECT_EQ(n.game.s.PlayerName, "Петя");
+  EXPECT_FALSE(n.net().Shown());  // (the next hour loads it again, unseen)
+  EXPECT_EQ(n.game.s.InternetConnected, kFalse);
+  EXPECT_NE(n.Texts("Label1").back(), "Status: Connected");
+  EXPECT_EQ(n.game.s.Money, 450);
+}
+
+TEST(Network, TheJokesSiteShowsAJoke) {
+  Net n;
+  {
+    std::ofstream f(n.h.dir / "anecdot.dat", std::ios::binary);
+    f << "**ANECDOT DATA FILE**\r\n\xD0\xE0\xE7<CRLF>\xC4\xE2\xE0\r\n";
+  }
+  n.Connect();
+  n.net().Click("cmdChangeLocation", 0);
+  n.net().Click("cmdRnd", -1);
+  EXPECT_EQ(n.net().txtAnecdot.Text(), "Раз\r\nДва");
+}
+
+}  // namespace
+}  // namespace kalvitor::testing
