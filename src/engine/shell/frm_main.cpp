@@ -122,7 +122,7 @@ FrmMain::FrmMain(Game& game)
   int i = 0;
   for (const Place& p : places) {
     Add(p.name, ControlKind::ClickLabel, p.caption)
-        .At(kMenuX + 14, kMenuY + 22 + i * 19, kMenuW - 28, 18)
+        .At(kMenuX + 14, kMenuY + 22 + i * 18, kMenuW - 28, 18)
         .Color(0xFFFFFF)
         .Font(10, true);
     if (p.screen) {

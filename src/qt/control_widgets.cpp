@@ -1,0 +1,234 @@
+#include "control_widgets.h"
+
+#include <QEnterEvent>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kalvitor::qt {
+
+GameLabel::GameLabel(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void GameLabel::SetTextColor(const QColor& color) {
+  if (color_ == color) return;
+  color_ = color;
+  update();
+}
+
+void GameLabel::SetShadow(bool on) {
+  if (shadow_ == on) return;
+  shadow_ = on;
+  update();
+}
+
+void GameLabel::SetBackColor(const QColor& color, bool transparent) {
+  QColor c = transparent ? QColor() : color;
+  if (back_ == c) return;
+  back_ = c;
+  update();
+}
+
+void GameLabel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (back_.isValid()) p.fillRect(rect(), back_);
+  const QRect r = contentsRect();
+  const Qt::Alignment align = alignment();
+  const QString key = text() + QChar(0) + font().key() + QChar(0) + QString::number(r.width()) + QChar(0) +
+                      QString::number(static_cast<int>(align)) + QChar(0) + (wordWrap() ? u'w' : u'-');
+  if (key != laidOutKey_) {
+    laidOutKey_ = key;
+    QTextOption option(align & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    laidOut_ = QStaticText(text());
+    laidOut_.setTextFormat(Qt::PlainText);
+    laidOut_.setTextOption(option);
+    laidOut_.setTextWidth(r.width());
+    laidOut_.prepare(QTransform(), font());
+  }
+  QPointF at = r.topLeft();
+  if (align & Qt::AlignVCenter) at.ry() += (r.height() - laidOut_.size().height()) / 2;
+  p.setFont(font());
+  if (shadow_) {
+    // A one-pixel halo, darker below and to the right: readable over light
+    // and busy parts of a picture without looking like an outline font.
+    p.setPen(QColor(0, 0, 0, 150));
+    for (QPointF d : {QPointF(1, 1), QPointF(-1, 0), QPointF(1, 0), QPointF(0, 1), QPointF(0, -1)})
+      p.drawStaticText(at + d, laidOut_);
+  }
+  QColor ink = color_;
+  if (!isEnabled() && !shadow_) ink.setAlpha(140);
+  p.setPen(ink);
+  p.drawStaticText(at, laidOut_);
+}
+
+ClickLabel::ClickLabel(QWidget* parent) : GameLabel(parent) {
+  setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::SetHover(bool on) {
+  QFont f = font();
+  if (f.underline() == on) return;
+  f.setUnderline(on);
+  setFont(f);
+}
+
+void ClickLabel::enterEvent(QEnterEvent* event) {
+  SetHover(isEnabled());
+  GameLabel::enterEvent(event);
+}
+
+void ClickLabel::leaveEvent(QEvent* event) {
+  SetHover(false);
+  pressed_ = false;
+  GameLabel::leaveEvent(event);
+}
+
+void ClickLabel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+    SetHover(false);
+    pressed_ = false;
+  }
+  GameLabel::changeEvent(event);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    pressed_ = true;
+    event->accept();
+    return;
+  }
+  GameLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && pressed_) {
+    pressed_ = false;
+    event->accept();
+    // A click counts when the button is let go over the label.
+    if (rect().contains(event->position().toPoint())) emit clicked();
+    return;
+  }
+  GameLabel::mouseReleaseEvent(event);
+}
+
+PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TranslucentBackground); }
+
+void PanelWidget::SetCaption(const QString& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  drawn_ = QPixmap();
+  update();
+}
+
+void PanelWidget::SetCaptionColor(const QColor& color) {
+  if (captionColor_ == color) return;
+  captionColor_ = color;
+  drawn_ = QPixmap();
+  update();
+}
+
+void PanelWidget::SetOverPicture(bool on) {
+  if (overPicture_ == on) return;
+  overPicture_ = on;
+  drawn_ = QPixmap();
+  update();
+}
+
+void PanelWidget::paintEvent(QPaintEvent*) {
+  const qreal ratio = devicePixelRatioF();
+  if (drawn_.isNull() || drawn_.size() != size() * ratio || drawnEnabled_ != isEnabled()) {
+    drawn_ = QPixmap(size() * ratio);
+    drawn_.setDevicePixelRatio(ratio);
+    drawn_.fill(Qt::transparent);
+    drawnEnabled_ = isEnabled();
+    QPainter p(&drawn_);
+    Draw(p);
+  }
+  QPainter p(this);
+  p.drawPixmap(0, 0, drawn_);
+}
+
+void PanelWidget::Draw(QPainter& p) {
+  p.setRenderHint(QPainter::Antialiasing);
+  QFontMetrics fm(font());
+  const int titleH = caption_.isEmpty() ? 0 : fm.height() + 4;
+  QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  QPainterPath path;
+  path.addRoundedRect(box, 6, 6);
+  if (overPicture_) {
+    p.fillPath(path, QColor(8, 14, 28, isEnabled() ? 168 : 190));
+    if (titleH > 0) {
+      // The title strip: a little darker, so the caption stands apart.
+      p.save();
+      p.setClipPath(path);
+      p.fillRect(QRectF(box.left(), box.top(), box.width(), titleH), QColor(0, 0, 0, 90));
+      p.restore();
+    }
+    p.setPen(QPen(QColor(255, 255, 255, 70), 1));
+  } else {
+    p.setPen(QPen(palette().color(QPalette::Mid), 1));
+  }
+  p.drawPath(path);
+  if (titleH > 0) {
+    p.setFont(font());
+    p.setPen(overPicture_ ? captionColor_ : palette().color(QPalette::WindowText));
+    p.drawText(QRect(8, 2, width() - 16, titleH - 2), Qt::AlignLeft | Qt::AlignVCenter, caption_);
+  }
+}
+
+ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TranslucentBackground); }
+
+void ShapeWidget::SetFill(const QColor& color, bool filled) {
+  fill_ = color;
+  filled_ = filled;
+  update();
+}
+
+void ShapeWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  QPainterPath path;
+  path.addRoundedRect(box, 8, 8);
+  if (filled_) {
+    QColor c = fill_;
+    c.setAlpha(250);
+    p.fillPath(path, c);
+    p.setPen(QPen(QColor(255, 255, 255, 110), 1.5));
+  } else {
+    p.setPen(QPen(fill_, 1));
+  }
+  p.drawPath(path);
+}
+
+LogoWidget::LogoWidget(QWidget* parent) : QWidget(parent) {}
+
+void LogoWidget::SetTone(const QColor& color) {
+  tone_ = color;
+  update();
+}
+
+void LogoWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  QLinearGradient g(box.topLeft(), box.bottomRight());
+  g.setColorAt(0, tone_.lighter(170));
+  g.setColorAt(1, tone_.darker(130));
+  QPainterPath path;
+  path.addRoundedRect(box, 8, 8);
+  p.fillPath(path, g);
+  p.setPen(QPen(QColor(255, 255, 255, 90), 1));
+  p.drawPath(path);
+  // A soft gloss over the upper half.
+  QLinearGradient gloss(box.topLeft(), QPointF(box.left(), box.center().y()));
+  gloss.setColorAt(0, QColor(255, 255, 255, 60));
+  gloss.setColorAt(1, QColor(255, 255, 255, 0));
+  p.fillPath(path, gloss);
+}
+
+}  // namespace kalvitor::qt

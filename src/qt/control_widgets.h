@@ -1,0 +1,117 @@
+// The painted pieces of a game window that Qt has no ready widget for: text
+// laid straight over the background picture, clickable menu labels, the
+// framed panels, filled shapes and the small logo box.
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QPixmap>
+#include <QStaticText>
+#include <QWidget>
+
+class QPainter;
+
+namespace kalvitor::qt {
+
+// A label. Over a picture it draws its text with a soft dark shadow so that
+// light text stays readable on any part of the picture.
+class GameLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit GameLabel(QWidget* parent);
+  void SetTextColor(const QColor& color);
+  void SetShadow(bool on);
+  void SetBackColor(const QColor& color, bool transparent);
+  QColor TextColor() const { return color_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor color_ = Qt::white;
+  QColor back_;
+  bool shadow_ = false;
+  // The text laid out once per change of text, font, box or alignment: the
+  // clock label changes four times a second and is drawn several times over
+  // for its shadow.
+  QStaticText laidOut_;
+  QString laidOutKey_;
+};
+
+// A label that acts on a click: a hand cursor, and underlined while the
+// mouse is over it.
+class ClickLabel : public GameLabel {
+  Q_OBJECT
+ public:
+  explicit ClickLabel(QWidget* parent);
+
+ signals:
+  void clicked();
+
+ protected:
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void SetHover(bool on);
+  bool pressed_ = false;
+};
+
+// A framed group with its caption as the title. Over a picture it is filled
+// with a translucent dark tone so that the text on it reads well.
+class PanelWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PanelWidget(QWidget* parent);
+  void SetCaption(const QString& caption);
+  QString Caption() const { return caption_; }
+  void SetCaptionColor(const QColor& color);
+  void SetOverPicture(bool on);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void Draw(QPainter& p);
+  QString caption_;
+  QColor captionColor_ = Qt::white;
+  bool overPicture_ = true;
+  // The panel drawn once; the labels on it change often, and each change
+  // repaints the piece of the panel below the label.
+  QPixmap drawn_;
+  bool drawnEnabled_ = true;
+};
+
+// A filled rectangle (or only its outline when it has no fill).
+class ShapeWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ShapeWidget(QWidget* parent);
+  void SetFill(const QColor& color, bool filled);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor fill_ = Qt::black;
+  bool filled_ = true;
+};
+
+// The maker's logo: a small painted box.
+class LogoWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit LogoWidget(QWidget* parent);
+  void SetTone(const QColor& color);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor tone_ = QColor(0x1C, 0x2C, 0x4C);
+};
+
+}  // namespace kalvitor::qt

@@ -1,0 +1,84 @@
+#include "form_dialog.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kalvitor::qt {
+namespace {
+
+struct DialogKeys {
+  const char* form;
+  const char* defaultButton;  // Enter
+  const char* cancelButton;   // Esc
+};
+
+constexpr DialogKeys kDialogKeys[] = {
+    {"frmPlayerName", "Command1", "Command2"},
+    {"frmSaveLoad", "cmdOk", "cmdCancel"},
+};
+
+}  // namespace
+
+FormDialog::FormDialog(Form& form, FrontendPort& port, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+  setObjectName(QString::fromStdString(form.Name()) + QStringLiteral("Window"));
+  for (const DialogKeys& k : kDialogKeys)
+    if (form.Name() == k.form) {
+      defaultButton_ = k.defaultButton;
+      cancelButton_ = k.cancelButton;
+    }
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  view_ = new FormView(form, port, this);
+  layout->addWidget(view_);
+  if (QPushButton* b = view_->ButtonOf(defaultButton_)) {
+    b->setAutoDefault(true);
+    b->setDefault(true);
+  }
+  SyncForm();
+}
+
+void FormDialog::SyncAll() {
+  view_->SyncAll();
+  SyncForm();
+}
+
+void FormDialog::SyncForm() {
+  Form* form = view_->form();
+  if (form == nullptr) return;
+  view_->SyncForm();
+  const QString title = QString::fromStdString(form->Caption());
+  if (windowTitle() != title) setWindowTitle(title);
+  if (view_->isEnabled() != form->Enabled()) view_->setEnabled(form->Enabled());
+}
+
+void FormDialog::Detach() { view_->Detach(); }
+
+void FormDialog::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (Form* form = view_->form()) form->CloseBox();
+}
+
+void FormDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool esc = event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
+  const std::string name = enter ? defaultButton_ : esc ? cancelButton_ : std::string();
+  if (!name.empty()) {
+    QPushButton* b = view_->ButtonOf(name);
+    if (b != nullptr && b->isEnabled() && b->isVisible()) {
+      event->accept();
+      b->click();
+      return;
+    }
+  }
+  if (esc) {
+    event->accept();  // Esc alone does not close a game window
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace kalvitor::qt

@@ -1,0 +1,407 @@
+#include "form_view.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "control_widgets.h"
+#include "media.h"
+
+namespace kalvitor::qt {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// Where the picture ends, the window goes on in a dark tone that matches the
+// pictures, so that a screen wider than its picture does not look unfinished.
+const QColor kBeyondPicture(0x1B, 0x22, 0x30);
+
+// A text box taller than two lines is a multi-line box.
+bool IsMultiLine(const Control& c) {
+  return c.design.h >= 44 || c.design.text.find('\n') != std::string::npos;
+}
+
+// Shown only when the control and every panel it sits on are.
+bool VisibleInModel(const Control& c) {
+  for (const Control* p = &c; p != nullptr; p = p->parent)
+    if (!p->props.visible) return false;
+  return true;
+}
+
+bool EnabledInModel(const Control& c) {
+  for (const Control* p = &c; p != nullptr; p = p->parent)
+    if (!p->props.enabled) return false;
+  return true;
+}
+
+bool SitsOn(const Control& c, const Control& panel) {
+  for (const Control* p = c.parent; p != nullptr; p = p->parent)
+    if (p == &panel) return true;
+  return false;
+}
+
+QFont FontOf(const ControlProps& p) {
+  QFont f = QApplication::font();
+  f.setPointSize(p.fontPt > 0 ? p.fontPt : 9);
+  f.setBold(p.bold);
+  return f;
+}
+
+Qt::Alignment HorizontalAlign(ControlProps::Align a) {
+  switch (a) {
+    case ControlProps::Center: return Qt::AlignHCenter;
+    case ControlProps::Right: return Qt::AlignRight;
+    case ControlProps::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
+// The font a label's text is drawn in: the model's, or a point or two
+// smaller when the text would not fit its box otherwise. Long texts wrap
+// when the box holds more than one line; short ones sit in its middle.
+QFont FitText(QFont font, const QString& text, int w, int h, bool* wrap) {
+  constexpr int kSmallestPt = 7;
+  *wrap = false;
+  if (w <= 0 || h <= 0 || text.isEmpty()) return font;
+  for (;;) {
+    QFontMetrics fm(font);
+    const bool oneLine = !text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) <= w;
+    if (oneLine) {
+      *wrap = false;
+      return font;
+    }
+    const bool roomForLines = h >= 2 * fm.lineSpacing();
+    if (roomForLines) {
+      *wrap = true;
+      const QRect needed = fm.boundingRect(QRect(0, 0, w, 1 << 20), Qt::TextWordWrap, text);
+      if (needed.height() <= h) return font;
+    }
+    if (font.pointSizeF() <= kSmallestPt) {
+      *wrap = roomForLines;
+      return font;
+    }
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+}
+
+// A one-line text (a button's caption): a smaller font, down to 7 pt, when
+// it would be wider than the room it has.
+int WidestLine(const QFont& font, const QString& text) {
+  const QFontMetrics fm(font);
+  int widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, fm.horizontalAdvance(line));
+  return widest;
+}
+
+QFont FitOneLine(QFont font, const QString& text, int room) {
+  while (font.pointSizeF() > 7 && WidestLine(font, text) > room) font.setPointSizeF(font.pointSizeF() - 0.5);
+  return font;
+}
+
+// A caption wider than the room, broken at the space that makes its longer
+// line shortest; unchanged when it fits or has no space.
+QString TwoLines(const QFont& font, const QString& text, int room) {
+  const QFontMetrics fm(font);
+  if (text.contains(QLatin1Char('\n')) || fm.horizontalAdvance(text) <= room) return text;
+  int best = -1, bestWidth = 1 << 30;
+  for (int i = 0; i < text.size(); ++i) {
+    if (text[i] != QLatin1Char(' ')) continue;
+    const int w = std::max(fm.horizontalAdvance(text.left(i)), fm.horizontalAdvance(text.mid(i + 1)));
+    if (w < bestWidth) {
+      bestWidth = w;
+      best = i;
+    }
+  }
+  if (best < 0) return text;
+  return text.left(best) + QLatin1Char('\n') + text.mid(best + 1);
+}
+
+// Buttons read '&' as a shortcut mark; the game's texts mean the sign.
+QString ButtonText(const std::string& s) { return Q(s).replace(QLatin1Char('&'), QLatin1String("&&")); }
+
+}  // namespace
+
+FormView::FormView(Form& form, FrontendPort& port, QWidget* parent) : QWidget(parent), form_(&form), port_(port) {
+  setObjectName(Q(form.Name()));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  Build();
+  SyncAll();
+}
+
+void FormView::Build() {
+  // Stacking: panels at the bottom, then the controls in the window's order,
+  // then the ones that only appear later (the pause and cheat overlay), so
+  // that what pops up covers what stands.
+  std::vector<const Control*> order;
+  for (const Control& c : form_->Controls())
+    if (c.kind == ControlKind::Panel) order.push_back(&c);
+  for (const Control& c : form_->Controls())
+    if (c.kind != ControlKind::Panel && c.design.visible) order.push_back(&c);
+  for (const Control& c : form_->Controls())
+    if (c.kind != ControlKind::Panel && !c.design.visible) order.push_back(&c);
+  for (const Control* c : order)
+    if (QWidget* w = Create(*c)) widgets_[c] = w;
+}
+
+QWidget* FormView::Create(const Control& c) {
+  QWidget* w = nullptr;
+  const Control* cp = &c;
+  switch (c.kind) {
+    case ControlKind::Timer: return nullptr;
+    case ControlKind::Label: w = new GameLabel(this); break;
+    case ControlKind::ClickLabel: {
+      auto* l = new ClickLabel(this);
+      connect(l, &ClickLabel::clicked, this, [this, cp] { Clicked(*cp); });
+      w = l;
+      break;
+    }
+    case ControlKind::Button: {
+      auto* b = new QPushButton(this);
+      b->setAutoDefault(false);
+      connect(b, &QPushButton::clicked, this, [this, cp] { Clicked(*cp); });
+      w = b;
+      break;
+    }
+    case ControlKind::TextBox:
+      if (IsMultiLine(c)) {
+        auto* e = new QPlainTextEdit(this);
+        connect(e, &QPlainTextEdit::textChanged, this,
+                [this, cp, e] { Edited(*cp, e->toPlainText()); });
+        w = e;
+      } else {
+        auto* e = new QLineEdit(this);
+        connect(e, &QLineEdit::textEdited, this, [this, cp](const QString& t) { Edited(*cp, t); });
+        w = e;
+      }
+      break;
+    case ControlKind::ListBox: {
+      auto* l = new QListWidget(this);
+      connect(l, &QListWidget::currentRowChanged, this, [this, cp](int row) { ListChosen(*cp, row); });
+      w = l;
+      break;
+    }
+    case ControlKind::ComboBox: {
+      auto* b = new QComboBox(this);
+      connect(b, &QComboBox::activated, this, [this, cp](int row) { ListChosen(*cp, row); });
+      w = b;
+      break;
+    }
+    case ControlKind::Panel: w = new PanelWidget(this); break;
+    case ControlKind::Shape: w = new ShapeWidget(this); break;
+    case ControlKind::Image: w = new LogoWidget(this); break;
+  }
+  w->setObjectName(Q(c.FullName()));
+  return w;
+}
+
+void FormView::Clicked(const Control& c) {
+  if (form_ == nullptr) return;
+  // The handler may unload the window and so detach this view; nothing here
+  // touches the view after the call.
+  form_->Click(c.name, c.index);
+}
+
+void FormView::Edited(const Control& c, const QString& text) {
+  if (form_ == nullptr) return;
+  if (Control* m = form_->Find(c.name, c.index)) m->SetText(text.toStdString());
+}
+
+void FormView::ListChosen(const Control& c, int row) {
+  if (form_ == nullptr || row < 0) return;
+  Control* m = form_->Find(c.name, c.index);
+  if (m == nullptr || m->props.listIndex == row) return;
+  m->SetListIndex(row);
+  if (form_->HasHandler(c.name)) form_->Click(c.name, c.index);
+}
+
+void FormView::Detach() {
+  form_ = nullptr;
+  setEnabled(false);
+}
+
+void FormView::SyncAll() {
+  if (form_ == nullptr) return;
+  SyncForm();
+  for (auto& [c, w] : widgets_) Apply(*c, w);
+}
+
+void FormView::SyncForm() {
+  if (form_ == nullptr) return;
+  SyncPicture();
+  const QSize size(form_->Width(), form_->Height());
+  if (minimumSize() != size || maximumSize() != size) setFixedSize(size);
+}
+
+void FormView::SyncPicture() {
+  const std::string& name = form_->Background();
+  if (pictureChecked_ && name == pictureName_) return;
+  pictureChecked_ = true;
+  pictureName_ = name;
+  picture_ = QPixmap();
+  if (!name.empty()) {
+    QImage image = media::Background(Q(name));
+    if (!image.isNull()) {
+      picture_ = QPixmap::fromImage(image);
+    } else if (!media::HasBackground(Q(name))) {
+      // The picture is missing from the program: say so, and open without it.
+      port_.MessageBox("Ошибка при записи файла '" + name + "': resource not found", "", MsgIcon::None,
+                       MsgButtons::Ok);
+      if (form_ == nullptr) return;
+    }
+  }
+  for (auto& [c, w] : widgets_) Apply(*c, w);
+  update();
+}
+
+void FormView::SyncControl(const Control& control) {
+  if (form_ == nullptr) return;
+  auto it = widgets_.find(&control);
+  if (it != widgets_.end()) Apply(control, it->second);
+  if (control.kind == ControlKind::Panel)
+    for (auto& [c, w] : widgets_)
+      if (SitsOn(*c, control)) Apply(*c, w);
+}
+
+void FormView::Apply(const Control& c, QWidget* w) {
+  const ControlProps& p = c.props;
+  const QFont font = FontOf(p);
+  const bool fitsItsText =
+      c.kind == ControlKind::Label || c.kind == ControlKind::ClickLabel || c.kind == ControlKind::Button;
+  if (!fitsItsText && w->font() != font) w->setFont(font);
+
+  switch (c.kind) {
+    case ControlKind::Label:
+    case ControlKind::ClickLabel: {
+      auto* l = static_cast<GameLabel*>(w);
+      const QString text = Q(p.text);
+      bool wrap = false;
+      const QFont fitted = FitText(font, text, p.w, p.h, &wrap);
+      if (l->font() != fitted) l->setFont(fitted);
+      if (l->wordWrap() != wrap) l->setWordWrap(wrap);
+      const Qt::Alignment align = HorizontalAlign(p.align) | (wrap ? Qt::AlignTop : Qt::AlignVCenter);
+      if (l->alignment() != align) l->setAlignment(align);
+      if (l->text() != text) l->setText(text);
+      l->SetTextColor(Rgb(p.color));
+      l->SetBackColor(Rgb(p.backColor), p.transparent);
+      l->SetShadow(HasPicture() && p.transparent);
+      break;
+    }
+    case ControlKind::Button: {
+      auto* b = static_cast<QPushButton*>(w);
+      QFont fitted = font;
+      QString text = Q(p.text);
+      QString tip;
+      if (p.w > 0) {
+        const int room = p.w - 10;
+        // A button tall enough for two lines breaks a long caption in two
+        // before it makes the letters smaller.
+        if (p.h >= 2 * QFontMetrics(font).lineSpacing() + 6) text = TwoLines(font, text, room);
+        fitted = FitOneLine(font, text, room);
+        // Still too long even small: cut with an ellipsis, the whole text
+        // in the tooltip.
+        if (WidestLine(fitted, text) > room) {
+          tip = Q(p.text);
+          QStringList lines = text.split(QLatin1Char('\n'));
+          for (QString& line : lines) line = QFontMetrics(fitted).elidedText(line, Qt::ElideRight, room);
+          text = lines.join(QLatin1Char('\n'));
+        }
+      }
+      if (b->font() != fitted) b->setFont(fitted);
+      text = ButtonText(text.toStdString());
+      if (b->text() != text) b->setText(text);
+      if (b->toolTip() != tip) b->setToolTip(tip);
+      break;
+    }
+    case ControlKind::TextBox: {
+      // White is the models' default colour, not a choice: a white text in a
+      // white box would not be seen, so it keeps the box's own ink.
+      if (p.color != kWhite && w->palette().color(QPalette::Text) != Rgb(p.color)) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Text, Rgb(p.color));
+        w->setPalette(pal);
+      }
+      const QString text = Q(p.text);
+      if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        if (e->text() != text) e->setText(text);
+      } else if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
+        if (e->toPlainText() != text) {
+          QSignalBlocker block(e);
+          e->setPlainText(text);
+        }
+      }
+      break;
+    }
+    case ControlKind::ListBox: {
+      auto* l = static_cast<QListWidget*>(w);
+      QSignalBlocker block(l);
+      QStringList items;
+      for (const std::string& s : p.items) items << Q(s);
+      bool same = l->count() == items.size();
+      for (int i = 0; same && i < items.size(); ++i) same = l->item(i)->text() == items[i];
+      if (!same) {
+        l->clear();
+        l->addItems(items);
+      }
+      if (l->currentRow() != p.listIndex) l->setCurrentRow(p.listIndex);
+      break;
+    }
+    case ControlKind::ComboBox: {
+      auto* b = static_cast<QComboBox*>(w);
+      QSignalBlocker block(b);
+      QStringList items;
+      for (const std::string& s : p.items) items << Q(s);
+      bool same = b->count() == items.size();
+      for (int i = 0; same && i < items.size(); ++i) same = b->itemText(i) == items[i];
+      if (!same) {
+        b->clear();
+        b->addItems(items);
+      }
+      if (b->currentIndex() != p.listIndex) b->setCurrentIndex(p.listIndex);
+      break;
+    }
+    case ControlKind::Panel: {
+      auto* panel = static_cast<PanelWidget*>(w);
+      panel->SetCaption(Q(p.text));
+      panel->SetCaptionColor(Rgb(p.color));
+      panel->SetOverPicture(HasPicture());
+      break;
+    }
+    case ControlKind::Shape: static_cast<ShapeWidget*>(w)->SetFill(Rgb(p.backColor), !p.transparent); break;
+    case ControlKind::Image: static_cast<LogoWidget*>(w)->SetTone(Rgb(p.backColor)); break;
+    case ControlKind::Timer: break;
+  }
+
+  QRect geometry(p.x, p.y, p.w, p.h);
+  if (p.w <= 0 || p.h <= 0) geometry.setSize(w->sizeHint());
+  if (w->geometry() != geometry) w->setGeometry(geometry);
+  const bool enabled = EnabledInModel(c);
+  if (w->isEnabled() != enabled) w->setEnabled(enabled);
+  const bool visible = VisibleInModel(c);
+  if (w->isVisibleTo(this) != visible) w->setVisible(visible);
+}
+
+QWidget* FormView::WidgetOf(const std::string& name, int index) const {
+  for (auto& [c, w] : widgets_)
+    if (c->name == name && c->index == index) return w;
+  return nullptr;
+}
+
+QPushButton* FormView::ButtonOf(const std::string& name) const {
+  return qobject_cast<QPushButton*>(WidgetOf(name));
+}
+
+void FormView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), picture_.isNull() ? palette().color(QPalette::Window) : kBeyondPicture);
+  if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
+}
+
+}  // namespace kalvitor::qt

@@ -1,0 +1,61 @@
+// The one view of every game window: it draws a Form model (the background
+// picture at its natural size in the top-left corner and a widget per
+// control at the control's place) and turns clicks and edits into calls on
+// the model. It holds no game state of its own: whatever it shows is read
+// back from the model whenever the model says something changed.
+#pragma once
+
+#include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <string>
+
+#include "forms/form.h"
+#include "port.h"
+
+class QPushButton;
+
+namespace kalvitor::qt {
+
+class FormView : public QWidget {
+  Q_OBJECT
+ public:
+  FormView(Form& form, FrontendPort& port, QWidget* parent);
+
+  // Nullptr once the model has let go of this view (see Detach).
+  Form* form() const { return form_; }
+  // Everything again from the model: picture, size, every control.
+  void SyncAll();
+  // The window-wide state: picture and whether the window takes clicks.
+  void SyncForm();
+  // One control, and every control that sits on it when it is a panel.
+  void SyncControl(const Control& control);
+  // The model unloaded the window; the view stays harmless until deleted.
+  void Detach();
+
+  QWidget* WidgetOf(const std::string& name, int index = -1) const;
+  QPushButton* ButtonOf(const std::string& name) const;
+  bool HasPicture() const { return !picture_.isNull(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void Build();
+  QWidget* Create(const Control& c);
+  void Apply(const Control& c, QWidget* w);
+  void SyncPicture();
+  void Clicked(const Control& c);
+  void ListChosen(const Control& c, int row);
+  void Edited(const Control& c, const QString& text);
+
+  Form* form_;
+  FrontendPort& port_;
+  QPixmap picture_;
+  std::string pictureName_;
+  bool pictureChecked_ = false;
+  std::map<const Control*, QWidget*> widgets_;
+};
+
+}  // namespace kalvitor::qt

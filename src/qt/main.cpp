@@ -1,0 +1,132 @@
+// The desktop game: Qt windows over the engine, the program's folder being
+// the folder of the executable.
+//
+// Unattended runs (for the figures in bench/ and for pictures of the
+// screens) are steered by environment variables:
+//   KALVITOR_BENCH_STARTUP=1     print "startup_ms=N" once the name dialog is
+//                                on the screen, and leave
+//   KALVITOR_AUTOPLAY=NAME       answer the name dialog with NAME and OK
+//   KALVITOR_AUTOCLICK=NAME      click that control or menu item of the main
+//                                window once, 1.5 s after it appears
+//                                (cmdShop, mnuHelpAbout ...); "key:p" types
+//                                a key; several steps are separated by commas
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QTranslator>
+#include <QWindow>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "form_dialog.h"
+#include "game.h"
+#include "qt_port.h"
+#include "shell/frm_main.h"
+
+namespace {
+
+using kalvitor::Form;
+using kalvitor::qt::FormDialog;
+using kalvitor::qt::QtPort;
+
+void SetUpLook(QApplication& app) {
+  app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // One family for every window: a compact sans serif with Cyrillic letters.
+  QFont font = app.font();
+  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  font.setPointSize(9);
+  app.setFont(font);
+}
+
+void WhenExposed(QWidget* w, std::function<void()> then) {
+  QPointer<QWidget> guard(w);
+  auto* poll = new QTimer(qApp);
+  poll->setInterval(1);
+  QObject::connect(poll, &QTimer::timeout, poll, [guard, poll, then] {
+    if (!guard || guard->windowHandle() == nullptr || !guard->windowHandle()->isExposed()) return;
+    poll->stop();
+    poll->deleteLater();
+    then();
+  });
+  poll->start();
+}
+
+void SetUpUnattended(QtPort& port, kalvitor::Game& game, const QElapsedTimer& started) {
+  const bool benchStartup = qEnvironmentVariableIntValue("KALVITOR_BENCH_STARTUP") == 1;
+  const QString autoName = qEnvironmentVariable("KALVITOR_AUTOPLAY");
+  const QString autoClick = qEnvironmentVariable("KALVITOR_AUTOCLICK");
+  if (!benchStartup && autoName.isEmpty() && autoClick.isEmpty()) return;
+  auto clicked = std::make_shared<bool>(false);
+  port.onShown = [&port, &game, &started, benchStartup, autoName, autoClick, clicked](Form& form) {
+    if (form.Name() == "frmPlayerName") {
+      FormDialog* d = port.DialogOf(form);
+      if (benchStartup && d != nullptr) {
+        WhenExposed(d, [&started] {
+          std::printf("startup_ms=%lld\n", static_cast<long long>(started.elapsed()));
+          std::fflush(stdout);
+          std::_Exit(0);
+        });
+      } else if (!autoName.isEmpty() && d != nullptr) {
+        QPointer<FormDialog> dialog(d);
+        QTimer::singleShot(300, d, [dialog, autoName] {
+          if (!dialog) return;
+          if (auto* edit = qobject_cast<QLineEdit*>(dialog->view()->WidgetOf("Text1"))) {
+            edit->setText(autoName);
+            emit edit->textEdited(autoName);
+          }
+          if (QPushButton* ok = dialog->view()->ButtonOf("Command1")) ok->click();
+        });
+      }
+    } else if (&form == &game.MainForm() && !autoClick.isEmpty() && !*clicked) {
+      *clicked = true;
+      QTimer::singleShot(1500, &port, [&game, autoClick] {
+        for (const QString& step : autoClick.split(QLatin1Char(','))) {
+          const std::string name = step.toStdString();
+          kalvitor::MenuItem* item = game.MainForm().FindItemByName(name);
+          if (step.startsWith(QLatin1String("key:"))) {
+            game.MainForm().FormKeyPress(step.mid(4).toStdString());
+          } else if (item != nullptr && item->action) {
+            auto action = item->action;
+            action();
+          } else {
+            game.MainForm().Click(name, -1);
+          }
+        }
+      });
+    }
+  };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QElapsedTimer started;
+  started.start();
+  // SDL would otherwise turn SIGTERM and SIGINT into its own quit event and
+  // the program would not end when the system asks it to.
+  qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
+  QApplication app(argc, argv);
+  // The program ends only when the game says so.
+  app.setQuitOnLastWindowClosed(false);
+  SetUpLook(app);
+  QTranslator qtTexts;
+  if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app.installTranslator(&qtTexts);
+
+  QtPort port;
+  const auto seed = static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^ static_cast<uint64_t>(getpid());
+  kalvitor::Game game(port, QCoreApplication::applicationDirPath().toStdString(), seed);
+  port.Attach(game);
+  SetUpUnattended(port, game, started);
+
+  game.RunMain();
+  return app.exec();
+}

@@ -1,0 +1,56 @@
+// The main window: the view of frmMain as the central widget of a window of
+// fixed size, with the menu bar built from the model's menus. It also holds
+// the keyboard watch of the main window: P pauses and C opens the cheat box
+// whichever of its controls has the focus.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+#include "form_view.h"
+#include "shell/frm_main.h"
+
+class QAction;
+class QMenu;
+
+namespace kalvitor::qt {
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // busy() is true while the game must not be disturbed (an effect is
+  // playing); keys typed meanwhile wait for it.
+  MainWindow(FrmMain& form, FrontendPort& port, std::function<bool()> busy);
+  ~MainWindow() override;
+
+  FormView* view() const { return view_; }
+  void SyncAll();
+  void SyncForm();
+  void RefreshMenus();
+  QAction* ActionOf(const std::string& itemName) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void FixSize();
+  void KeyTyped(const QString& text);
+
+  FrmMain& form_;
+  FrontendPort& port_;
+  std::function<bool()> busy_;
+  FormView* view_;
+  std::vector<QMenu*> menus_;
+  std::vector<std::vector<QAction*>> actions_;
+  QPointer<QWidget> focusBeforePause_;
+  // The key press last seen, and by whom: Qt offers one press to the focus
+  // widget and then to its parents, and each press must count once.
+  const QEvent* lastKey_ = nullptr;
+  QPointer<QWidget> lastKeyReceiver_;
+};
+
+}  // namespace kalvitor::qt
