@@ -135,17 +135,37 @@ QByteArray EffectBytes(const QString& name) {
 Audio::Audio() = default;
 
 Audio::~Audio() {
-  if (!open_) return;
+  if (!available_) return;
   MusicStop();
-  Mix_HaltChannel(-1);
-  Mix_CloseAudio();
+  if (open_) {
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+  }
   Mix_Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  open_ = available_ = false;
+}
+
+bool Audio::EnsureDevice() {
+  if (!available_) return false;
+  lastUseMs_ = SDL_GetTicks64();
+  if (open_) return true;
+  if (Mix_OpenAudio(kMixFrequency, AUDIO_S16SYS, 2, kMixChunkFrames) != 0) return false;
+  if (QFileInfo::exists(QString::fromUtf8(kSoundFont))) Mix_SetSoundFonts(kSoundFont);
+  Mix_AllocateChannels(1);
+  open_ = true;
+  return true;
+}
+
+void Audio::CloseIdleDevice(unsigned idleMs) {
+  if (!open_ || playing_ || music_ != nullptr) return;
+  if (SDL_GetTicks64() - lastUseMs_ < idleMs) return;
+  Mix_CloseAudio();
   open_ = false;
 }
 
 bool Audio::Open() {
-  if (open_) return true;
+  if (available_) return true;
   const bool haveSoundFont = QFileInfo::exists(QString::fromUtf8(kSoundFont));
   if (haveSoundFont) {
     // MIDI goes through FluidSynth with this soundfont, so no Timidity
@@ -162,12 +182,13 @@ bool Audio::Open() {
   }
   if (haveSoundFont) Mix_SetSoundFonts(kSoundFont);
   Mix_AllocateChannels(1);
-  open_ = true;
+  open_ = available_ = true;
+  lastUseMs_ = SDL_GetTicks64();
   return true;
 }
 
 void Audio::PlayEffect(const QByteArray& wav, const std::function<void()>& pump) {
-  if (!open_ || wav.isEmpty()) return;
+  if (wav.isEmpty() || !EnsureDevice()) return;
   SDL_RWops* rw = SDL_RWFromConstMem(wav.constData(), static_cast<int>(wav.size()));
   if (rw == nullptr) return;
   Mix_Chunk* chunk = Mix_LoadWAV_RW(rw, 1);
@@ -186,6 +207,8 @@ void Audio::PlayEffect(const QByteArray& wav, const std::function<void()>& pump)
 
   Mix_HaltChannel(kEffectChannel);
   const int channel = Mix_PlayChannel(kEffectChannel, chunk, 0);
+  const bool wasPlaying = playing_;
+  playing_ = true;
   if (channel >= 0) {
     while (Mix_Playing(channel) != 0 && SDL_GetTicks64() < deadline) {
       if (pump) pump();
@@ -195,6 +218,8 @@ void Audio::PlayEffect(const QByteArray& wav, const std::function<void()>& pump)
     // stop only what is still ours.
     if (Mix_GetChunk(channel) == chunk) Mix_HaltChannel(channel);
   }
+  playing_ = wasPlaying;
+  lastUseMs_ = SDL_GetTicks64();
   Mix_FreeChunk(chunk);
 }
 
@@ -204,12 +229,13 @@ void Audio::MusicSetFile(const std::string& path) {
 }
 
 void Audio::MusicPlay() {
-  if (!open_) return;
+  if (!available_) return;
   // Starting a player that is already playing changes nothing.
   if (music_ != nullptr && Mix_PlayingMusic() != 0) return;
   if (music_ == nullptr) {
     if (musicFile_.empty()) return;
     if (!MidiFileIsPlayable(musicFile_)) return;
+    if (!EnsureDevice()) return;
     music_ = Mix_LoadMUS(musicFile_.c_str());
     if (music_ == nullptr) return;
   }
@@ -226,6 +252,7 @@ void Audio::MusicStop() {
     Mix_FreeMusic(AsMusic(music_));
     music_ = nullptr;
   }
+  lastUseMs_ = SDL_GetTicks64();
 }
 
 int Audio::MusicState() const {

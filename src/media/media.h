@@ -28,7 +28,10 @@ class Audio {
   // Opens the audio device and the mixer; false when there is none (or it is
   // busy): then every call below is silent and returns at once.
   bool Open();
-  bool IsOpen() const { return open_; }
+  bool IsOpen() const { return available_; }
+  // Lets the device go after idleMs without an effect or music: an open
+  // device keeps a thread busy. The next sound opens it again.
+  void CloseIdleDevice(unsigned idleMs);
 
   // Plays WAVE bytes and returns when the sound has ended, calling pump()
   // about every 10 ms meanwhile. A second effect never overlaps the first.
@@ -43,7 +46,11 @@ class Audio {
   int MusicState() const;  // 0 when stopped or ended
 
  private:
-  bool open_ = false;
+  bool EnsureDevice();
+  bool available_ = false;  // a device could be opened
+  bool open_ = false;       // the device is open now
+  bool playing_ = false;
+  unsigned long long lastUseMs_ = 0;
   std::string musicFile_;
   void* music_ = nullptr;  // Mix_Music*
 };

@@ -40,11 +40,16 @@ QtPort::QtPort(QtPortOptions options) : options_(std::move(options)) {
   music_.setInterval(2000);
   connect(&clock_, &QTimer::timeout, this, &QtPort::ClockTimeout);
   connect(&music_, &QTimer::timeout, this, &QtPort::MusicTimeout);
+  // An open sound device keeps its thread busy even in silence.
+  audioIdle_.setInterval(2000);
+  connect(&audioIdle_, &QTimer::timeout, this, [this] { audio_.CloseIdleDevice(5000); });
+  if (audio_.IsOpen()) audioIdle_.start();
 }
 
 QtPort::~QtPort() {
   clock_.stop();
   music_.stop();
+  audioIdle_.stop();
   for (auto& [form, dialog] : dialogs_) delete dialog.data();
   delete main_.data();
 }

@@ -88,6 +88,7 @@ class QtPort : public QObject, public FrontendPort {
   media::Audio audio_;
   QTimer clock_;
   QTimer music_;
+  QTimer audioIdle_;  // lets the sound device go when nothing has played for a while
   bool effectPlaying_ = false;
   QPointer<MainWindow> main_;
   std::map<const Form*, QPointer<FormDialog>> dialogs_;

@@ -345,3 +345,23 @@ TEST(MediaMusic, BrokenFileStaysStoppedGoodOnePlaysOnceToItsEnd) {
 }
 
 }  // namespace
+
+namespace kalvitor::media {
+namespace {
+
+TEST(MediaPlayback, AnIdleDeviceIsLetGoAndComesBackForTheNextSound) {
+  DiskAudio disk;
+  const QByteArray wav = EffectBytes(QStringLiteral("MONTHUP"));
+  const double length = ParseWave(wav).Seconds();
+  Audio audio;
+  ASSERT_TRUE(audio.Open());
+  audio.CloseIdleDevice(60000);  // not idle long enough: stays open
+  audio.CloseIdleDevice(0);      // lets it go
+  EXPECT_TRUE(audio.IsOpen());   // a device is still there to be had
+  const auto start = Clock::now();
+  audio.PlayEffect(wav, [] {});
+  EXPECT_NEAR(SecondsSince(start), length, 0.15 + length * 0.25);
+}
+
+}  // namespace
+}  // namespace kalvitor::media
