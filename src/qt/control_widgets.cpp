@@ -43,8 +43,14 @@ void GameLabel::paintEvent(QPaintEvent*) {
     laidOutKey_ = key;
     QTextOption option(align & Qt::AlignHorizontal_Mask);
     option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
-    laidOut_ = QStaticText(text());
-    laidOut_.setTextFormat(Qt::PlainText);
+    // Static text does not break plain text at '\n': line breaks go in as markup.
+    if (text().contains(QLatin1Char('\n'))) {
+      laidOut_ = QStaticText(text().toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
+      laidOut_.setTextFormat(Qt::RichText);
+    } else {
+      laidOut_ = QStaticText(text());
+      laidOut_.setTextFormat(Qt::PlainText);
+    }
     laidOut_.setTextOption(option);
     laidOut_.setTextWidth(r.width());
     laidOut_.prepare(QTransform(), font());

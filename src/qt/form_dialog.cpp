@@ -39,6 +39,12 @@ FormDialog::FormDialog(Form& form, FrontendPort& port, QWidget* owner)
     b->setDefault(true);
   }
   SyncForm();
+  // The player types first: the first text box of the window takes the focus.
+  for (const Control& c : form.Controls()) {
+    if (c.kind != ControlKind::TextBox || !c.Usable()) continue;
+    if (QWidget* w = view_->WidgetOf(c.name, c.index)) w->setFocus();
+    break;
+  }
 }
 
 void FormDialog::SyncAll() {

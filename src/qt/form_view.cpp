@@ -184,7 +184,10 @@ QWidget* FormView::Create(const Control& c) {
       break;
     case ControlKind::ListBox: {
       auto* l = new QListWidget(this);
-      connect(l, &QListWidget::currentRowChanged, this, [this, cp](int row) { ListChosen(*cp, row); });
+      // Only the player's own click chooses: Qt makes the first entry current
+      // when the list takes the focus, which is no choice at all.
+      connect(l, &QListWidget::itemClicked, this,
+              [this, cp, l](QListWidgetItem* item) { ListChosen(*cp, l->row(item)); });
       w = l;
       break;
     }
