@@ -67,6 +67,10 @@ class Form {
   Control& AddIndexed(const std::string& name, int index, ControlKind kind, const std::string& text,
                       Control* parent = nullptr);
   void OnClick(const std::string& name, std::function<void(int)> handler);
+  // A title drawn twice for a shadow: the shadow label (added first, so it
+  // lies below) offset by dx, dy from the title label.
+  void AddShadowedTitle(const std::string& shadowName, const std::string& titleName, const std::string& text, int x,
+                        int y, int w, int h, int pt, uint32_t titleColor, uint32_t shadowColor, int dx, int dy);
   void SetBackground(const std::string& name);
   void SetClientSize(int w, int h) {
     width_ = w;

@@ -76,8 +76,7 @@ FrmNetwork::FrmNetwork(Game& game)
 
 // Coordinates are in the window's client area, also for the controls on panels.
 Control& FrmNetwork::Build() {
-  Add("Label7", ControlKind::Label, "Всемирная паутина и один паук").At(9, 5, 300, 20).Font(11, true).Color(kInk).AlignTo(ControlProps::Center);
-  Add("Label6", ControlKind::Label, "Всемирная паутина и один паук").At(7, 3, 300, 20).Font(11, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label7", "Label6", "Всемирная паутина и один паук", 7, 3, 300, 20, 11, kTitle, kInk, 2, 2);
 
   Add("Label9", ControlKind::Label, "Dial-Up Networking").At(8, 28, 196, 16).Font(9, true);
   Control& label1 = Add("Label1", ControlKind::Label, kDisconnected).At(8, 46, 196, 16).Font(8).Color(kStatus);

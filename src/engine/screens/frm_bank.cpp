@@ -88,8 +88,7 @@ FrmBank::FrmBank(Game& game)
 Control& FrmBank::Build() {
   const uint32_t gold = 0xFFD878;
   const uint32_t line = 0xC0C0C0;
-  Add("Label4", ControlKind::Label, kBankTitle).At(7, 7, 192, 22).Font(12, true).Color(0x000000).AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, kBankTitle).At(5, 5, 192, 22).Font(12, true).Color(gold).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label4", "Label3", kBankTitle, 5, 5, 192, 22, 12, gold, 0x000000, 2, 2);
   Add("Line6", ControlKind::Shape, "").At(8, 32, 187, 1).Back(line);
   Add("Command1", ControlKind::Button, "Вложить деньги под процент (мин. $100; 15%/мес)").At(8, 38, 187, 40).Font(8);
   Control& deposit = Add("Label2", ControlKind::Label, "Долг банка: $0").At(8, 84, 128, 16).Font(9, true);

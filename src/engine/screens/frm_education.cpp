@@ -24,10 +24,7 @@ FrmEducation::FrmEducation(Game& game)
       Command2(Add("Command2", ControlKind::Button, "Ходить на комп. курсы - +1 к комп. зн. - $75")),
       Command1(Add("Command1", ControlKind::Button, "Ходить в школу - +10 к обр.  - $50")) {
   SetClientSize(kW, kH);
-  Add("Label4", ControlKind::Label, "Школа... Без неё -- никуда...")
-      .At(8, 8, kW - 12, 24).Font(11, true).Color(kShadow).AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, "Школа... Без неё -- никуда...")
-      .At(6, 6, kW - 12, 24).Font(11, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label4", "Label3", "Школа... Без неё -- никуда...", 6, 6, kW - 12, 24, 11, kTitle, kShadow, 2, 2);
   Add("Label2", ControlKind::Label,
       "Если Вы начнёте ходить на компьютерные курсы, то Ваш статус будет увеличиваться на один уровень каждый "
       "месяц. Оплата за курсы взымается ежемесячно по $75")

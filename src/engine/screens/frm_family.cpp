@@ -22,10 +22,7 @@ constexpr uint32_t kInk = 0x000000;
 // The window carries no caption text.
 FrmFamily::FrmFamily(Game& game) : Form(game, "frmFamily", "") {
   SetClientSize(kW, kH);
-  Add("Label4", ControlKind::Label, "Реши своё будущее...")
-      .At(6, 8, kW - 8, 22).Font(11, true).Color(kShadow).AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, "Реши своё будущее...")
-      .At(4, 6, kW - 8, 22).Font(11, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label4", "Label3", "Реши своё будущее...", 4, 6, kW - 8, 22, 11, kTitle, kShadow, 2, 2);
   Add("Label5", ControlKind::Label,
       "Здесь вы можете жениться или развестись со своей женой. Если вы женитесь, то вы обрекаете себя на большие "
       "проблемы и хлопоты. Но это необходимо для победы в игре!")

@@ -29,10 +29,7 @@ std::span<const Pastime> Pastimes() { return kPastimes; }
 
 FrmHappy::FrmHappy(Game& game) : Form(game, "frmHappy", "Развлечения") {
   SetClientSize(kW, kH);
-  Add("Label4", ControlKind::Label, "Безопастный отдых")
-      .At(6, 8, kW - 8, 24).Font(12, true).Color(kShadow).AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, "Безопастный отдых")
-      .At(4, 6, kW - 8, 24).Font(12, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label4", "Label3", "Безопастный отдых", 4, 6, kW - 8, 24, 12, kTitle, kShadow, 2, 2);
   Add("Label1", ControlKind::Label, "Что желаете?").At(kButtonX, 38, 160, 18).Font(9, true).Color(kText);
   int row = 0;
   for (const Pastime& p : kPastimes) {

@@ -27,10 +27,7 @@ std::string Offer(int slot, int model) {
 FrmHard::FrmHard(Game& game) : Form(game, "frmHard", "Железо") {
   SetClientSize(kW, kH);
   // The shadow lies 30 twips (2 pixels) lower and to the right.
-  Add("Label4", ControlKind::Label, "Железо оно и на Тайване железо")
-      .At(6, 5, kW - 8, 34).Font(10, true).Color(kShadow).AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, "Железо оно и на Тайване железо")
-      .At(4, 3, kW - 8, 34).Font(10, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label4", "Label3", "Железо оно и на Тайване железо", 4, 3, kW - 8, 34, 10, kTitle, kShadow, 2, 2);
   // A frame of four lines around the buttons.
   const int frameTop = kTop - 4, frameBottom = kTop + 8 * kRowStep + kButtonH + 3;
   Add("Line1", ControlKind::Shape, "").At(4, frameTop, kW - 8, 1).Back(kLine);

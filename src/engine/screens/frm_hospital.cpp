@@ -31,10 +31,7 @@ std::span<const Treatment> Treatments() { return kTreatments; }
 
 FrmHospital::FrmHospital(Game& game) : Form(game, "frmHospital", "Госпиталь") {
   SetClientSize(kW, kH);
-  Add("Label4", ControlKind::Label, "Лечиться -- не учиться!")
-      .At(6, 6, kW - 8, 20).Font(10, true).Color(kShadow).AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, "Лечиться -- не учиться!")
-      .At(4, 4, kW - 8, 20).Font(10, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label4", "Label3", "Лечиться -- не учиться!", 4, 4, kW - 8, 20, 10, kTitle, kShadow, 2, 2);
   Add("Label1", ControlKind::Label, "Без взяток:").At(kButtonX, 27, 140, 17).Font(9, true).Color(kText);
   int row = 0;
   for (const Treatment& t : kTreatments) {

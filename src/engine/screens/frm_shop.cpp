@@ -29,10 +29,7 @@ std::span<const Meal> Meals() { return kMeals; }
 
 FrmShop::FrmShop(Game& game) : Form(game, "frmShop", "Магазин") {
   SetClientSize(kW, kH);
-  Add("Label4", ControlKind::Label, "What are you wating for...")
-      .At(8, 8, kW - 12, 24).Font(12, true).Color(kShadow).AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, "What are you wating for...")
-      .At(6, 6, kW - 12, 24).Font(12, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label4", "Label3", "What are you wating for...", 6, 6, kW - 12, 24, 12, kTitle, kShadow, 2, 2);
   Add("Label1", ControlKind::Label, "Заправка").At(kButtonX, 36, 160, 18).Font(9, true).Color(kText);
   int row = 0;
   for (const Meal& meal : kMeals) {

@@ -23,10 +23,7 @@ constexpr uint32_t kInk = 0x000000;
 FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", "Софт") {
   SetClientSize(kW, kH);
   // The shadow lies 30 twips (2 pixels) to the right and 15 twips (1 pixel) lower.
-  Add("Label4", ControlKind::Label, "А Вы удалили MS DOS 1.0?")
-      .At(8, 9, kW - 12, 22).Font(12, true).Color(kShadow).AlignTo(ControlProps::Center);
-  Add("cmdUpgraded", ControlKind::Label, "А Вы удалили MS DOS 1.0?")
-      .At(6, 8, kW - 12, 22).Font(12, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label4", "cmdUpgraded", "А Вы удалили MS DOS 1.0?", 6, 8, kW - 12, 22, 12, kTitle, kShadow, 2, 1);
   const int frameTop = kTop - 5, frameBottom = kTop + 5 * kRowStep + kButtonH + 4;
   Add("Line1", ControlKind::Shape, "").At(6, frameTop, kW - 12, 1).Back(kLine);
   Add("Line2", ControlKind::Shape, "").At(6, frameBottom, kW - 12, 1).Back(kLine);

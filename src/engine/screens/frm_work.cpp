@@ -55,10 +55,7 @@ std::span<const JobOffer> JobOffers() { return kOffers; }
 FrmWork::FrmWork(Game& game) : Form(game, "frmWork", "Работа") {
   SetClientSize(kW, kH);
   // The shadow first, so the title is drawn over it.
-  Add("Label3", ControlKind::Label, "Центр занятости населения")
-      .At(8, 8, kW - 12, 24).Font(12, true).Color(kShadow).AlignTo(ControlProps::Center);
-  Add("Label2", ControlKind::Label, "Центр занятости населения")
-      .At(6, 6, kW - 12, 24).Font(12, true).Color(kTitle).AlignTo(ControlProps::Center);
+  AddShadowedTitle("Label3", "Label2", "Центр занятости населения", 6, 6, kW - 12, 24, 12, kTitle, kShadow, 2, 2);
   Add("Label1", ControlKind::Label, "Смена работы").At(12, 36, 200, 18).Font(9, true).Color(kText);
   int i = 0;
   for (const JobOffer& offer : kOffers) {
