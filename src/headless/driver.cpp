@@ -39,16 +39,16 @@ struct Target {
   int index = -1;
 };
 
-Target ParseTarget(const std::string& spec) {
+Target ParseTarget(const std::string& target) {
   Target t;
-  size_t dot = spec.find('.');
-  if (dot == std::string::npos) throw ScriptError("expected FORM.CONTROL: " + Quoted(spec));
-  t.form = spec.substr(0, dot);
-  std::string c = spec.substr(dot + 1);
+  size_t dot = target.find('.');
+  if (dot == std::string::npos) throw ScriptError("expected FORM.CONTROL: " + Quoted(target));
+  t.form = target.substr(0, dot);
+  std::string c = target.substr(dot + 1);
   size_t open = c.find('(');
   if (open != std::string::npos && !c.empty() && c.back() == ')') {
     std::optional<long long> idx = ParseWhole(c.substr(open + 1, c.size() - open - 2));
-    if (!idx || *idx < 0 || *idx > 1000) throw ScriptError("bad control index: " + Quoted(spec));
+    if (!idx || *idx < 0 || *idx > 1000) throw ScriptError("bad control index: " + Quoted(target));
     t.index = static_cast<int>(*idx);
     c = c.substr(0, open);
   }
@@ -207,39 +207,39 @@ Form& Driver::ShownForm(const std::string& name) {
   return *form;
 }
 
-Control& Driver::ControlOf(Form& form, const std::string& spec) {
-  Target t = ParseTarget(spec);
+Control& Driver::ControlOf(Form& form, const std::string& target) {
+  Target t = ParseTarget(target);
   Control* c = form.Find(t.control, t.index);
-  if (c == nullptr) throw ScriptError("unknown control: " + spec);
+  if (c == nullptr) throw ScriptError("unknown control: " + target);
   return *c;
 }
 
-void Driver::Click(const std::string& spec) {
-  Target t = ParseTarget(spec);
+void Driver::Click(const std::string& target) {
+  Target t = ParseTarget(target);
   Form& form = ShownForm(t.form);
-  Control& c = ControlOf(form, spec);
+  Control& c = ControlOf(form, target);
   if (!form.Enabled()) throw ScriptError("the window is disabled: " + t.form);
-  if (!c.Usable()) throw ScriptError("control is disabled or hidden: " + spec);
+  if (!c.Usable()) throw ScriptError("control is disabled or hidden: " + target);
   form.Click(t.control, t.index);
 }
 
-void Driver::Type(const std::string& spec, const std::string& text) {
-  Target t = ParseTarget(spec);
+void Driver::Type(const std::string& target, const std::string& text) {
+  Target t = ParseTarget(target);
   Form& form = ShownForm(t.form);
-  Control& c = ControlOf(form, spec);
-  if (c.kind != ControlKind::TextBox) throw ScriptError("not a text box: " + spec);
-  if (!c.Usable()) throw ScriptError("control is disabled or hidden: " + spec);
+  Control& c = ControlOf(form, target);
+  if (c.kind != ControlKind::TextBox) throw ScriptError("not a text box: " + target);
+  if (!c.Usable()) throw ScriptError("control is disabled or hidden: " + target);
   c.SetText(text);
 }
 
-void Driver::Select(const std::string& spec, const std::string& index) {
-  Target t = ParseTarget(spec);
+void Driver::Select(const std::string& target, const std::string& index) {
+  Target t = ParseTarget(target);
   Form& form = ShownForm(t.form);
-  Control& c = ControlOf(form, spec);
-  if (c.kind != ControlKind::ListBox && c.kind != ControlKind::ComboBox) throw ScriptError("not a list: " + spec);
-  if (!form.Enabled() || !c.Usable()) throw ScriptError("control is disabled or hidden: " + spec);
+  Control& c = ControlOf(form, target);
+  if (c.kind != ControlKind::ListBox && c.kind != ControlKind::ComboBox) throw ScriptError("not a list: " + target);
+  if (!form.Enabled() || !c.Usable()) throw ScriptError("control is disabled or hidden: " + target);
   long long i = WholeArg(index, "select");
-  if (i < 0 || i >= static_cast<long long>(c.props.items.size())) throw ScriptError("no entry " + index + " in " + spec);
+  if (i < 0 || i >= static_cast<long long>(c.props.items.size())) throw ScriptError("no entry " + index + " in " + target);
   c.SetListIndex(static_cast<int>(i));
   form.Click(t.control, t.index);
 }

@@ -41,8 +41,8 @@ QtPort::QtPort(QtPortOptions options) : options_(std::move(options)) {
   connect(&clock_, &QTimer::timeout, this, &QtPort::ClockTimeout);
   connect(&music_, &QTimer::timeout, this, &QtPort::MusicTimeout);
   // An open sound device keeps its thread busy even in silence.
-  audioIdle_.setInterval(2000);
-  connect(&audioIdle_, &QTimer::timeout, this, [this] { audio_.CloseIdleDevice(5000); });
+  audioIdle_.setInterval(1000);
+  connect(&audioIdle_, &QTimer::timeout, this, [this] { audio_.CloseIdleDevice(1500); });
   if (audio_.IsOpen()) audioIdle_.start();
 }
 
