@@ -37,7 +37,7 @@ class Driver {
   void Dump(const std::string& what, const std::string& rest);
 
   Form& ShownForm(const std::string& name);
-  Control& ControlOf(Form& form, const std::string& spec);
+  Control& ControlOf(Form& form, const std::string& target);
   void RequireMainUsable();
 
   std::ostream& out_;
