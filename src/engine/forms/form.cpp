@@ -52,6 +52,14 @@ void Form::AddShadowedTitle(const std::string& shadowName, const std::string& ti
   Add(titleName, ControlKind::Label, text).At(x, y, w, h).Font(pt, true).Color(titleColor).AlignTo(ControlProps::Center);
 }
 
+void Form::AddLineFrame(int left, int top, int right, int bottom, uint32_t color) {
+  const int width = right - left + 1, height = bottom - top + 1;
+  Add("Line1", ControlKind::Shape, "").At(left, top, width, 1).Back(color);
+  Add("Line2", ControlKind::Shape, "").At(left, bottom, width, 1).Back(color);
+  Add("Line3", ControlKind::Shape, "").At(left, top, 1, height).Back(color);
+  Add("Line4", ControlKind::Shape, "").At(right, top, 1, height).Back(color);
+}
+
 void Form::SetBackground(const std::string& name) {
   background_ = name;
   if (loaded_) game_.port.OnFormEvent(*this, FormEvent::Changed);

@@ -30,10 +30,7 @@ FrmHard::FrmHard(Game& game) : Form(game, "frmHard", "Железо") {
   AddShadowedTitle("Label4", "Label3", "Железо оно и на Тайване железо", 4, 3, kW - 8, 34, 10, kTitle, kShadow, 2, 2);
   // A frame of four lines around the buttons.
   const int frameTop = kTop - 4, frameBottom = kTop + 8 * kRowStep + kButtonH + 3;
-  Add("Line1", ControlKind::Shape, "").At(4, frameTop, kW - 8, 1).Back(kLine);
-  Add("Line2", ControlKind::Shape, "").At(4, frameBottom, kW - 8, 1).Back(kLine);
-  Add("Line3", ControlKind::Shape, "").At(4, frameTop, 1, frameBottom - frameTop + 1).Back(kLine);
-  Add("Line4", ControlKind::Shape, "").At(kW - 5, frameTop, 1, frameBottom - frameTop + 1).Back(kLine);
+  AddLineFrame(4, frameTop, kW - 5, frameBottom, kLine);
   for (int slot = 0; slot < kHardwareSlots; ++slot)
     cmdUpggrade.push_back(&AddIndexed("cmdUpggrade", slot, ControlKind::Button, "%CPUBUTTON%")
                                .At(kButtonX, kTop + slot * kRowStep, kButtonW, kButtonH)

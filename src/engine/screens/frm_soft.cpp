@@ -25,10 +25,7 @@ FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", "Софт") {
   // The shadow lies 30 twips (2 pixels) to the right and 15 twips (1 pixel) lower.
   AddShadowedTitle("Label4", "cmdUpgraded", "А Вы удалили MS DOS 1.0?", 6, 8, kW - 12, 22, 12, kTitle, kShadow, 2, 1);
   const int frameTop = kTop - 5, frameBottom = kTop + 5 * kRowStep + kButtonH + 4;
-  Add("Line1", ControlKind::Shape, "").At(6, frameTop, kW - 12, 1).Back(kLine);
-  Add("Line2", ControlKind::Shape, "").At(6, frameBottom, kW - 12, 1).Back(kLine);
-  Add("Line3", ControlKind::Shape, "").At(6, frameTop, 1, frameBottom - frameTop + 1).Back(kLine);
-  Add("Line4", ControlKind::Shape, "").At(kW - 7, frameTop, 1, frameBottom - frameTop + 1).Back(kLine);
+  AddLineFrame(6, frameTop, kW - 7, frameBottom, kLine);
   for (int slot = 0; slot < kSoftwareSlots; ++slot)
     cmdUpgrade.push_back(&AddIndexed("cmdUpgrade", slot, ControlKind::Button, "%CPUBUTTON%")
                               .At(kButtonX, kTop + slot * kRowStep, kButtonW, kButtonH)
