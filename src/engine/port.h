@@ -65,6 +65,8 @@ class FrontendPort {
   virtual std::optional<std::string> SettingGet(const std::string& name) = 0;
   virtual bool SettingSet(const std::string& name, const std::string& value) = 0;
 
+  // The message line is about to type this text, letter by letter.
+  virtual void OnMessageTyping(const std::string& /*text*/) {}
   // The message line has finished typing its text.
   virtual void OnMessageTyped(const std::string& /*text*/) {}
   // "Свернуть игру".

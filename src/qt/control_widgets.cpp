@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace kalvitor::qt {
 
@@ -32,9 +33,39 @@ void GameLabel::SetBackColor(const QColor& color, bool transparent) {
   update();
 }
 
+bool TextFitsBox(const QFont& font, const QString& text, int w, int h, bool wrap) {
+  if (text.isEmpty()) return true;
+  const QFontMetrics fm(font);
+  const int flags = Qt::AlignLeft | Qt::AlignTop | (wrap ? Qt::TextWordWrap : 0);
+  const QRect need = fm.boundingRect(QRect(0, 0, w, 1 << 20), flags, text);
+  const int lines = std::max(1, (need.height() - fm.height() + fm.lineSpacing() / 2) / fm.lineSpacing() + 1);
+  const int inkHeight = (lines - 1) * fm.lineSpacing() + fm.ascent() + (fm.descent() + 1) / 2;
+  return need.width() <= w && inkHeight <= h;
+}
+
+bool GameLabel::TextFits() const {
+  const QRect r = contentsRect();
+  return TextFitsBox(font(), text(), r.width(), r.height(), wordWrap());
+}
+
+void GameLabel::SetPlate(bool on) {
+  if (plate_ == on) return;
+  plate_ = on;
+  update();
+}
+
 void GameLabel::paintEvent(QPaintEvent*) {
   QPainter p(this);
   if (back_.isValid()) p.fillRect(rect(), back_);
+  if (plate_) {
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    p.fillPath(path, QColor(8, 14, 28, 215));
+    p.setPen(QPen(QColor(255, 255, 255, 80), 1));
+    p.drawPath(path);
+    p.setRenderHint(QPainter::Antialiasing, false);
+  }
   const QRect r = contentsRect();
   const Qt::Alignment align = alignment();
   const QString key = text() + QChar(0) + font().key() + QChar(0) + QString::number(r.width()) + QChar(0) +

@@ -13,6 +13,11 @@ class QPainter;
 
 namespace kalvitor::qt {
 
+// Whether a text shows whole in a box of w x h pixels in this font: every
+// line as wide as the box at most, and the lines' letters inside its height
+// (the font's spare room below the last line's letters may stick out).
+bool TextFitsBox(const QFont& font, const QString& text, int w, int h, bool wrap);
+
 // A label. Over a picture it draws its text with a soft dark shadow so that
 // light text stays readable on any part of the picture.
 class GameLabel : public QLabel {
@@ -22,7 +27,12 @@ class GameLabel : public QLabel {
   void SetTextColor(const QColor& color);
   void SetShadow(bool on);
   void SetBackColor(const QColor& color, bool transparent);
+  // A dark rounded plate under the text, for a line that must read well
+  // over any part of the picture.
+  void SetPlate(bool on);
   QColor TextColor() const { return color_; }
+  // Whether the whole text shows inside the label's box, as it is drawn now.
+  bool TextFits() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -31,6 +41,7 @@ class GameLabel : public QLabel {
   QColor color_ = Qt::white;
   QColor back_;
   bool shadow_ = false;
+  bool plate_ = false;
   // The text laid out once per change of text, font, box or alignment: the
   // clock label changes four times a second and is drawn several times over
   // for its shadow.

@@ -14,10 +14,32 @@ struct DialogKeys {
   const char* cancelButton;   // Esc
 };
 
+// Esc leaves every place the way its "Назад" does; the about box's OK
+// answers both keys.
 constexpr DialogKeys kDialogKeys[] = {
-    {"frmPlayerName", "Command1", "Command2"},
-    {"frmSaveLoad", "cmdOk", "cmdCancel"},
+    {"frmPlayerName", "Command1", "Command2"}, {"frmSaveLoad", "cmdOk", "cmdCancel"},
+    {"frmAbout", "Command1", "Command1"},      {"frmWork", "", "Command8"},
+    {"frmShop", "", "Command8"},               {"frmHospital", "", "Command8"},
+    {"frmHappy", "", "Command8"},              {"frmEducation", "", "Command8"},
+    {"frmFamily", "", "Command8"},             {"frmHard", "", "Command8"},
+    {"frmSoft", "", "Command8"},               {"frmBank", "", "Command8"},
+    {"frmNetwork", "", "Command9"},
 };
+
+// Windows whose model has no caption of their own still get a title bar
+// that says what they are.
+struct Title {
+  const char* form;
+  const char* title;
+};
+constexpr Title kTitles[] = {{"frmFamily", "Семья"}};
+
+QString TitleOf(const Form& form) {
+  if (!form.Caption().empty()) return QString::fromStdString(form.Caption());
+  for (const Title& t : kTitles)
+    if (form.Name() == t.form) return QString::fromUtf8(t.title);
+  return QStringLiteral("Brindlex Kalvitor 1.6");
+}
 
 }  // namespace
 
@@ -56,7 +78,7 @@ void FormDialog::SyncForm() {
   Form* form = view_->form();
   if (form == nullptr) return;
   view_->SyncForm();
-  const QString title = QString::fromStdString(form->Caption());
+  const QString title = TitleOf(*form);
   if (windowTitle() != title) setWindowTitle(title);
   if (view_->isEnabled() != form->Enabled()) view_->setEnabled(form->Enabled());
 }

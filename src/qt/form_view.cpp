@@ -69,28 +69,39 @@ Qt::Alignment HorizontalAlign(ControlProps::Align a) {
 // when the box holds more than one line; short ones sit in its middle.
 QFont FitText(QFont font, const QString& text, int w, int h, bool* wrap) {
   constexpr int kSmallestPt = 7;
+  constexpr int kNarrowest = 66;  // per cent of the letters' natural width
   *wrap = false;
   if (w <= 0 || h <= 0 || text.isEmpty()) return font;
+  const bool roomForLines = TextFitsBox(font, QStringLiteral("A\nA"), w, h, false);
   for (;;) {
-    QFontMetrics fm(font);
-    const bool oneLine = !text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) <= w;
-    if (oneLine) {
+    if (!text.contains(QLatin1Char('\n')) && TextFitsBox(font, text, w, h, false)) {
       *wrap = false;
       return font;
     }
-    const bool roomForLines = h >= 2 * fm.lineSpacing();
-    if (roomForLines) {
+    if (roomForLines && TextFitsBox(font, text, w, h, true)) {
       *wrap = true;
-      const QRect needed = fm.boundingRect(QRect(0, 0, w, 1 << 20), Qt::TextWordWrap, text);
-      if (needed.height() <= h) return font;
+      return font;
     }
-    if (font.pointSizeF() <= kSmallestPt) {
+    // Smaller letters first, then narrower ones: a long name on a one-line
+    // row still shows whole.
+    if (font.pointSizeF() > kSmallestPt) {
+      font.setPointSizeF(font.pointSizeF() - 0.5);
+    } else if (const int stretch = font.stretch() > 0 ? font.stretch() : 100; !roomForLines && stretch > kNarrowest) {
+      font.setStretch(std::max(kNarrowest, stretch - 4));
+    } else {
       *wrap = roomForLines;
       return font;
     }
-    font.setPointSizeF(font.pointSizeF() - 0.5);
   }
 }
+
+// The message line: its text types letter by letter, so it is fitted once,
+// for the whole message, in a plate that grows upwards over the window as
+// far as the message needs (at most kMessageRoom pixels).
+constexpr int kMessageRoom = 72;
+constexpr int kPlateMargin = 5;
+
+bool IsMessageLine(const Form& form, const Control& c) { return form.Name() == "frmMain" && c.name == "lblMessage"; }
 
 // A one-line text (a button's caption): a smaller font, down to 7 pt, when
 // it would be wider than the room it has.
@@ -275,6 +286,8 @@ void FormView::SyncControl(const Control& control) {
 
 void FormView::Apply(const Control& c, QWidget* w) {
   const ControlProps& p = c.props;
+  QRect geometry(p.x, p.y, p.w, p.h);
+  if (p.w <= 0 || p.h <= 0) geometry.setSize(w->sizeHint());
   const QFont font = FontOf(p);
   const bool fitsItsText =
       c.kind == ControlKind::Label || c.kind == ControlKind::ClickLabel || c.kind == ControlKind::Button;
@@ -284,6 +297,10 @@ void FormView::Apply(const Control& c, QWidget* w) {
     case ControlKind::Label:
     case ControlKind::ClickLabel: {
       auto* l = static_cast<GameLabel*>(w);
+      if (IsMessageLine(*form_, c)) {
+        geometry = ApplyMessageLine(c, l);
+        break;
+      }
       const QString text = Q(p.text);
       bool wrap = false;
       const QFont fitted = FitText(font, text, p.w, p.h, &wrap);
@@ -382,13 +399,50 @@ void FormView::Apply(const Control& c, QWidget* w) {
     case ControlKind::Timer: break;
   }
 
-  QRect geometry(p.x, p.y, p.w, p.h);
-  if (p.w <= 0 || p.h <= 0) geometry.setSize(w->sizeHint());
   if (w->geometry() != geometry) w->setGeometry(geometry);
   const bool enabled = EnabledInModel(c);
   if (w->isEnabled() != enabled) w->setEnabled(enabled);
   const bool visible = VisibleInModel(c);
   if (w->isVisibleTo(this) != visible) w->setVisible(visible);
+}
+
+void FormView::SetFinalText(const std::string& controlName, const QString& text) {
+  if (form_ == nullptr) return;
+  finalText_[controlName] = text;
+  if (Control* c = form_->Find(controlName)) SyncControl(*c);
+}
+
+QRect FormView::ApplyMessageLine(const Control& c, GameLabel* l) {
+  const ControlProps& p = c.props;
+  const QString text = Q(p.text);
+  const QString& target = finalText_[c.name];
+  // While it types, the line is laid out for the whole message.
+  const QString basis = !target.isEmpty() && target.startsWith(text) ? target : text;
+  if (basis != messageFit_.text || messageFit_.text.isNull()) {
+    messageFit_.text = basis;
+    const int room = p.w - 2 * kPlateMargin;
+    messageFit_.font = FitText(FontOf(p), basis, room, kMessageRoom - 2 * kPlateMargin, &messageFit_.wrap);
+    const QFontMetrics fm(messageFit_.font);
+    const int flags = Qt::AlignLeft | Qt::AlignTop | (messageFit_.wrap ? Qt::TextWordWrap : 0);
+    const int needed = basis.isEmpty() ? fm.height() : fm.boundingRect(QRect(0, 0, room, 1 << 20), flags, basis).height();
+    const int lines = std::max(1, (needed - fm.height() + fm.lineSpacing() / 2) / fm.lineSpacing() + 1);
+    const int plate = (lines - 1) * fm.lineSpacing() + fm.height() + 2 * kPlateMargin;
+    messageFit_.height = std::max(p.h, std::min(kMessageRoom, plate));
+  }
+  if (l->font() != messageFit_.font) l->setFont(messageFit_.font);
+  if (l->wordWrap() != messageFit_.wrap) l->setWordWrap(messageFit_.wrap);
+  const Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
+  if (l->alignment() != align) l->setAlignment(align);
+  l->setContentsMargins(kPlateMargin, kPlateMargin, kPlateMargin, kPlateMargin);
+  if (l->text() != text) l->setText(text);
+  l->SetTextColor(Rgb(p.color));
+  l->SetBackColor(Rgb(p.backColor), true);
+  l->SetShadow(false);
+  l->SetPlate(!text.isEmpty());
+  if (!l->isVisibleTo(this) || !text.isEmpty()) l->raise();
+  // The plate keeps its bottom edge where the model puts the line.
+  const int h = messageFit_.height;
+  return QRect(p.x, p.y + p.h - h, p.w, h);
 }
 
 QWidget* FormView::WidgetOf(const std::string& name, int index) const {

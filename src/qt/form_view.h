@@ -34,6 +34,10 @@ class FormView : public QWidget {
   // The model unloaded the window; the view stays harmless until deleted.
   void Detach();
 
+  // The whole text a label is about to type letter by letter: it is laid out
+  // for that text from the first letter on.
+  void SetFinalText(const std::string& controlName, const QString& text);
+
   QWidget* WidgetOf(const std::string& name, int index = -1) const;
   QPushButton* ButtonOf(const std::string& name) const;
   bool HasPicture() const { return !picture_.isNull(); }
@@ -49,6 +53,7 @@ class FormView : public QWidget {
   void Clicked(const Control& c);
   void ListChosen(const Control& c, int row);
   void Edited(const Control& c, const QString& text);
+  QRect ApplyMessageLine(const Control& c, class GameLabel* l);
 
   Form* form_;
   FrontendPort& port_;
@@ -56,6 +61,13 @@ class FormView : public QWidget {
   std::string pictureName_;
   bool pictureChecked_ = false;
   std::map<const Control*, QWidget*> widgets_;
+  std::map<std::string, QString> finalText_;
+  struct Fitted {
+    QString text;
+    QFont font;
+    bool wrap = false;
+    int height = 0;
+  } messageFit_;
 };
 
 }  // namespace kalvitor::qt

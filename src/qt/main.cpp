@@ -29,6 +29,7 @@
 #include "game.h"
 #include "qt_port.h"
 #include "shell/frm_main.h"
+#include "test_hooks.h"
 
 namespace {
 
@@ -122,9 +123,11 @@ int main(int argc, char** argv) {
     app.installTranslator(&qtTexts);
 
   QtPort port;
-  const auto seed = static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^ static_cast<uint64_t>(getpid());
+  const auto seed = kalvitor::qt::TestSeed().value_or(
+      static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^ static_cast<uint64_t>(getpid()));
   kalvitor::Game game(port, QCoreApplication::applicationDirPath().toStdString(), seed);
   port.Attach(game);
+  kalvitor::qt::SetUpTestHooks(game, port);
   SetUpUnattended(port, game, started);
 
   game.RunMain();

@@ -4,12 +4,37 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 namespace kalvitor::qt {
+namespace {
+
+// The caption with its first letter not yet taken by a neighbour marked as
+// the Alt key's letter (shown underlined).
+QString WithAccelerator(QString caption, std::vector<QChar>& taken) {
+  caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+  for (int i = 0; i < caption.size(); ++i) {
+    const QChar ch = caption[i].toLower();
+    if (!ch.isLetter() || std::find(taken.begin(), taken.end(), ch) != taken.end()) continue;
+    taken.push_back(ch);
+    return caption.left(i) + QLatin1Char('&') + caption.mid(i);
+  }
+  return caption;
+}
+
+bool IsTextBox(const QWidget* w) {
+  if (auto* e = qobject_cast<const QLineEdit*>(w)) return !e->isReadOnly();
+  if (auto* e = qobject_cast<const QPlainTextEdit*>(w)) return !e->isReadOnly();
+  return false;
+}
+
+}  // namespace
 
 MainWindow::MainWindow(FrmMain& form, FrontendPort& port, std::function<bool()> busy)
     : QMainWindow(nullptr), form_(form), port_(port), busy_(std::move(busy)) {
@@ -20,9 +45,21 @@ MainWindow::MainWindow(FrmMain& form, FrontendPort& port, std::function<bool()> 
   // "Свернуть игру" minimises the window once the model has had the click.
   if (QPushButton* b = view_->ButtonOf("Command1"))
     connect(b, &QPushButton::clicked, this, [this] { port_.MinimizeMainWindow(); });
+  SetUpCheatBox();
   SyncForm();
   FixSize();
   qApp->installEventFilter(this);
+}
+
+void MainWindow::SetUpCheatBox() {
+  // Enter in the cheat box presses its OK, Esc its Отмена.
+  auto* edit = qobject_cast<QLineEdit*>(view_->WidgetOf("txtCheat"));
+  if (edit == nullptr) return;
+  connect(edit, &QLineEdit::returnPressed, this, [this] {
+    if (QPushButton* ok = view_->ButtonOf("cmdCheatOk"); ok != nullptr && ok->isVisible() && ok->isEnabled())
+      ok->click();
+  });
+  edit->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
@@ -37,8 +74,9 @@ void MainWindow::FixSize() {
 
 void MainWindow::BuildMenus() {
   std::vector<Menu>& menus = form_.Menus();
+  std::vector<QChar> menuKeys;
   for (size_t m = 0; m < menus.size(); ++m) {
-    QMenu* menu = menuBar()->addMenu(QString::fromStdString(menus[m].caption));
+    QMenu* menu = menuBar()->addMenu(WithAccelerator(QString::fromStdString(menus[m].caption), menuKeys));
     menu->setObjectName(QString::fromStdString(menus[m].name));
     menus_.push_back(menu);
     actions_.emplace_back();
@@ -48,10 +86,11 @@ void MainWindow::BuildMenus() {
       if (open) open();
       RefreshMenus();
     });
+    std::vector<QChar> itemKeys;
     for (size_t i = 0; i < menus[m].items.size(); ++i) {
       const MenuItem& item = menus[m].items[i];
       if (item.separatorBefore) menu->addSeparator();
-      QAction* a = menu->addAction(QString::fromStdString(item.caption));
+      QAction* a = menu->addAction(WithAccelerator(QString::fromStdString(item.caption), itemKeys));
       a->setObjectName(QString::fromStdString(item.name));
       connect(a, &QAction::triggered, this, [this, m, i] {
         std::function<void()> action = form_.Menus()[m].items[i].action;
@@ -119,21 +158,37 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
-  auto* w = static_cast<QWidget*>(watched);
-  if (w->window() != this) return false;
-  if (event == lastKey_ && lastKeyReceiver_ && w->isAncestorOf(lastKeyReceiver_)) {
-    lastKeyReceiver_ = w;  // the same press handed on to a parent
-    return false;
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  // Esc in the cheat box presses its Отмена.
+  if (watched == view_->WidgetOf("txtCheat") && key->key() == Qt::Key_Escape) {
+    if (QPushButton* cancel = view_->ButtonOf("cmdCheatCancel"); cancel != nullptr && cancel->isVisible())
+      cancel->click();
+    return true;
   }
-  lastKey_ = event;
-  lastKeyReceiver_ = w;
-  const QString text = static_cast<QKeyEvent*>(event)->text();
+  // A press reaches the program once, at the window that has the keyboard,
+  // before Qt hands it to the control with the focus (and maybe on to its
+  // parents): that first delivery is the one that counts.
+  if (!watched->isWindowType()) return false;
+  if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier && QApplication::activeWindow() == this) {
+    if (menuBar()->isEnabled() && !menus_.empty()) menuBar()->setActiveAction(menus_.front()->menuAction());
+    return true;
+  }
+  const QString text = key->text();
   // Only the lower-case letters count; the character still goes on to the
-  // control that has the focus, and the window acts on it right after.
-  if (text == QLatin1String("p") || text == QLatin1String("c") || text == QStringLiteral("з") ||
-      text == QStringLiteral("с"))
-    QTimer::singleShot(0, this, [this, text] { KeyTyped(text); });
+  // control that has the focus, and the game acts on it right after.
+  const bool pause = text == QLatin1String("p") || text == QStringLiteral("з");
+  const bool cheat = text == QLatin1String("c") || text == QStringLiteral("с");
+  if (!pause && !cheat) return false;
+  QWidget* active = QApplication::activeWindow();
+  if (active == nullptr) return false;
+  if (active != this) {
+    // Another window of the game: the pause key works there too, except
+    // while the player types into one of its text boxes (a file name, a
+    // player name), where a "p" is only a letter.
+    if (!pause || IsTextBox(QApplication::focusWidget()) || !form_.Loaded()) return false;
+  }
+  QTimer::singleShot(0, this, [this, text] { KeyTyped(text); });
   return false;
 }
 
@@ -143,6 +198,12 @@ void MainWindow::KeyTyped(const QString& text) {
     return;
   }
   form_.FormKeyPress(text.toStdString());
+  // The cheat box, once open, takes the keyboard.
+  if (text == QLatin1String("c") || text == QStringLiteral("с")) {
+    QWidget* edit = view_->WidgetOf("txtCheat");
+    if (edit != nullptr && edit->isVisible() && edit->isEnabled() && QApplication::activeWindow() == this)
+      edit->setFocus();
+  }
 }
 
 }  // namespace kalvitor::qt

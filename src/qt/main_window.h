@@ -1,7 +1,8 @@
 // The main window: the view of frmMain as the central widget of a window of
 // fixed size, with the menu bar built from the model's menus. It also holds
-// the keyboard watch of the main window: P pauses and C opens the cheat box
-// whichever of its controls has the focus.
+// the game's keyboard watch: "p" pauses and resumes from any window of the
+// game, "c" opens the cheat box from the main window, whichever control has
+// the focus; F10 opens the menu bar.
 #pragma once
 
 #include <QMainWindow>
@@ -39,6 +40,7 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void FixSize();
   void KeyTyped(const QString& text);
+  void SetUpCheatBox();
 
   FrmMain& form_;
   FrontendPort& port_;
@@ -47,10 +49,6 @@ class MainWindow : public QMainWindow {
   std::vector<QMenu*> menus_;
   std::vector<std::vector<QAction*>> actions_;
   QPointer<QWidget> focusBeforePause_;
-  // The key press last seen, and by whom: Qt offers one press to the focus
-  // widget and then to its parents, and each press must count once.
-  const QEvent* lastKey_ = nullptr;
-  QPointer<QWidget> lastKeyReceiver_;
 };
 
 }  // namespace kalvitor::qt

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <algorithm>
 #include <cstdio>
@@ -27,7 +28,32 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QString TitleOr(const std::string& title) { return title.empty() ? QString::fromLatin1(kProgramTitle) : Q(title); }
 
+// Keeps a window wholly on the screen it is on.
+QPoint OnScreen(QPoint at, QSize size, const QWidget* w) {
+  QScreen* screen = w->screen() != nullptr ? w->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return at;
+  const QRect room = screen->availableGeometry();
+  at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - size.width())));
+  at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - size.height())));
+  return at;
+}
+
 }  // namespace
+
+// Counts the game's nested event loops for as long as one runs.
+class NestedLoop {
+ public:
+  explicit NestedLoop(QtPort& port) : port_(port) { ++port_.nestedLoops_; }
+  ~NestedLoop() {
+    if (--port_.nestedLoops_ == 0 && !port_.retired_.empty())
+      QTimer::singleShot(0, &port_, [p = &port_] { p->ReapRetired(); });
+  }
+  NestedLoop(const NestedLoop&) = delete;
+  NestedLoop& operator=(const NestedLoop&) = delete;
+
+ private:
+  QtPort& port_;
+};
 
 QtPort::QtPort(QtPortOptions options) : options_(std::move(options)) {
   monotonic_.start();
@@ -51,6 +77,7 @@ QtPort::~QtPort() {
   music_.stop();
   audioIdle_.stop();
   for (auto& [form, dialog] : dialogs_) delete dialog.data();
+  for (auto& w : retired_) delete w.data();
   delete main_.data();
 }
 
@@ -67,44 +94,96 @@ FormView* QtPort::ViewOf(const Form& form) const {
   return d != nullptr ? d->view() : nullptr;
 }
 
+// Message boxes belong to the main window, which lives as long as the
+// program: never to a screen or dialog, which the game may let go of while
+// the box is open. Before the first game they have no owner.
 QWidget* QtPort::MessageOwner() const {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   if (main_ && main_->isVisible()) return main_.data();
   return nullptr;
+}
+
+void QtPort::Retire(QWidget* w) {
+  w->hide();
+  retired_.emplace_back(w);
+  if (nestedLoops_ == 0) QTimer::singleShot(0, this, [this] { ReapRetired(); });
+}
+
+void QtPort::ReapRetired() {
+  // Only from the program's own event loop: a handler of a retired window
+  // may still be on the stack of any nested one.
+  if (nestedLoops_ > 0) return;
+  std::vector<QPointer<QWidget>> gone;
+  gone.swap(retired_);
+  for (auto& w : gone) delete w.data();
+}
+
+void QtPort::Place(QWidget* w, const std::string& formName) {
+  const QSize size = w->frameGeometry().size().expandedTo(w->sizeHint());
+  QPoint at;
+  auto it = placed_.find(formName);
+  if (it != placed_.end()) {
+    at = it->second;
+  } else if (main_ && main_->isVisible() && w != main_.data()) {
+    at = main_->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
+  } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    at = screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
+  }
+  w->move(OnScreen(at, size, w));
+}
+
+// After a window closes, the keyboard goes to the game's window on top.
+void QtPort::ActivateTopWindow() {
+  QWidget* top = QApplication::activeModalWidget();
+  if (top == nullptr || !top->isVisible()) top = main_.data();
+  if (top != nullptr && top->isVisible()) {
+    top->raise();
+    top->activateWindow();
+  }
 }
 
 // --- Message and input boxes
 
 MsgAnswer QtPort::MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
-  QMessageBox box(MessageOwner());
-  box.setWindowTitle(TitleOr(title));
-  box.setText(Q(text));
+  // A heap object, watched: whatever happens in its loop, it is never
+  // destroyed twice.
+  QPointer<QMessageBox> box = new QMessageBox(MessageOwner());
+  box->setObjectName(QStringLiteral("messageBox"));
+  box->setWindowTitle(TitleOr(title));
+  box->setText(Q(text));
   switch (icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::None: box->setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box->setIcon(QMessageBox::Information); break;
+    case MsgIcon::Exclamation: box->setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Critical: box->setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box->setIcon(QMessageBox::Question); break;
   }
   switch (buttons) {
     case MsgButtons::Ok:
-      box.setStandardButtons(QMessageBox::Ok);
-      box.setEscapeButton(QMessageBox::Ok);
+      box->setStandardButtons(QMessageBox::Ok);
+      box->setEscapeButton(QMessageBox::Ok);
       break;
     case MsgButtons::YesNo:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      box.setDefaultButton(QMessageBox::Yes);
-      box.setEscapeButton(QMessageBox::No);
+      box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box->setDefaultButton(QMessageBox::Yes);
+      box->setEscapeButton(QMessageBox::No);
       break;
     case MsgButtons::YesNoCancel:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      box.setDefaultButton(QMessageBox::Yes);
-      box.setEscapeButton(QMessageBox::Cancel);
+      box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      box->setDefaultButton(QMessageBox::Yes);
+      box->setEscapeButton(QMessageBox::Cancel);
       break;
   }
-  box.exec();
-  QAbstractButton* clicked = box.clickedButton();
-  const QMessageBox::StandardButton b = clicked != nullptr ? box.standardButton(clicked) : QMessageBox::NoButton;
+  {
+    NestedLoop nested(*this);
+    box->exec();
+  }
+  QMessageBox::StandardButton b = QMessageBox::NoButton;
+  if (box) {
+    if (QAbstractButton* clicked = box->clickedButton()) b = box->standardButton(clicked);
+    box->hide();
+    box->deleteLater();
+  }
+  ActivateTopWindow();
   switch (b) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
@@ -122,11 +201,24 @@ MsgAnswer QtPort::MessageBox(const std::string& text, const std::string& title, 
 
 std::optional<std::string> QtPort::InputBox(const std::string& title, const std::string& prompt,
                                             const std::string& defaultText) {
-  bool ok = false;
-  const QString text =
-      QInputDialog::getText(MessageOwner(), TitleOr(title), Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
-  if (!ok) return std::nullopt;
-  return text.toStdString();
+  QPointer<QInputDialog> box = new QInputDialog(MessageOwner());
+  box->setObjectName(QStringLiteral("inputBox"));
+  box->setWindowTitle(TitleOr(title));
+  box->setLabelText(Q(prompt));
+  box->setTextValue(Q(defaultText));
+  int result = QDialog::Rejected;
+  {
+    NestedLoop nested(*this);
+    result = box->exec();
+  }
+  std::optional<std::string> text;
+  if (box) {
+    if (result == QDialog::Accepted) text = box->textValue().toStdString();
+    box->hide();
+    box->deleteLater();
+  }
+  ActivateTopWindow();
+  return text;
 }
 
 // --- Windows
@@ -138,6 +230,7 @@ FormDialog* QtPort::EnsureDialog(Form& form) {
   QWidget* owner = (form.Name() == "frmPlayerName" || !main_) ? nullptr : main_.data();
   auto* d = new FormDialog(form, *this, owner);
   dialogs_[&form] = d;
+  Place(d, form.Name());
   return d;
 }
 
@@ -150,6 +243,7 @@ void QtPort::QuitModalLoops(const Form& form) {
 void QtPort::RunModal(Form& form) {
   if (!form.Loaded() || !form.Shown()) return;
   EnsureDialog(form);
+  NestedLoop nested(*this);
   QEventLoop loop;
   modalLoops_[&form].push_back(&loop);
   // The model alone ends the modal display: by hiding or unloading the form.
@@ -169,6 +263,7 @@ void QtPort::MainEvent(FormEvent event) {
     case FormEvent::Shown:
       if (!main_) main_ = new MainWindow(m, *this, [this] { return effectPlaying_; });
       main_->SyncAll();
+      if (!main_->isVisible()) Place(main_.data(), m.Name());
       main_->show();
       main_->raise();
       main_->activateWindow();
@@ -208,19 +303,25 @@ void QtPort::OnFormEvent(Form& form, FormEvent event) {
       break;
     }
     case FormEvent::Hidden:
-      if (FormDialog* d = DialogOf(form)) d->hide();
+      if (FormDialog* d = DialogOf(form)) {
+        if (d->isVisible()) placed_[form.Name()] = d->pos();
+        d->hide();
+      }
       QuitModalLoops(form);
+      ActivateTopWindow();
       break;
     case FormEvent::Unloaded:
       if (FormDialog* d = DialogOf(form)) {
         // The view may be on the call stack right now (a death inside one of
-        // its handlers unloads it): it is let go now and deleted later.
+        // its handlers unloads it), or a loop may run over it: it is let go
+        // now and deleted when every such loop has returned.
+        if (d->isVisible()) placed_[form.Name()] = d->pos();
         dialogs_.erase(&form);
         d->Detach();
-        d->hide();
-        d->deleteLater();
+        Retire(d);
       }
       QuitModalLoops(form);
+      ActivateTopWindow();
       break;
     case FormEvent::Changed:
       if (FormDialog* d = DialogOf(form)) d->SyncForm();
@@ -237,6 +338,10 @@ void QtPort::OnControlChanged(Form& form, Control& control) {
   if (FormView* v = ViewOf(form)) v->SyncControl(control);
 }
 
+void QtPort::OnMessageTyping(const std::string& text) {
+  if (main_) main_->view()->SetFinalText("lblMessage", Q(text));
+}
+
 void QtPort::MinimizeMainWindow() {
   if (main_) main_->showMinimized();
 }
@@ -250,6 +355,7 @@ void QtPort::WaitUntil(int64_t monotonicMs) {
   if (left <= 0) return;
   // The windows go on painting, clicks and clock ticks run; the processor
   // sleeps until the deadline or the next event.
+  NestedLoop nested(*this);
   QEventLoop loop;
   QTimer deadline;
   deadline.setSingleShot(true);
@@ -295,6 +401,7 @@ void QtPort::PlayEffect(const std::string& name, bool audible) {
   }
   if (!audible || effectPlaying_) return;
   effectPlaying_ = true;
+  NestedLoop nested(*this);
   // The game stands still while the sound plays; the windows keep painting.
   audio_.PlayEffect(wav, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
   effectPlaying_ = false;

@@ -22,6 +22,7 @@
 #include "port.h"
 
 class QEventLoop;
+class QMessageBox;
 
 namespace kalvitor::qt {
 
@@ -65,6 +66,7 @@ class QtPort : public QObject, public FrontendPort {
   int MusicState() override;
   std::optional<std::string> SettingGet(const std::string& name) override;
   bool SettingSet(const std::string& name, const std::string& value) override;
+  void OnMessageTyping(const std::string& text) override;
   void MinimizeMainWindow() override;
   void OpenLink(const std::string& target) override;
   void ShowTextFile(const std::string& path) override;
@@ -80,6 +82,19 @@ class QtPort : public QObject, public FrontendPort {
   void ClockTimeout();
   void MusicTimeout();
   QWidget* MessageOwner() const;
+  // Windows the model has let go of: deleted only once no nested loop of
+  // the game (a modal window, a message box, a wait, an effect) runs, for
+  // any of those loops may have started from one of them or show over it.
+  void Retire(QWidget* w);
+  void ReapRetired();
+  void Place(QWidget* w, const std::string& formName);
+  void ActivateTopWindow();
+  friend class NestedLoop;
+
+  int nestedLoops_ = 0;
+  std::vector<QPointer<QWidget>> retired_;
+  // Where each place stood when it was closed: it opens there again.
+  std::map<std::string, QPoint> placed_;
 
   QtPortOptions options_;
   Game* game_ = nullptr;

@@ -3,6 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <algorithm>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QVBoxLayout>
@@ -22,6 +26,16 @@ TextViewer* TextViewer::Open(const QString& path, QWidget* owner) {
   if (utf8.hasError()) text = QString::fromStdString(Cp1251ToUtf8(bytes.toStdString()));
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   auto* viewer = new TextViewer(QFileInfo(path).fileName(), text, owner);
+  // Over the middle of the main window, wholly on the screen.
+  QPoint at = (owner != nullptr ? owner->frameGeometry().center() : QPoint(0, 0)) -
+              QPoint(viewer->width() / 2, viewer->height() / 2);
+  if (QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
+    const QRect room = screen->availableGeometry();
+    if (owner == nullptr) at = room.center() - QPoint(viewer->width() / 2, viewer->height() / 2);
+    at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - viewer->width())));
+    at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - viewer->height())));
+  }
+  viewer->move(at);
   viewer->show();
   viewer->raise();
   viewer->activateWindow();
@@ -40,6 +54,14 @@ TextViewer::TextViewer(const QString& title, const QString& text, QWidget* owner
   edit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   layout->addWidget(edit_);
   resize(640, 520);
+}
+
+void TextViewer::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 QString TextViewer::Text() const { return edit_->toPlainText(); }

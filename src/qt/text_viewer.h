@@ -15,6 +15,9 @@ class TextViewer : public QWidget {
   static TextViewer* Open(const QString& path, QWidget* owner);
   QString Text() const;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   TextViewer(const QString& title, const QString& text, QWidget* owner);
   QPlainTextEdit* edit_;

@@ -91,13 +91,15 @@ Control& FrmBank::Build() {
   AddShadowedTitle("Label4", "Label3", kBankTitle, 5, 5, 192, 22, 12, gold, 0x000000, 2, 2);
   Add("Line6", ControlKind::Shape, "").At(8, 32, 187, 1).Back(line);
   Add("Command1", ControlKind::Button, "Вложить деньги под процент (мин. $100; 15%/мес)").At(8, 38, 187, 40).Font(8);
-  Control& deposit = Add("Label2", ControlKind::Label, "Долг банка: $0").At(8, 84, 128, 16).Font(9, true);
-  Add("Label7", ControlKind::ClickLabel, "Забрать").At(138, 84, 57, 16).Font(9, true).Color(gold).AlignTo(ControlProps::Right);
-  Add("Line7", ControlKind::Shape, "").At(8, 106, 187, 1).Back(line);
-  Add("Label1", ControlKind::ClickLabel, "Взять ссуду ($500; 10%/мес)").At(8, 112, 187, 18).Font(9, true).Color(gold);
-  Add("Label5", ControlKind::Label, "Долг банку: $0").At(8, 136, 128, 16).Font(9, true);
-  Add("Label6", ControlKind::ClickLabel, "Выплатить").At(124, 136, 71, 16).Font(9, true).Color(gold).AlignTo(ControlProps::Right);
-  Add("Line8", ControlKind::Shape, "").At(8, 158, 187, 1).Back(line);
+  // Each sum has a row of its own, the whole width, so that the largest sum
+  // still shows beside nothing; its action sits right below it.
+  Control& deposit = Add("Label2", ControlKind::Label, "Долг банка: $0").At(8, 82, 187, 16).Font(9, true);
+  Add("Label7", ControlKind::ClickLabel, "Забрать").At(105, 100, 90, 16).Font(9, true).Color(gold).AlignTo(ControlProps::Right);
+  Add("Line7", ControlKind::Shape, "").At(8, 121, 187, 1).Back(line);
+  Add("Label1", ControlKind::ClickLabel, "Взять ссуду ($500; 10%/мес)").At(8, 126, 187, 18).Font(9, true).Color(gold);
+  Add("Label5", ControlKind::Label, "Долг банку: $0").At(8, 148, 187, 16).Font(9, true);
+  Add("Label6", ControlKind::ClickLabel, "Выплатить").At(105, 166, 90, 16).Font(9, true).Color(gold).AlignTo(ControlProps::Right);
+  Add("Line8", ControlKind::Shape, "").At(8, 188, 187, 1).Back(line);
   Add("Line9", ControlKind::Shape, "").At(8, 196, 187, 1).Back(line);
   Add("Command8", ControlKind::Button, "Назад").At(8, 202, 187, 28);
   return deposit;

@@ -141,12 +141,13 @@ FrmMain::FrmMain(Game& game)
   // The message line and the overlay shared by the pause and the cheat box.
   lblMessage.At(8, 430, 418, 28).Color(kValueColor).Font(9, true);
   shpMsgShape.At(57, 150, 320, 140).Back(0x203048).Hidden();
-  lblPause.At(57, 170, 320, 40).Font(22, true).AlignTo(ControlProps::Center).Color(0xFFFFFF).Hidden();
-  lblPauseInstr.At(57, 220, 320, 20).AlignTo(ControlProps::Center).Color(0xFFE6A0).Hidden();
-  lblCheatInstr.At(77, 236, 40, 20).Color(0xFFFFFF).Font(10, true).Hidden();
-  txtCheat.At(117, 234, 110, 22).Color(0x000000).Hidden();
-  cmdCheatOk.At(233, 234, 56, 24).Hidden();
-  cmdCheatCancel.At(293, 234, 66, 24).Hidden();
+  // The pause's two lines above, the cheat box's row below: both may show.
+  lblPause.At(57, 158, 320, 44).Font(22, true).AlignTo(ControlProps::Center).Color(0xFFFFFF).Hidden();
+  lblPauseInstr.At(57, 204, 320, 20).AlignTo(ControlProps::Center).Color(0xFFE6A0).Hidden();
+  lblCheatInstr.At(77, 252, 40, 20).Color(0xFFFFFF).Font(10, true).Hidden();
+  txtCheat.At(117, 250, 110, 22).Color(0x000000).Hidden();
+  cmdCheatOk.At(233, 249, 56, 24).Hidden();
+  cmdCheatCancel.At(293, 249, 66, 24).Hidden();
   OnClick("cmdCheatCancel", [this](int) {
     game_.PlaySfx("BUTTONS");
     HideCheatBox();
@@ -287,10 +288,11 @@ void FrmMain::BuildMenus() {
   play.items.push_back({"mnuGameHospital", "Больница", true, false, false, place([&g]() -> Form& { return g.HospitalForm(); })});
   play.items.push_back({"mnuGameShop", "Магазин", true, false, false, place([&g]() -> Form& { return g.ShopForm(); })});
   play.items.push_back({"mnuGameWork", "Центр занятости", true, false, false, place([&g]() -> Form& { return g.WorkForm(); })});
-  play.items.push_back({"mnuGameSchool", "Школа", true, false, false, nullptr});
+  // "Школа", "Семья" and "Банк" open their places, as the menu column does.
+  play.items.push_back({"mnuGameSchool", "Школа", true, false, false, place([&g]() -> Form& { return g.EducationForm(); })});
   play.items.push_back({"mnuGameNet", "Выход в свет", true, false, false, click([this] { cmdInNet_Click(); })});
-  play.items.push_back({"mnuGameFamily", "Семья", true, false, false, nullptr});
-  play.items.push_back({"mnuGameBank", "Банк", true, false, false, nullptr});
+  play.items.push_back({"mnuGameFamily", "Семья", true, false, false, place([&g]() -> Form& { return g.FamilyForm(); })});
+  play.items.push_back({"mnuGameBank", "Банк", true, false, false, place([&g]() -> Form& { return g.BankForm(); })});
   play.items.push_back({"mnuGameFlat", "Квартира", false, false, false, nullptr});
   menus_.push_back(play);
 

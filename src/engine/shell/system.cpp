@@ -65,6 +65,7 @@ void Game::ReseedFromTimer() { rnd.Reseed(static_cast<uint64_t>(port.Now().milli
 void Game::ShowMessage(const std::string& text) {
   FrmMain& m = Main();
   m.lblMessage.SetText("");
+  port.OnMessageTyping(text);
   PlaySfx("MESSAGES");
   const size_t length = Utf8Length(text);
   for (size_t i = 1;; ++i) {

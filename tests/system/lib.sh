@@ -1,0 +1,187 @@
+# The desktop game under a real X server: Xvfb, a small window manager and
+# real X input (xdotool). Every test starts the real program from a copy of
+# the game folder in a folder of its own, silent, with a fresh home, and
+# reads what happened from window titles, screenshots and the program's
+# read-only state dump (KALVITOR_TEST_DUMP, written on SIGUSR1).
+#
+# Usage in a test: source lib.sh; sys_start_x; sys_start_game [ENV=VALUE ...]
+# Needs KALVITOR_GAME_DIR (the built game folder).
+set -euo pipefail
+
+SYS_TMP="$(mktemp -d /tmp/kalvitor-system.XXXXXX)"
+SYS_XVFB_PID=""
+SYS_WM_PID=""
+SYS_GAME_PID=""
+SYS_DUMP="$SYS_TMP/dump.txt"
+SYS_NAME="${SYS_NAME:-$(basename "$0" .sh)}"
+SYS_SHOTS="${KALVITOR_SHOTS:-}"
+
+sys_log() { echo "[$SYS_NAME] $*" >&2; }
+sys_fail() {
+  sys_log "FAIL: $*"
+  if [[ -f "$SYS_DUMP" ]]; then sys_log "last dump:"; grep -v '^STATE\|^CONTROL' "$SYS_DUMP" >&2 || true; fi
+  [[ -f "$SYS_TMP/game.err" ]] && { sys_log "program's errors:"; tail -40 "$SYS_TMP/game.err" >&2; }
+  exit 1
+}
+
+sys_cleanup() {
+  local rc=$?
+  [[ -n "$SYS_GAME_PID" ]] && kill -9 "$SYS_GAME_PID" 2>/dev/null || true
+  [[ -n "$SYS_WM_PID" ]] && kill "$SYS_WM_PID" 2>/dev/null || true
+  [[ -n "$SYS_XVFB_PID" ]] && kill "$SYS_XVFB_PID" 2>/dev/null || true
+  wait 2>/dev/null || true
+  if [[ $rc -eq 0 && -z "${KALVITOR_KEEP:-}" ]]; then rm -rf "$SYS_TMP"; else sys_log "left in $SYS_TMP"; fi
+}
+trap sys_cleanup EXIT
+
+# Xvfb on a free display number, then openbox, so that focus and placement
+# behave as on a desktop.
+sys_start_x() {
+  local n
+  for n in $(seq 40 99); do
+    [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]] && continue
+    Xvfb ":$n" -screen 0 "${SYS_SCREEN:-1024x768x24}" -nolisten tcp >"$SYS_TMP/xvfb.log" 2>&1 &
+    SYS_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 100); do
+      xdpyinfo >/dev/null 2>&1 && break
+      kill -0 "$SYS_XVFB_PID" 2>/dev/null || break
+      sleep 0.05
+    done
+    if xdpyinfo >/dev/null 2>&1; then
+      openbox --sm-disable >"$SYS_TMP/wm.log" 2>&1 &
+      SYS_WM_PID=$!
+      sleep 0.5
+      return 0
+    fi
+  done
+  sys_fail "no X display could be started"
+}
+
+# Starts the game from a fresh copy of the game folder, music and effects off
+# (so that no draw of chance goes to the music), with the dump set up.
+sys_start_game() {
+  mkdir -p "$SYS_TMP/home/.config/Brindlex"
+  printf '[General]\nMusic=0\nEffects=0\n' >"$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
+  rm -rf "$SYS_TMP/game"
+  cp -r "$(cd "$KALVITOR_GAME_DIR" && pwd)" "$SYS_TMP/game"
+  (
+    cd "$SYS_TMP/game"
+    export HOME="$SYS_TMP/home" XDG_CONFIG_HOME="$SYS_TMP/home/.config" XDG_DATA_HOME="$SYS_TMP/home/.local/share"
+    export KALVITOR_TEST_DUMP="$SYS_DUMP" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+    for kv in "$@"; do export "${kv?}"; done
+    exec ./kalvitor
+  ) >"$SYS_TMP/game.out" 2>"$SYS_TMP/game.err" &
+  SYS_GAME_PID=$!
+  local i
+  for i in $(seq 400); do
+    [[ -s "$SYS_DUMP" ]] && return 0
+    sys_alive || sys_fail "the program ended at start ($(sys_exit_status))"
+    sleep 0.025
+  done
+  sys_fail "the program did not start"
+}
+
+sys_alive() { kill -0 "$SYS_GAME_PID" 2>/dev/null; }
+
+# Asks the program for a fresh dump; fails when it does not answer.
+sys_dump() {
+  sys_alive || sys_fail "the program is gone ($(sys_exit_status))"
+  rm -f "$SYS_DUMP"
+  kill -USR1 "$SYS_GAME_PID"
+  local i
+  for i in $(seq 200); do
+    [[ -s "$SYS_DUMP" ]] && return 0
+    sleep 0.025
+  done
+  sys_alive || sys_fail "the program died ($(sys_exit_status))"
+  sys_fail "the program did not answer the dump request (hung?)"
+}
+
+sys_exit_status() {
+  if sys_alive; then echo running; return; fi
+  local rc=0
+  wait "$SYS_GAME_PID" 2>/dev/null || rc=$?
+  echo "exit status $rc"
+}
+
+# The value after KEY in the dump: sys_get 'PAUSED'; sys_get 'STATE Money'
+sys_get() { grep -m1 "^$1 " "$SYS_DUMP" | cut -d' ' -f$(( $(wc -w <<<"$1") + 1 ))-; }
+
+# Waits until the dump has a line matching the pattern (grep -E).
+sys_wait_for() {
+  local pattern="$1" seconds="${2:-10}" i
+  for i in $(seq $(( seconds * 10 ))); do
+    sys_dump
+    grep -Eq "$pattern" "$SYS_DUMP" && return 0
+    sleep 0.1
+  done
+  sys_fail "waited ${seconds}s for /$pattern/"
+}
+
+sys_expect() {
+  local pattern="$1" what="${2:-$1}"
+  grep -Eq "$pattern" "$SYS_DUMP" || sys_fail "expected $what"
+}
+
+sys_expect_not() {
+  local pattern="$1" what="${2:-$1}"
+  grep -Eq "$pattern" "$SYS_DUMP" && sys_fail "did not expect $what: $(grep -E "$pattern" "$SYS_DUMP" | head -3)"
+  return 0
+}
+
+# Real X input to whatever window has the focus.
+sys_key() { xdotool key --delay 60 "$@"; sleep 0.15; }
+sys_type() { xdotool type --delay 60 "$1"; sleep 0.15; }
+
+# Clicks the middle of a control named in the dump: sys_click frmMainWindow.cmdShop
+sys_click() {
+  sys_dump
+  local line
+  line="$(grep -m1 "^CONTROL $1 " "$SYS_DUMP")" || sys_fail "no control $1 on the screen"
+  read -r _ _ x y w h <<<"$line"
+  xdotool mousemove $(( x + w / 2 )) $(( y + h / 2 )) click 1
+  sleep 0.2
+}
+
+# Clicks a menu of the menu bar, then an item of it, by their captions:
+# sys_click_menu "Файл" "Сохранить игру..."
+sys_click_menu() {
+  local caption line
+  for caption in "$@"; do
+    sys_dump
+    line="$(grep -m1 -F "MENUITEM \"$caption\" " "$SYS_DUMP")" || sys_fail "no menu item $caption on the screen"
+    line="${line#*\" }"
+    read -r x y w h _ <<<"$line"
+    xdotool mousemove $(( x + w / 2 )) $(( y + h / 2 )) click 1
+    sleep 0.3
+  done
+}
+
+# Opens the menu bar with F10 and walks it with the arrow keys and Enter.
+sys_menu() { sys_key F10; sys_key "$@"; }
+
+sys_shot() {
+  [[ -z "$SYS_SHOTS" ]] && return 0
+  mkdir -p "$SYS_SHOTS"
+  import -window root "$SYS_SHOTS/$SYS_NAME-$1.png" 2>/dev/null || true
+}
+
+# Starts a game: name typed into the name dialog, Enter.
+sys_new_game() {
+  local name="${1:-Vasya}"
+  sys_wait_for '^FORM frmPlayerName loaded=1 shown=1' 20
+  sys_wait_for '^ACTIVE frmPlayerNameWindow' 5
+  sys_type "$name"
+  sys_key Return
+  sys_wait_for '^FORM frmMain loaded=1 shown=1' 10
+}
+
+sys_pass() {
+  sys_alive || sys_fail "the program is gone at the end ($(sys_exit_status))"
+  if grep -q "ERROR: AddressSanitizer\|runtime error:" "$SYS_TMP/game.err" 2>/dev/null; then
+    sys_fail "sanitizer report"
+  fi
+  sys_log "passed"
+}
