@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Set-up, build and every test, in one go: a warnings-as-errors build with
-# all tests (the Qt ones on the offscreen platform, no display needed), then
-# the engine and driver tests again under AddressSanitizer + UBSan.
+# all tests (the Qt ones on the offscreen platform), the system tests (the
+# real program under Xvfb with a window manager, driven by real X input),
+# then the engine and driver tests again under AddressSanitizer + UBSan, and
+# a minute of random play with the desktop game built with them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,9 +12,15 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S . -B build/check -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVITOR_WERROR=ON >/dev/null
 cmake --build build/check -j "$jobs"
 ctest --test-dir build/check --output-on-failure -j "$jobs"
+tests/system/run.sh build/check/game
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVITOR_WERROR=ON -DKALVITOR_SANITIZE=ON \
   -DKALVITOR_QT=OFF >/dev/null
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVITOR_WERROR=ON -DKALVITOR_SANITIZE=ON \
+  -DKALVITOR_TESTS=OFF >/dev/null
+cmake --build build/asan -j "$jobs" --target kalvitor
+MONKEY_SECONDS=60 tests/system/run.sh build/asan/game monkey

@@ -304,7 +304,7 @@ void QtPort::OnFormEvent(Form& form, FormEvent event) {
     }
     case FormEvent::Hidden:
       if (FormDialog* d = DialogOf(form)) {
-        if (d->isVisible()) placed_[form.Name()] = d->pos();
+        if (d->isVisible()) placed_[form.Name()] = d->geometry().topLeft();
         d->hide();
       }
       QuitModalLoops(form);
@@ -315,7 +315,7 @@ void QtPort::OnFormEvent(Form& form, FormEvent event) {
         // The view may be on the call stack right now (a death inside one of
         // its handlers unloads it), or a loop may run over it: it is let go
         // now and deleted when every such loop has returned.
-        if (d->isVisible()) placed_[form.Name()] = d->pos();
+        if (d->isVisible()) placed_[form.Name()] = d->geometry().topLeft();
         dialogs_.erase(&form);
         d->Detach();
         Retire(d);

@@ -1,5 +1,6 @@
 #include "test_hooks.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
@@ -60,6 +61,13 @@ std::string Dump(Game& game, QtPort& port) {
         out << "CONTROL " << NameOf(w).toStdString() << "." << NameOf(c).toStdString() << " " << at.x() << " "
             << at.y() << " " << c->width() << " " << c->height() << "\n";
       }
+    // Every button of the window by its caption (the message boxes' too).
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+      if (!b->isVisible() || b->text().isEmpty()) continue;
+      const QPoint at = b->mapToGlobal(QPoint(0, 0));
+      out << "BUTTON " << NameOf(w).toStdString() << " " << Quoted(b->text().remove(QLatin1Char('&')).toStdString())
+          << " " << at.x() << " " << at.y() << " " << b->width() << " " << b->height() << "\n";
+    }
     // The menu bar's menus and the items of an open menu, by their captions.
     auto items = [&out](QWidget* bar, const QList<QAction*>& actions, auto geometryOf) {
       for (QAction* a : actions) {

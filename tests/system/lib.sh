@@ -64,8 +64,9 @@ sys_start_x() {
 sys_start_game() {
   mkdir -p "$SYS_TMP/home/.config/Brindlex"
   printf '[General]\nMusic=0\nEffects=0\n' >"$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
-  rm -rf "$SYS_TMP/game"
-  cp -r "$(cd "$KALVITOR_GAME_DIR" && pwd)" "$SYS_TMP/game"
+  rm -f "$SYS_DUMP"
+  # A second start in the same test keeps the game folder (and its saves).
+  [[ -d "$SYS_TMP/game" ]] || cp -r "$(cd "$KALVITOR_GAME_DIR" && pwd)" "$SYS_TMP/game"
   (
     cd "$SYS_TMP/game"
     export HOME="$SYS_TMP/home" XDG_CONFIG_HOME="$SYS_TMP/home/.config" XDG_DATA_HOME="$SYS_TMP/home/.local/share"
@@ -145,13 +146,26 @@ sys_click() {
   sleep 0.2
 }
 
+# Clicks a button of a window by its caption: sys_click_button messageBox "Нет"
+sys_click_button() {
+  sys_dump
+  local line
+  line="$(grep -m1 -F "BUTTON $1 \"$2\" " "$SYS_DUMP")" || sys_fail "no button $2 in $1"
+  line="${line#*\"$2\" }"
+  read -r x y w h <<<"$line"
+  xdotool mousemove $(( x + w / 2 )) $(( y + h / 2 )) click 1
+  sleep 0.2
+}
+
 # Clicks a menu of the menu bar, then an item of it, by their captions:
 # sys_click_menu "Файл" "Сохранить игру..."
 sys_click_menu() {
   local caption line
   for caption in "$@"; do
     sys_dump
-    line="$(grep -m1 -F "MENUITEM \"$caption\" " "$SYS_DUMP")" || sys_fail "no menu item $caption on the screen"
+    # An open menu's item is listed after the menu bar of the same caption.
+    line="$(grep -F "MENUITEM \"$caption\" " "$SYS_DUMP" | tail -1)"
+    [[ -n "$line" ]] || sys_fail "no menu item $caption on the screen"
     line="${line#*\" }"
     read -r x y w h _ <<<"$line"
     xdotool mousemove $(( x + w / 2 )) $(( y + h / 2 )) click 1
