@@ -20,7 +20,7 @@ sys_wait_for '^ACTIVE frmSaveLoadWindow' 5
 sys_wait_for '^FOCUS txtFilename' 3
 sys_type crash
 sys_key Return
-sys_wait_for '^MODAL messageBox' 5
+sys_wait_for '^WINDOW [^ ]* "Вопрос"' 5
 sys_shot question
 # The surgeon's message starts typing over the question.
 sys_wait_for '^LABEL frmMain.lblMessage "Сообщение от хирурга' 30
