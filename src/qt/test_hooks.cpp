@@ -50,7 +50,7 @@ std::string Dump(Game& game, QtPort& port) {
   out << "MODAL " << NameOf(QApplication::activeModalWidget()).toStdString() << "\n";
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (!w->isVisible()) continue;
-    const QRect g = w->frameGeometry();
+    const QRect g = w->geometry();  // the client area, without the frame
     out << "WINDOW " << NameOf(w).toStdString() << " " << Quoted(w->windowTitle().toStdString()) << " " << g.x()
         << " " << g.y() << " " << g.width() << " " << g.height() << "\n";
     // Where each control of the window is on the screen, for clicks.

@@ -15,10 +15,14 @@ SYS_GAME_PID=""
 SYS_DUMP="$SYS_TMP/dump.txt"
 SYS_NAME="${SYS_NAME:-$(basename "$0" .sh)}"
 SYS_SHOTS="${KALVITOR_SHOTS:-}"
+# Qt reports places in its own pixels; X input wants the screen's.
+SYS_SCALE="${QT_SCALE_FACTOR:-1}"
 
 sys_log() { echo "[$SYS_NAME] $*" >&2; }
 sys_fail() {
   sys_log "FAIL: $*"
+  command -v import >/dev/null && import -window root "$SYS_TMP/failed.png" 2>/dev/null && sys_log "screen: $SYS_TMP/failed.png"
+  KALVITOR_KEEP=1
   if [[ -f "$SYS_DUMP" ]]; then sys_log "last dump:"; grep -v '^STATE\|^CONTROL' "$SYS_DUMP" >&2 || true; fi
   [[ -f "$SYS_TMP/game.err" ]] && { sys_log "program's errors:"; tail -40 "$SYS_TMP/game.err" >&2; }
   exit 1
@@ -142,7 +146,7 @@ sys_click() {
   local line
   line="$(grep -m1 "^CONTROL $1 " "$SYS_DUMP")" || sys_fail "no control $1 on the screen"
   read -r _ _ x y w h <<<"$line"
-  xdotool mousemove $(( x + w / 2 )) $(( y + h / 2 )) click 1
+  xdotool mousemove $(( (x + w / 2) * SYS_SCALE )) $(( (y + h / 2) * SYS_SCALE )) click 1
   sleep 0.2
 }
 
@@ -153,7 +157,7 @@ sys_click_button() {
   line="$(grep -m1 -F "BUTTON $1 \"$2\" " "$SYS_DUMP")" || sys_fail "no button $2 in $1"
   line="${line#*\"$2\" }"
   read -r x y w h <<<"$line"
-  xdotool mousemove $(( x + w / 2 )) $(( y + h / 2 )) click 1
+  xdotool mousemove $(( (x + w / 2) * SYS_SCALE )) $(( (y + h / 2) * SYS_SCALE )) click 1
   sleep 0.2
 }
 
@@ -168,7 +172,7 @@ sys_click_menu() {
     [[ -n "$line" ]] || sys_fail "no menu item $caption on the screen"
     line="${line#*\" }"
     read -r x y w h _ <<<"$line"
-    xdotool mousemove $(( x + w / 2 )) $(( y + h / 2 )) click 1
+    xdotool mousemove $(( (x + w / 2) * SYS_SCALE )) $(( (y + h / 2) * SYS_SCALE )) click 1
     sleep 0.3
   done
 }
@@ -186,7 +190,7 @@ sys_shot() {
 sys_new_game() {
   local name="${1:-Vasya}"
   sys_wait_for '^FORM frmPlayerName loaded=1 shown=1' 20
-  sys_wait_for '^ACTIVE frmPlayerNameWindow' 5
+  sys_wait_for '^ACTIVE frmPlayerNameWindow' 20
   sys_type "$name"
   sys_key Return
   sys_wait_for '^FORM frmMain loaded=1 shown=1' 10

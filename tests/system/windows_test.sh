@@ -10,13 +10,20 @@ sys_new_game Vasya
 sys_wait_for '^ACTIVE frmMainWindow' 5
 read -r _ _ _ mx my mw mh <<<"$(grep -m1 '^WINDOW frmMainWindow ' "$SYS_DUMP" | sed 's/"[^"]*"/T/')"
 screen="$(xdpyinfo | awk '/dimensions:/ {print $2}')"
-sw="${screen%x*}" sh="${screen#*x}"
+sw=$(( ${screen%x*} / SYS_SCALE )) sh=$(( ${screen#*x} / SYS_SCALE ))
 (( mx >= 0 && my >= 0 && mx + mw <= sw && my + mh <= sh )) || sys_fail "the main window is not wholly on the screen"
 sys_expect_not '^CLIPPED' "a text cut off in the main window"
 
 check_window() {  # WINDOW: on the screen, its middle near the main window's
-  local line x y w h
-  line="$(grep -m1 "^WINDOW $1 " "$SYS_DUMP" | sed 's/"[^"]*"/T/')"
+  local line x y w h before="" i
+  # Wait until the window manager has framed it and it stands still.
+  for i in $(seq 30); do
+    sys_dump
+    line="$(grep -m1 "^WINDOW $1 " "$SYS_DUMP" | sed 's/"[^"]*"/T/')"
+    [[ -n "$line" && "$line" == "$before" && "$line" != *" 0 0" ]] && break
+    before="$line"
+    sleep 0.1
+  done
   read -r _ _ _ x y w h <<<"$line"
   (( x >= 0 && y >= 0 && x + w <= sw && y + h <= sh )) || sys_fail "$1 is not wholly on the screen ($x $y $w $h)"
   local dx=$(( (x + w / 2) - (mx + mw / 2) )) dy=$(( (y + h / 2) - (my + mh / 2) ))
@@ -29,7 +36,6 @@ for place in cmdWork:frmWork cmdShop:frmShop cmdFamily:frmFamily cmdHealth:frmHo
   label="${place%%:*}" form="${place#*:}"
   sys_click "frmMainWindow.$label"
   sys_wait_for "^ACTIVE ${form}Window" 5
-  sleep 0.3; sys_dump
   check_window "${form}Window"
   first="$(grep -m1 "^CONTROL ${form}Window\.Command8 " "$SYS_DUMP")"
   sys_shot "$form"
