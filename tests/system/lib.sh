@@ -164,16 +164,22 @@ sys_click_button() {
 # Clicks a menu of the menu bar, then an item of it, by their captions:
 # sys_click_menu "Файл" "Сохранить игру..."
 sys_click_menu() {
-  local caption line
+  local caption line popup=0
   for caption in "$@"; do
-    sys_dump
-    # An open menu's item is listed after the menu bar of the same caption.
-    line="$(grep -F "MENUITEM \"$caption\" " "$SYS_DUMP" | tail -1)"
+    if (( popup )); then
+      # The item of the menu that has dropped down (a window of its own).
+      sys_wait_for '^WINDOW mnu' 5
+      line="$(awk '/^WINDOW mnu/ {open = 1} open' "$SYS_DUMP" | grep -m1 -F "MENUITEM \"$caption\" ")"
+    else
+      sys_dump
+      line="$(grep -m1 -F "MENUITEM \"$caption\" " "$SYS_DUMP")"
+    fi
     [[ -n "$line" ]] || sys_fail "no menu item $caption on the screen"
     line="${line#*\" }"
     read -r x y w h _ <<<"$line"
     xdotool mousemove $(( (x + w / 2) * SYS_SCALE )) $(( (y + h / 2) * SYS_SCALE )) click 1
     sleep 0.3
+    popup=1
   done
 }
 
