@@ -351,7 +351,9 @@ void FormView::Apply(const Control& c, QWidget* w) {
       const QString text = Q(p.text);
       if (auto* e = qobject_cast<QLineEdit*>(w)) {
         if (e->text() != text) e->setText(text);
+        if (e->isReadOnly() != p.locked) e->setReadOnly(p.locked);
       } else if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
+        if (e->isReadOnly() != p.locked) e->setReadOnly(p.locked);
         if (e->toPlainText() != text) {
           QSignalBlocker block(e);
           e->setPlainText(text);

@@ -102,6 +102,11 @@ Control& Control::AlignTo(ControlProps::Align a) {
   return *this;
 }
 
+Control& Control::Locked() {
+  design.locked = props.locked = true;
+  return *this;
+}
+
 Control& Control::Hidden() {
   design.visible = false;
   props = design;

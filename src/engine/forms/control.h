@@ -43,6 +43,7 @@ struct ControlProps {
   enum Align { Left, Center, Right } align = Left;
   bool transparent = true;          // labels: drawn straight over the picture
   uint32_t backColor = 0x000000;    // used where not transparent
+  bool locked = false;              // text boxes: shown, selectable, not editable
 };
 
 struct Control {
@@ -83,6 +84,7 @@ struct Control {
   Control& Back(uint32_t rgb);
   Control& AlignTo(ControlProps::Align a);
   Control& Hidden();
+  Control& Locked();
   Control& Disabled();
 
  private:

@@ -28,7 +28,7 @@ FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", "О Brindlex Kalvitor 1.
   Add("Label3", ControlKind::Label, "Kalvitor").At(18, 46, 108, 30).Font(16, true).Color(0xFFFFFF).AlignTo(ControlProps::Center);
   Add("Label7", ControlKind::Label, "By Brindlex").At(18, 82, 108, 16).Font(8).Color(0xC0C0C0).AlignTo(ControlProps::Center);
   Add("Label4", ControlKind::Label, "Версия 1.6 для Windows 9.x/NT").At(144, 12, 264, 20).Font(10, true).Color(kInk);
-  Add("txtHeartText", ControlKind::TextBox, kCredits).At(144, 38, 264, 150).Font(8).Color(kInk);
+  Add("txtHeartText", ControlKind::TextBox, kCredits).At(144, 38, 264, 150).Font(8).Color(kInk).Locked();
 
   Add("Label11", ControlKind::Label, "Наш веб-сайт:").At(12, 200, 120, 18).Font(9, true).Color(kInk);
   Add("Label9", ControlKind::Label, "Наш E-Mail:").At(12, 226, 120, 18).Font(9, true).Color(kInk);
