@@ -43,6 +43,7 @@ else
   prefix="$work/tree/usr"
 fi
 program="$prefix/bin/kalvitor"
+[[ -e "$program" ]] || program="$prefix/games/kalvitor"   # the package's place
 [[ -x "$program" ]] || fail "no program at $program"
 for f in share/kalvitor/anecdot.dat share/kalvitor/readme.txt share/kalvitor/license.txt \
          share/doc/kalvitor/readme.txt share/doc/kalvitor/license.txt share/man/man6/kalvitor.6.gz \
