@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Set-up, build and every test, in one go: a warnings-as-errors build with
-# all tests (the Qt ones on the offscreen platform, no display needed), then
-# the engine and driver tests again under AddressSanitizer + UBSan.
+# all tests (the Qt ones on the offscreen platform, no display needed), the
+# game installed and played from a read-only tree under Xvfb, the Debian
+# package built, checked by lintian and played the same way (skipped with
+# KALVITOR_SKIP_PACKAGE=1), then the engine and driver tests again under
+# AddressSanitizer + UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,6 +13,11 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S . -B build/check -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVITOR_WERROR=ON >/dev/null
 cmake --build build/check -j "$jobs"
 ctest --test-dir build/check --output-on-failure -j "$jobs"
+tests/install/install_test.sh build/check
+if [[ "${KALVITOR_SKIP_PACKAGE:-0}" != 1 ]]; then
+  scripts/package.sh build/package
+  tests/install/install_test.sh build/package build/package/kalvitor_*_amd64.deb
+fi
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVITOR_WERROR=ON -DKALVITOR_SANITIZE=ON \
   -DKALVITOR_QT=OFF >/dev/null

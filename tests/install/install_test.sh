@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The installed game, played from a read-only install tree with a fresh home
 # folder, under Xvfb and a window manager, driven by real X input:
+#   - the launcher entry and the AppStream entry pass their validators;
 #   - --help, --version and an unknown option answer as a desktop program does;
 #   - the name dialog opens, a game is started, saved from the Файл menu,
 #     changed on disk, loaded back and saved again (the change came back);
@@ -52,6 +53,9 @@ for f in share/kalvitor/anecdot.dat share/kalvitor/readme.txt share/kalvitor/lic
   [[ -s "$prefix/$f" ]] || fail "$f missing from the $what"
 done
 ls "$prefix"/share/kalvitor/Music/*.mid >/dev/null || fail "no music in the $what"
+desktop-file-validate "$prefix/share/applications/kalvitor.desktop" || fail "the launcher entry is not valid"
+appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/kalvitor.metainfo.xml" >"$work/appstream" ||
+  { cat "$work/appstream" >&2; fail "the AppStream entry is not valid"; }
 
 # --- The command line, no display needed.
 [[ "$("$program" --version)" == "kalvitor 1.6" ]] || fail "--version"
