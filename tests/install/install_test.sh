@@ -6,6 +6,8 @@
 #   - the name dialog opens, a game is started, saved from the Файл menu,
 #     changed on disk, loaded back and saved again (the change came back);
 #   - the saves and the games log are in ~/.local/share/Brindlex/Kalvitor 1.6;
+#   - a home folder that cannot be written is reported once and the game
+#     goes on;
 #   - nothing in the install tree changed.
 # The tree is `cmake --install BUILD_DIR` into a temporary folder, or the
 # unpacked Debian package when one is given.
@@ -167,6 +169,19 @@ again="$userdir/Save/second.ksv"
 [[ -s "$again" ]] || fail "no second saved game"
 [[ "$(sed -n 2p "$again" | tr -d '\r')" == 4321 ]] || fail "the loaded game did not come back (money $(sed -n 2p "$again"))"
 
+kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""
+
+# A home folder the player cannot write: said once, and the game goes on.
+locked="$work/locked-home"
+mkdir -p "$locked"
+chmod 555 "$locked"
+env -i HOME="$locked" PATH=/usr/bin:/bin DISPLAY="$display" LANG=C.UTF-8 SDL_AUDIODRIVER=dummy \
+  "${as_player[@]}" "$program" >"$work/game.out" 2>&1 &
+game_pid=$!
+box="$(window "^Папка игрока$" 30)"
+keys "$box" Return
+window "^Добро пожаловать$" >/dev/null
+xdotool search --onlyvisible --name "^Папка игрока$" >/dev/null 2>&1 && fail "the locked folder was reported twice"
 kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""
 
 chmod -R u+w "$work/tree"
