@@ -2,6 +2,7 @@
 // folders, and a game played with its data and its player's files apart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
