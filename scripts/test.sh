@@ -2,8 +2,11 @@
 # Set-up, build and every test, in one go: a warnings-as-errors build with
 # all tests (the Qt ones on the offscreen platform), the system tests (the
 # real program under Xvfb with a window manager, driven by real X input),
-# then the engine and driver tests again under AddressSanitizer + UBSan, and
-# a minute of random play with the desktop game built with them.
+# the game installed and played from a read-only tree under Xvfb, the Debian
+# package built, checked by lintian and played the same way (skipped with
+# KALVITOR_SKIP_PACKAGE=1), then the engine and driver tests again under
+# AddressSanitizer + UBSan, and a minute of random play with the desktop
+# game built with them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -13,6 +16,11 @@ cmake -S . -B build/check -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVITOR_
 cmake --build build/check -j "$jobs"
 ctest --test-dir build/check --output-on-failure -j "$jobs"
 tests/system/run.sh build/check/game
+tests/install/install_test.sh build/check
+if [[ "${KALVITOR_SKIP_PACKAGE:-0}" != 1 ]]; then
+  scripts/package.sh build/package
+  tests/install/install_test.sh build/package build/package/kalvitor_*_amd64.deb
+fi
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVITOR_WERROR=ON -DKALVITOR_SANITIZE=ON \
   -DKALVITOR_QT=OFF >/dev/null

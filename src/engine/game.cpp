@@ -20,8 +20,10 @@
 
 namespace kalvitor {
 
-Game::Game(FrontendPort& p, std::string programFolder, uint64_t seed)
-    : port(p), rnd(seed), programFolder_(std::move(programFolder)) {
+Game::Game(FrontendPort& p, const std::string& programFolder, uint64_t seed)
+    : Game(p, GameFolders::Portable(programFolder), seed) {}
+
+Game::Game(FrontendPort& p, GameFolders folders, uint64_t seed) : port(p), rnd(seed), folders_(std::move(folders)) {
   main_ = std::make_unique<FrmMain>(*this);
   playerName_ = std::make_unique<FrmPlayerName>(*this);
   about_ = std::make_unique<FrmAbout>(*this);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "persist/game_folders.h"
 #include "port.h"
 #include "state.h"
 #include "util/random.h"
@@ -41,7 +42,9 @@ struct PlayerNameAnswer {
 
 class Game {
  public:
-  Game(FrontendPort& port, std::string programFolder, uint64_t seed = 1);
+  // Everything in one folder (the driver's and the tests' way).
+  Game(FrontendPort& port, const std::string& programFolder, uint64_t seed = 1);
+  Game(FrontendPort& port, GameFolders folders, uint64_t seed = 1);
   ~Game();
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
@@ -79,9 +82,11 @@ class Game {
   // --- System (shell/system.cpp)
   void RunMain();  // the program's entry
   static std::string AddBackslash(const std::string& path);
-  std::string ProgramFolder() const { return programFolder_; }
-  // The program's folder with its separator, followed by a relative name.
-  std::string PathOf(const std::string& relative) const;
+  const GameFolders& Folders() const { return folders_; }
+  // A file of the game's own data (jokes, texts) and one of the player's
+  // (Save, games.log): the folder with its separator, then the name.
+  std::string DataPath(const std::string& relative) const;
+  std::string PlayerPath(const std::string& relative) const;
   static bool FileExists(const std::string& path);
   void OpenLink(const std::string& target);
   void ShowTextFile(const std::string& name);
@@ -162,7 +167,7 @@ class Game {
   void Death(Vital vital);
   void RefreshVital(Vital vital);
 
-  std::string programFolder_;
+  GameFolders folders_;
   bool inTick_ = false;
   uint64_t gameSerial_ = 0;
   uint64_t newGames_ = 0;

@@ -1,5 +1,5 @@
-// The desktop game: Qt windows over the engine, the program's folder being
-// the folder of the executable.
+// The desktop game: Qt windows over the engine. The game's folders are the
+// program's own (portable) or the installed ones (app_folders.h).
 //
 // Unattended runs (for the figures in bench/ and for pictures of the
 // screens) are steered by environment variables:
@@ -25,6 +25,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "app_folders.h"
+#include "command_line.h"
 #include "form_dialog.h"
 #include "game.h"
 #include "qt_port.h"
@@ -111,12 +113,14 @@ void SetUpUnattended(QtPort& port, kalvitor::Game& game, const QElapsedTimer& st
 int main(int argc, char** argv) {
   QElapsedTimer started;
   started.start();
+  if (std::optional<int> status = kalvitor::qt::HandleCommandLine(argc, argv)) return *status;
   // SDL would otherwise turn SIGTERM and SIGINT into its own quit event and
   // the program would not end when the system asks it to.
   qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
   QApplication app(argc, argv);
   // The program ends only when the game says so.
   app.setQuitOnLastWindowClosed(false);
+  kalvitor::qt::SetUpIdentity();
   SetUpLook(app);
   QTranslator qtTexts;
   if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -125,7 +129,7 @@ int main(int argc, char** argv) {
   QtPort port;
   const auto seed = kalvitor::qt::TestSeed().value_or(
       static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^ static_cast<uint64_t>(getpid()));
-  kalvitor::Game game(port, QCoreApplication::applicationDirPath().toStdString(), seed);
+  kalvitor::Game game(port, kalvitor::qt::ChooseAppFolders(), seed);
   port.Attach(game);
   kalvitor::qt::SetUpTestHooks(game, port);
   SetUpUnattended(port, game, started);

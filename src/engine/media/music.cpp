@@ -1,5 +1,6 @@
-// Background music: every file of the Music folder, in random order, without
-// end. The list is built once per run.
+// Background music: every file of the Music folder (the shipped one and, for
+// an installed game, the player's own), in random order, without end. The
+// list is built once per run.
 #include <algorithm>
 #include <filesystem>
 
@@ -14,22 +15,23 @@ void Game::BuildMusicList() {
   musicTracks_.clear();
   musicTracksReady_ = true;
   namespace fs = std::filesystem;
-  const fs::path folder = PathFromUtf8(PathOf("Music"));
-  std::error_code ec;
-  std::vector<std::string> names;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code fileEc;
-    if (!it->is_regular_file(fileEc)) continue;
-    std::string name = Utf8FromPath(it->path().filename());
-    if (name.empty() || name[0] == '.') continue;  // hidden files are not listed
-    names.push_back(name);
+  for (const std::string& folder : folders_.MusicFolders()) {
+    std::error_code ec;
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(PathFromUtf8(folder), ec), end; !ec && it != end; it.increment(ec)) {
+      std::error_code fileEc;
+      if (!it->is_regular_file(fileEc)) continue;
+      std::string name = Utf8FromPath(it->path().filename());
+      if (name.empty() || name[0] == '.') continue;  // hidden files are not listed
+      names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+      std::string la = LowerCase(a), lb = LowerCase(b);
+      return la != lb ? la < lb : a < b;
+    });
+    // Real letter case is kept: file names here are case-sensitive.
+    for (const std::string& n : names) musicTracks_.push_back(AddBackslash(folder) + n);
   }
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    std::string la = LowerCase(a), lb = LowerCase(b);
-    return la != lb ? la < lb : a < b;
-  });
-  // Real letter case is kept: file names here are case-sensitive.
-  for (const std::string& n : names) musicTracks_.push_back(AddBackslash(PathOf("Music")) + n);
 }
 
 void Game::PlayRandomTrack() {

@@ -87,7 +87,7 @@ class LineReader {
 }  // namespace
 
 std::string Game::GetRandomAnecdote() {
-  const std::string path = PathOf(kJokesFile);
+  const std::string path = DataPath(kJokesFile);
   auto complain = [&] {
     MsgBox("Файл анекдотов '" + path + "' повреждён или имеет неверный формат", "Ошибка 745", MsgIcon::Critical);
   };

@@ -66,7 +66,7 @@ Control& FrmSaveLoad::Build() {
 }
 
 void FrmSaveLoad::FormLoad() {
-  filFile.SetItems(ListSavedGames(game_.PathOf("Save")));
+  filFile.SetItems(ListSavedGames(game_.PlayerPath("Save")));
   lstFilenames.SetItems({});
   if (!filFile.props.items.empty()) lstFilenames.SetItems(filFile.props.items);
 }

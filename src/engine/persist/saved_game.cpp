@@ -241,7 +241,7 @@ bool Game::SaveGame() {
   line(std::to_string(s.BankDeposit));
   line(std::to_string(s.BankLoan));
 
-  const std::string folder = PathOf("Save");
+  const std::string folder = PlayerPath("Save");
   const std::string path = AddBackslash(folder) + name;
   if (IsPlainFileName(name) && WriteReplacing(folder, RealName(folder, name), text)) return true;
   MsgBox("Не удалось сохранить игру в файл '" + path + "'.", "Сохранение игры", MsgIcon::Critical);
@@ -253,7 +253,7 @@ bool Game::LoadGame() {
   const std::string name = AskSaveLoadFileName(1);
   if (name.empty() || gameSerial_ != asked) return false;
 
-  const std::string folder = PathOf("Save");
+  const std::string folder = PlayerPath("Save");
   const std::string path = AddBackslash(folder) + name;
   RefreshFamilyLabel();
   const std::string real = IsPlainFileName(name) ? RealName(folder, name) : std::string();

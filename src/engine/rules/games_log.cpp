@@ -25,7 +25,7 @@ bool AppendBytes(const std::string& path, const std::string& utf8Lines) {
 }  // namespace
 
 void Game::WriteGamesLogHeaderIfMissing() {
-  std::string path = PathOf(kLogName);
+  std::string path = PlayerPath(kLogName);
   if (FileExists(path)) return;
   AppendBytes(path,
               "Brindlex Kalvitor ver. 1.06.2002 for Windows 9.x/NT\r\n"
@@ -41,7 +41,7 @@ void Game::AppendGamesLog(const std::string& kind) {
   char time[16];
   std::snprintf(time, sizeof time, "%d:%02d:%02d", static_cast<int>(secs / 3600), static_cast<int>(secs / 60 % 60),
                 static_cast<int>(secs % 60));
-  AppendBytes(PathOf(kLogName), kind + " " + FormatShortDate(now.date) + " AT " + time + " NAME " + s.PlayerName +
+  AppendBytes(PlayerPath(kLogName), kind + " " + FormatShortDate(now.date) + " AT " + time + " NAME " + s.PlayerName +
                                     " DIFFICULT " + std::to_string(s.DifficultyCode) + "\r\n");
 }
 

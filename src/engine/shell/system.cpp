@@ -23,6 +23,14 @@ void Game::RunMain() {
            "Общая ошибка Windows", MsgIcon::Critical);
     port.EndProgram();
   }
+  // An installed game keeps the player's files in a folder of their own; if
+  // it cannot be made or written the player hears it once, and plays on.
+  if (!folders_.SharedFolder()) {
+    const std::string bad = PreparePlayerFolder(folders_);
+    if (!bad.empty())
+      MsgBox("Папка '" + bad + "' недоступна для записи. Игра продолжится, но сохранить игру и вести журнал игр "
+             "не получится.", "Папка игрока", MsgIcon::Exclamation);
+  }
   WriteGamesLogHeaderIfMissing();
   PlaySfx("LOGOSOUND");
   NewGame();
@@ -35,7 +43,9 @@ std::string Game::AddBackslash(const std::string& path) {
   return path + sep;
 }
 
-std::string Game::PathOf(const std::string& relative) const { return AddBackslash(programFolder_) + relative; }
+std::string Game::DataPath(const std::string& relative) const { return AddBackslash(folders_.data) + relative; }
+
+std::string Game::PlayerPath(const std::string& relative) const { return AddBackslash(folders_.player) + relative; }
 
 bool Game::FileExists(const std::string& path) {
   std::error_code ec;
@@ -44,7 +54,7 @@ bool Game::FileExists(const std::string& path) {
 
 void Game::OpenLink(const std::string& target) { port.OpenLink(target); }
 
-void Game::ShowTextFile(const std::string& name) { port.ShowTextFile(PathOf(name)); }
+void Game::ShowTextFile(const std::string& name) { port.ShowTextFile(DataPath(name)); }
 
 MsgAnswer Game::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
   return port.MessageBox(text, title, icon, buttons);

@@ -1,0 +1,29 @@
+#include "app_folders.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStandardPaths>
+
+namespace kalvitor::qt {
+
+void SetUpIdentity() {
+  // The same names as the settings store: AppDataLocation becomes
+  // ~/.local/share/Brindlex/Kalvitor 1.6.
+  QCoreApplication::setOrganizationName(QStringLiteral("Brindlex"));
+  QCoreApplication::setApplicationName(QStringLiteral("Kalvitor 1.6"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(KALVITOR_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral("kalvitor"));
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/kalvitor-%1.png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
+}
+
+GameFolders ChooseAppFolders() {
+  const QString program = QCoreApplication::applicationDirPath();
+  const QString installedData = program + QStringLiteral("/" KALVITOR_DATA_FROM_PROGRAM);
+  const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  return GameFolders::Choose(program.toStdString(), installedData.toStdString(), perUser.toStdString());
+}
+
+}  // namespace kalvitor::qt

@@ -1,0 +1,16 @@
+// The desktop program's identity (the names the per-user folders are made
+// from, the windows' icon) and its choice of the game's folders.
+#pragma once
+
+#include "persist/game_folders.h"
+
+namespace kalvitor::qt {
+
+// Call once the QApplication exists, before any window is shown.
+void SetUpIdentity();
+// The program's own folder decides: the game beside it (portable) or the
+// installed data at ../share/kalvitor and the player's files in the per-user
+// data folder (~/.local/share/Brindlex/Kalvitor 1.6).
+GameFolders ChooseAppFolders();
+
+}  // namespace kalvitor::qt
