@@ -4,6 +4,7 @@
 
 #include "game.h"
 #include "util/paths.h"
+#include "persist/save_file.h"
 #include "shell/frm_main.h"
 #include "util/date.h"
 #include "util/text.h"
@@ -24,6 +25,7 @@ void Game::RunMain() {
     port.EndProgram();
   }
   WriteGamesLogHeaderIfMissing();
+  RemoveSaveLeftovers(PathOf("Save"));
   PlaySfx("LOGOSOUND");
   NewGame();
   if (s.MusicOn == kTrue) PlayRandomTrack();
