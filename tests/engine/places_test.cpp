@@ -146,19 +146,6 @@ TEST(Work, TestsAreAtLeastAndTheYardKeeperIsAlwaysTaken) {
   EXPECT_EQ(s.JobIndex, 10);
 }
 
-TEST(Work, TheDesignerAsksLessThanTheRefusalSays) {
-  Place p("cmdWork");
-  GameState& s = p.h.s();
-  s.Education = 60;
-  s.StatusRank = 3;  // GAMER, not LAMER
-  s.Soft[0] = 3;
-  s.Soft[3] = 2;
-  s.Hw[7] = 2;
-  p.Click("cmdWork", 4);
-  EXPECT_EQ(s.JobIndex, 5);
-  EXPECT_EQ(s.Wage, 95);
-}
-
 // ---------------------------------------------------------------- Shop
 
 struct MealRow {
@@ -221,19 +208,6 @@ TEST(Shop, ADeathWhileEatingClosesTheShopAndTheNewGameDoesNotPay) {
   EXPECT_EQ(p.h.s().Money, 450);
   EXPECT_EQ(p.h.s().Mood, 25);
   EXPECT_EQ(p.h.s().Satiety, 75);
-}
-
-TEST(Shop, EggsSpoilTheMoodLastAndMayKill) {
-  Place p("cmdShop");
-  p.h.s().Mood = -85;
-  p.h.QueuePlayer("Петя");
-  p.Click("Command4");
-  auto lines = p.h.Lines();
-  ASSERT_GE(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "SFX BUTTONS");
-  EXPECT_EQ(lines[1], "SFX LOSE");
-  EXPECT_EQ(lines[2], Box("Критический уровень настроения", "Вы спрыгнули с 15 этажа и разбились насмерть!!!"));
-  EXPECT_EQ(p.h.s().PlayerName, "Петя");
 }
 
 // ---------------------------------------------------------------- Hospital
@@ -332,62 +306,35 @@ TEST(Happy, SellsOnlyWhenMoneyIsMoreThanThePrice) {
 
 // ---------------------------------------------------------------- Education
 
-TEST(Education, CaptionsFollowTheFlagsOnLoadAndOnEveryClick) {
+TEST(Education, CaptionsFollowTheFlagsAndAFinishedSchoolStaysDisabledUntilANewGame) {
   Harness h;
   h.Start();
   h.s().AttendsCourses = kTrue;
   h.s().Money = 0;
   h.game.MainForm().Click("cmdSchool", -1);
   FrmEducation& e = h.game.EducationForm();
-  EXPECT_EQ(e.Command2.Text(), "Бросить эти курсы");
-  EXPECT_EQ(e.Command1.Text(), "Ходить в школу");
-  EXPECT_EQ(e.Background(), "EDUC");
-
+  EXPECT_EQ(e.Command2.Text() + " / " + e.Command1.Text(), "Бросить эти курсы / Ходить в школу");
   e.Click("Command2", -1);
   EXPECT_EQ(h.s().AttendsCourses, kFalse);
   EXPECT_EQ(e.Command2.Text(), "Ходить на курсы");
-  e.Click("Command2", -1);
-  e.Click("Command2", -1);
-  EXPECT_EQ(h.s().AttendsCourses, kFalse);
-  EXPECT_EQ(e.Command2.Text(), "Ходить на курсы");
-
-  // Enrolling is free and allowed with no money at all.
-  e.Click("Command1", -1);
+  h.s().AttendsSchool = 1;  // anything but True counts as not attending
+  e.Click("Command1", -1);  // free, with no money at all
   EXPECT_EQ(h.s().AttendsSchool, kTrue);
   EXPECT_EQ(e.Command1.Text(), "Бросить эту школу");
   EXPECT_EQ(h.s().Money, 0);
-
-  // Anything but True counts as not attending.
-  h.s().AttendsSchool = 1;
-  e.Click("Command1", -1);
-  EXPECT_EQ(h.s().AttendsSchool, kTrue);
-}
-
-TEST(Education, AFinishedSchoolStaysDisabledUntilANewGame) {
-  Harness h;
-  h.Start();
-  h.game.MainForm().Click("cmdSchool", -1);
-  FrmEducation& e = h.game.EducationForm();
-  e.Click("Command1", -1);
   e.Click("Command8", -1);
-  EXPECT_TRUE(h.Saw("HIDE frmEducation"));
-  EXPECT_TRUE(e.Loaded());
-
+  EXPECT_TRUE(e.Loaded());  // hidden, not unloaded
   h.s().Education = 100;
   h.game.DailyPass();
   EXPECT_EQ(h.s().AttendsSchool, kFalse);
-  EXPECT_FALSE(e.Command1.Enabled());
-
   h.game.MainForm().Click("cmdSchool", -1);
   EXPECT_FALSE(e.Command1.Enabled());
-  EXPECT_EQ(e.Command1.Text(), "Бросить эту школу");  // hidden meanwhile, not reloaded
+  EXPECT_EQ(e.Command1.Text(), "Бросить эту школу");  // not loaded again meanwhile
   e.Click("Command8", -1);
-
   h.QueuePlayer("Петя");
   h.game.NewGame();
   h.game.MainForm().Click("cmdSchool", -1);
   EXPECT_TRUE(e.Command1.Enabled());
-  EXPECT_TRUE(e.Command2.Enabled());
   EXPECT_EQ(e.Command1.Text(), "Ходить в школу");
 }
 
@@ -396,40 +343,20 @@ TEST(Education, AFinishedSchoolStaysDisabledUntilANewGame) {
 TEST(Family, MarryDivorceAndMarryAgainThroughTheScreen) {
   Place p("cmdFamily");
   GameState& s = p.h.s();
-  s.Married = kFalse;
-  s.WasMarried = kFalse;
   s.Alimony = 30;
-  const int32_t money = s.Money;
-  const int16_t mood = s.Mood;
-
   p.Click("Command1");
-  EXPECT_EQ(s.Married, kTrue);
-  EXPECT_EQ(s.Money, money - 50);
-  EXPECT_EQ(s.Mood, mood + 25);
-  auto lines = p.h.Lines();
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "SFX BUTTONS");
-  EXPECT_EQ(lines[1], "SFX MARRY");
-
+  EXPECT_EQ(p.h.Lines()[0], "SFX BUTTONS");
+  EXPECT_EQ(s.Money, 400);
   p.Click("Command1");  // already married: only the click
   EXPECT_EQ(p.h.Lines(), std::vector<std::string>{"SFX BUTTONS"});
-  EXPECT_EQ(s.Money, money - 50);
-
   // The caption's $15 and 15% are not charged; no children, no alimony change.
   p.Click("Label2");
-  EXPECT_EQ(s.Married, kFalse);
-  EXPECT_EQ(s.WasMarried, kTrue);
-  EXPECT_EQ(s.Money, money - 50);
-  EXPECT_EQ(s.Mood, mood + 25);
-  EXPECT_EQ(s.Alimony, 30);
-  EXPECT_EQ(p.h.Label("lblfamily"), "LEFT:0:0");
-
+  EXPECT_EQ((std::vector<int>{s.Married, s.WasMarried, s.Money, s.Mood, s.Alimony}),
+            (std::vector<int>{kFalse, kTrue, 400, 50, 30}));
   p.h.Lines();
   p.Click("Label2");  // not married: the click and the divorce sound only
   EXPECT_EQ(p.h.Lines(), (std::vector<std::string>{"SFX BUTTONS", "SFX DIVORCE"}));
-
   p.Click("Command1");
-  EXPECT_EQ(s.Married, kTrue);
   EXPECT_EQ(p.h.Label("lblfamily"), "YES:0:0");
 }
 
