@@ -68,7 +68,10 @@ bool WriteReplacing(const std::string& folder, const std::string& name, const st
     const size_t half = bytes.size() / 2;
     out.write(bytes.data(), static_cast<std::streamsize>(half));
     out.flush();
-    if (!out || (saveWriteMidway && !saveWriteMidway())) return fail();
+    if (!out || (saveWriteMidway && !saveWriteMidway())) {
+      out.close();
+      return fail();
+    }
     out.write(bytes.data() + half, static_cast<std::streamsize>(bytes.size() - half));
     out.close();
     if (!out) return fail();
