@@ -189,6 +189,7 @@ QWidget* FormView::Create(const Control& c) {
         w = e;
       } else {
         auto* e = new QLineEdit(this);
+        if (c.props.maxLength > 0) e->setMaxLength(c.props.maxLength);
         connect(e, &QLineEdit::textEdited, this, [this, cp](const QString& t) { Edited(*cp, t); });
         w = e;
       }

@@ -98,83 +98,56 @@ TEST(Bank, DepositsAndWithdraws) {
   b.Do("Label7", "100");
   EXPECT_EQ(b.h.s().Money, 450);
   EXPECT_EQ(b.Deposit(), "Долг банка: $0");
-}
 
-TEST(Bank, RefusesToTakeMoreThanThePlayerHas) {
-  Bank b;
-  // A deposit larger than the money on hand.
-  b.Do("Command1", "451");
-  EXPECT_TRUE(b.h.Saw(kNoMoney));
-  EXPECT_EQ(b.h.s().Money, 450);
-  EXPECT_EQ(b.h.s().BankDeposit, 0);
-  // A negative withdrawal is a deposit in disguise: the same test holds.
+  // Borrowing asks for 500 at least; repaying has no minimum.
   b.h.Lines();
-  b.Do("Label7", "-451");
-  EXPECT_TRUE(b.h.Saw(kNoMoney));
-  EXPECT_EQ(b.h.s().BankDeposit, 0);
-  b.Do("Label7", "-450");
-  EXPECT_EQ(b.h.s().Money, 0);
-  EXPECT_EQ(b.Deposit(), "Долг банка: $450");
-  // The whole money on hand may go in.
-  b.h.s().Money = 20;
-  b.Do("Command1", "  19.5 ");  // 19.5 rounds to 20 but is below the minimum of 100
-  EXPECT_TRUE(b.h.Saw(kFailed));
-}
-
-TEST(Bank, BorrowsAndRepays) {
-  Bank b;
   b.Do("Label1", "499");
   EXPECT_TRUE(b.h.Saw(kFailed));
   b.Do("Label1", "500");
-  EXPECT_EQ(b.h.s().Money, 950);
   EXPECT_EQ(b.Loan(), "Долг банку: $500");
-
-  b.h.s().Money = 100;
-  b.h.Lines();
-  b.Do("Label6", "101");
-  EXPECT_TRUE(b.h.Saw(kNoMoney));
-  EXPECT_EQ(b.h.s().BankLoan, 500);
-
-  b.h.s().Money = 1000;
-  b.Do("Label6", "600");
-  EXPECT_EQ(b.h.s().Money, 400);
-  EXPECT_EQ(b.Loan(), "Долг банку: $-100");
-
-  // A negative repayment borrows without a minimum.
-  b.Do("Label6", "-50");
-  EXPECT_EQ(b.h.s().Money, 450);
-  EXPECT_EQ(b.Loan(), "Долг банку: $-50");
+  b.Do("Label6", "-1");
+  EXPECT_EQ(b.Loan(), "Долг банку: $501");
+  EXPECT_EQ(b.h.s().Money, 951);
 }
 
-TEST(Bank, SumsSaturateAndUnknownCodesOnlyRefresh) {
-  Bank b;
-  b.h.s().Money = 2147483647;
-  b.h.s().BankDeposit = 2147483600;
-  b.h.game.BankOperation(2, 500);  // money on hand stops at the top
-  EXPECT_EQ(b.h.s().Money, 2147483647);
-  EXPECT_EQ(b.h.s().BankLoan, 500);
-  b.h.game.BankOperation(0, 1000);  // and so does the deposit
-  EXPECT_EQ(b.h.s().BankDeposit, 2147483647);
-  EXPECT_EQ(b.h.s().Money, 2147482647);
-  b.h.s().BankLoan = 9;
-  b.h.game.BankOperation(7, 100);
-  EXPECT_EQ(b.Loan(), "Долг банку: $9");
-}
-
-TEST(Bank, InterestIsAddedMonthly) {
-  Bank b;
-  b.h.s().Money = 5000;
-  b.Do("Command1", "1000");
-  b.Do("Label1", "500");
-  // A quiet month-end: family code 0, event 0.
-  b.h.Rnd({0.0, 0.0});
-  b.h.game.DailyEvents(true);
-  EXPECT_EQ(b.h.s().BankDeposit, 1150);
-  EXPECT_EQ(b.h.s().BankLoan, 550);
-  b.h.Rnd({0.0, 0.0});
-  b.h.game.DailyEvents(true);
-  EXPECT_EQ(b.h.s().BankDeposit, 1322);  // 172.5 goes to the even 172
-  EXPECT_EQ(b.h.s().BankLoan, 605);
+TEST(Bank, EveryOperationHappensWholeOrNotAtAll) {
+  const int32_t kMax = 2147483647, kMin = -kMax - 1;
+  const struct {
+    int16_t op;
+    int32_t money, deposit, loan, amount;
+    const char* refusal;  // nullptr: carried out, every dollar arriving
+  } rows[] = {
+      {0, 450, 0, 0, 100, nullptr},          {0, 450, 0, 0, 450, nullptr},
+      {0, 450, 0, 0, 451, kNoMoney},         {0, kMax, kMax - 10, 0, 11, kFailed},
+      {0, kMax, kMax - 10, 0, 10, nullptr},  {1, 0, 100, 0, 100, nullptr},
+      {1, 0, 100, 0, 101, kNoDeposit},       {1, kMax - 5, 1000, 0, 6, kFailed},
+      {1, kMax - 5, 1000, 0, 5, nullptr},    {1, 450, 0, 0, -450, nullptr},
+      {1, 450, 0, 0, -451, kNoMoney},        {2, 450, 0, 0, 500, nullptr},
+      {2, 2147483000, 0, 0, 2000000000, kFailed}, {2, 0, 0, kMax - 499, 500, kFailed},
+      {2, 0, 0, kMax - 500, 500, nullptr},   {3, 1000, 0, 500, 600, nullptr},
+      {3, 100, 0, 500, 101, kNoMoney},       {3, 100, 0, kMin + 50, 51, kFailed},
+      {3, 100, 0, 500, -50, nullptr},        {3, kMax - 49, 0, 0, -50, kFailed},
+      {7, 450, 3, 9, 100, nullptr},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE("operation " + std::to_string(r.op) + " of " + std::to_string(r.amount) + " with $" +
+                 std::to_string(r.money));
+    Bank b;
+    b.h.s().BankDeposit = r.deposit;
+    b.h.s().BankLoan = r.loan;
+    b.h.game.SetMoney(r.money);
+    b.h.Lines();
+    b.h.game.BankOperation(r.op, r.amount);
+    const int64_t a = r.refusal != nullptr || r.op > 3 ? 0 : r.amount;
+    const int64_t pocket = r.op == 0 || r.op == 3 ? -a : a;
+    EXPECT_EQ(b.h.s().Money, r.money + pocket);
+    EXPECT_EQ(b.h.s().BankDeposit, r.deposit + (r.op == 0 ? a : r.op == 1 ? -a : 0));
+    EXPECT_EQ(b.h.s().BankLoan, r.loan + (r.op == 2 ? a : r.op == 3 ? -a : 0));
+    EXPECT_EQ(b.h.Lines(), r.refusal ? std::vector<std::string>{r.refusal} : std::vector<std::string>{});
+    EXPECT_EQ(b.Deposit(), "Долг банка: $" + std::to_string(b.h.s().BankDeposit));
+    EXPECT_EQ(b.Loan(), "Долг банку: $" + std::to_string(b.h.s().BankLoan));
+    EXPECT_EQ(b.h.Label("lblMoney"), "$" + std::to_string(b.h.s().Money));
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "harness.h"
 #include "screens/frm_education.h"
+#include "screens/frm_virus.h"
 #include "shell/frm_main.h"
 #include "util/date.h"
 
@@ -51,14 +52,10 @@ TEST(Events, ConditionsOfTheEmployedAndTheMarried) {
     bool fires;
   };
   const Case cases[] = {
-      {2, {false, false, 0}, false},  {2, {false, false, 10}, true},  {18, {false, false, 0}, false},
-      {18, {false, false, 10}, true}, {30, {false, false, 0}, false}, {30, {false, false, 10}, true},
-      {10, {false, false, 0}, false}, {10, {true, false, 0}, true},   {14, {false, false, 0}, false},
-      {14, {true, false, 0}, true},   {16, {false, false, 0}, false}, {16, {true, false, 0}, true},
-      {8, {true, false, 0}, false},   {8, {false, true, 0}, false},   {8, {true, true, 0}, true},
-      {12, {}, true},                 {22, {}, true},                 {24, {}, true},
-      {26, {}, true},                 {28, {}, true},                 {32, {}, true},
-      {4, {}, true},                  {6, {}, true},                  {20, {}, true},
+      {2, {false, false, 0}, false},  {18, {false, false, 0}, false}, {18, {false, false, 10}, true},
+      {30, {false, false, 0}, false}, {10, {false, false, 0}, false}, {14, {false, false, 0}, false},
+      {16, {false, false, 0}, false}, {8, {true, false, 0}, false},   {8, {false, true, 0}, false},
+      {8, {true, true, 0}, true},     {4, {}, true},                  {20, {}, true},
   };
   for (const Case& c : cases) {
     Harness h;
@@ -70,50 +67,120 @@ TEST(Events, ConditionsOfTheEmployedAndTheMarried) {
   }
 }
 
-TEST(Events, OddNumbersAndZeroBringNothingButTheWear) {
-  for (int e : {0, 1, 7, 31}) {
+TEST(Events, TheFullEffectOfEachEventAtEachLevel) {
+  // Amounts by level: hard, normal, easy; the daily wear comes on top.
+  struct ByLevel {
+    int hard, normal, easy;
+  };
+  const struct {
+    int e;
+    bool married;
+    int16_t wage;
+    ByLevel money, mood, health, satiety;
+    const char* message;
+  } rows[] = {
+      {0, false, 0, {}, {}, {}, {}, nullptr},
+      {1, false, 0, {}, {}, {}, {}, nullptr},
+      {31, false, 0, {}, {}, {}, {}, nullptr},
+      {2, false, 10, {}, {}, {-30, -15, -5}, {-60, -20, -10},
+       "Сообщение от Вашего босса: Уважаемый Вася! Вы уволены!!!"},
+      {6, false, 0, {}, {-60, -45, -25}, {-40, -30, -15}, {-5, 2, 10},
+       "Сообщение от хирурга Жукина В.М.: Кто-то напал на Вас и сломал ребро!"},
+      {10, true, 0, {}, {-10, -10, -10}, {}, {},
+       "Сообщение от твоей жены: Ах ты дрянь! Ты где деньги деваешь? А? Какой такой пентиум! Какой такой "
+       "джифорс! Ты чё??? Совсем уже..."},
+      {12, false, 0, {-50, -50, -50}, {}, {}, {},
+       "Сообщение от соседки: Ах ты пьянь, ах ты падла... Ты посмотри что ты на полу наделал! С тебя 50 долларов"},
+      {14, true, 0, {-150, -150, -150}, {}, {}, {},
+       "Сообщение от Майора Милиции Петрова А.Н.: Слушай ты чё? Совсем офигел? Ты же вчера чуть жену не утопил в "
+       "унитазе? Чё? Какое такое Интел! Какой такое ISDN??? Чего? RAID-контроллер купить хочешь? А она деньги "
+       "забрала? Ясно. Ну штраф заплати 150 долларов!"},
+      {16, true, 0, {-350, -350, -350}, {}, {}, {},
+       "Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков "
+       "адреналина ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!"},
+      {22, false, 0, {-50, -50, -50}, {50, 50, 50}, {}, {100, 100, 100},
+       "Поздравляем! Вы сегодня приглашены на день рождения к своему другу!"},
+      {24, false, 0, {150, 150, 150}, {}, {}, {}, "Бабушка вам подарила 150 долларов! Скажите ей спасибо!"},
+      {26, false, 0, {}, {}, {-50, -50, -50}, {}, "Вас сбила машина!"},
+      {28, false, 0, {25, 25, 25}, {50, 50, 50}, {}, {}, "Вы нашли на дороге 100 долларов! 25% ваших!"},
+      {30, false, 10, {}, {}, {}, {}, "Поздравляем! Вы ударили по морде босса! Вы уволены!"},
+      {32, false, 0, {}, {75, 75, 75}, {-10, -10, -10}, {}, "Вы познакомились с интересной девушкой!"},
+  };
+  const struct {
+    int16_t dialog;  // the name dialog's level: 2 hard, 1 normal, 0 easy
+    int ByLevel::*column;
+    int wearMood, wearSatiety, wearHealth;
+  } levels[] = {{2, &ByLevel::hard, 5, 10, 5}, {1, &ByLevel::normal, 2, 5, 2}, {0, &ByLevel::easy, 1, 2, 1}};
+  for (const auto& r : rows) {
+    for (const auto& l : levels) {
+      SCOPED_TRACE("event " + std::to_string(r.e) + " at level " + std::to_string(l.dialog));
+      Harness h;
+      Begin(h, Player{r.married, false, r.wage, l.dialog});
+      Draw(h, 0, r.e);
+      h.game.DailyEvents(false);
+      const GameState& s = h.s();
+      EXPECT_EQ(s.Money, 450 + r.money.*l.column);
+      EXPECT_EQ(s.Mood, 1000 + r.mood.*l.column - l.wearMood);
+      EXPECT_EQ(s.Health, 1000 + r.health.*l.column - l.wearHealth);
+      EXPECT_EQ(s.Satiety, 1000 + r.satiety.*l.column - l.wearSatiety);
+      const auto typed = h.LinesStarting("TYPED");
+      EXPECT_EQ(typed, r.message ? std::vector<std::string>{"TYPED \"" + std::string(r.message) + "\""}
+                                 : std::vector<std::string>{});
+      if (r.wage > 0) {
+        EXPECT_EQ(s.Wage, 0);
+      }
+    }
+  }
+}
+
+TEST(MonthlyAccounts, FeesInterestAndTheCoursesUpToTheTopRank) {
+  const char* const ranks[] = {"", "BEGIN", "USER", "GAMER", "LAMER", "PROG-ER", "ADMIN", "HACKER", "PROF"};
+  for (int16_t rank = 1; rank <= 8; ++rank) {
+    SCOPED_TRACE(rank);
     Harness h;
     Begin(h, {});
-    Draw(h, 0, e);
-    h.game.DailyEvents(false);
-    EXPECT_TRUE(h.LinesStarting("TYPED").empty());
-    EXPECT_EQ(h.s().Mood, 998);
-  }
-}
-
-TEST(Events, DailyWearByDifficultyAndTheUnemployedDismissal) {
-  const struct {
-    int16_t level;
-    int mood, satiety, health;
-  } wear[] = {{2, 5, 10, 5}, {1, 2, 5, 2}, {0, 1, 2, 1}};
-  for (const auto& w : wear) {
-    Harness h;
-    Begin(h, Player{false, false, 0, w.level});
+    h.s().AttendsCourses = kTrue;
+    h.s().StatusRank = rank;
     Draw(h, 0, 0);
-    h.game.DailyEvents(false);
-    EXPECT_EQ(h.s().Mood, 1000 - w.mood);
-    EXPECT_EQ(h.s().Satiety, 1000 - w.satiety);
-    EXPECT_EQ(h.s().Health, 1000 - w.health);
+    h.game.DailyEvents(true);
+    const bool last = rank == 7, past = rank == 8;
+    EXPECT_EQ(h.s().Money, past ? 450 : 375);
+    EXPECT_EQ(h.s().StatusRank, past ? 8 : rank + 1);
+    EXPECT_EQ(h.Label("lblStatus"), past ? "BEGIN" : ranks[rank + 1]);
+    EXPECT_EQ(h.s().AttendsCourses, last ? kFalse : kTrue);
+    EXPECT_EQ(h.LinesStarting("MSGBOX"),
+              past ? std::vector<std::string>{}
+                   : std::vector<std::string>{"MSGBOX information \"Доцент\" \"" +
+                                              std::string(last ? "Вы прошли компьютерные курсы!"
+                                                               : "Поздравляем. Теперь Вы -- " +
+                                                                     std::string(ranks[rank + 1])) +
+                                              "\" -> ok"});
+    EXPECT_EQ(h.game.EducationForm().Loaded() && !h.game.EducationForm().Command2.Enabled(), last);
   }
-  // Event 2 drawn for a player without a job skips the wear as well.
-  Harness h;
-  Begin(h, {});
-  Draw(h, 0, 2);
-  h.game.DailyEvents(false);
-  EXPECT_EQ(h.s().Mood, 1000);
-  EXPECT_EQ(h.s().Health, 1000);
+  // Alimony, interest (halves to even, negative balances grow downwards) and the school fee below 100.
+  const struct {
+    int16_t alimony, education;
+    int32_t deposit, loan, money, depositAfter, loanAfter;
+  } rows[] = {{100, 99, 1150, 605, 450 - 100 - 50, 1322, 665},   {0, 100, -1000, 500, 450, -1150, 550},
+              {0, 0, 2147483647, 2000000000, 400, 2147483647, 2147483647}};
+  for (const auto& r : rows) {
+    Harness h;
+    Begin(h, {});
+    h.s().Alimony = r.alimony;
+    h.s().AttendsSchool = kTrue;
+    h.s().Education = r.education;
+    h.s().BankDeposit = r.deposit;
+    h.s().BankLoan = r.loan;
+    Draw(h, 0, 0);
+    h.game.DailyEvents(true);
+    EXPECT_EQ(h.s().Money, r.money);
+    EXPECT_EQ(h.s().BankDeposit, r.depositAfter);
+    EXPECT_EQ(h.s().BankLoan, r.loanAfter);
+    EXPECT_TRUE(h.Saw("SFX MONTHUP"));
+  }
 }
 
-TEST(Events, DismissalAndRaises) {
-  Harness h;
-  Begin(h, Player{false, false, 10, 2});
-  Draw(h, 0, 2);
-  h.game.DailyEvents(false);
-  EXPECT_TRUE(h.Saw("TYPED \"Сообщение от Вашего босса: Уважаемый Вася! Вы уволены!!!\""));
-  EXPECT_EQ(h.s().Wage, 0);
-  EXPECT_EQ(h.s().Health, 1000 - 30 - 5);
-  EXPECT_EQ(h.s().Satiety, 1000 - 60 - 10);
-
+TEST(Events, RaisesRoundHalvesToEven) {
   for (auto [from, to] : {std::pair{10, 12}, {15, 19}, {150, 188}, {32767, 32767}}) {
     Harness r;
     Begin(r, Player{false, false, static_cast<int16_t>(from)});
@@ -189,22 +256,6 @@ TEST(Events, TheChildBreaksAndTheFriendGivesComputerParts) {
   EXPECT_EQ(h.s().Hw[8], 4);
 }
 
-TEST(Events, MoneyAndMoodEvents) {
-  const struct {
-    int e;
-    int32_t money;
-    int mood;
-  } cases[] = {{12, -50, 0}, {22, -50, 50}, {24, 150, 0}, {28, 25, 50}, {32, 0, 75}, {6, 0, -45}};
-  for (const auto& c : cases) {
-    Harness h;
-    Begin(h, {});
-    Draw(h, 0, c.e);
-    h.game.DailyEvents(false);
-    EXPECT_EQ(h.s().Money, 450 + c.money) << "event " << c.e;
-    EXPECT_EQ(h.s().Mood, 1000 + c.mood - 2) << "event " << c.e;
-  }
-}
-
 TEST(Events, AnEventThatKillsStartsANewGameAndTheRestIsDropped) {
   Harness h;
   Begin(h, {});
@@ -234,39 +285,6 @@ TEST(Events, FamilyDraws) {
   Draw(h, 8, 0);  // the draw never marries
   h.game.DailyEvents(false);
   EXPECT_EQ(h.s().Married, kFalse);
-}
-
-TEST(MonthlyAccounts, AlimonyInterestCoursesAndSchool) {
-  Harness h;
-  Begin(h, {});
-  h.s().Money = 1000;
-  h.s().Alimony = 100;
-  h.s().BankDeposit = 1000;
-  h.s().BankLoan = 500;
-  h.s().AttendsCourses = kTrue;
-  h.s().AttendsSchool = kTrue;
-  h.s().Education = 50;
-  h.s().StatusRank = 6;
-  Draw(h, 0, 0);
-  h.game.DailyEvents(true);
-  EXPECT_EQ(h.s().BankDeposit, 1150);
-  EXPECT_EQ(h.s().BankLoan, 550);
-  EXPECT_EQ(h.s().Money, 1000 - 100 - 75 - 50);
-  EXPECT_TRUE(h.Saw("MSGBOX information \"Доцент\" \"Поздравляем. Теперь Вы -- HACKER\" -> ok"));
-  Draw(h, 0, 0);
-  h.game.DailyEvents(true);
-  EXPECT_EQ(h.s().BankDeposit, 1322);
-  EXPECT_EQ(h.s().StatusRank, 8);
-  EXPECT_TRUE(h.Saw("MSGBOX information \"Доцент\" \"Вы прошли компьютерные курсы!\" -> ok"));
-  EXPECT_EQ(h.s().AttendsCourses, kFalse);
-  EXPECT_TRUE(h.game.EducationForm().Loaded());
-  EXPECT_FALSE(h.game.EducationForm().Command2.Enabled());
-  const int32_t before = h.s().Money;
-  h.s().Education = 100;
-  Draw(h, 0, 0);
-  h.game.DailyEvents(true);
-  EXPECT_EQ(h.s().Money, before - 100);  // only the alimony now
-  EXPECT_EQ(h.s().StatusRank, 8);
 }
 
 TEST(DailyPass, VirusNeedsAnOperatingSystem) {
@@ -314,6 +332,16 @@ TEST(DailyPass, VirusFightOutcomes) {
     EXPECT_TRUE(h.Saw(std::string("MSGBOX exclamation \"Сообщение\" \"") + c.said + "\" -> ok")) << c.said;
     EXPECT_EQ(h.s().Money, c.money);
   }
+}
+
+TEST(VirusDialog, TheCloseBoxLetsTheVirusGo) {
+  Harness h;
+  h.Start();
+  h.s().Money = 1000;
+  h.game.VirusForm().Load();
+  h.game.VirusForm().CloseBox();
+  EXPECT_TRUE(h.Saw("MSGBOX exclamation \"Сообщение\" \"Вирус сожрал 50 баксов!\" -> ok"));
+  EXPECT_EQ(h.s().Money, 950);
 }
 
 TEST(DailyPass, SchoolOnEvenDaysAndGraduationTheDayAfter) {

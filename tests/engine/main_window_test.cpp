@@ -141,17 +141,11 @@ TEST(Music, TheTimerStartsAnotherTrackWhenOneEnds) {
   h.Rnd({0.0, 0.7});  // a draw of 0 is drawn again
   h.Start();
   const std::string play = "MUSIC play " + Quoted((h.dir / "Music" / "only.mid").string());
-  EXPECT_TRUE(h.Saw(play));
   h.Lines();
   h.Ticks(8);  // two seconds: still playing
-  EXPECT_TRUE(h.LinesStarting("MUSIC").empty());
   h.port.MusicEnded();
   h.Ticks(8);
-  auto music = h.LinesStarting("MUSIC");
-  ASSERT_EQ(music.size(), 3u);
-  EXPECT_EQ(music[0], "MUSIC stop");
-  EXPECT_EQ(music[1], play);
-  EXPECT_EQ(music[2], play);
+  EXPECT_EQ(h.LinesStarting("MUSIC"), (std::vector<std::string>{"MUSIC stop", play, play}));
 }
 
 TEST(MainWindow, NetworkNeedsAModemAndABrowser) {

@@ -120,18 +120,6 @@ TEST(Network, BillsADollarPerCountedHour) {
   EXPECT_EQ(n.game.s.Money, 445);
 }
 
-TEST(Network, TheRunningClockCountsTheHours) {
-  Net n(false);
-  n.game.s.GameTime = 0;  // no midnight on the way: sixteen hours of dialling, six connected
-  n.Connect();
-  const int32_t before = n.game.s.Money;
-  n.port.RunFor(3'000);  // 12 ticks of 30 minutes
-  n.Connect();
-  EXPECT_GE(n.game.s.ConnectedHours, 6);
-  EXPECT_LE(n.game.s.ConnectedHours, 7);  // the hang-up's own half second may complete one more
-  EXPECT_EQ(before - n.game.s.Money, n.game.s.ConnectedHours);
-}
-
 TEST(Network, OneConnectionAtATime) {
   Net n;
   n.net().Click("Command5", -1);
@@ -163,16 +151,6 @@ TEST(Network, ButtonsDoNothingWhileASequenceRuns) {
   EXPECT_EQ(n.game.s.InternetConnected, kTrue);
   EXPECT_EQ(n.game.s.BbsConnected, kFalse);
   EXPECT_TRUE(n.Texts("Label2").empty());
-  // Hanging up in the middle of a download does nothing; the download ends on a live line.
-  n.game.rnd.Force(0.4);
-  n.port.onText = [&](const std::string& text) {
-    if (text == "Status: Downloading 4 Mb...") n.net().Click("Command1", -1);
-  };
-  n.net().Command6_Click();
-  n.port.onText = nullptr;
-  EXPECT_EQ(n.game.s.InternetConnected, kTrue);
-  EXPECT_EQ(n.net().Label1.Text(), "Status: Connected");
-  EXPECT_FALSE(n.net().Busy());
 }
 
 TEST(Network, LeavingDuringDiallingStopsTheSequence) {

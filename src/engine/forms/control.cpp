@@ -1,6 +1,7 @@
 #include "forms/control.h"
 
 #include "forms/form.h"
+#include "util/text.h"
 
 namespace kalvitor {
 
@@ -18,8 +19,14 @@ bool Control::Usable() const {
 void Control::Changed() { form.NotifyChanged(*this); }
 
 void Control::SetText(const std::string& text) {
-  if (!form.Loaded() || props.text == text) return;
-  props.text = text;
+  if (!form.Loaded()) return;
+  // A text box never holds more than its limit, however the text arrives.
+  const std::string fitted =
+      props.maxLength > 0 && Utf8Length(text) > static_cast<size_t>(props.maxLength)
+          ? Utf8Prefix(text, static_cast<size_t>(props.maxLength))
+          : text;
+  if (props.text == fitted) return;
+  props.text = fitted;
   Changed();
 }
 
@@ -104,6 +111,12 @@ Control& Control::AlignTo(ControlProps::Align a) {
 
 Control& Control::Locked() {
   design.locked = props.locked = true;
+  return *this;
+}
+
+Control& Control::MaxLength(int chars) {
+  design.maxLength = chars;
+  props = design;
   return *this;
 }
 

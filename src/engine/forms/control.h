@@ -36,6 +36,7 @@ struct ControlProps {
   int listIndex = -1;
   int interval = 0;  // timers, in milliseconds
   std::string tag;
+  int maxLength = 0;  // text boxes: the most characters the text may hold; 0: no limit
   // Placement in the window's client area, in pixels, and the text's look.
   int x = 0, y = 0, w = 0, h = 0;
   int fontPt = 9;
@@ -83,6 +84,7 @@ struct Control {
   Control& Color(uint32_t rgb);
   Control& Back(uint32_t rgb);
   Control& AlignTo(ControlProps::Align a);
+  Control& MaxLength(int chars);
   Control& Hidden();
   Control& Locked();
   Control& Disabled();

@@ -12,15 +12,11 @@
 #include <optional>
 #include <vector>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 #include "computer/hardware_catalogue.h"
 #include "computer/software_catalogue.h"
 #include "game.h"
 #include "persist/frm_save_load.h"
+#include "persist/save_file.h"
 #include "shell/frm_main.h"
 #include "util/cp1251.h"
 #include "util/date.h"
@@ -160,51 +156,6 @@ std::string RealName(const std::string& folder, const std::string& name) {
   return same.front();
 }
 
-// Writes the bytes to a fresh file in the folder and then renames it over the
-// target in one step: the old file stays whole until the new one is complete.
-bool WriteReplacing(const std::string& folder, const std::string& name, const std::string& bytes) {
-  std::error_code ec;
-  const fs::path dir = PathFromUtf8(folder);
-  fs::create_directories(dir, ec);
-  if (!fs::is_directory(dir, ec)) return false;
-  const fs::path target = dir / PathFromUtf8(name);
-  if (fs::is_directory(target, ec)) return false;
-
-  fs::path temp;
-  for (int attempt = 0;; ++attempt) {
-    if (attempt == 1000) return false;
-    temp = dir / (".kalvitor-save-" + std::to_string(attempt) + ".tmp");
-    if (!fs::exists(temp, ec) && !ec) break;
-  }
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-#ifndef _WIN32
-  // On the disk before it takes the old file's place.
-  const int fd = ::open(temp.c_str(), O_RDONLY);
-  const bool synced = fd >= 0 && ::fsync(fd) == 0;
-  if (fd >= 0) ::close(fd);
-  if (!synced) {
-    fs::remove(temp, ec);
-    return false;
-  }
-#endif
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool Game::SaveGame() {
@@ -243,6 +194,7 @@ bool Game::SaveGame() {
 
   const std::string folder = PlayerPath("Save");
   const std::string path = AddBackslash(folder) + name;
+  RemoveSaveLeftovers(folder);
   if (IsPlainFileName(name) && WriteReplacing(folder, RealName(folder, name), text)) return true;
   MsgBox("Не удалось сохранить игру в файл '" + path + "'.", "Сохранение игры", MsgIcon::Critical);
   return false;
@@ -274,6 +226,9 @@ bool Game::LoadGame() {
   // left out) and loading goes on; a death on the way ends the load at once.
   NoteGameBegun();
   const uint64_t serial = gameSerial_;
+  // A saved program whose requirements fail is refused, and its slot keeps
+  // what it held before the load, as its label does.
+  const std::array<int16_t, kSoftwareSlots> softBefore = s.Soft;
   // A game loaded before any game of this run has started would find the
   // clock without a speed and stand still: it gets the normal speed that a
   // new game gets. Later loads keep the speed the player chose.
@@ -338,8 +293,9 @@ bool Game::LoadGame() {
     if (hwTaken[static_cast<size_t>(slot)]) BuyHardware(slot, s.Hw[static_cast<size_t>(slot)], kFalse);
   for (int16_t slot = 0; slot < kSoftwareSlots; ++slot) {
     if (!softTaken[static_cast<size_t>(slot)]) continue;
-    InstallSoftware(slot, s.Soft[static_cast<size_t>(slot)]);
+    const bool installed = InstallSoftware(slot, s.Soft[static_cast<size_t>(slot)]);
     if (over()) return false;  // a refusal's message box lets the clock run
+    if (!installed) s.Soft[static_cast<size_t>(slot)] = softBefore[static_cast<size_t>(slot)];
   }
 
   if (auto v = Flag(f.Text(31)); take(v)) s.Married = *v;

@@ -1,6 +1,8 @@
 // The games log: a header written once, then a line for every game started
 // and every game won. Code page 1251, CR LF. The game never reads it.
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 
@@ -8,11 +10,30 @@
 #include "util/paths.h"
 #include "util/cp1251.h"
 #include "util/date.h"
+#include "util/text.h"
 
 namespace kalvitor {
 namespace {
 
 constexpr const char* kLogName = "games.log";
+
+// The log as it is really called in the folder: its name is matched without
+// regard to letter case, so "GAMES.LOG" left by an older copy of the game is
+// the log, not a stranger beside a second one. Made as "games.log" when the
+// folder has none.
+std::string LogPath(const std::string& folder) {
+  std::error_code ec;
+  std::vector<std::string> same;
+  std::filesystem::directory_iterator it(PathFromUtf8(folder), ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    const std::string entry = Utf8FromPath(it->path().filename());
+    std::error_code typeError;
+    if (EqualsIgnoreCase(entry, kLogName) && it->is_regular_file(typeError)) same.push_back(entry);
+  }
+  std::sort(same.begin(), same.end());
+  const std::string name = same.empty() ? kLogName : same.front();
+  return Game::AddBackslash(folder) + name;
+}
 
 bool AppendBytes(const std::string& path, const std::string& utf8Lines) {
   std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::app);
@@ -25,7 +46,7 @@ bool AppendBytes(const std::string& path, const std::string& utf8Lines) {
 }  // namespace
 
 void Game::WriteGamesLogHeaderIfMissing() {
-  std::string path = PlayerPath(kLogName);
+  std::string path = LogPath(Folders().player);
   if (FileExists(path)) return;
   AppendBytes(path,
               "Brindlex Kalvitor ver. 1.06.2002 for Windows 9.x/NT\r\n"
@@ -41,7 +62,7 @@ void Game::AppendGamesLog(const std::string& kind) {
   char time[16];
   std::snprintf(time, sizeof time, "%d:%02d:%02d", static_cast<int>(secs / 3600), static_cast<int>(secs / 60 % 60),
                 static_cast<int>(secs % 60));
-  AppendBytes(PlayerPath(kLogName), kind + " " + FormatShortDate(now.date) + " AT " + time + " NAME " + s.PlayerName +
+  AppendBytes(LogPath(Folders().player), kind + " " + FormatShortDate(now.date) + " AT " + time + " NAME " + s.PlayerName +
                                     " DIFFICULT " + std::to_string(s.DifficultyCode) + "\r\n");
 }
 

@@ -26,7 +26,8 @@ FrmPlayerName::FrmPlayerName(Game& game)
       .At(144, 10, 286, 130)
       .Color(ink);
   Add("Label1", ControlKind::Label, "Введите Ваше имя:").At(12, 150, 200, 18).Color(ink).Font(9, true);
-  Text1.At(12, 170, 200, 24).Color(ink);
+  // A name fits the window's title and a line of a saved game.
+  Text1.At(12, 170, 200, 24).Color(ink).MaxLength(kPlayerNameMaxLength);
   Add("Label4", ControlKind::Label, "Уровень сложности:").At(228, 150, 200, 18).Color(ink).Font(9, true);
   cboLevel.At(228, 170, 200, 24).Color(ink);
   cboLevel.design.items = {"Легкий", "Нормальный", "Сложный!"};

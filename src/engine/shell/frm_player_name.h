@@ -11,6 +11,9 @@ extern const char* const kMakerMail;
 extern const char* const kMakerMail2;
 extern const char* const kMakerWeb;
 
+// The most letters a player's name may have (the name box's limit).
+constexpr int kPlayerNameMaxLength = 40;
+
 class FrmPlayerName : public Form {
  public:
   explicit FrmPlayerName(Game& game);

@@ -4,6 +4,7 @@
 
 #include "game.h"
 #include "util/paths.h"
+#include "persist/save_file.h"
 #include "shell/frm_main.h"
 #include "util/date.h"
 #include "util/text.h"
@@ -32,6 +33,7 @@ void Game::RunMain() {
              "не получится.", "Папка игрока", MsgIcon::Exclamation);
   }
   WriteGamesLogHeaderIfMissing();
+  RemoveSaveLeftovers(PlayerPath("Save"));
   PlaySfx("LOGOSOUND");
   NewGame();
   if (s.MusicOn == kTrue) PlayRandomTrack();
