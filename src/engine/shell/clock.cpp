@@ -13,6 +13,18 @@ struct TickGuard {
   bool& flag_;
 };
 
+// The long date changes once a game day, the clock four times a second: the
+// date's text is built when the date changes, not at every tick.
+const std::string& LongDateText(int32_t serial) {
+  thread_local int32_t builtFor = 0;
+  thread_local std::string text;
+  if (text.empty() || builtFor != serial) {
+    text = FormatLongDate(serial);
+    builtFor = serial;
+  }
+  return text;
+}
+
 }  // namespace
 
 void Game::ClockTick() {
@@ -24,8 +36,9 @@ void Game::ClockTick() {
   const int step = s.TickMinutes;
   int minute = s.GameTime % 60;
   int hour = s.GameTime / 60;
-  CivilDate date = CivilFromSerial(s.GameDate);
-  int day = date.day, month = date.month, year = date.year;
+  // The date as it was when the tick began; its parts are needed only when
+  // the day rolls over.
+  const int32_t dateAtStart = s.GameDate;
 
   if (minute + step >= 60) {
     minute = minute + step - 60;
@@ -46,6 +59,8 @@ void Game::ClockTick() {
     s.GameTime = hour * 60 + minute;
   } else {
     s.GameTime = 0;  // the minutes past midnight are dropped
+    const CivilDate date = CivilFromSerial(dateAtStart);
+    int day = date.day, month = date.month, year = date.year;
     DailyPass();
     if (!gameGoesOn()) return;
     if (day >= 31) {
@@ -81,7 +96,11 @@ void Game::ClockTick() {
     Victory();
   }
 
-  Main().lblTime.SetText(FormatLongDate(s.GameDate) + " / " + FormatHHMM(s.GameTime));
+  thread_local std::string time;  // kept: no allocation at every tick
+  time = LongDateText(s.GameDate);
+  time += " / ";
+  time += FormatHHMM(s.GameTime);
+  Main().lblTime.SetText(time);
   ReseedFromTimer();
 }
 
