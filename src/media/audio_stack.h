@@ -45,8 +45,7 @@ namespace kalvitor::media {
   X(new_fluid_synth)                \
   X(delete_fluid_synth)             \
   X(fluid_synth_sfload)             \
-  X(fluid_synth_pin_preset)         \
-  X(fluid_synth_unpin_preset)       \
+  X(fluid_synth_sfunload)           \
   X(fluid_synth_program_select)     \
   X(fluid_synth_unset_program)      \
   X(fluid_synth_all_sounds_off)     \

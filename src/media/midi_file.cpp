@@ -121,10 +121,13 @@ std::optional<MidiSong> ReadStandardFile(const QByteArray& b) {
         if (!song.firstPreset[channel]) song.firstPreset[channel] = current[channel];
         if (std::find(song.presets.begin(), song.presets.end(), current[channel]) == song.presets.end())
           song.presets.push_back(current[channel]);
+        song.notes.push_back({current[channel], e.data1, e.data2});
         break;
     }
   }
   std::sort(song.presets.begin(), song.presets.end());
+  std::sort(song.notes.begin(), song.notes.end());
+  song.notes.erase(std::unique(song.notes.begin(), song.notes.end()), song.notes.end());
   return song;
 }
 

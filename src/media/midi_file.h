@@ -18,10 +18,20 @@ struct MidiPreset {
   auto operator<=>(const MidiPreset&) const = default;
 };
 
+// A note as the synthesizer sees it: which instrument, key and loudness.
+struct MidiNote {
+  MidiPreset preset;
+  int key = 0;
+  int velocity = 0;
+  auto operator<=>(const MidiNote&) const = default;
+};
+
 struct MidiSong {
   QByteArray smf;  // the standard MIDI file (taken out of a RIFF wrapper)
   // Every instrument some note is played with, sorted, each once.
   std::vector<MidiPreset> presets;
+  // Every distinct note of the song, sorted.
+  std::vector<MidiNote> notes;
   // The instrument each of the 16 channels plays its first note with; empty
   // for channels without notes.
   std::optional<MidiPreset> firstPreset[16];

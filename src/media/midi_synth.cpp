@@ -1,15 +1,20 @@
 #include "midi_synth.h"
 
+#include <QDir>
+#include <QTemporaryFile>
 #include <algorithm>
-#include <cstring>
 
 namespace kalvitor::media {
 namespace {
 
 constexpr int kChannels = 16;
 constexpr int kResetAllControllers = 121;
-// FluidSynth's own level (0.2) is far below the effects'.
-constexpr double kGain = 0.6;
+// FluidSynth's own level (0.2) is far below the effects'; this is the level
+// the music had when SDL2_mixer ran FluidSynth itself.
+constexpr double kGain = 1.2;
+// The game's songs are a few parts with a drum kit: 64 voices leave room for
+// their releases, at half the memory of FluidSynth's 256.
+constexpr int kVoices = 64;
 constexpr size_t kScratchFrames = 4096;
 
 }  // namespace
@@ -25,69 +30,65 @@ MidiSynth::~MidiSynth() {
 }
 
 bool MidiSynth::Prepare(const AudioStack& stack, int rate, const std::string& soundFont) {
-  if (tried_) return font_ >= 0;
+  if (tried_) return synth_ != nullptr && index_.IsRead();
   tried_ = true;
   a_ = &stack;
+  if (!index_.Read(soundFont)) return false;
   settings_ = a_->new_fluid_settings();
   if (settings_ == nullptr) return false;
   a_->fluid_settings_setnum(settings_, "synth.sample-rate", rate);
   a_->fluid_settings_setnum(settings_, "synth.gain", kGain);
-  // Samples are read when an instrument is chosen (or pinned), not all the
-  // soundfont's 140 MB at once.
-  a_->fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+  a_->fluid_settings_setint(settings_, "synth.polyphony", kVoices);
   a_->fluid_settings_setint(settings_, "synth.lock-memory", 0);
-  // A new song must not reset the synthesizer: a reset chooses the default
-  // instruments on every channel, and so reads their samples.
+  // A new song must not reset the synthesizer: the channels are set up here.
   a_->fluid_settings_setint(settings_, "player.reset-synth", 0);
   synth_ = a_->new_fluid_synth(settings_);
-  if (synth_ == nullptr) return false;
-  // Not choosing the default instruments now either (reset_presets = 0).
-  font_ = a_->fluid_synth_sfload(synth_, soundFont.c_str(), 0);
-  if (font_ < 0) font_ = -1;
   frames_.assign(kScratchFrames * 2, 0);
-  return font_ >= 0;
+  return synth_ != nullptr;
 }
 
-bool MidiSynth::Pin(const MidiPreset& p) {
-  return a_->fluid_synth_pin_preset(synth_, font_, p.bank, p.program) == FLUID_OK;
+void MidiSynth::LoadFontFor(const std::vector<MidiNote>& notes) {
+  // FluidSynth reads fonts from files; this one lives just long enough.
+  QTemporaryFile file(QDir::tempPath() + QStringLiteral("/kalvitor-instruments-XXXXXX.sf2"));
+  if (!file.open() || !index_.WriteCut(notes, file) || !file.flush()) return;
+  font_ = a_->fluid_synth_sfload(synth_, QFile::encodeName(file.fileName()).constData(), 0);
+  if (font_ < 0) return;
+  covered_ = notes;
 }
-
-void MidiSynth::Unpin(const MidiPreset& p) { a_->fluid_synth_unpin_preset(synth_, font_, p.bank, p.program); }
 
 bool MidiSynth::Start(const MidiSong& song) {
-  if (font_ < 0) return false;
-  // The new song's instruments are read first, while the old song goes on.
-  std::vector<MidiPreset> pinned;
-  for (const MidiPreset& p : song.presets) {
-    if (std::find(pinned_.begin(), pinned_.end(), p) != pinned_.end() || Pin(p)) pinned.push_back(p);
-  }
-  bool started = false;
+  if (synth_ == nullptr) return false;
   {
     std::lock_guard lock(mutex_);
     StopLocked();
-    for (int channel = 0; channel < kChannels; ++channel) {
-      a_->fluid_synth_all_sounds_off(synth_, channel);
-      a_->fluid_synth_cc(synth_, channel, kResetAllControllers, 0);
-      if (const auto& first = song.firstPreset[channel])
-        a_->fluid_synth_program_select(synth_, channel, font_, first->bank, first->program);
-      else
-        a_->fluid_synth_unset_program(synth_, channel);
-    }
-    player_ = a_->new_fluid_player(synth_);
-    if (player_ != nullptr && a_->fluid_player_add_mem(player_, song.smf.constData(), song.smf.size()) == FLUID_OK &&
-        a_->fluid_player_play(player_) == FLUID_OK) {
-      started = true;
-      sounding_ = true;
-    } else {
-      StopLocked();
-    }
   }
-  // The old song's instruments that the new one does not use are let go.
-  for (const MidiPreset& p : pinned_) {
-    if (std::find(pinned.begin(), pinned.end(), p) == pinned.end()) Unpin(p);
+  if (font_ < 0 || !std::includes(covered_.begin(), covered_.end(), song.notes.begin(), song.notes.end())) {
+    // The old song's font goes before the new one is read: only one song's
+    // samples are held at a time.
+    for (int channel = 0; channel < kChannels; ++channel) a_->fluid_synth_unset_program(synth_, channel);
+    if (font_ >= 0) a_->fluid_synth_sfunload(synth_, font_, 0);
+    font_ = -1;
+    covered_.clear();
+    LoadFontFor(song.notes);
+    if (font_ < 0) return false;
   }
-  pinned_ = std::move(pinned);
-  return started;
+  std::lock_guard lock(mutex_);
+  for (int channel = 0; channel < kChannels; ++channel) {
+    a_->fluid_synth_all_sounds_off(synth_, channel);
+    a_->fluid_synth_cc(synth_, channel, kResetAllControllers, 0);
+    if (const auto& first = song.firstPreset[channel])
+      a_->fluid_synth_program_select(synth_, channel, font_, first->bank, first->program);
+    else
+      a_->fluid_synth_unset_program(synth_, channel);
+  }
+  player_ = a_->new_fluid_player(synth_);
+  if (player_ != nullptr && a_->fluid_player_add_mem(player_, song.smf.constData(), song.smf.size()) == FLUID_OK &&
+      a_->fluid_player_play(player_) == FLUID_OK) {
+    sounding_ = true;
+    return true;
+  }
+  StopLocked();
+  return false;
 }
 
 void MidiSynth::Stop() {
