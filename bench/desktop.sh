@@ -8,7 +8,8 @@
 #   - processor use while the clock ticks, music off (disk driver);
 #     yardstick: a bare Qt window whose one label changes 4 times a second;
 #   - peak memory (VmHWM) with music playing and with music off;
-#   - the longest the GUI thread goes without serving events while the game
+#   - the longest the GUI thread goes without serving events (less the time
+#     it stood ready while the machine was busy) while the game
 #     starts with music on, and around a track started from the menu
 #     ("Следующая"), with the music off as reference.
 # Programs are interleaved round by round; figures are medians.

@@ -63,7 +63,7 @@ def gaps(gap_file, map_file):
         return
     rows = []
     if os.path.exists(gap_file):
-        rows = [(int(a), float(b)) for a, b in (l.split() for l in open(gap_file))]
+        rows = [(int(f[0]), float(f[1])) for f in (l.split() for l in open(gap_file))]
     first, main = maps[0], maps[1]
 
     def longest(lo, hi):
