@@ -255,8 +255,8 @@ bool SoundFontIndex::WriteCut(const std::vector<MidiNote>& notes, QIODevice& out
   QByteArray sampleHeaders;
   std::vector<std::pair<int64_t, int64_t>> copies;  // [start, end) in the soundfont
   int64_t pointCount = 0;
-  for (const auto& [old, number] : sampleNumber) {
-    const Sample& s = samples_[old];
+  for (const auto& entry : sampleNumber) {
+    const Sample& s = samples_[entry.first];
     const int64_t start = std::min<int64_t>(s.start, sampleCount_);
     const int64_t end = std::clamp<int64_t>(s.end, start, sampleCount_);
     copies.push_back({start, end});
@@ -277,7 +277,6 @@ bool SoundFontIndex::WriteCut(const std::vector<MidiNote>& notes, QIODevice& out
     Put16(record, paired ? static_cast<uint32_t>(partner->second) : 0);
     Put16(record, paired ? s.type : kMonoSample);
     sampleHeaders += record;
-    (void)number;
   }
   sampleHeaders += samples_.back().record.left(20) + QByteArray(26, '\0');
 
@@ -297,9 +296,14 @@ bool SoundFontIndex::WriteCut(const std::vector<MidiNote>& notes, QIODevice& out
     for (size_t m = mFirst; m < mLast; ++m, ++out.modulatorCount) out.modulators += mods[m];
     const size_t gFirst = std::min<size_t>(bagList[zone].generator, gens.size());
     const size_t gLast = std::clamp<size_t>(bagList[zone + 1].generator, gFirst, gens.size());
-    for (size_t g = gFirst; g < gLast; ++g, ++out.generatorCount) {
+    for (size_t g = gFirst; g < gLast; ++g) {
       uint32_t amount = gens[g].amount;
-      if (gens[g].oper == linkOper) amount = static_cast<uint32_t>(renumber.at(gens[g].amount));
+      if (gens[g].oper == linkOper) {
+        const auto it = renumber.find(gens[g].amount);
+        if (it == renumber.end()) continue;  // a second link in one zone: not followed
+        amount = static_cast<uint32_t>(it->second);
+      }
+      ++out.generatorCount;
       Put16(out.generators, gens[g].oper);
       Put16(out.generators, amount);
     }
@@ -348,8 +352,14 @@ bool SoundFontIndex::WriteCut(const std::vector<MidiNote>& notes, QIODevice& out
   QByteArray version;
   Put16(version, 2);
   Put16(version, 1);
-  const QByteArray info = Chunk("ifil", version) + Chunk("isng", QByteArray("EMU8000", 8)) +
-                          Chunk("INAM", QByteArray("Kalvitor music instruments", 28));
+  auto text = [](const char* s) {
+    QByteArray out(s);
+    out.append('\0');
+    if (out.size() % 2 != 0) out.append('\0');
+    return out;
+  };
+  const QByteArray info = Chunk("ifil", version) + Chunk("isng", text("EMU8000")) +
+                          Chunk("INAM", text("Kalvitor music instruments"));
   const QByteArray pdta = Chunk("phdr", pre.headers) + Chunk("pbag", pre.bags) + Chunk("pmod", pre.modulators) +
                           Chunk("pgen", pre.generators) + Chunk("inst", inst.headers) + Chunk("ibag", inst.bags) +
                           Chunk("imod", inst.modulators) + Chunk("igen", inst.generators) +
