@@ -15,7 +15,8 @@
 # Programs are interleaved round by round; figures are medians.
 # Usage: bench/desktop.sh GAME_BUILD [GAME_BUILD...]   (folders with game/)
 # Environment: MAP_ROUNDS (9), CPU_ROUNDS (3), CPU_SECONDS (20),
-#              MUSIC_SECONDS (15).
+#              MUSIC_ROUNDS (2), MUSIC_SECONDS (15). The music figures list
+#              every run.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -122,9 +123,11 @@ music_once() {  # key, music switch, game
   runs[trackgap$key]+="$2 "
   runs[peak$key]+="$("${stat[@]}" peak "$work/music.raw") "
 }
-for i in "${!games[@]}"; do
-  music_once "on$i" 1 "${games[$i]}"
-  music_once "off$i" 0 "${games[$i]}"
+for _ in $(seq "${MUSIC_ROUNDS:-2}"); do
+  for i in "${!games[@]}"; do
+    music_once "on$i" 1 "${games[$i]}"
+    music_once "off$i" 0 "${games[$i]}"
+  done
 done
 
 # --- The table
@@ -148,10 +151,11 @@ for i in "${!games[@]}"; do
   row "" "${labels[$i]}, music off" "$m" "$(ratio "$m" "$lm") (${runs[cpu$i]% })"
 done
 for i in "${!games[@]}"; do
-  off_hwm=${runs[hwmoff$i]% }
-  row "peak memory (VmHWM), MB" "${labels[$i]}, music on" "${runs[hwmon$i]% }" \
-    "$(ratio "${runs[hwmon$i]% }" "$off_hwm") of music off"
-  row "" "${labels[$i]}, music off" "$off_hwm" ""
+  on_hwm=$(median ${runs[hwmon$i]})
+  off_hwm=$(median ${runs[hwmoff$i]})
+  row "peak memory (VmHWM), MB" "${labels[$i]}, music on" "$on_hwm" \
+    "$(ratio "$on_hwm" "$off_hwm") of music off (${runs[hwmon$i]% })"
+  row "" "${labels[$i]}, music off" "$off_hwm" "(${runs[hwmoff$i]% })"
   row "longest GUI-thread block, ms: game start" "${labels[$i]}, music on / off" \
     "${runs[startgapon$i]% } / ${runs[startgapoff$i]% }" ""
   row "  a track started from the menu" "${labels[$i]}, music on / off" \
