@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Prints how fast kalvitor-headless plays at normal speed with the daily
-# events on: YEARS (default 20) game years of clock intervals (17,520 ticks
+# events on: YEARS (default 60) game years of clock intervals (17,520 ticks
 # of 30 game minutes each), the vitals topped up at every year's start.
 # Usage: bench/driver_speed.sh   (BUILD=folder, default build/bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build/bench}
-years=${YEARS:-20}
+years=${YEARS:-60}
 if [[ ! -x "$build/src/headless/kalvitor-headless" ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVITOR_QT=OFF -DKALVITOR_TESTS=OFF >/dev/null
   cmake --build "$build" --target kalvitor-headless >/dev/null

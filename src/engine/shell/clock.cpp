@@ -13,16 +13,23 @@ struct TickGuard {
   bool& flag_;
 };
 
-// The long date changes once a game day, the clock four times a second: the
-// date's text is built when the date changes, not at every tick.
-const std::string& LongDateText(int32_t serial) {
+// The main window's time line, "6 декабря 2026 / 07:30". The date changes
+// once a game day, the time four times a second: the date's part is built
+// when the date changes, and only the time is written at every tick (into
+// the same string, so nothing is allocated).
+const std::string& TimeLine(int32_t date, int minutesOfDay) {
   thread_local int32_t builtFor = 0;
-  thread_local std::string text;
-  if (text.empty() || builtFor != serial) {
-    text = FormatLongDate(serial);
-    builtFor = serial;
+  thread_local std::string line;
+  thread_local size_t datePart = 0;
+  if (datePart == 0 || builtFor != date) {
+    line = FormatLongDate(date);
+    line += " / ";
+    datePart = line.size();
+    builtFor = date;
   }
-  return text;
+  line.resize(datePart);
+  line += FormatHHMM(minutesOfDay);
+  return line;
 }
 
 }  // namespace
@@ -96,11 +103,7 @@ void Game::ClockTick() {
     Victory();
   }
 
-  thread_local std::string time;  // kept: no allocation at every tick
-  time = LongDateText(s.GameDate);
-  time += " / ";
-  time += FormatHHMM(s.GameTime);
-  Main().lblTime.SetText(time);
+  Main().lblTime.SetText(TimeLine(s.GameDate, s.GameTime));
   ReseedFromTimer();
 }
 
