@@ -61,7 +61,9 @@ QtPort::QtPort(QtPortOptions options) : options_(std::move(options)) {
     settings_ = std::make_unique<QSettings>(QStringLiteral("Brindlex"), QStringLiteral("Kalvitor 1.6"));
   else
     settings_ = std::make_unique<QSettings>(options_.settingsFile, QSettings::IniFormat);
-  if (options_.openAudio) audio_.Open();
+  // The sound libraries load and the device opens on the audio thread when
+  // the first sound is wanted, not while the first window is being shown.
+  if (options_.openAudio) audio_.Enable();
   clock_.setInterval(250);
   music_.setInterval(2000);
   connect(&clock_, &QTimer::timeout, this, &QtPort::ClockTimeout);
@@ -69,7 +71,7 @@ QtPort::QtPort(QtPortOptions options) : options_(std::move(options)) {
   // An open sound device keeps its thread busy even in silence.
   audioIdle_.setInterval(1000);
   connect(&audioIdle_, &QTimer::timeout, this, [this] { audio_.CloseIdleDevice(1500); });
-  if (audio_.IsOpen()) audioIdle_.start();
+  if (options_.openAudio) audioIdle_.start();
 }
 
 QtPort::~QtPort() {
@@ -431,7 +433,16 @@ void QtPort::OpenLink(const std::string& target) { QDesktopServices::openUrl(QUr
 void QtPort::ShowTextFile(const std::string& path) { TextViewer::Open(Q(path), main_.data()); }
 
 WallClock QtPort::Now() {
-  const QDateTime now = QDateTime::currentDateTime();
+  // The clock reseeds from this at every tick: the offset from UTC (which
+  // means reading the system's time zone) is looked up once a minute only.
+  static qint64 offsetMs = 0;
+  static qint64 offsetCheckedMs = -1;
+  const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
+  if (offsetCheckedMs < 0 || utcMs - offsetCheckedMs >= 60000 || utcMs < offsetCheckedMs) {
+    offsetMs = static_cast<qint64>(QDateTime::fromMSecsSinceEpoch(utcMs).offsetFromUtc()) * 1000;
+    offsetCheckedMs = utcMs;
+  }
+  const QDateTime now = QDateTime::fromMSecsSinceEpoch(utcMs + offsetMs, Qt::UTC);
   const QDate d = now.date();
   return WallClock{SerialFromCivil(d.year(), d.month(), d.day()), now.time().msecsSinceStartOfDay()};
 }

@@ -141,6 +141,8 @@ TEST(Music, TheTimerStartsAnotherTrackWhenOneEnds) {
   h.Rnd({0.0, 0.7});  // a draw of 0 is drawn again
   h.Start();
   const std::string play = "MUSIC play " + Quoted((h.dir / "Music" / "only.mid").string());
+  // Started once at start-up: by the main window's load, not again after it.
+  EXPECT_EQ(h.LinesStarting("MUSIC"), (std::vector<std::string>{play}));
   h.Lines();
   h.Ticks(8);  // two seconds: still playing
   h.port.MusicEnded();

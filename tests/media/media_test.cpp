@@ -238,6 +238,31 @@ TEST(MediaPlayback, EffectStartedDuringAnotherCutsIt) {
   EXPECT_LT(SecondsSince(start), ParseWave(longOne).Seconds() * 0.75);
 }
 
+bool SoundLibrariesLoaded() {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libSDL2_mixer");
+}
+
+TEST(MediaPlayback, SoundLibrariesLoadWithTheFirstSoundAndItIsHeard) {
+  // The program starts with Qt's libraries only.
+  if (SoundLibrariesLoaded()) GTEST_SKIP() << "an earlier test in this process loaded them";
+  DiskAudio disk;
+  const QByteArray wav = EffectBytes(QStringLiteral("MONTHUP"));
+  {
+    Audio audio;
+    audio.Enable();
+    EXPECT_TRUE(audio.IsOpen());
+    audio.MusicStop();
+    audio.CloseIdleDevice(0);
+    EXPECT_FALSE(SoundLibrariesLoaded());
+    int pumps = 0;
+    audio.PlayEffect(wav, [&pumps] { ++pumps; });
+    EXPECT_TRUE(SoundLibrariesLoaded());
+    EXPECT_GT(pumps, 0);
+  }
+  EXPECT_GT(disk.Read().peak, 8000);
+}
+
 TEST(MediaPlayback, WithoutDeviceEverythingIsSilentAndImmediate) {
   setenv("SDL_AUDIODRIVER", "kalvitor_no_such_driver", 1);
   Audio audio;
@@ -310,6 +335,7 @@ TEST(MediaMusic, BrokenFileStaysStoppedGoodOnePlaysOnceToItsEnd) {
       SCOPED_TRACE(bad.toStdString());
       audio.MusicSetFile(bad.toStdString());
       audio.MusicPlay();
+      audio.Settle();  // the audio thread has tried it
       EXPECT_EQ(audio.MusicState(), 0);
     }
 
@@ -318,6 +344,8 @@ TEST(MediaMusic, BrokenFileStaysStoppedGoodOnePlaysOnceToItsEnd) {
     audio.MusicPlay();
     EXPECT_EQ(audio.MusicState(), 1);
     const auto start = Clock::now();
+    audio.Settle();
+    EXPECT_EQ(audio.MusicState(), 1);
     audio.MusicPlay();  // starting it again does not restart it
     EXPECT_EQ(audio.MusicState(), 1);
     // Played once, not looped: the state falls to 0 at the tune's end.
@@ -326,14 +354,17 @@ TEST(MediaMusic, BrokenFileStaysStoppedGoodOnePlaysOnceToItsEnd) {
 
     // A finished tune starts again; a new file stops the old one at once.
     audio.MusicPlay();
+    audio.Settle();
     EXPECT_EQ(audio.MusicState(), 1);
     audio.MusicSetFile(broken.toStdString());
     EXPECT_EQ(audio.MusicState(), 0);
     audio.MusicPlay();
+    audio.Settle();
     EXPECT_EQ(audio.MusicState(), 0);
 
     audio.MusicSetFile(good.toStdString());
     audio.MusicPlay();
+    audio.Settle();
     EXPECT_EQ(audio.MusicState(), 1);
     audio.MusicStop();
     EXPECT_EQ(audio.MusicState(), 0);

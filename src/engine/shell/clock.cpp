@@ -13,6 +13,25 @@ struct TickGuard {
   bool& flag_;
 };
 
+// The main window's time line, "6 декабря 2026 / 07:30". The date changes
+// once a game day, the time four times a second: the date's part is built
+// when the date changes, and only the time is written at every tick (into
+// the same string, so nothing is allocated).
+const std::string& TimeLine(int32_t date, int minutesOfDay) {
+  thread_local int32_t builtFor = 0;
+  thread_local std::string line;
+  thread_local size_t datePart = 0;
+  if (datePart == 0 || builtFor != date) {
+    line = FormatLongDate(date);
+    line += " / ";
+    datePart = line.size();
+    builtFor = date;
+  }
+  line.resize(datePart);
+  line += FormatHHMM(minutesOfDay);
+  return line;
+}
+
 }  // namespace
 
 void Game::ClockTick() {
@@ -24,8 +43,9 @@ void Game::ClockTick() {
   const int step = s.TickMinutes;
   int minute = s.GameTime % 60;
   int hour = s.GameTime / 60;
-  CivilDate date = CivilFromSerial(s.GameDate);
-  int day = date.day, month = date.month, year = date.year;
+  // The date as it was when the tick began; its parts are needed only when
+  // the day rolls over.
+  const int32_t dateAtStart = s.GameDate;
 
   if (minute + step >= 60) {
     minute = minute + step - 60;
@@ -46,6 +66,8 @@ void Game::ClockTick() {
     s.GameTime = hour * 60 + minute;
   } else {
     s.GameTime = 0;  // the minutes past midnight are dropped
+    const CivilDate date = CivilFromSerial(dateAtStart);
+    int day = date.day, month = date.month, year = date.year;
     DailyPass();
     if (!gameGoesOn()) return;
     if (day >= 31) {
@@ -81,7 +103,7 @@ void Game::ClockTick() {
     Victory();
   }
 
-  Main().lblTime.SetText(FormatLongDate(s.GameDate) + " / " + FormatHHMM(s.GameTime));
+  Main().lblTime.SetText(TimeLine(s.GameDate, s.GameTime));
   ReseedFromTimer();
 }
 

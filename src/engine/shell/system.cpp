@@ -36,7 +36,9 @@ void Game::RunMain() {
   RemoveSaveLeftovers(PlayerPath("Save"));
   PlaySfx("LOGOSOUND");
   NewGame();
-  if (s.MusicOn == kTrue) PlayRandomTrack();
+  // The main window's load has started the music already (its timer runs);
+  // a second start here would cut the first track after a second.
+  if (s.MusicOn == kTrue && !Main().tmrMusic.Enabled()) PlayRandomTrack();
 }
 
 std::string Game::AddBackslash(const std::string& path) {
@@ -80,9 +82,20 @@ void Game::ShowMessage(const std::string& text) {
   port.OnMessageTyping(text);
   PlaySfx("MESSAGES");
   const size_t length = Utf8Length(text);
+  // The bytes of the letters typed so far (the same as Utf8Prefix, without
+  // counting from the start at every letter).
+  size_t typed = 0;
+  auto overContinuation = [&] {
+    while (typed < text.size() && (static_cast<unsigned char>(text[typed]) & 0xC0) == 0x80) ++typed;
+  };
   for (size_t i = 1;; ++i) {
     port.WaitUntil(port.MonotonicMs() + 100);
-    if (i <= length) m.lblMessage.SetText(Utf8Prefix(text, i));
+    if (i <= length) {
+      overContinuation();
+      if (typed < text.size()) ++typed;
+      overContinuation();
+      m.lblMessage.SetText(text.substr(0, typed));
+    }
     if (i > length) break;
   }
   port.OnMessageTyped(text);

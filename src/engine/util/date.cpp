@@ -104,9 +104,17 @@ std::optional<int32_t> ParseShortDate(const std::string& text) {
 }
 
 std::string FormatHHMM(int minutesOfDay) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d:%02d", (minutesOfDay / 60) % 100, minutesOfDay % 60);
-  return buf;
+  // Four times a second on the main window: written digit by digit.
+  const int hours = (minutesOfDay / 60) % 100;
+  const int minutes = minutesOfDay % 60;
+  if (hours < 0 || minutes < 0) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d:%02d", hours, minutes);
+    return buf;
+  }
+  const char text[5] = {static_cast<char>('0' + hours / 10), static_cast<char>('0' + hours % 10), ':',
+                        static_cast<char>('0' + minutes / 10), static_cast<char>('0' + minutes % 10)};
+  return std::string(text, 5);
 }
 
 std::string FormatHMMSS(int minutesOfDay) {
