@@ -1,7 +1,8 @@
 // Saved games: 37 lines of text in the Windows Cyrillic code page with CR LF
-// line ends, in the Save folder beside the program. Saving writes the whole
-// file next to the old one and then puts it in its place, so a save that fails
-// half way never spoils an older game. Loading puts every value back through
+// line ends, in the Save folder beside the program, and the game's journal
+// in a file of its own beside it. Saving writes both files whole next to the
+// old ones and then puts them in their places, so a save that fails half way
+// never spoils an older game. Loading puts every value back through
 // the same setters the game uses, in a fixed order, and takes from a damaged
 // file only the values that make sense.
 #include <algorithm>
@@ -12,11 +13,6 @@
 #include <optional>
 #include <vector>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 #include "computer/hardware_catalogue.h"
 #include "computer/software_catalogue.h"
 #include "game.h"
@@ -25,6 +21,7 @@
 #include "util/cp1251.h"
 #include "util/date.h"
 #include "util/paths.h"
+#include "util/replacing_file.h"
 #include "util/text.h"
 
 namespace kalvitor {
@@ -160,51 +157,6 @@ std::string RealName(const std::string& folder, const std::string& name) {
   return same.front();
 }
 
-// Writes the bytes to a fresh file in the folder and then renames it over the
-// target in one step: the old file stays whole until the new one is complete.
-bool WriteReplacing(const std::string& folder, const std::string& name, const std::string& bytes) {
-  std::error_code ec;
-  const fs::path dir = PathFromUtf8(folder);
-  fs::create_directories(dir, ec);
-  if (!fs::is_directory(dir, ec)) return false;
-  const fs::path target = dir / PathFromUtf8(name);
-  if (fs::is_directory(target, ec)) return false;
-
-  fs::path temp;
-  for (int attempt = 0;; ++attempt) {
-    if (attempt == 1000) return false;
-    temp = dir / (".kalvitor-save-" + std::to_string(attempt) + ".tmp");
-    if (!fs::exists(temp, ec) && !ec) break;
-  }
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-#ifndef _WIN32
-  // On the disk before it takes the old file's place.
-  const int fd = ::open(temp.c_str(), O_RDONLY);
-  const bool synced = fd >= 0 && ::fsync(fd) == 0;
-  if (fd >= 0) ::close(fd);
-  if (!synced) {
-    fs::remove(temp, ec);
-    return false;
-  }
-#endif
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool Game::SaveGame() {
@@ -243,7 +195,25 @@ bool Game::SaveGame() {
 
   const std::string folder = PathOf("Save");
   const std::string path = AddBackslash(folder) + name;
-  if (IsPlainFileName(name) && WriteReplacing(folder, RealName(folder, name), text)) return true;
+  if (IsPlainFileName(name)) {
+    const std::string real = RealName(folder, name);
+    const std::string journalName = RealName(folder, JournalFileName(real));
+    Note(JournalKind::Game, "Сохранение игры: " + real);
+    ReplacingFile saved, journalFile;
+    if (saved.Prepare(folder, real, text)) {
+      const bool journalReady = journalFile.Prepare(folder, journalName, journal.ToText());
+      if (saved.Commit()) {
+        if (journalReady && journalFile.Commit()) return true;
+        // The game is saved; an older journal beside it would not be its own.
+        std::error_code ec;
+        std::filesystem::remove(PathFromUtf8(AddBackslash(folder) + journalName), ec);
+        MsgBox("Игра сохранена, но её журнал не удалось записать в файл '" + AddBackslash(folder) + journalName +
+                   "'.",
+               "Сохранение игры", MsgIcon::Critical);
+        return true;
+      }
+    }
+  }
   MsgBox("Не удалось сохранить игру в файл '" + path + "'.", "Сохранение игры", MsgIcon::Critical);
   return false;
 }
@@ -274,6 +244,9 @@ bool Game::LoadGame() {
   // left out) and loading goes on; a death on the way ends the load at once.
   NoteGameBegun();
   const uint64_t serial = gameSerial_;
+  LoadJournalBeside(folder, real);
+  Note(JournalKind::Game, "Загрузка игры: " + real);
+  QuietSetUp quiet(*this);
   // A game loaded before any game of this run has started would find the
   // clock without a speed and stand still: it gets the normal speed that a
   // new game gets. Later loads keep the speed the player chose.
@@ -290,7 +263,7 @@ bool Game::LoadGame() {
 
   if (auto v = Whole32(f.Text(2)); take(v)) {
     s.Money = *v;
-    SetMoney(*v);
+    SetMoney(*v, MoneyCause::Load);
   }
   if (auto v = Whole16(f.Text(3)); take(v)) {
     s.Mood = *v;
@@ -353,6 +326,8 @@ bool Game::LoadGame() {
   SetJob(s.JobIndex);
   if (auto v = Whole32(f.Text(36)); take(v)) s.BankDeposit = *v;
   if (auto v = Whole32(f.Text(37)); take(v)) s.BankLoan = *v;
+  // A game saved without its journal begins its record here.
+  if (!journal.HasLifeRecord()) journal.SetLife(LifeRecord{s.GameDate, s.Money, s.JobIndex > 0 ? 1 : 0});
   return ok;
 }
 

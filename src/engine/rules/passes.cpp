@@ -31,7 +31,8 @@ void Game::DailyPass() {
 
   DailyEvents(false);
   if (gameSerial_ != serial) return;
-  SetMoney(Sat32(int64_t{s.Money} + s.Wage));
+  SetMoney(Sat32(int64_t{s.Money} + s.Wage), MoneyCause::Wage);
+  TakeDailySample();
 }
 
 void Game::TrafficEvent() {
@@ -52,7 +53,7 @@ void Game::YearlyPass() {
   SetMood(Sat16(int64_t{s.Mood} - tax.mood));
   if (gameSerial_ != serial) return;
   t = DivRoundHalfEven(int64_t{s.Money} * tax.rate, 100);
-  SetMoney(Sat32(int64_t{s.Money} - t));
+  SetMoney(Sat32(int64_t{s.Money} - t), MoneyCause::Tax);
 }
 
 }  // namespace kalvitor

@@ -22,19 +22,19 @@ void Game::BankOperation(int16_t operation, int32_t amount) {
   } else {
     switch (operation) {
       case 0:
-        SetMoney(Sat32(s.Money - a));
+        SetMoney(Sat32(s.Money - a), MoneyCause::Bank);
         s.BankDeposit = Sat32(s.BankDeposit + a);
         break;
       case 1:
-        SetMoney(Sat32(s.Money + a));
+        SetMoney(Sat32(s.Money + a), MoneyCause::Bank);
         s.BankDeposit = Sat32(s.BankDeposit - a);
         break;
       case 2:
-        SetMoney(Sat32(s.Money + a));
+        SetMoney(Sat32(s.Money + a), MoneyCause::Bank);
         s.BankLoan = Sat32(s.BankLoan + a);
         break;
       case 3:
-        SetMoney(Sat32(s.Money - a));
+        SetMoney(Sat32(s.Money - a), MoneyCause::Bank);
         s.BankLoan = Sat32(s.BankLoan - a);
         break;
       default:
