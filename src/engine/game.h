@@ -204,9 +204,31 @@ class Game {
 
   std::string programFolder_;
   int quietSetUp_ = 0;
-  // Set while the clock's midnight passes run for this game: the game date
-  // is still the old day's then.
-  std::optional<uint64_t> midnightSerial_;
+  // The date and time the journal gives its entries while the game's own
+  // clock does not hold them yet: at midnight, before the date moves on, and
+  // while a saved game loads. It holds only for the game it was set for.
+ public:
+  struct NoteStamp {
+    uint64_t serial;
+    int32_t date;
+    int minutes;
+  };
+  class StampNotes {
+   public:
+    StampNotes(Game& g, int32_t date, int minutes) : g_(g), saved_(g.noteStamp_) {
+      g.noteStamp_ = NoteStamp{g.gameSerial_, date, minutes};
+    }
+    ~StampNotes() { g_.noteStamp_ = saved_; }
+    StampNotes(const StampNotes&) = delete;
+    StampNotes& operator=(const StampNotes&) = delete;
+
+   private:
+    Game& g_;
+    std::optional<NoteStamp> saved_;
+  };
+
+ private:
+  std::optional<NoteStamp> noteStamp_;
   bool inTick_ = false;
   uint64_t gameSerial_ = 0;
   uint64_t newGames_ = 0;

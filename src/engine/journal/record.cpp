@@ -26,8 +26,11 @@ std::string Dollars(int64_t v) { return v < 0 ? "-$" + Str(-v) : "$" + Str(v); }
 const char* MoneyCauseName(MoneyCause cause) { return kCauseNames[static_cast<size_t>(cause)]; }
 
 void Game::Note(JournalKind kind, const std::string& text) {
-  const bool midnight = midnightSerial_ && *midnightSerial_ == gameSerial_;
-  journal.Add(JournalEntry{midnight ? s.GameDate + 1 : s.GameDate, s.GameTime, kind, text});
+  if (noteStamp_ && noteStamp_->serial == gameSerial_) {
+    journal.Add(JournalEntry{noteStamp_->date, noteStamp_->minutes, kind, text});
+    return;
+  }
+  journal.Add(JournalEntry{s.GameDate, s.GameTime, kind, text});
 }
 
 void Game::NoteMoney(int32_t before, int32_t after, MoneyCause cause) {

@@ -245,6 +245,14 @@ bool Game::LoadGame() {
   NoteGameBegun();
   const uint64_t serial = gameSerial_;
   LoadJournalBeside(folder, real);
+  // What the load writes down is dated by the saved game's clock.
+  std::optional<StampNotes> stamp;
+  {
+    const std::optional<std::string> t = f.Text(4), d = f.Text(5);
+    const std::optional<int> minutes = t ? ParseTimeOfDay(*t) : std::nullopt;
+    const std::optional<int32_t> date = d ? ParseShortDate(*d) : std::nullopt;
+    if (date) stamp.emplace(*this, *date, minutes.value_or(0));
+  }
   Note(JournalKind::Game, "Загрузка игры: " + real);
   QuietSetUp quiet(*this);
   // A game loaded before any game of this run has started would find the

@@ -1,19 +1,11 @@
 // The game clock: one tick moves the game time on by TickMinutes and runs
 // the passes at every change of hour, day, month and year.
-#include <optional>
-
 #include "game.h"
 #include "shell/frm_main.h"
 #include "util/date.h"
 
 namespace kalvitor {
 namespace {
-
-struct MidnightGuard {
-  MidnightGuard(std::optional<uint64_t>& serial, uint64_t now) : serial_(serial) { serial_ = now; }
-  ~MidnightGuard() { serial_.reset(); }
-  std::optional<uint64_t>& serial_;
-};
 
 struct TickGuard {
   explicit TickGuard(bool& flag) : flag_(flag) { flag_ = true; }
@@ -56,7 +48,7 @@ void Game::ClockTick() {
     s.GameTime = 0;  // the minutes past midnight are dropped
     // Until the date moves on below, the journal dates what happens at
     // midnight on the new day, where it belongs.
-    MidnightGuard midnight(midnightSerial_, gameSerial_);
+    StampNotes midnight(*this, s.GameDate + 1, 0);
     DailyPass();
     if (!gameGoesOn()) return;
     if (day >= 31) {
