@@ -80,9 +80,10 @@ TEST(SavedGame, WritesTheThirtySevenLinesByteForByte) {
   Save(h, "first");
   EXPECT_TRUE(h.LinesStarting("MSGBOX").empty());
   EXPECT_EQ(h.ReadFile("Save/first.ksv"), Join(GoodLines()));
-  // Nothing but the game is left in the folder.
+  // Nothing but the game and its journal is left in the folder.
   EXPECT_EQ(ListSavedGames((h.dir / "Save").string()), std::vector<std::string>{"first.ksv"});
-  EXPECT_EQ(std::distance(fs::directory_iterator(h.dir / "Save"), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(h.dir / "Save"), fs::directory_iterator()), 2);
+  EXPECT_TRUE(fs::exists(h.dir / "Save" / "first.kjl"));
 
   h.s().GameTime = 7 * 60 + 30;
   h.s().AttendsSchool = 1;  // any non-zero flag is written as -1
