@@ -9,11 +9,15 @@
 namespace kalvitor::qt {
 
 ToolWindows::ToolWindows(Game& game, QObject* parent) : QObject(parent), game_(game) {
-  game_.journal.SetListener([this] { Changed(); });
+  // Either may go first at the end of the program: the game never calls a
+  // gone hub, and the hub never touches the game when it goes.
+  QPointer<ToolWindows> self(this);
+  game_.journal.SetListener([self] {
+    if (self) self->Changed();
+  });
 }
 
 ToolWindows::~ToolWindows() {
-  game_.journal.SetListener(nullptr);
   delete journal_.data();
   delete stats_.data();
 }
