@@ -143,6 +143,18 @@ TEST(JournalMoney, EveryChangeNamesItsCause) {
        },
        "Учёба: -$50, стало $400"},
       {"wedding", [](Harness& h) { h.game.FamilyEvent(8); }, "Свадьба: -$50, стало $400"},
+      {"virus",
+       [](Harness& h) {
+         h.s().Soft[0] = 1;
+         h.port.virusFights.push_back(false);
+         h.Rnd({0.42, 0.0, 0.0});  // the virus's 21 of 50
+         h.game.DailyPass();
+         const auto& e = h.game.journal.Entries();
+         EXPECT_TRUE(std::any_of(e.begin(), e.end(), [](const JournalEntry& x) {
+           return x.kind == JournalKind::MsgBox && x.text == "«Внимание! Вирус!» На Вашем компьютере обнаружен злой вирус!";
+         }));
+       },
+       "Вирус: -$22, стало $428"},
   };
   for (const MoneyRow& row : rows) {
     SCOPED_TRACE(row.what);

@@ -17,7 +17,11 @@ void Game::DailyPass() {
   const uint64_t serial = gameSerial_;
 
   rnd.ReseedWithDraw(50);
-  if (rnd.DrawInt(50) == 21 && s.Soft[0] > 0) VirusForm().ShowModal();
+  if (rnd.DrawInt(50) == 21 && s.Soft[0] > 0) {
+    FrmVirus& virus = VirusForm();
+    Note(JournalKind::MsgBox, "«" + virus.Caption() + "» " + virus.Find("Label1")->Text());
+    virus.ShowModal();
+  }
 
   if (s.AttendsSchool == kTrue && s.Education < 100 && CivilFromSerial(s.GameDate).day % 2 == 0) {
     SetEducation(Sat16(int64_t{s.Education} + 1));
