@@ -6,10 +6,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "persist/game_folders.h"
+#include "journal/journal.h"
+#include "journal/money_cause.h"
 #include "port.h"
 #include "state.h"
 #include "util/random.h"
@@ -100,7 +103,8 @@ class Game {
   // --- Game state and rules (rules/)
   void NewGame();
   PlayerNameAnswer AskPlayerName();
-  void SetMoney(int32_t amount);
+  // Every change of money names its cause for the journal.
+  void SetMoney(int32_t amount, MoneyCause cause = MoneyCause::Other);
   void SetDifficulty(int16_t level);
   void SetSpeed(int16_t minutes);
   void SetHealth(int16_t value);
@@ -155,6 +159,40 @@ class Game {
   bool RegSetString(const std::string& name, const std::string& text);
   void ReadSoundSwitches();
 
+  // --- The journal and the daily samples (journal/record.cpp,
+  // persist/journal_file.cpp)
+  Journal journal;
+  // An entry at the game's date and time.
+  void Note(JournalKind kind, const std::string& text);
+  // The day's sample, taken at the end of the daily pass.
+  void TakeDailySample();
+  struct LifeSummary {
+    int32_t daysLived = 0;
+    int32_t bestMoney = 0;
+    int32_t jobsHeld = 0;
+    int32_t children = 0;
+    int deaths = 0;
+    int victories = 0;
+  };
+  LifeSummary Summary() const;
+  // While one lives, job changes are not written down: a new game and a
+  // load set the job as part of setting everything up, and say so once.
+  class QuietSetUp {
+   public:
+    explicit QuietSetUp(Game& g) : g_(g) { ++g_.quietSetUp_; }
+    ~QuietSetUp() { --g_.quietSetUp_; }
+    QuietSetUp(const QuietSetUp&) = delete;
+    QuietSetUp& operator=(const QuietSetUp&) = delete;
+
+   private:
+    Game& g_;
+  };
+  // The journal file of a saved game: "first.ksv" -> "first.kjl".
+  static std::string JournalFileName(const std::string& savedGameName);
+  // Puts the saved game's journal in place of this one, or an empty one
+  // when there is none or it cannot be read.
+  void LoadJournalBeside(const std::string& folder, const std::string& savedGameName);
+
   // --- Music (media/music.cpp)
   void BuildMusicList();
   void PlayRandomTrack();
@@ -168,6 +206,34 @@ class Game {
   void RefreshVital(Vital vital);
 
   GameFolders folders_;
+  void NoteMoney(int32_t before, int32_t after, MoneyCause cause);
+
+  int quietSetUp_ = 0;
+  // The date and time the journal gives its entries while the game's own
+  // clock does not hold them yet: at midnight, before the date moves on, and
+  // while a saved game loads. It holds only for the game it was set for.
+ public:
+  struct NoteStamp {
+    uint64_t serial;
+    int32_t date;
+    int minutes;
+  };
+  class StampNotes {
+   public:
+    StampNotes(Game& g, int32_t date, int minutes) : g_(g), saved_(g.noteStamp_) {
+      g.noteStamp_ = NoteStamp{g.gameSerial_, date, minutes};
+    }
+    ~StampNotes() { g_.noteStamp_ = saved_; }
+    StampNotes(const StampNotes&) = delete;
+    StampNotes& operator=(const StampNotes&) = delete;
+
+   private:
+    Game& g_;
+    std::optional<NoteStamp> saved_;
+  };
+
+ private:
+  std::optional<NoteStamp> noteStamp_;
   bool inTick_ = false;
   uint64_t gameSerial_ = 0;
   uint64_t newGames_ = 0;

@@ -20,6 +20,9 @@ enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 enum class FormEvent { Loaded, Shown, Hidden, Unloaded, Changed };
 
+// The windows beside the game that do not stop the clock.
+enum class ToolWindow { Journal, Stats };
+
 // The computer's own date and time.
 struct WallClock {
   int32_t date = 0;    // day serial, see util/date.h
@@ -71,6 +74,8 @@ class FrontendPort {
   virtual void OnMessageTyped(const std::string& /*text*/) {}
   // "Свернуть игру".
   virtual void MinimizeMainWindow() {}
+  // Opens (or brings forward) the journal or the statistics window.
+  virtual void ShowToolWindow(ToolWindow /*which*/) {}
 
   virtual void OpenLink(const std::string& target) = 0;
   virtual void ShowTextFile(const std::string& path) = 0;

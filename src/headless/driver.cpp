@@ -114,6 +114,8 @@ void Driver::Execute(const std::string& cmd, const std::string& rest) {
     MenuCommand(a[0]);
   } else if (cmd == "close") {
     Close(rest);
+  } else if (cmd == "minimize") {
+    Minimize();
   } else if (cmd == "tick") {
     long long n = rest.empty() ? 1 : WholeArg(rest, "tick");
     if (n < 0 || n > 100000000) throw ScriptError("bad number of ticks: " + rest);
@@ -148,7 +150,7 @@ void Driver::Execute(const std::string& cmd, const std::string& rest) {
     port_.MusicEnded();
   } else if (cmd == "dump") {
     auto a = args(2);
-    if (a.empty()) throw ScriptError("dump needs state, labels, form, menu or registry");
+    if (a.empty()) throw ScriptError("dump needs state, labels, form, menu, registry, journal or stats");
     Dump(a[0], a.size() > 1 ? a[1] : "");
   } else if (cmd == "player") {
     auto a = args(2);
@@ -283,6 +285,12 @@ void Driver::Close(const std::string& name) {
   form.CloseBox();
 }
 
+void Driver::Minimize() {
+  FrmMain& m = game_.MainForm();
+  if (!m.Shown()) throw ScriptError("the main window is not shown");
+  m.WindowMinimized();
+}
+
 void Driver::Set(const std::string& name, const std::string& value) {
   const StateField* f = FindStateField(name);
   if (f == nullptr) throw ScriptError("unknown variable: " + name);
@@ -363,6 +371,10 @@ void Driver::Dump(const std::string& what, const std::string& rest) {
          << "\n";
   } else if (what == "registry") {
     for (const auto& [name, value] : port_.settings) out_ << "REGISTRY " << name << " " << Quoted(value) << "\n";
+  } else if (what == "journal") {
+    for (const JournalEntry& e : game_.journal.Entries()) out_ << JournalLine(e) << "\n";
+  } else if (what == "stats") {
+    for (const StatsSample& s : game_.journal.Samples()) out_ << StatsLine(s) << "\n";
   } else if (what == "menu") {
     for (Menu& menu : game_.MainForm().Menus())
       for (MenuItem& item : menu.items)

@@ -32,6 +32,7 @@ class Driver {
   void Key(const std::string& ch);
   void MenuCommand(const std::string& path);
   void Close(const std::string& formName);
+  void Minimize();
   void Set(const std::string& name, const std::string& value);
   void Call(const std::string& routine, const std::string& rest);
   void Dump(const std::string& what, const std::string& rest);

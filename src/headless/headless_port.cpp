@@ -224,6 +224,10 @@ bool HeadlessPort::SettingSet(const std::string& name, const std::string& value)
 
 void HeadlessPort::OnMessageTyped(const std::string& text) { out_ << "TYPED " << Quoted(text) << "\n"; }
 
+void HeadlessPort::ShowToolWindow(ToolWindow which) {
+  out_ << "WINDOW " << (which == ToolWindow::Journal ? "journal" : "stats") << "\n";
+}
+
 void HeadlessPort::OpenLink(const std::string& target) { out_ << "LINK " << Quoted(target) << "\n"; }
 
 void HeadlessPort::ShowTextFile(const std::string& path) { out_ << "TEXTFILE " << Quoted(path) << "\n"; }

@@ -68,6 +68,7 @@ class HeadlessPort : public FrontendPort {
   std::optional<std::string> SettingGet(const std::string& name) override;
   bool SettingSet(const std::string& name, const std::string& value) override;
   void OnMessageTyped(const std::string& text) override;
+  void ShowToolWindow(ToolWindow which) override;
   void OpenLink(const std::string& target) override;
   void ShowTextFile(const std::string& path) override;
   WallClock Now() override;

@@ -92,6 +92,7 @@ void MainWindow::BuildMenus() {
       if (item.separatorBefore) menu->addSeparator();
       QAction* a = menu->addAction(WithAccelerator(QString::fromStdString(item.caption), itemKeys));
       a->setObjectName(QString::fromStdString(item.name));
+      if (!item.shortcut.empty()) a->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
       connect(a, &QAction::triggered, this, [this, m, i] {
         std::function<void()> action = form_.Menus()[m].items[i].action;
         if (action) action();
@@ -149,6 +150,12 @@ void MainWindow::SyncForm() {
     if (enabled && focusBeforePause_) focusBeforePause_->setFocus();
   }
   RefreshMenus();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Minimised by its title bar or by "Свернуть игру": the game may pause.
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) form_.WindowMinimized();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -33,6 +33,7 @@ class MainWindow : public QMainWindow {
   QAction* ActionOf(const std::string& itemName) const;
 
  protected:
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -348,6 +348,12 @@ void QtPort::MinimizeMainWindow() {
   if (main_) main_->showMinimized();
 }
 
+void QtPort::ShowToolWindow(ToolWindow which) {
+  if (game_ == nullptr) return;
+  if (!tools_) tools_ = std::make_unique<ToolWindows>(*game_);
+  tools_->Show(which, main_.data());
+}
+
 // --- Time and the two timers of the main window
 
 int64_t QtPort::MonotonicMs() { return monotonic_.elapsed(); }

@@ -20,6 +20,7 @@
 #include "main_window.h"
 #include "media.h"
 #include "port.h"
+#include "tool_windows.h"
 
 class QEventLoop;
 class QMessageBox;
@@ -68,6 +69,8 @@ class QtPort : public QObject, public FrontendPort {
   bool SettingSet(const std::string& name, const std::string& value) override;
   void OnMessageTyping(const std::string& text) override;
   void MinimizeMainWindow() override;
+  void ShowToolWindow(ToolWindow which) override;
+  ToolWindows* tools() const { return tools_.get(); }
   void OpenLink(const std::string& target) override;
   void ShowTextFile(const std::string& path) override;
   WallClock Now() override;
@@ -106,6 +109,7 @@ class QtPort : public QObject, public FrontendPort {
   QTimer audioIdle_;  // lets the sound device go when nothing has played for a while
   bool effectPlaying_ = false;
   QPointer<MainWindow> main_;
+  std::unique_ptr<ToolWindows> tools_;
   std::map<const Form*, QPointer<FormDialog>> dialogs_;
   std::map<const Form*, std::vector<QEventLoop*>> modalLoops_;
 };

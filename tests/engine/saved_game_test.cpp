@@ -73,6 +73,10 @@ TEST(SavedGame, WritesTheThirtySevenLinesByteForByte) {
   Save(h, "first");
   EXPECT_TRUE(h.LinesStarting("MSGBOX").empty());
   EXPECT_EQ(h.ReadFile("Save/first.ksv"), Join(GoodLines()));
+  // Nothing but the game and its journal is left in the folder.
+  EXPECT_EQ(ListSavedGames((h.dir / "Save").string()), std::vector<std::string>{"first.ksv"});
+  EXPECT_EQ(std::distance(fs::directory_iterator(h.dir / "Save"), fs::directory_iterator()), 2);
+  EXPECT_TRUE(fs::exists(h.dir / "Save" / "first.kjl"));
 
   h.s().GameTime = 7 * 60 + 30;
   h.s().AttendsSchool = 1;  // any non-zero flag is written as -1
@@ -434,13 +438,13 @@ TEST(AtomicSave, ASaveKilledHalfWayLeavesTheOldGameWholeAndItsLeftoverGoes) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_EQ(WEXITSTATUS(status), 7);
   EXPECT_EQ(h.ReadFile("Save/game.ksv"), old);
-  ASSERT_EQ(Folder(h).size(), 2u);  // the game and what the killed save left
+  ASSERT_EQ(Folder(h).size(), 3u);  // the game, its journal and what the killed save left
   EXPECT_EQ(ListSavedGames((h.dir / "Save").string()), std::vector<std::string>{"game.ksv"});
   // The next start removes it.
   Harness next;
   fs::copy(h.dir / "Save", next.dir / "Save");
   next.Start();
-  EXPECT_EQ(Folder(next), std::vector<std::string>{"game.ksv"});
+  EXPECT_EQ(Folder(next), (std::vector<std::string>{"game.kjl", "game.ksv"}));
 }
 
 TEST(AtomicSave, AFailedWriteKeepsTheOldGameAndLeavesNoTemporaryFile) {
@@ -456,7 +460,7 @@ TEST(AtomicSave, AFailedWriteKeepsTheOldGameAndLeavesNoTemporaryFile) {
   saveWriteMidway = nullptr;
   EXPECT_EQ(h.LinesStarting("MSGBOX critical \"Сохранение игры\"").size(), 1u);
   EXPECT_EQ(h.ReadFile("Save/game.ksv"), old);
-  EXPECT_EQ(Folder(h), std::vector<std::string>{"game.ksv"});
+  EXPECT_EQ(Folder(h), (std::vector<std::string>{"game.kjl", "game.ksv"}));
 }
 
 TEST(AtomicSave, NoNumberOfLeftoversMakesASaveFail) {
@@ -468,7 +472,7 @@ TEST(AtomicSave, NoNumberOfLeftoversMakesASaveFail) {
   h.Lines();
   Save(h, "game");
   EXPECT_TRUE(h.LinesStarting("MSGBOX").empty());
-  EXPECT_EQ(Folder(h), (std::vector<std::string>{"game.ksv", "notes.tmp"}));
+  EXPECT_EQ(Folder(h), (std::vector<std::string>{"game.kjl", "game.ksv", "notes.tmp"}));
   EXPECT_TRUE(IsSaveLeftover(".kalvitor-save-3.tmp"));
   EXPECT_FALSE(IsSaveLeftover("game.ksv"));
 }

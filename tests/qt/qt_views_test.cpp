@@ -375,7 +375,9 @@ class QtViewsTest : public QObject {
       ended = true;
     }
     QVERIFY(ended);
-    QCOMPARE(QDir(d.folder.filePath(QStringLiteral("Save"))).entryList(QDir::Files).size(), 1);
+    // The saved game and its journal.
+    QCOMPARE(QDir(d.folder.filePath(QStringLiteral("Save"))).entryList(QDir::Files),
+             QStringList({QStringLiteral("first.kjl"), QStringLiteral("first.ksv")}));
   }
 
   void genericViewOfAnyWindow() {

@@ -18,7 +18,7 @@ void Game::BuyHardware(int16_t slot, int16_t model, int16_t pay) {
              MsgIcon::Information);
       return;
     }
-    SetMoney(static_cast<int32_t>(remaining));
+    SetMoney(static_cast<int32_t>(remaining), MoneyCause::Purchase);
   }
   Main().lblhard[static_cast<size_t>(slot)]->SetText(name);
   s.Hw[static_cast<size_t>(slot)] = model;

@@ -4,17 +4,29 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kalvitor {
 
 struct MenuItem {
+  MenuItem(std::string name_, std::string caption_, bool enabled_, bool checked_, bool separatorBefore_,
+           std::function<void()> action_, std::string shortcut_ = {})
+      : name(std::move(name_)),
+        caption(std::move(caption_)),
+        enabled(enabled_),
+        checked(checked_),
+        separatorBefore(separatorBefore_),
+        action(std::move(action_)),
+        shortcut(std::move(shortcut_)) {}
+
   std::string name;     // mnuFileNew ...
   std::string caption;  // "Новая игра"
   bool enabled = true;
   bool checked = false;
   bool separatorBefore = false;
   std::function<void()> action;  // empty: the item does nothing
+  std::string shortcut;          // "Ctrl+J"; empty: none
 };
 
 struct Menu {

@@ -185,7 +185,7 @@ bool FrmNetwork::HangUp(bool internet) {
   }
   button.SetEnabled(true);
   // $1 for every game hour counted while connected; money may go below zero.
-  if (internet) game_.SetMoney(Sat32(int64_t{s.Money} - s.ConnectedHours));
+  if (internet) game_.SetMoney(Sat32(int64_t{s.Money} - s.ConnectedHours), MoneyCause::NetworkBill);
   return true;
 }
 

@@ -1,7 +1,8 @@
 // Saved games: 37 lines of text in the Windows Cyrillic code page with CR LF
-// line ends, in the Save folder beside the program. Saving writes the whole
-// file next to the old one and then puts it in its place, so a save that fails
-// half way never spoils an older game. Loading puts every value back through
+// line ends, in the Save folder beside the program, and the game's journal
+// in a file of its own beside it. Saving writes both files whole next to the
+// old ones and then puts them in their places, so a save that fails half way
+// never spoils an older game. Loading puts every value back through
 // the same setters the game uses, in a fixed order, and takes from a damaged
 // file only the values that make sense.
 #include <algorithm>
@@ -21,6 +22,7 @@
 #include "util/cp1251.h"
 #include "util/date.h"
 #include "util/paths.h"
+#include "util/replacing_file.h"
 #include "util/text.h"
 
 namespace kalvitor {
@@ -195,7 +197,25 @@ bool Game::SaveGame() {
   const std::string folder = PlayerPath("Save");
   const std::string path = AddBackslash(folder) + name;
   RemoveSaveLeftovers(folder);
-  if (IsPlainFileName(name) && WriteReplacing(folder, RealName(folder, name), text)) return true;
+  if (IsPlainFileName(name)) {
+    const std::string real = RealName(folder, name);
+    const std::string journalName = RealName(folder, JournalFileName(real));
+    Note(JournalKind::Game, "Сохранение игры: " + real);
+    ReplacingFile saved, journalFile;
+    if (saved.Prepare(folder, real, text)) {
+      const bool journalReady = journalFile.Prepare(folder, journalName, journal.ToText());
+      if (saved.Commit()) {
+        if (journalReady && journalFile.Commit()) return true;
+        // The game is saved; an older journal beside it would not be its own.
+        std::error_code ec;
+        std::filesystem::remove(PathFromUtf8(AddBackslash(folder) + journalName), ec);
+        MsgBox("Игра сохранена, но её журнал не удалось записать в файл '" + AddBackslash(folder) + journalName +
+                   "'.",
+               "Сохранение игры", MsgIcon::Critical);
+        return true;
+      }
+    }
+  }
   MsgBox("Не удалось сохранить игру в файл '" + path + "'.", "Сохранение игры", MsgIcon::Critical);
   return false;
 }
@@ -229,6 +249,17 @@ bool Game::LoadGame() {
   // A saved program whose requirements fail is refused, and its slot keeps
   // what it held before the load, as its label does.
   const std::array<int16_t, kSoftwareSlots> softBefore = s.Soft;
+  LoadJournalBeside(folder, real);
+  // What the load writes down is dated by the saved game's clock.
+  std::optional<StampNotes> stamp;
+  {
+    const std::optional<std::string> t = f.Text(4), d = f.Text(5);
+    const std::optional<int> minutes = t ? ParseTimeOfDay(*t) : std::nullopt;
+    const std::optional<int32_t> date = d ? ParseShortDate(*d) : std::nullopt;
+    if (date) stamp.emplace(*this, *date, minutes.value_or(0));
+  }
+  Note(JournalKind::Game, "Загрузка игры: " + real);
+  QuietSetUp quiet(*this);
   // A game loaded before any game of this run has started would find the
   // clock without a speed and stand still: it gets the normal speed that a
   // new game gets. Later loads keep the speed the player chose.
@@ -245,7 +276,7 @@ bool Game::LoadGame() {
 
   if (auto v = Whole32(f.Text(2)); take(v)) {
     s.Money = *v;
-    SetMoney(*v);
+    SetMoney(*v, MoneyCause::Load);
   }
   if (auto v = Whole16(f.Text(3)); take(v)) {
     s.Mood = *v;
@@ -309,6 +340,8 @@ bool Game::LoadGame() {
   SetJob(s.JobIndex);
   if (auto v = Whole32(f.Text(36)); take(v)) s.BankDeposit = *v;
   if (auto v = Whole32(f.Text(37)); take(v)) s.BankLoan = *v;
+  // A game saved without its journal begins its record here.
+  if (!journal.HasLifeRecord()) journal.SetLife(LifeRecord{s.GameDate, s.Money, s.JobIndex > 0 ? 1 : 0});
   return ok;
 }
 

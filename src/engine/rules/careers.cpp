@@ -22,6 +22,12 @@ const char* const kRanks[8] = {"BEGIN", "USER", "GAMER", "LAMER", "PROG-ER", "AD
 }  // namespace
 
 void Game::SetJob(int16_t index) {
+  if (index >= 0 && index <= 12 && index != s.JobIndex && quietSetUp_ == 0) {
+    if (index > 0) ++journal.Life().jobsHeld;
+    Note(JournalKind::Job, index == 0 ? std::string("Без работы")
+                                      : std::string("Новая работа: ") + kJobs[index].title + " ($" +
+                                            std::to_string(kJobs[index].wage) + "/день)");
+  }
   if (index >= 0 && index <= 12) {
     s.Wage = kJobs[index].wage;
     s.JobTitle = kJobs[index].title;

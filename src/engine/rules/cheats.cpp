@@ -13,7 +13,7 @@ void Game::ApplyCheatCode(const std::string& text) {
     std::function<void(Game&)> effect;
   };
   static const Code kCodes[] = {
-      {"QARVENTOS", [](Game& g) { g.SetMoney(Sat32(int64_t{g.s.Money} + 100)); }},
+      {"QARVENTOS", [](Game& g) { g.SetMoney(Sat32(int64_t{g.s.Money} + 100), MoneyCause::Cheat); }},
       {"MELKIR", [](Game& g) { g.SetHealth(Sat16(int64_t{g.s.Health} + 25)); }},
       {"TRUVO", [](Game& g) { g.SetMood(Sat16(int64_t{g.s.Mood} + 25)); }},
       {"BALNOSH", [](Game& g) { g.SetSatiety(Sat16(int64_t{g.s.Satiety} + 25)); }},

@@ -29,7 +29,7 @@ void Game::DailyEvents(bool newMonth) {
   auto mood = [&](int d) { SetMood(Sat16(int64_t{s.Mood} + d)); };
   auto health = [&](int d) { SetHealth(Sat16(int64_t{s.Health} + d)); };
   auto satiety = [&](int d) { SetSatiety(Sat16(int64_t{s.Satiety} + d)); };
-  auto money = [&](int64_t d) { SetMoney(Sat32(int64_t{s.Money} + d)); };
+  auto money = [&](int64_t d, MoneyCause cause = MoneyCause::Event) { SetMoney(Sat32(int64_t{s.Money} + d), cause); };
 
   ReseedFromTimer();
   const int f = rnd.DrawInt(75);
@@ -75,7 +75,7 @@ void Game::DailyEvents(bool newMonth) {
       ShowMessage("Сообщение от Майора Милиции Петрова А.Н.: Мне очень жаль, но к вам пробрались грабители и "
                   "стащили " +
                   std::to_string(stolen) + " долларов.");
-      SetMoney(Sat32(left));
+      SetMoney(Sat32(left), MoneyCause::Event);
       mood(ByLevel{-50, -20, -10}.Pick(level));
       if (over()) return;
       health(ByLevel{-30, -15, -5}.Pick(level));
@@ -194,11 +194,11 @@ void Game::DailyEvents(bool newMonth) {
 
   // The monthly accounts.
   PlaySfx("MONTHUP");
-  if (s.Alimony > 0) money(-s.Alimony);
+  if (s.Alimony > 0) money(-s.Alimony, MoneyCause::MonthlyAccounts);
   s.BankDeposit = Sat32(int64_t{s.BankDeposit} + DivRoundHalfEven(int64_t{s.BankDeposit} * 15, 100));
   s.BankLoan = Sat32(int64_t{s.BankLoan} + DivRoundHalfEven(int64_t{s.BankLoan} * 10, 100));
   if (s.AttendsCourses == kTrue && s.StatusRank < 8) {
-    money(-75);
+    money(-75, MoneyCause::School);
     SetStatus(Sat16(int64_t{s.StatusRank} + 1));
     if (s.StatusRank == 8) {
       MsgBox("Вы прошли компьютерные курсы!", "Доцент", MsgIcon::Information);
@@ -210,7 +210,7 @@ void Game::DailyEvents(bool newMonth) {
       MsgBox("Поздравляем. Теперь Вы -- " + StatusName(s.StatusRank), "Доцент", MsgIcon::Information);
     }
   }
-  if (s.AttendsSchool == kTrue && s.Education < 100) money(-50);
+  if (s.AttendsSchool == kTrue && s.Education < 100) money(-50, MoneyCause::School);
 }
 
 }  // namespace kalvitor

@@ -19,7 +19,8 @@ void Game::FamilyEvent(int16_t code) {
         if (over()) return;
         s.Married = kTrue;
         s.WasMarried = kTrue;
-        SetMoney(Sat32(int64_t{s.Money} - 50));
+        Note(JournalKind::Family, "Свадьба");
+        SetMoney(Sat32(int64_t{s.Money} - 50), MoneyCause::Wedding);
         SetMood(Sat16(int64_t{s.Mood} + 25));
       }
       break;
@@ -29,8 +30,10 @@ void Game::FamilyEvent(int16_t code) {
         MsgBox("От тебя ушла жена!", "Вот и раскаивайся!", MsgIcon::Information);
         if (over()) return;
         s.Married = kFalse;
+        Note(JournalKind::Family, "Развод");
         if (s.Daughters > 0 || s.Sons > 0) {
           s.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
+          Note(JournalKind::Family, "Алименты: $" + std::to_string(s.Alimony) + " в месяц");
           MsgBox("Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
                  "месяц!",
                  "Круто, да?", MsgIcon::Information);
@@ -47,6 +50,8 @@ void Game::FamilyEvent(int16_t code) {
         if (over()) return;
         int16_t& count = daughter ? s.Daughters : s.Sons;
         count = Sat16(int64_t{count} + 1);
+        Note(JournalKind::Family, std::string(daughter ? "Родилась дочь" : "Родился сын") + "; дочерей " +
+                                      std::to_string(s.Daughters) + ", сыновей " + std::to_string(s.Sons));
       }
       break;
     default:

@@ -31,7 +31,8 @@ void Game::NewGame() {
   s.PlayerName = answer.name;
   Main().SetCaption("Brindlex Kalvitor 1.6 -- " + answer.name);
 
-  SetMoney(450);
+  QuietSetUp quiet(*this);
+  SetMoney(450, MoneyCause::NewGame);
   SetMood(25);
   SetJob(0);
   SetSatiety(75);
@@ -52,6 +53,11 @@ void Game::NewGame() {
   for (int16_t slot = 0; slot < kSoftwareSlots; ++slot) InstallSoftware(slot, 0);
 
   AppendGamesLog("CREATED");
+  journal.BeginLife(s.GameDate, s.Money);
+  static const char* const kLevels[] = {"сложная", "нормальная", "лёгкая"};
+  Note(JournalKind::Game, "Новая игра: " + s.PlayerName + ", сложность " +
+                              kLevels[s.DifficultyCode >= 0 && s.DifficultyCode <= 2 ? s.DifficultyCode : 1] +
+                              ", $" + std::to_string(s.Money));
   Main().Show();
 }
 

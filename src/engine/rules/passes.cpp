@@ -17,7 +17,11 @@ void Game::DailyPass() {
   const uint64_t serial = gameSerial_;
 
   rnd.ReseedWithDraw(50);
-  if (rnd.DrawInt(50) == 21 && s.Soft[0] > 0) VirusForm().ShowModal();
+  if (rnd.DrawInt(50) == 21 && s.Soft[0] > 0) {
+    FrmVirus& virus = VirusForm();
+    Note(JournalKind::MsgBox, "«" + virus.Caption() + "» " + virus.Find("Label1")->Text());
+    virus.ShowModal();
+  }
 
   if (s.AttendsSchool == kTrue && s.Education < 100 && CivilFromSerial(s.GameDate).day % 2 == 0) {
     SetEducation(Sat16(int64_t{s.Education} + 1));
@@ -31,7 +35,8 @@ void Game::DailyPass() {
 
   DailyEvents(false);
   if (gameSerial_ != serial) return;
-  SetMoney(Sat32(int64_t{s.Money} + s.Wage));
+  SetMoney(Sat32(int64_t{s.Money} + s.Wage), MoneyCause::Wage);
+  TakeDailySample();
 }
 
 void Game::TrafficEvent() {
@@ -52,7 +57,7 @@ void Game::YearlyPass() {
   SetMood(Sat16(int64_t{s.Mood} - tax.mood));
   if (gameSerial_ != serial) return;
   t = DivRoundHalfEven(int64_t{s.Money} * tax.rate, 100);
-  SetMoney(Sat32(int64_t{s.Money} - t));
+  SetMoney(Sat32(int64_t{s.Money} - t), MoneyCause::Tax);
 }
 
 }  // namespace kalvitor

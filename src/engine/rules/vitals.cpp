@@ -46,6 +46,11 @@ void Game::SetMood(int16_t value) {
 }
 
 void Game::Death(Vital vital) {
+  static const char* const kCauses[] = {"здоровье", "сытость", "настроение"};
+  const int16_t value = vital == Vital::Health ? s.Health : vital == Vital::Satiety ? s.Satiety : s.Mood;
+  ++journal.deathsThisRun;
+  Note(JournalKind::Death,
+       std::string("Смерть: ") + kCauses[static_cast<int>(vital)] + " " + std::to_string(value) + "%");
   PlaySfx("LOSE");
   std::string text;
   switch (vital) {
@@ -70,6 +75,8 @@ bool Game::VictoryConditionHolds() const {
 }
 
 void Game::Victory() {
+  ++journal.victoriesThisRun;
+  Note(JournalKind::Victory, "Победа! Деньги: $" + std::to_string(s.Money));
   PlaySfx("WIN");
   MsgBox("Вы прошли всю игру", "Наконец-то", MsgIcon::Exclamation);
   AppendGamesLog("WIN");

@@ -38,7 +38,7 @@ void Game::BankOperation(int16_t operation, int32_t amount) {
     if (money != Sat32(money) || rest != Sat32(rest)) {
       MsgBox("Не получилось!", "The Bank of New York", MsgIcon::Critical);
     } else {
-      SetMoney(static_cast<int32_t>(money));
+      SetMoney(static_cast<int32_t>(money), MoneyCause::Bank);
       *balance = static_cast<int32_t>(rest);
     }
   }

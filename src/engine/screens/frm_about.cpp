@@ -51,6 +51,11 @@ FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", "О Brindlex Kalvitor 1.
     label.design.tag = link.target;
     label.props = label.design;
   }
+  Add("lblLicense", ControlKind::Label,
+      "Свободная программа: GNU GPL версии 3 или любой более поздней. Без каких-либо гарантий.")
+      .At(12, kH - 40, kW - 136, 32)
+      .Font(7)
+      .Color(kInk);
   Add("Command1", ControlKind::Button, "OK").At(kW - 112, kH - 38, 100, 28).Color(kInk);
 
   OnClick("lblHyperlink", [this](int i) { lblHyperlink_Click(i); });

@@ -51,7 +51,7 @@ void FrmHappy::Buy(const Pastime& p) {
     game_.MsgBox("Вам это не по карману", "Тонкий кошелёк", MsgIcon::Information);
     return;
   }
-  game_.SetMoney(Sat32(left));
+  game_.SetMoney(Sat32(left), MoneyCause::Entertainment);
   game_.SetMood(Sat16(int64_t{game_.s.Mood} + p.mood));
 }
 

@@ -62,7 +62,7 @@ void FrmHospital::Buy(const Treatment& t) {
     game_.SetMood(Sat16(int64_t{game_.s.Mood} + t.mood));
     if (game_.GameSerial() != serial) return;
   }
-  game_.SetMoney(Sat32(int64_t{game_.s.Money} - t.price));
+  game_.SetMoney(Sat32(int64_t{game_.s.Money} - t.price), MoneyCause::Hospital);
   if (t.nurseNews)
     game_.MsgBox("Альфред Бурмистер: Поздравляю! У тебя -- Юниор!!!", "Медсестра", MsgIcon::Information);
 }

@@ -56,7 +56,7 @@ void FrmShop::Buy(const Meal& meal) {
   const uint64_t serial = game_.GameSerial();
   game_.SetSatiety(Sat16(int64_t{game_.s.Satiety} + meal.satiety));
   if (game_.GameSerial() != serial) return;
-  game_.SetMoney(Sat32(int64_t{game_.s.Money} - meal.price));
+  game_.SetMoney(Sat32(int64_t{game_.s.Money} - meal.price), MoneyCause::Shop);
   if (meal.mood != 0) game_.SetMood(Sat16(int64_t{game_.s.Mood} + meal.mood));
 }
 

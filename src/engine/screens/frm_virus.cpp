@@ -19,7 +19,7 @@ int64_t FrmVirus::Loss() const { return DivRoundHalfEven(game_.s.Money, 20); }
 
 void FrmVirus::Lose(const std::string& textBefore) {
   game_.MsgBox(textBefore + std::to_string(Loss()) + " баксов!", "Сообщение", MsgIcon::Exclamation);
-  game_.SetMoney(Sat32(int64_t{game_.s.Money} - Loss()));
+  game_.SetMoney(Sat32(int64_t{game_.s.Money} - Loss()), MoneyCause::Virus);
 }
 
 void FrmVirus::Command2_Click() {

@@ -68,6 +68,9 @@ void Game::ClockTick() {
     s.GameTime = 0;  // the minutes past midnight are dropped
     const CivilDate date = CivilFromSerial(dateAtStart);
     int day = date.day, month = date.month, year = date.year;
+    // Until the date moves on below, the journal dates what happens at
+    // midnight on the new day, where it belongs.
+    StampNotes midnight(*this, s.GameDate + 1, 0);
     DailyPass();
     if (!gameGoesOn()) return;
     if (day >= 31) {

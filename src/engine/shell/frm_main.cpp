@@ -136,6 +136,7 @@ FrmMain::FrmMain(Game& game)
   OnClick("Command1", [this](int) {
     game_.PlaySfx("BUTTONS");
     game_.port.MinimizeMainWindow();
+    WindowMinimized();
   });
 
   // The message line and the overlay shared by the pause and the cheat box.
@@ -188,6 +189,7 @@ void FrmMain::FormLoad() {
   game_.ClockTick();
   SetBackground("MAIN");
   game_.ReadSoundSwitches();
+  ReadAutoPause();
   if (game_.s.MusicOn == kTrue) game_.PlayRandomTrack();
 }
 
@@ -216,16 +218,25 @@ void FrmMain::FormKeyPress(const std::string& ch) {
     for (Control* c : {&shpMsgShape, &txtCheat, &cmdCheatOk, &cmdCheatCancel, &lblCheatInstr}) c->SetVisible(true);
   } else if (ch == "p" || ch == "з") {
     game_.PlaySfx("BUTTONS");
-    if (paused_) {
-      paused_ = false;
-      for (Control* c : {&shpMsgShape, &lblPause, &lblPauseInstr}) c->SetVisible(false);
-      SetEnabled(true);
-    } else {
-      paused_ = true;
-      for (Control* c : {&shpMsgShape, &lblPause, &lblPauseInstr}) c->SetVisible(true);
-      SetEnabled(false);
-    }
+    SetPaused(!paused_);
   }
+}
+
+void FrmMain::SetPaused(bool paused) {
+  paused_ = paused;
+  for (Control* c : {&shpMsgShape, &lblPause, &lblPauseInstr}) c->SetVisible(paused);
+  SetEnabled(!paused);
+}
+
+void FrmMain::ReadAutoPause() {
+  autoPause_ = game_.RegGetString("AutoPause", "0") == "1";
+  if (MenuItem* m = FindItemByName("mnuSpeedAutoPause")) m->checked = autoPause_;
+  game_.port.OnFormEvent(*this, FormEvent::Changed);
+}
+
+void FrmMain::WindowMinimized() {
+  // No click sound: nothing was pressed in the game.
+  if (autoPause_ && !paused_ && Loaded()) SetPaused(true);
 }
 
 void FrmMain::FormUnloadQuestion() {
@@ -294,6 +305,10 @@ void FrmMain::BuildMenus() {
   play.items.push_back({"mnuGameFamily", "Семья", true, false, false, place([&g]() -> Form& { return g.FamilyForm(); })});
   play.items.push_back({"mnuGameBank", "Банк", true, false, false, place([&g]() -> Form& { return g.BankForm(); })});
   play.items.push_back({"mnuGameFlat", "Квартира", false, false, false, nullptr});
+  play.items.push_back({"mnuGameJournal", "Журнал событий...", true, false, true,
+                        click([&g] { g.port.ShowToolWindow(ToolWindow::Journal); }), "Ctrl+J"});
+  play.items.push_back({"mnuGameStats", "Статистика...", true, false, false,
+                        click([&g] { g.port.ShowToolWindow(ToolWindow::Stats); }), "Ctrl+T"});
   menus_.push_back(play);
 
   Menu level{"mnuLevel", "Уровень игры", false, nullptr, {}};
@@ -302,10 +317,18 @@ void FrmMain::BuildMenus() {
   level.items.push_back({"mnuLevelEasy", "Простой", false, false, false, nullptr});
   menus_.push_back(level);
 
-  Menu speed{"mnuSpeed", "Скорость игры", true, nullptr, {}};
+  Menu speed{"mnuSpeed", "Скорость игры", true, [this] { ReadAutoPause(); }, {}};
   speed.items.push_back({"mnuSpeedFast", "Быстрый", true, false, false, click([&g] { g.SetSpeed(60); })});
   speed.items.push_back({"mnuSpeedNormal", "Нормальный", true, false, false, click([&g] { g.SetSpeed(30); })});
   speed.items.push_back({"mnuSpeedSlow", "Медленный", true, false, false, click([&g] { g.SetSpeed(15); })});
+  speed.items.push_back({"mnuSpeedAutoPause", "Пауза при сворачивании", true, false, true, [this] {
+                           Game& gm = game_;
+                           gm.PlaySfx("BUTTONS");
+                           autoPause_ = !autoPause_;
+                           if (MenuItem* m = FindItemByName("mnuSpeedAutoPause")) m->checked = autoPause_;
+                           gm.RegSetString("AutoPause", autoPause_ ? "1" : "0");
+                           gm.port.OnFormEvent(*this, FormEvent::Changed);
+                         }});
   menus_.push_back(speed);
 
   Menu sound{"mnuMusic", "Звук", true, [this] {

@@ -51,6 +51,13 @@ class FrmMain : public Form {
   std::vector<Control*> GameLabels();
 
   bool Paused() const { return paused_; }
+  // "Пауза при сворачивании": kept as AutoPause in the settings store, off
+  // unless it reads "1".
+  bool AutoPause() const { return autoPause_; }
+  void ReadAutoPause();
+  // The window has been minimised (its title bar or "Свернуть игру"): with
+  // AutoPause on, the game pauses as P pauses it; only P resumes.
+  void WindowMinimized();
   // A character typed while the window has the focus (UTF-8).
   void FormKeyPress(const std::string& ch);
   // The exit question; true when the program goes on.
@@ -75,7 +82,9 @@ class FrmMain : public Form {
  private:
   void BuildMenus();
   void HideCheatBox();
+  void SetPaused(bool paused);
   bool paused_ = false;
+  bool autoPause_ = false;
   std::vector<Menu> menus_;
 };
 

@@ -5,9 +5,11 @@
 
 namespace kalvitor {
 
-void Game::SetMoney(int32_t amount) {
+void Game::SetMoney(int32_t amount, MoneyCause cause) {
+  const int32_t before = s.Money;
   s.Money = amount;
   Main().lblMoney.SetText("$" + std::to_string(amount));
+  NoteMoney(before, amount, cause);
 }
 
 void Game::SetDifficulty(int16_t level) {

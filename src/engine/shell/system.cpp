@@ -61,6 +61,7 @@ void Game::OpenLink(const std::string& target) { port.OpenLink(target); }
 void Game::ShowTextFile(const std::string& name) { port.ShowTextFile(DataPath(name)); }
 
 MsgAnswer Game::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+  Note(JournalKind::MsgBox, title.empty() ? text : "«" + title + "» " + text);
   return port.MessageBox(text, title, icon, buttons);
 }
 
@@ -77,6 +78,7 @@ void Game::PlaySfx(const std::string& name) { port.PlayEffect(UpperAscii(name), 
 void Game::ReseedFromTimer() { rnd.Reseed(static_cast<uint64_t>(port.Now().millisOfDay)); }
 
 void Game::ShowMessage(const std::string& text) {
+  Note(JournalKind::Message, text);
   FrmMain& m = Main();
   m.lblMessage.SetText("");
   port.OnMessageTyping(text);

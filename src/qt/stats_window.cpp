@@ -1,0 +1,228 @@
+#include "stats_window.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPen>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+namespace kalvitor::qt {
+namespace {
+
+// One line of a chart: its name, colour and the value it takes of a sample.
+struct Line {
+  const char* name;
+  QRgb color;
+  int chart;  // 0 money, 1 vitals, 2 education and rank
+  double (*value)(const StatsSample&);
+  bool rightAxis = false;
+};
+
+const Line kLines[] = {
+    {"Деньги", 0x1F7A1F, 0, [](const StatsSample& s) { return double(s.money); }, false},
+    {"Вклад", 0x1F4FB0, 0, [](const StatsSample& s) { return double(s.deposit); }, false},
+    {"Долг банку", 0xB03A1F, 0, [](const StatsSample& s) { return double(s.loan); }, false},
+    {"Здоровье", 0xC0282D, 1, [](const StatsSample& s) { return double(s.health); }, false},
+    {"Сытость", 0xD08A10, 1, [](const StatsSample& s) { return double(s.satiety); }, false},
+    {"Настроение", 0x6A3DB0, 1, [](const StatsSample& s) { return double(s.mood); }, false},
+    {"Образование", 0x1F6FA0, 2, [](const StatsSample& s) { return double(s.education); }, false},
+    {"Статус", 0x8A5A1F, 2, [](const StatsSample& s) { return double(s.rank); }, true},
+};
+
+// The death lines of the vitals, in the colours of their vitals.
+struct DeathLine {
+  const char* name;
+  QRgb color;
+  int level;
+};
+const DeathLine kDeathLines[] = {
+    {"Смерть: здоровье -50%", 0xC0282D, -50},
+    {"Смерть: сытость -20%", 0xD08A10, -20},
+    {"Смерть: настроение -100%", 0x6A3DB0, -100},
+};
+
+const char* const kChartTitles[] = {"Деньги и банк, $", "Здоровье, сытость, настроение, %",
+                                    "Образование, % и статус"};
+
+qint64 MsOfDay(int32_t serial) {
+  return QDateTime(QDate(1899, 12, 30).addDays(serial), QTime(12, 0)).toMSecsSinceEpoch();
+}
+
+QString Money(int64_t v) { return v < 0 ? QStringLiteral("-$%1").arg(-v) : QStringLiteral("$%1").arg(v); }
+
+}  // namespace
+
+StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::Window), game_(game) {
+  setObjectName(QStringLiteral("statsWindow"));
+  setWindowTitle(QStringLiteral("Статистика"));
+  auto* layout = new QVBoxLayout(this);
+  summary_ = new QLabel(this);
+  summary_->setObjectName(QStringLiteral("lblSummary"));
+  summary_->setWordWrap(true);
+  QFont bold = summary_->font();
+  bold.setBold(true);
+  summary_->setFont(bold);
+  layout->addWidget(summary_);
+  empty_ = new QLabel(QStringLiteral("Графики появятся после первого прожитого дня."), this);
+  empty_->setObjectName(QStringLiteral("lblEmpty"));
+  layout->addWidget(empty_);
+
+  QChart* charts[3];
+  for (int c = 0; c < 3; ++c) {
+    charts[c] = MakeChart(QString::fromUtf8(kChartTitles[c]));
+    auto* view = new QChartView(charts[c], this);
+    view->setObjectName(QStringLiteral("chart%1").arg(c));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(c == 2 ? 230 : 190);
+    layout->addWidget(view, 1);
+
+    auto* dates = new QDateTimeAxis(charts[c]);
+    dates->setFormat(QStringLiteral("dd.MM.yy"));
+    dates->setTickCount(7);
+    charts[c]->addAxis(dates, Qt::AlignBottom);
+    dateAxes_.push_back(dates);
+    auto* values = new QValueAxis(charts[c]);
+    values->setLabelFormat(QStringLiteral("%d"));
+    charts[c]->addAxis(values, Qt::AlignLeft);
+    valueAxes_.push_back(values);
+  }
+
+  // The status rank on a right-hand axis of its own, by name.
+  auto* ranks = new QCategoryAxis(charts[2]);
+  ranks->setRange(0.5, 8.5);
+  ranks->setStartValue(0.5);
+  for (int r = 1; r <= 8; ++r) ranks->append(QString::fromStdString(Game::StatusName(r)), r + 0.5);
+  ranks->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+  QFont small = font();
+  small.setPointSizeF(small.pointSizeF() * 0.85);
+  ranks->setLabelsFont(small);
+  charts[2]->addAxis(ranks, Qt::AlignRight);
+
+  for (const Line& line : kLines) {
+    auto* series = new QLineSeries(charts[line.chart]);
+    series->setName(QString::fromUtf8(line.name));
+    QPen pen(QColor::fromRgb(line.color));
+    pen.setWidthF(line.chart == 2 && line.rightAxis ? 2.0 : 1.6);
+    series->setPen(pen);
+    charts[line.chart]->addSeries(series);
+    series->attachAxis(dateAxes_[static_cast<size_t>(line.chart)]);
+    if (line.rightAxis)
+      series->attachAxis(ranks);
+    else
+      series->attachAxis(valueAxes_[static_cast<size_t>(line.chart)]);
+    series_.push_back(series);
+  }
+  for (const DeathLine& d : kDeathLines) {
+    auto* series = new QLineSeries(charts[1]);
+    series->setName(QString::fromUtf8(d.name));
+    QPen pen(QColor::fromRgb(d.color));
+    pen.setStyle(Qt::DashLine);
+    pen.setWidthF(1.0);
+    series->setPen(pen);
+    charts[1]->addSeries(series);
+    series->attachAxis(dateAxes_[1]);
+    series->attachAxis(valueAxes_[1]);
+    deathLines_.push_back(series);
+  }
+  // The death lines are explained by the chart's title; the legend keeps to
+  // the three vitals.
+  for (QLineSeries* s : deathLines_)
+    for (auto* marker : charts[1]->legend()->markers(s)) marker->setVisible(false);
+
+  Follow();
+  resize(820, 760);
+}
+
+QChart* StatsWindow::MakeChart(const QString& title) {
+  auto* chart = new QChart;
+  chart->setTitle(title);
+  QFont font = this->font();
+  chart->setFont(font);
+  font.setBold(true);
+  chart->setTitleFont(font);
+  chart->legend()->setAlignment(Qt::AlignTop);
+  chart->legend()->setFont(this->font());
+  chart->setMargins(QMargins(4, 2, 4, 2));
+  chart->setBackgroundRoundness(0);
+  return chart;
+}
+
+QString StatsWindow::SummaryText() const {
+  const Game::LifeSummary sum = game_.Summary();
+  return QStringLiteral("Дней прожито: %1     Лучшие деньги: %2     Работ: %3     Детей: %4\n"
+                        "За этот запуск игры — смертей: %5, побед: %6")
+      .arg(sum.daysLived)
+      .arg(Money(sum.bestMoney))
+      .arg(sum.jobsHeld)
+      .arg(sum.children)
+      .arg(sum.deaths)
+      .arg(sum.victories);
+}
+
+QLineSeries* StatsWindow::Series(const QString& name) const {
+  for (QLineSeries* s : series_)
+    if (s->name() == name) return s;
+  for (QLineSeries* s : deathLines_)
+    if (s->name() == name) return s;
+  return nullptr;
+}
+
+void StatsWindow::Follow() {
+  summary_->setText(SummaryText());
+  const auto& samples = game_.journal.Samples();
+  empty_->setVisible(samples.empty());
+
+  std::vector<QList<QPointF>> points(std::size(kLines));
+  double lo[3], hi[3];
+  std::fill(std::begin(lo), std::end(lo), std::numeric_limits<double>::max());
+  std::fill(std::begin(hi), std::end(hi), std::numeric_limits<double>::lowest());
+  for (auto& p : points) p.reserve(static_cast<qsizetype>(samples.size()));
+  for (const StatsSample& s : samples) {
+    const double x = static_cast<double>(MsOfDay(s.date));
+    for (size_t i = 0; i < std::size(kLines); ++i) {
+      const double y = kLines[i].value(s);
+      points[i].append(QPointF(x, y));
+      if (kLines[i].rightAxis) continue;
+      const int c = kLines[i].chart;
+      lo[c] = std::min(lo[c], y);
+      hi[c] = std::max(hi[c], y);
+    }
+  }
+  for (size_t i = 0; i < std::size(kLines); ++i) series_[i]->replace(points[i]);
+
+  // The dates run from the first sample to the last (a day either side when
+  // there is only one, none at all when there are none yet).
+  const int32_t first = samples.empty() ? game_.s.GameDate : samples.front().date;
+  const int32_t last = samples.empty() ? game_.s.GameDate + 1 : std::max(samples.back().date, first + 1);
+  for (QDateTimeAxis* axis : dateAxes_)
+    axis->setRange(QDateTime::fromMSecsSinceEpoch(MsOfDay(first)), QDateTime::fromMSecsSinceEpoch(MsOfDay(last)));
+
+  // The vitals' chart always shows the three death lines.
+  lo[1] = std::min(samples.empty() ? 0.0 : lo[1], -100.0);
+  hi[1] = std::max(samples.empty() ? 100.0 : hi[1], 0.0);
+  if (samples.empty()) {
+    lo[0] = 0, hi[0] = 500;
+    lo[2] = 0, hi[2] = 100;
+  }
+  lo[2] = std::min(lo[2], 0.0);
+  hi[2] = std::max(hi[2], 100.0);
+  for (size_t d = 0; d < std::size(kDeathLines); ++d)
+    deathLines_[d]->replace({QPointF(static_cast<double>(MsOfDay(first)), kDeathLines[d].level),
+                             QPointF(static_cast<double>(MsOfDay(last)), kDeathLines[d].level)});
+  for (int c = 0; c < 3; ++c) {
+    const double pad = std::max(1.0, (hi[c] - lo[c]) * 0.05);
+    valueAxes_[static_cast<size_t>(c)]->setRange(lo[c] - (c == 0 ? pad : 0), hi[c] + pad);
+    valueAxes_[static_cast<size_t>(c)]->applyNiceNumbers();
+  }
+}
+
+}  // namespace kalvitor::qt

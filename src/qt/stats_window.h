@@ -1,0 +1,45 @@
+// The statistics window ("Статистика..."): the life's summary (days lived,
+// best money, jobs held, children, and the deaths and victories of this run
+// of the program) above three charts of the daily samples: money with the
+// bank's deposit and loan, the three vitals with their death lines, and
+// education with the status rank. It does not stop the clock and follows new
+// samples while it is open.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "game.h"
+
+class QChart;
+class QLabel;
+class QLineSeries;
+class QValueAxis;
+class QDateTimeAxis;
+
+namespace kalvitor::qt {
+
+class StatsWindow : public QWidget {
+  Q_OBJECT
+ public:
+  StatsWindow(const Game& game, QWidget* owner);
+  // The journal or the game has changed.
+  void Follow();
+
+  QString SummaryText() const;
+  // The chart's series by their names ("Деньги", "Здоровье" ...).
+  QLineSeries* Series(const QString& name) const;
+
+ private:
+  QChart* MakeChart(const QString& title);
+
+  const Game& game_;
+  QLabel* summary_;
+  QLabel* empty_;
+  std::vector<QLineSeries*> series_;
+  std::vector<QLineSeries*> deathLines_;
+  std::vector<QDateTimeAxis*> dateAxes_;
+  std::vector<QValueAxis*> valueAxes_;
+};
+
+}  // namespace kalvitor::qt
