@@ -304,27 +304,32 @@ void QtPort::OnFormEvent(Form& form, FormEvent event) {
       if (onShown) onShown(form);
       break;
     }
-    case FormEvent::Hidden:
-      if (FormDialog* d = DialogOf(form)) {
-        if (d->isVisible()) placed_[form.Name()] = d->geometry().topLeft();
-        d->hide();
-      }
+    case FormEvent::Hidden: {
+      // Only a window the player saw hands the keyboard on when it goes.
+      FormDialog* d = DialogOf(form);
+      const bool wasShown = d != nullptr && d->isVisible();
+      if (wasShown) placed_[form.Name()] = d->geometry().topLeft();
+      if (d != nullptr) d->hide();
       QuitModalLoops(form);
-      ActivateTopWindow();
+      if (wasShown) ActivateTopWindow();
       break;
-    case FormEvent::Unloaded:
-      if (FormDialog* d = DialogOf(form)) {
+    }
+    case FormEvent::Unloaded: {
+      FormDialog* d = DialogOf(form);
+      const bool wasShown = d != nullptr && d->isVisible();
+      if (d != nullptr) {
         // The view may be on the call stack right now (a death inside one of
         // its handlers unloads it), or a loop may run over it: it is let go
         // now and deleted when every such loop has returned.
-        if (d->isVisible()) placed_[form.Name()] = d->geometry().topLeft();
+        if (wasShown) placed_[form.Name()] = d->geometry().topLeft();
         dialogs_.erase(&form);
         d->Detach();
         Retire(d);
       }
       QuitModalLoops(form);
-      ActivateTopWindow();
+      if (wasShown) ActivateTopWindow();
       break;
+    }
     case FormEvent::Changed:
       if (FormDialog* d = DialogOf(form)) d->SyncForm();
       break;
