@@ -203,8 +203,11 @@ void StatsWindow::Follow() {
   // there is only one, none at all when there are none yet).
   const int32_t first = samples.empty() ? game_.s.GameDate : samples.front().date;
   const int32_t last = samples.empty() ? game_.s.GameDate + 1 : std::max(samples.back().date, first + 1);
-  for (QDateTimeAxis* axis : dateAxes_)
+  for (QDateTimeAxis* axis : dateAxes_) {
     axis->setRange(QDateTime::fromMSecsSinceEpoch(MsOfDay(first)), QDateTime::fromMSecsSinceEpoch(MsOfDay(last)));
+    // No more marks than days, so that no date is written twice.
+    axis->setTickCount(std::clamp(last - first + 1, 2, 7));
+  }
 
   // The vitals' chart always shows the three death lines.
   lo[1] = std::min(samples.empty() ? 0.0 : lo[1], -100.0);

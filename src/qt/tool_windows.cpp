@@ -58,6 +58,12 @@ void ToolWindows::Show(ToolWindow which, QWidget* owner) {
   }
   if (!w->isVisible() && owner != nullptr) {
     // Over the middle of the game's window, within the screen.
+    if (QScreen* screen = owner->screen()) {
+      // No taller or wider than the screen leaves room for (the title bar
+      // takes about 30 pixels).
+      const QRect room = screen->availableGeometry();
+      w->resize(std::min(w->width(), room.width()), std::min(w->height(), room.height() - 30));
+    }
     QRect frame(QPoint(0, 0), w->size());
     frame.moveCenter(owner->frameGeometry().center());
     if (QScreen* screen = owner->screen()) {
