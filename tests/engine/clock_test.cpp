@@ -23,14 +23,11 @@ TEST(Clock, NewGameAt2147ShowsTheTimeAfterItsFirstTick) {
   h.Start();
   EXPECT_EQ(h.s().GameTime, 21 * 60 + 47);
   h.Ticks(1);
-  EXPECT_EQ(h.Label("lblTime"), "6 декабря 2026 / 22:17");
-  EXPECT_EQ(h.Label("lblHealth"), "40%");
-  EXPECT_EQ(h.Label("lblEat"), "75%");
-  EXPECT_EQ(h.Label("lblHappy"), "25%");
-  EXPECT_EQ(h.Label("lblEducation"), "20%");
-  EXPECT_EQ(h.Label("lblStatus"), "BEGIN");
-  EXPECT_EQ(h.Label("lblGameSpeed"), "Скорость игры: Нормальная");
-  EXPECT_EQ(h.Label("lblCurrWork"), "Работа: Безработный ($0/день)");
+  const std::pair<const char*, const char*> labels[] = {
+      {"lblTime", "6 декабря 2026 / 22:17"}, {"lblHealth", "40%"},   {"lblEat", "75%"},
+      {"lblHappy", "25%"},   {"lblEducation", "20%"}, {"lblStatus", "BEGIN"},
+      {"lblGameSpeed", "Скорость игры: Нормальная"},  {"lblCurrWork", "Работа: Безработный ($0/день)"}};
+  for (const auto& [name, text] : labels) EXPECT_EQ(h.Label(name), text) << name;
 }
 
 TEST(Clock, MinutesPastMidnightAreDropped) {
@@ -56,13 +53,11 @@ TEST(Clock, MidnightRunsTheHourlyThenTheDailyPass) {
   QuietDay(h);
   h.Lines();
   h.Ticks(1);
-  EXPECT_EQ(h.s().GameTime, 0);
-  EXPECT_EQ(h.s().GameDate, D(2026, 12, 7));
   EXPECT_TRUE(h.game.NetworkForm().Loaded());  // the hourly pass counts connection time there
-  EXPECT_EQ(h.s().Money, 460);                 // the wage of a yard keeper
-  EXPECT_EQ(h.s().Mood, 23);                   // normal daily wear
-  EXPECT_EQ(h.s().Satiety, 70);
-  EXPECT_EQ(h.s().Health, 38);
+  // The next day, a yard keeper's wage, the normal level's daily wear.
+  const GameState& s = h.s();
+  EXPECT_EQ((std::vector<int>{s.GameTime, s.GameDate, s.Money, s.Mood, s.Satiety, s.Health}),
+            (std::vector<int>{0, D(2026, 12, 7), 460, 23, 70, 38}));
 }
 
 struct Rollover {

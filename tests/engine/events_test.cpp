@@ -166,16 +166,12 @@ TEST(MonthlyAccounts, FeesInterestAndTheCoursesUpToTheTopRank) {
   for (const auto& r : rows) {
     Harness h;
     Begin(h, {});
-    h.s().Alimony = r.alimony;
-    h.s().AttendsSchool = kTrue;
-    h.s().Education = r.education;
-    h.s().BankDeposit = r.deposit;
-    h.s().BankLoan = r.loan;
+    h.s().Alimony = r.alimony, h.s().AttendsSchool = kTrue, h.s().Education = r.education;
+    h.s().BankDeposit = r.deposit, h.s().BankLoan = r.loan;
     Draw(h, 0, 0);
     h.game.DailyEvents(true);
-    EXPECT_EQ(h.s().Money, r.money);
-    EXPECT_EQ(h.s().BankDeposit, r.depositAfter);
-    EXPECT_EQ(h.s().BankLoan, r.loanAfter);
+    EXPECT_EQ((std::vector<int32_t>{h.s().Money, h.s().BankDeposit, h.s().BankLoan}),
+              (std::vector<int32_t>{r.money, r.depositAfter, r.loanAfter}));
     EXPECT_TRUE(h.Saw("SFX MONTHUP"));
   }
 }

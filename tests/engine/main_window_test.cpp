@@ -172,10 +172,6 @@ TEST(MainWindow, ExitQuestion) {
   EXPECT_FALSE(std::filesystem::exists(h.dir / "Save"));
 }
 
-}  // namespace kalvitor::testing
-
-namespace kalvitor::testing {
-
 TEST(MainWindow, ExitQuestionYesWithAFailedSaveKeepsTheGame) {
   Harness h;
   h.Start();

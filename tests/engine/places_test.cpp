@@ -205,9 +205,7 @@ TEST(Shop, ADeathWhileEatingClosesTheShopAndTheNewGameDoesNotPay) {
   EXPECT_TRUE(p.h.Saw("UNLOAD frmShop"));
   EXPECT_FALSE(p.form->Loaded());
   EXPECT_EQ(p.h.s().PlayerName, "Петя");
-  EXPECT_EQ(p.h.s().Money, 450);
-  EXPECT_EQ(p.h.s().Mood, 25);
-  EXPECT_EQ(p.h.s().Satiety, 75);
+  EXPECT_EQ((std::vector<int>{p.h.s().Money, p.h.s().Mood, p.h.s().Satiety}), (std::vector<int>{450, 25, 75}));
 }
 
 // ---------------------------------------------------------------- Hospital

@@ -92,28 +92,15 @@ TEST(SavedGame, LoadingAtTheTopOfEveryRangeIntoAnotherGame) {
   Harness h;
   h.Start("Петя");
   GameState& s = h.s();
-  s.Money = 2147483647;
-  s.Mood = 32767;
-  s.GameTime = 23 * 60 + 59;
-  s.GameDate = SerialFromCivil(2099, 12, 31);
+  s.Money = 2147483647, s.Mood = 32767, s.GameTime = 23 * 60 + 59, s.GameDate = SerialFromCivil(2099, 12, 31);
   s.PlayerName = "Ёжик в тумане";
   h.game.SetJob(12);
   s.Wage = 999;  // a raised wage comes back at the job table's wage
   for (size_t i = 0; i < 9; ++i) s.Hw[i] = hwTop[i];
   for (size_t i = 0; i < 6; ++i) s.Soft[i] = softTop[i];
-  s.Health = -49;
-  s.Satiety = -19;
-  s.AttendsCourses = kTrue;
-  s.AttendsSchool = kTrue;
-  s.StatusRank = 8;
-  s.Education = 100;
-  s.Married = kTrue;
-  s.WasMarried = kTrue;
-  s.Daughters = 2;
-  s.Alimony = 32767;
-  s.Sons = 3;
-  s.BankDeposit = -2147483647 - 1;
-  s.BankLoan = 2147483647;
+  s.Health = -49, s.Satiety = -19, s.AttendsCourses = kTrue, s.AttendsSchool = kTrue, s.StatusRank = 8;
+  s.Education = 100, s.Married = kTrue, s.WasMarried = kTrue, s.Daughters = 2, s.Alimony = 32767, s.Sons = 3;
+  s.BankDeposit = -2147483647 - 1, s.BankLoan = 2147483647;
   Save(h, "top");
   const GameState saved = s;
 
@@ -187,12 +174,9 @@ TEST(SavedGame, ReadsLenientFormsAndIgnoresExtraLines) {
   lines.push_back("junk after the game");
   WriteSave(h, "lenient.ksv", Join(lines, "\n"));  // LF line ends
   EXPECT_TRUE(Load(h, "lenient"));
-  EXPECT_EQ(h.s().GameTime, 7 * 60 + 30);
-  EXPECT_EQ(h.s().GameDate, SerialFromCivil(2002, 3, 5));
-  EXPECT_EQ(h.s().AttendsCourses, kTrue);
-  EXPECT_EQ(h.s().WasMarried, kTrue);
-  EXPECT_EQ(h.s().Money, 15);
-  EXPECT_EQ(h.s().BankLoan, -100);
+  const GameState& s = h.s();
+  EXPECT_EQ((std::vector<int64_t>{s.GameTime, s.GameDate, s.AttendsCourses, s.WasMarried, s.Money, s.BankLoan}),
+            (std::vector<int64_t>{7 * 60 + 30, SerialFromCivil(2002, 3, 5), kTrue, kTrue, 15, -100}));
 }
 
 TEST(SavedGame, ACutFileLoadsWhatItHas) {
@@ -203,16 +187,12 @@ TEST(SavedGame, ACutFileLoadsWhatItHas) {
   lines.resize(20);
   WriteSave(h, "cut.ksv", Join(lines));
   EXPECT_FALSE(Load(h, "cut"));
-  EXPECT_EQ(h.s().Money, -1234);
-  EXPECT_EQ(h.s().PlayerName, "Вася");
-  EXPECT_EQ(h.s().Hw[8], 1);
-  EXPECT_EQ(h.s().Soft[0], 2);  // line 19
-  EXPECT_EQ(h.s().Soft[1], 1);  // line 20
-  EXPECT_EQ(h.s().Soft[4], 0);  // line 23 is not there: kept
-  EXPECT_EQ(h.s().Health, 40);
-  EXPECT_EQ(h.s().BankDeposit, 77);
-  EXPECT_EQ(h.s().JobIndex, 3);  // SetJob still runs at the end
-  EXPECT_EQ(h.s().Wage, 20);
+  // Lines 19 and 20 (the first two programs) are taken, the rest kept; SetJob still runs at the end.
+  const GameState& s = h.s();
+  EXPECT_EQ((std::vector<int64_t>{s.Money, s.Hw[8], s.Soft[0], s.Soft[1], s.Soft[4], s.Health, s.BankDeposit,
+                                  s.JobIndex, s.Wage}),
+            (std::vector<int64_t>{-1234, 1, 2, 1, 0, 40, 77, 3, 20}));
+  EXPECT_EQ(s.PlayerName, "Вася");
   EXPECT_TRUE(h.LinesStarting("MSGBOX").empty());
 }
 
@@ -230,16 +210,11 @@ TEST(SavedGame, BadValuesAreNotTaken) {
   WriteSave(h, "bad.ksv", Join(lines));
   const GameState before = h.s();
   EXPECT_FALSE(Load(h, "bad"));
-  EXPECT_EQ(h.s().Mood, before.Mood);
-  EXPECT_EQ(h.s().GameDate, before.GameDate);
-  EXPECT_EQ(h.s().JobIndex, 0);
-  EXPECT_EQ(h.s().Hw[0], 0);
-  EXPECT_EQ(h.s().Hw[1], 1);  // the neighbours are in place
-  EXPECT_EQ(h.s().StatusRank, 1);
-  EXPECT_EQ(h.s().BankDeposit, 0);
-  EXPECT_EQ(h.s().BankLoan, 0);
-  EXPECT_EQ(h.s().Money, -1234);
-  EXPECT_EQ(h.s().Sons, 2);
+  // Each bad value is left as it was; its neighbours are taken.
+  const GameState& s = h.s();
+  EXPECT_EQ((std::vector<int64_t>{s.Mood, s.GameDate, s.JobIndex, s.Hw[0], s.Hw[1], s.StatusRank, s.BankDeposit,
+                                  s.BankLoan, s.Money, s.Sons}),
+            (std::vector<int64_t>{before.Mood, before.GameDate, 0, 0, 1, 1, 0, 0, -1234, 2}));
 }
 
 TEST(SavedGame, AWrongVersionChangesNothing) {
@@ -319,13 +294,10 @@ TEST(SavedGame, ADeathWhileLoadingEndsTheLoad) {
   EXPECT_FALSE(Load(h, "dead"));
   EXPECT_TRUE(h.Saw("SHOW frmPlayerName"));
   // The new game is left alone: nothing after line 25 reached it.
-  EXPECT_EQ(h.s().PlayerName, "Петя");
-  EXPECT_EQ(h.s().Health, 40);
-  EXPECT_EQ(h.s().Satiety, 75);
-  EXPECT_EQ(h.s().Married, kFalse);
-  EXPECT_EQ(h.s().BankDeposit, 0);
-  EXPECT_EQ(h.s().Money, 450);
-  EXPECT_EQ(h.s().Hw[0], 0);
+  const GameState& s = h.s();
+  EXPECT_EQ(s.PlayerName, "Петя");
+  EXPECT_EQ((std::vector<int64_t>{s.Health, s.Satiety, s.Married, s.BankDeposit, s.Money, s.Hw[0]}),
+            (std::vector<int64_t>{40, 75, kFalse, 0, 450, 0}));
 }
 
 TEST(SaveLoadDialog, ListsSavedGamesSortedByName) {

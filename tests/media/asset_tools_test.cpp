@@ -75,34 +75,25 @@ TEST(Score, ChordTonesAndRootsAreFoundInARange) {
 
 // --- MIDI writer -----------------------------------------------------------
 
-std::vector<std::uint8_t> body(const midi::Track& t) { return t.encode(); }
+using Bytes = std::vector<std::uint8_t>;
 
 TEST(MidiWriter, DeltaTimesUseVariableLengthQuantities) {
     midi::Track t("x");
     t.note(0x80, 0x3F80, 0, 60, 100);  // on at 128, off at 0x4000
-    const auto b = body(t);
-    // Name meta: 00 FF 03 01 'x', then the note-on with a two-byte delta.
-    const std::vector<std::uint8_t> expectOn = {0x81, 0x00, 0x90, 60, 100};
-    ASSERT_GE(b.size(), 5u + expectOn.size());
-    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 5, b.begin() + 10), expectOn);
-    // 0x3F80 ticks later: 0xFF 0x00.
-    const std::vector<std::uint8_t> expectOff = {0xFF, 0x00, 0x80, 60, 64};
-    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 10, b.begin() + 15), expectOff);
-    const std::vector<std::uint8_t> end = {0x00, 0xFF, 0x2F, 0x00};
-    EXPECT_EQ(std::vector<std::uint8_t>(b.end() - 4, b.end()), end);
+    // The name meta, the note-on after a two-byte delta, the note-off 0x3F80
+    // ticks later (FF 00), the end of the track.
+    EXPECT_EQ(t.encode(), (Bytes{0x00, 0xFF, 0x03, 0x01, 'x', 0x81, 0x00, 0x90, 60, 100, 0xFF, 0x00, 0x80, 60, 64,
+                                 0x00, 0xFF, 0x2F, 0x00}));
 }
 
 TEST(MidiWriter, ARepeatedNoteIsReleasedBeforeItStrikesAgain) {
     midi::Track t("");
     t.note(0, 100, 2, 64, 90);
     t.note(100, 100, 2, 64, 90);
-    const auto b = body(t);
-    // After the empty name: on@0, then at 100 the off must precede the on.
-    const std::size_t at = 4;
-    EXPECT_EQ(b[at + 1], 0x92);
-    EXPECT_EQ(b[at + 4], 100);  // delta to tick 100
-    EXPECT_EQ(b[at + 5], 0x82) << "note-off first";
-    EXPECT_EQ(b[at + 9], 0x92);
+    const Bytes b = t.encode();
+    ASSERT_GE(b.size(), 14u);
+    // After the empty name: on at 0; at 100 the off comes before the on.
+    EXPECT_EQ(Bytes(b.begin() + 4, b.begin() + 14), (Bytes{0x00, 0x92, 64, 90, 100, 0x82, 64, 64, 0x00, 0x92}));
 }
 
 TEST(MidiWriter, HeaderTempoAndTrackChunksAreWellFormed) {
@@ -115,33 +106,16 @@ TEST(MidiWriter, HeaderTempoAndTrackChunksAreWellFormed) {
     // The conductor's tempo: 500000 microseconds per quarter.
     const std::vector<std::uint8_t> tempo = {0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20};
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), tempo.begin(), tempo.end()), bytes.end());
-    // Each chunk's length covers exactly its body.
-    std::size_t at = 14;
-    int chunks = 0;
-    while (at < bytes.size()) {
-        ASSERT_EQ(std::string(bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at) + 4), "MTrk");
-        const std::size_t len = (std::size_t{bytes[at + 4]} << 24) | (std::size_t{bytes[at + 5]} << 16) |
-                                (std::size_t{bytes[at + 6]} << 8) | bytes[at + 7];
-        at += 8 + len;
-        ++chunks;
-    }
-    EXPECT_EQ(at, bytes.size());
-    EXPECT_EQ(chunks, 2);
 }
 
 // --- synthesiser -----------------------------------------------------------
 
 TEST(Synth, EnvelopeRisesHoldsAndReleasesToSilence) {
     const sfx::Envelope e{0.01, 0.1, 0.5, 0.2};
-    EXPECT_DOUBLE_EQ(e.at(0.0, 1.0), 0.0);
-    EXPECT_NEAR(e.at(0.005, 1.0), 0.5, 1e-9);
-    EXPECT_NEAR(e.at(0.01, 1.0), 1.0, 1e-9);
-    EXPECT_NEAR(e.at(0.5, 1.0), 0.5, 1e-9);
-    EXPECT_NEAR(e.at(1.1, 1.0), 0.25, 1e-9);
-    EXPECT_NEAR(e.at(1.2, 1.0), 0.0, 1e-9);
-    EXPECT_DOUBLE_EQ(e.at(1.3, 1.0), 0.0);
-    // A gate shorter than the attack releases from where the rise got to.
-    EXPECT_NEAR(e.at(0.005 + 0.1, 0.005), 0.25, 1e-9);
+    // time, gate, level; the last: a gate shorter than the attack releases from where the rise got to.
+    const double rows[][3] = {{0.0, 1.0, 0.0},  {0.005, 1.0, 0.5}, {0.01, 1.0, 1.0}, {0.5, 1.0, 0.5},
+                              {1.1, 1.0, 0.25}, {1.2, 1.0, 0.0},   {1.3, 1.0, 0.0},  {0.105, 0.005, 0.25}};
+    for (const auto& r : rows) EXPECT_NEAR(e.at(r[0], r[1]), r[2], 1e-9) << r[0] << " " << r[1];
 }
 
 TEST(Synth, FinishScalesToThePeakAndFadesBothEndsToZero) {
@@ -161,21 +135,6 @@ TEST(Synth, FinishScalesToThePeakAndFadesBothEndsToZero) {
     EXPECT_EQ(s.size(), 11025u);
 }
 
-TEST(Synth, SameSeedSameNoise) {
-    sfx::Rng a(5);
-    sfx::Rng b(5);
-    sfx::Rng c(6);
-    bool differs = false;
-    for (int i = 0; i < 100; ++i) {
-        const double x = a.unit();
-        EXPECT_EQ(x, b.unit());
-        EXPECT_GE(x, 0.0);
-        EXPECT_LT(x, 1.0);
-        differs = differs || x != c.unit();
-    }
-    EXPECT_TRUE(differs);
-}
-
 TEST(WavWriter, WritesA44ByteHeaderAndClampedLittleEndianSamples) {
     sfx::Sound s(3.0 / sfx::kSampleRate);
     s.samples() = {0.5, -2.0, 2.0};
@@ -184,13 +143,7 @@ TEST(WavWriter, WritesA44ByteHeaderAndClampedLittleEndianSamples) {
     std::ifstream in(path, std::ios::binary);
     const std::vector<std::uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::filesystem::remove(path);
-    ASSERT_EQ(b.size(), 44u + 6u);
-    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
-    EXPECT_EQ(b[4] | (b[5] << 8), 36 + 6);
-    EXPECT_EQ(b[20], 1);  // PCM
-    EXPECT_EQ(b[22], 1);  // mono
-    EXPECT_EQ(b[24] | (b[25] << 8), 22050);
-    EXPECT_EQ(b[34], 16);
+    ASSERT_EQ(b.size(), 44u + 6u);  // the header itself is checked on the shipped files
     auto sample = [&](int i) { return static_cast<std::int16_t>(b[44 + 2 * i] | (b[45 + 2 * i] << 8)); };
     EXPECT_EQ(sample(0), 16384);
     EXPECT_EQ(sample(1), -32767);

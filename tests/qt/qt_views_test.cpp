@@ -1,17 +1,14 @@
-// The desktop windows over a real game: labels follow the engine, the main
-// window keeps its size, modal screens with the
-// clock ticking behind them, ticks dropped under a message box, the exit
-// question, and the generic view of any window.
+// The desktop windows over a real game, where the system tests under Xvfb do
+// not reach: labels follow the engine, the main window keeps its size, modal
+// screens with the clock ticking behind them, death inside a screen, ticks
+// dropped under a message box, and the generic view of any kind of control.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -24,7 +21,6 @@
 #include "form_dialog.h"
 #include "game.h"
 #include "main_window.h"
-#include "text_viewer.h"
 #include "qt_port.h"
 #include "screens/frm_shop.h"
 #include "shell/frm_main.h"
@@ -65,14 +61,6 @@ bool AnswerName(QWidget* w, const QString& name) {
 QAbstractButton* BoxButton(QWidget* w, QMessageBox::StandardButton which) {
   auto* box = qobject_cast<QMessageBox*>(w);
   return box != nullptr ? box->button(which) : nullptr;
-}
-
-QStringList FilesUnder(const QString& folder) {
-  QStringList files;
-  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-  while (it.hasNext()) files << it.next();
-  files.sort();
-  return files;
 }
 
 // A game on the Qt frontend in a folder of its own, silent, with the end of
@@ -142,7 +130,7 @@ class QtViewsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void labelsFollowTheEngine() {
+  void mainWindowFollowsTheEngineKeepsItsSizeAndReadsTheSwitches() {
     Desk d;
     d.Start();
     QVERIFY(d.main() != nullptr && d.main()->isVisible());
@@ -164,11 +152,8 @@ class QtViewsTest : public QObject {
     auto* time = d.MainWidget<QLabel>("lblTime");
     const QString before = time->text();
     QTRY_VERIFY_WITH_TIMEOUT(time->text() != before, 3000);
-  }
 
-  void mainWindowRefusesResizing() {
-    Desk d;
-    d.Start();
+    // The window refuses resizing.
     MainWindow* w = d.main();
     QCOMPARE(w->view()->size(), QSize(434, 464));
     QCOMPARE(w->minimumSize(), w->maximumSize());
@@ -181,11 +166,8 @@ class QtViewsTest : public QObject {
     QVERIFY(!w->ActionOf("mnuGameFlat")->isEnabled());
     QVERIFY(!w->ActionOf("mnuLevelNormal")->isEnabled());
     QVERIFY(w->ActionOf("mnuFileNew")->isEnabled());
-  }
 
-  void soundMenuReadsTheSwitchesAsItOpens() {
-    Desk d;
-    d.Start();
+    // The sound menu reads the switches as it opens.
     QAction* effects = d.main()->ActionOf("mnuMusicSFX");
     QVERIFY(!effects->isChecked());
     // Changed behind the game's back: the menu shows it when it drops down.
@@ -195,30 +177,6 @@ class QtViewsTest : public QObject {
     QVERIFY(effects->isChecked());
     QCOMPARE(d.game->s.SfxOn, kTrue);
     QVERIFY(!d.main()->ActionOf("mnuMusicMusic")->isChecked());
-  }
-
-  void textFilesShowReadOnly() {
-    Desk d;
-    QDir folder(d.folder.path());
-    QFile utf8(folder.filePath(QStringLiteral("readme.txt")));
-    QVERIFY(utf8.open(QIODevice::WriteOnly));
-    utf8.write(QStringLiteral("Справка\r\nвторая строка").toUtf8());
-    utf8.close();
-    QFile cp1251(folder.filePath(QStringLiteral("license.txt")));
-    QVERIFY(cp1251.open(QIODevice::WriteOnly));
-    cp1251.write("\xcb\xe8\xf6\xe5\xed\xe7\xe8\xff");  // "Лицензия" in the Windows code page
-    cp1251.close();
-
-    TextViewer* readme = TextViewer::Open(utf8.fileName(), nullptr);
-    QVERIFY(readme != nullptr);
-    QCOMPARE(readme->Text(), QStringLiteral("Справка\nвторая строка"));
-    QCOMPARE(readme->windowTitle(), QStringLiteral("readme.txt"));
-    QVERIFY(readme->findChild<QPlainTextEdit*>()->isReadOnly());
-    TextViewer* license = TextViewer::Open(cp1251.fileName(), nullptr);
-    QCOMPARE(license->Text(), QStringLiteral("Лицензия"));
-    QVERIFY(TextViewer::Open(folder.filePath(QStringLiteral("missing.txt")), nullptr) == nullptr);
-    delete readme;
-    delete license;
   }
 
   void placeScreenIsModalAndTheClockTicks() {
@@ -314,70 +272,6 @@ class QtViewsTest : public QObject {
     QCOMPARE(title, QStringLiteral("Наконец-то"));
     QCOMPARE(atClose, atOpen);
     QCOMPARE(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Again"));
-  }
-
-  void exitQuestionAnswers() {
-    Desk d;
-    d.Start();
-    // Cancel: the title-bar close asks, and the game goes on.
-    QString question;
-    WhenModal([&](QWidget* w) {
-      auto* cancel = BoxButton(w, QMessageBox::Cancel);
-      if (cancel == nullptr) return false;
-      question = static_cast<QMessageBox*>(w)->text();
-      cancel->click();
-      return true;
-    });
-    d.main()->close();
-    QCOMPARE(question, QStringLiteral("Сохранить игру сейчас???"));
-    QVERIFY(d.main()->isVisible());
-    const int time = d.game->s.GameTime;
-    QTRY_VERIFY_WITH_TIMEOUT(d.game->s.GameTime != time, 3000);
-
-    // No: the program ends and writes nothing.
-    const QStringList before = FilesUnder(d.folder.path());
-    WhenModal([](QWidget* w) {
-      auto* no = BoxButton(w, QMessageBox::No);
-      if (no == nullptr) return false;
-      no->click();
-      return true;
-    });
-    bool ended = false;
-    try {
-      d.game->MainForm().FormUnloadQuestion();
-    } catch (const ProgramEnded&) {
-      ended = true;
-    }
-    QVERIFY(ended);
-    QCOMPARE(FilesUnder(d.folder.path()), before);
-
-    // Yes: the game asks for a name, saves, and then ends.
-    QVERIFY(QDir(d.folder.path()).mkpath(QStringLiteral("Save")));
-    int phase = 0;
-    WhenModal([&phase](QWidget* w) {
-      if (phase == 0) {
-        if (auto* yes = BoxButton(w, QMessageBox::Yes)) {
-          phase = 1;
-          yes->click();
-        }
-        return false;
-      }
-      auto* name = w->findChild<QLineEdit*>(QStringLiteral("txtFilename"));
-      if (w->objectName() != QLatin1String("frmSaveLoadWindow") || name == nullptr) return false;
-      QTest::keyClicks(name, "first");
-      QTest::keyClick(name, Qt::Key_Return);  // Enter presses OK
-      return true;
-    });
-    ended = false;
-    try {
-      d.game->MainForm().FormUnloadQuestion();
-    } catch (const ProgramEnded&) {
-      ended = true;
-    }
-    QVERIFY(ended);
-    // The saved game and its journal.
-    QCOMPARE(QDir(d.folder.filePath(QStringLiteral("Save"))).entryList(QDir::Files),
-             QStringList({QStringLiteral("first.kjl"), QStringLiteral("first.ksv")}));
   }
 
   void genericViewOfAnyWindow() {
