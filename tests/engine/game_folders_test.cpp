@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include "game.h"
+#include "harness.h"
 #include "headless_port.h"
 #include "persist/game_folders.h"
 #include "util/date.h"
@@ -19,12 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct TempTree {
-  fs::path root;
-  TempTree() {
-    static std::mt19937_64 gen(std::random_device{}());
-    root = fs::temp_directory_path() / ("kalvitor-folders-" + std::to_string(gen()));
-    fs::create_directories(root);
-  }
+  fs::path root = FreshDir();
   ~TempTree() {
     std::error_code ec;
     fs::remove_all(root, ec);

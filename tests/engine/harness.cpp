@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 
@@ -7,7 +8,6 @@
 #include "util/date.h"
 
 namespace kalvitor::testing {
-namespace {
 
 std::filesystem::path FreshDir() {
   static std::mt19937_64 gen(std::random_device{}());
@@ -15,6 +15,8 @@ std::filesystem::path FreshDir() {
   std::filesystem::create_directories(p);
   return p;
 }
+
+namespace {
 
 int32_t DateOf(const std::string& now) { return ParseShortDate(now.substr(0, 10)).value_or(0); }
 
@@ -48,29 +50,25 @@ void Harness::Rnd(std::initializer_list<double> values) {
   for (double v : values) game.rnd.Force(v);
 }
 
-std::vector<std::string> Harness::Lines() {
+std::vector<std::string> Harness::Pending() const {
   std::vector<std::string> lines;
   std::istringstream in(out.str());
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> Harness::Lines() {
+  std::vector<std::string> lines = Pending();
   out.str("");
   out.clear();
   return lines;
 }
 
-bool Harness::Saw(const std::string& line) {
-  std::istringstream in(out.str());
-  std::string l;
-  while (std::getline(in, l))
-    if (l == line) return true;
-  return false;
-}
+bool Harness::Saw(const std::string& line) { return std::ranges::count(Pending(), line) > 0; }
 
 std::vector<std::string> Harness::LinesStarting(const std::string& prefix) {
   std::vector<std::string> found;
-  std::istringstream in(out.str());
-  std::string l;
-  while (std::getline(in, l))
+  for (const std::string& l : Pending())
     if (l.rfind(prefix, 0) == 0) found.push_back(l);
   return found;
 }
@@ -90,6 +88,21 @@ std::string Harness::ReadFile(const std::string& relative) {
   std::ostringstream ss;
   ss << in.rdbuf();
   return ss.str();
+}
+
+void Harness::WriteFile(const std::string& relative, const std::string& bytes) {
+  std::filesystem::create_directories((dir / relative).parent_path());
+  std::ofstream(dir / relative, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+bool Harness::Save(const std::string& name) {
+  port.fileAnswers.push_back({headless::FileAnswer::Name, name, 0});
+  return game.SaveGame();
+}
+
+bool Harness::Load(const std::string& name) {
+  port.fileAnswers.push_back({headless::FileAnswer::Name, name, 0});
+  return game.LoadGame();
 }
 
 }  // namespace kalvitor::testing

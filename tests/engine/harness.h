@@ -2,6 +2,7 @@
 // queued answers and every line the player would see or hear, recorded.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -11,6 +12,9 @@
 #include "headless_port.h"
 
 namespace kalvitor::testing {
+
+// A new empty folder under the system's temporary one.
+std::filesystem::path FreshDir();
 
 class Harness {
  public:
@@ -41,6 +45,23 @@ class Harness {
   std::string Label(const std::string& name);
   uint32_t LabelColor(const std::string& name);
   std::string ReadFile(const std::string& relative);
+  // Writes `bytes` as the whole file, making its folders.
+  void WriteFile(const std::string& relative, const std::string& bytes);
+  // Saves or loads through the file dialog, answered with `name`.
+  bool Save(const std::string& name);
+  bool Load(const std::string& name);
+
+ private:
+  // The lines printed since the last Lines(), left in place.
+  std::vector<std::string> Pending() const;
 };
+
+// The line a message box with the information icon and OK prints.
+inline std::string InfoBox(const std::string& title, const std::string& text) {
+  return "MSGBOX information \"" + title + "\" \"" + text + "\" -> ok";
+}
+
+// The top model of each hardware slot, processor to printer.
+inline constexpr std::array<int16_t, 9> kTopHw = {10, 7, 7, 7, 6, 6, 6, 6, 4};
 
 }  // namespace kalvitor::testing

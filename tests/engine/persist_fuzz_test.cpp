@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "harness.h"
@@ -53,35 +52,26 @@ struct Maker {
   }
 };
 
-void Write(const fs::path& path, const std::string& bytes) {
-  fs::remove(path);  // a fresh file: cutting one short makes the disk flush
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 TEST(PersistFuzz, MalformedFilesNeverBreakLoadingOrTheJokes) {
   const char* env = std::getenv("KALVITOR_FUZZ_ROUNDS");
   const int rounds = env != nullptr ? std::atoi(env) : 300;
   Harness h;
   h.Start();
-  fs::create_directories(h.dir / "Save");
   Maker make;
   for (int i = 0; i < rounds; ++i) {
-    Write(h.dir / "Save" / "fuzz.ksv", make.SavedGame());
+    h.WriteFile("Save/fuzz.ksv", make.SavedGame());
     if (h.port.playerAnswers.empty()) h.QueuePlayer("Вася");  // a file that kills starts a new game
-    h.port.fileAnswers.push_back({headless::FileAnswer::Name, "fuzz", 0});
-    h.game.LoadGame();
+    h.Load("fuzz");
     ASSERT_TRUE(h.port.fileAnswers.empty());
     if (i % 10 == 0) {  // whatever was loaded saves and loads back
       const GameState loaded = h.s();
-      h.port.fileAnswers.push_back({headless::FileAnswer::Name, "again", 0});
       if (fs::exists(h.dir / "Save" / "again.ksv")) h.Answer(MsgAnswer::Yes);
-      h.game.SaveGame();
-      h.port.fileAnswers.push_back({headless::FileAnswer::Name, "again", 0});
-      ASSERT_TRUE(h.game.LoadGame()) << "round trip " << i;
+      h.Save("again");
+      ASSERT_TRUE(h.Load("again")) << "round trip " << i;
       ASSERT_EQ(h.s().Money, loaded.Money);
       ASSERT_EQ(h.s().PlayerName, loaded.PlayerName);
     }
-    Write(h.dir / "anecdot.dat", make.Jokes());
+    h.WriteFile("anecdot.dat", make.Jokes());
     h.game.GetRandomAnecdote();
     h.out.str("");
   }

@@ -4,15 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "headless_port.h"
 #include "shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {
-
-std::string Box(const std::string& title, const std::string& text) {
-  return "MSGBOX information \"" + title + "\" \"" + text + "\" -> ok";
-}
 
 const char* const kHeader =
     "Brindlex Kalvitor ver. 1.06.2002 for Windows 9.x/NT\r\nGames Log\r\n------------------------------\r\n"
@@ -22,15 +17,16 @@ const char* const kHeader =
 
 TEST(Vitals, ColourAndDeathThresholdsOfEachVital) {
   const struct {
-    Vital vital;
+    void (Game::*set)(int16_t);
     const char* label;
     int16_t redBelow, deathAt;
     const char* title;
     const char* text;
   } rows[] = {
-      {Vital::Health, "lblHealth", -30, -50, "Dr. Green", "Вы скончались от полученных травм. Время смерти -- 7:05:00"},
-      {Vital::Satiety, "lblEat", -10, -20, "Желаю тебе быть большим и тольстым", "Вы умерли голодной смертью!"},
-      {Vital::Mood, "lblHappy", -75, -100, "Критический уровень настроения",
+      {&Game::SetHealth, "lblHealth", -30, -50, "Dr. Green",
+       "Вы скончались от полученных травм. Время смерти -- 7:05:00"},
+      {&Game::SetSatiety, "lblEat", -10, -20, "Желаю тебе быть большим и тольстым", "Вы умерли голодной смертью!"},
+      {&Game::SetMood, "lblHappy", -75, -100, "Критический уровень настроения",
        "Вы спрыгнули с 15 этажа и разбились насмерть!!!"},
   };
   for (const auto& r : rows) {
@@ -38,10 +34,7 @@ TEST(Vitals, ColourAndDeathThresholdsOfEachVital) {
     Harness h;
     h.Start();
     h.s().GameTime = 7 * 60 + 5;
-    auto set = [&](int value) {
-      const auto v = static_cast<int16_t>(value);
-      r.vital == Vital::Health ? h.game.SetHealth(v) : r.vital == Vital::Satiety ? h.game.SetSatiety(v) : h.game.SetMood(v);
-    };
+    auto set = [&](int value) { (h.game.*r.set)(static_cast<int16_t>(value)); };
     for (int v : {r.redBelow + 0, 32000, 0}) {
       set(v);
       EXPECT_EQ(h.Label(r.label), std::to_string(v) + "%");
@@ -59,7 +52,7 @@ TEST(Vitals, ColourAndDeathThresholdsOfEachVital) {
     const auto lines = h.Lines();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[0], "SFX LOSE");
-    EXPECT_EQ(lines[1], Box(r.title, r.text));
+    EXPECT_EQ(lines[1], InfoBox(r.title, r.text));
     EXPECT_EQ(h.s().PlayerName, "Второй");
     EXPECT_EQ(h.s().Money, 450);
     EXPECT_EQ(h.game.MainForm().Caption(), "Brindlex Kalvitor 1.6 -- Второй");
@@ -67,7 +60,6 @@ TEST(Vitals, ColourAndDeathThresholdsOfEachVital) {
 }
 
 TEST(Victory, EveryConditionAtItsEdgeOnEachLevel) {
-  const int16_t top[9] = {10, 7, 7, 7, 6, 6, 6, 6, 4};
   const struct {
     int level;
     int32_t goal;
@@ -96,7 +88,8 @@ TEST(Victory, EveryConditionAtItsEdgeOnEachLevel) {
       h.s().JobIndex = r.job;
       h.s().Married = r.married;
       h.s().BankLoan = r.loan;
-      for (int16_t i = 0; i < 9; ++i) h.game.BuyHardware(i, static_cast<int16_t>(top[i] - (i == r.shortSlot)), kFalse);
+      for (int16_t i = 0; i < 9; ++i)
+        h.game.BuyHardware(i, static_cast<int16_t>(kTopHw[i] - (i == r.shortSlot)), kFalse);
       EXPECT_EQ(h.game.VictoryConditionHolds(), r.wins);
     }
   }
@@ -157,7 +150,7 @@ TEST(MainSetters, LevelAndSpeedRows) {
   const struct {
     int16_t minutes;
     const char* label;
-  } speeds[] = {{15, "Медленная"}, {60, "Быстрая"}, {30, "Нормальная"}, {45, "Нормальная"}};
+  } speeds[] = {{15, "Медленная"}, {45, "Медленная"}, {60, "Быстрая"}, {45, "Быстрая"}, {30, "Нормальная"}};
   for (const auto& s : speeds) {
     h.game.SetSpeed(s.minutes);
     EXPECT_EQ(h.s().TickMinutes, s.minutes);
@@ -172,12 +165,11 @@ TEST(Family, MarriageDivorceAndChildren) {
   h.Start();
   h.Lines();
   h.game.FamilyEvent(24);  // not married: the sound only
-  h.game.FamilyEvent(12);
-  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BABY", "SFX DIVORCE"}));
+  EXPECT_EQ(h.Lines(), std::vector<std::string>{"SFX BABY"});
   EXPECT_EQ(h.Label("lblfamily"), "NO:0:0");
 
   h.game.FamilyEvent(8);
-  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX MARRY", Box("Женится или не женится... Всё равно потом "
+  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX MARRY", InfoBox("Женится или не женится... Всё равно потом "
                                                                    "раскаиваться буду!", "Поздравляем! Вчера ты "
                                                                    "женился! Заплатите за свадьбу $50")}));
   EXPECT_EQ(h.s().Money, 400);
@@ -189,16 +181,16 @@ TEST(Family, MarriageDivorceAndChildren) {
   h.game.FamilyEvent(24);
   h.game.FamilyEvent(32);
   h.game.FamilyEvent(32);
-  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BABY", Box("Медбрат", "Поздравляем! У вас родилась дочь!"),
-                                                 "SFX BABY", Box("Медбрат", "Поздравляем! У вас родился сын!"),
-                                                 "SFX BABY", Box("Медбрат", "Поздравляем! У вас родился сын!")}));
+  EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BABY", InfoBox("Медбрат", "Поздравляем! У вас родилась дочь!"),
+                                                 "SFX BABY", InfoBox("Медбрат", "Поздравляем! У вас родился сын!"),
+                                                 "SFX BABY", InfoBox("Медбрат", "Поздравляем! У вас родился сын!")}));
   h.s().Alimony = 7;
   h.game.FamilyEvent(12);
   EXPECT_EQ(h.s().Alimony, 150);
   EXPECT_EQ(h.Label("lblfamily"), "LEFT:1:2");
   EXPECT_EQ(h.Lines(), (std::vector<std::string>{
-                           "SFX DIVORCE", Box("Вот и раскаивайся!", "От тебя ушла жена!"),
-                           Box("Круто, да?", "Но не тут-то было! Она забрала с собой твоих детей и ты должен "
+                           "SFX DIVORCE", InfoBox("Вот и раскаивайся!", "От тебя ушла жена!"),
+                           InfoBox("Круто, да?", "Но не тут-то было! Она забрала с собой твоих детей и ты должен "
                                              "выплачивать ей по $50 за ребенка в месяц!")}));
   // Married again without new children: the second divorce counts them all again.
   h.s().Alimony = 0;
@@ -206,13 +198,6 @@ TEST(Family, MarriageDivorceAndChildren) {
   h.game.FamilyEvent(12);
   EXPECT_EQ(h.s().Alimony, 150);
   EXPECT_EQ(h.s().WasMarried, kTrue);
-  // Without children the alimony is kept.
-  Harness g;
-  g.Start();
-  g.s().Alimony = 77;
-  g.game.FamilyEvent(8);
-  g.game.FamilyEvent(12);
-  EXPECT_EQ(g.s().Alimony, 77);
 }
 
 TEST(Cheats, EveryCodeInAnyCaseAndNothingElse) {
@@ -246,7 +231,7 @@ TEST(Cheats, EveryCodeInAnyCaseAndNothingElse) {
   EXPECT_EQ(h.Label("lblStatus"), "HACKER");
   h.QueuePlayer("После");
   h.game.ApplyCheatCode("grimlo");
-  EXPECT_TRUE(h.Saw(Box("Критический уровень настроения", "Вы спрыгнули с 15 этажа и разбились насмерть!!!")));
+  EXPECT_TRUE(h.Saw(InfoBox("Критический уровень настроения", "Вы спрыгнули с 15 этажа и разбились насмерть!!!")));
   EXPECT_EQ(h.s().PlayerName, "После");
 }
 
@@ -288,13 +273,11 @@ TEST(NewGame, StartingValuesAndWhatTheGameBeforeLeaves) {
   h.QueuePlayer("Снова");
   h.game.SetHealth(-60);
   const GameState& s = h.s();
+  // The bank, the courses and the family stay.
   EXPECT_EQ((std::vector<int>{s.Money, s.Mood, s.JobIndex, s.Satiety, s.Health, s.TickMinutes, s.DownloadedMb,
-                              s.StatusRank, s.Education}),
-            (std::vector<int>{450, 25, 0, 75, 40, 30, 0, 1, 20}));
+                              s.StatusRank, s.Education, s.BankLoan, s.BankDeposit, s.AttendsCourses}),
+            (std::vector<int>{450, 25, 0, 75, 40, 30, 0, 1, 20, 500, 70, kTrue}));
   EXPECT_EQ(h.Label("lblfamily"), "YES:0:2");
-  EXPECT_EQ(s.BankLoan, 500);
-  EXPECT_EQ(s.BankDeposit, 70);
-  EXPECT_EQ(s.AttendsCourses, kTrue);
   for (int16_t m : s.HwModels) EXPECT_EQ(m, 0);
   EXPECT_EQ(h.game.MainForm().lblhard[8]->Text(), "Нет вооще");
   EXPECT_EQ(h.Label("lblOther"), "0 Мб");

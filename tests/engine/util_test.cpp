@@ -101,20 +101,15 @@ TEST(Calendar, SerialsValidityAndTheRussianForms) {
   EXPECT_EQ(SerialFromCivil(1900, 1, 1), 2);
   const CivilDate c = CivilFromSerial(SerialFromCivil(2028, 2, 29));
   EXPECT_EQ(c.year * 10000 + c.month * 100 + c.day, 20280229);
-  EXPECT_FALSE(IsValidDate(2027, 2, 29));
-  EXPECT_TRUE(IsValidDate(2000, 2, 29));
-  EXPECT_FALSE(IsValidDate(1900, 2, 29));
-  EXPECT_FALSE(IsValidDate(2026, 4, 31));
+  for (auto [y, m, d, valid] : {std::tuple{2027, 2, 29, false}, {2000, 2, 29, true}, {1900, 2, 29, false},
+                                {2026, 4, 31, false}})
+    EXPECT_EQ(IsValidDate(y, m, d), valid) << y << "-" << m << "-" << d;
   const char* const months[] = {"января", "февраля", "марта",    "апреля",  "мая",    "июня",
                                 "июля",   "августа", "сентября", "октября", "ноября", "декабря"};
   for (int m = 1; m <= 12; ++m)
     EXPECT_EQ(FormatLongDate(SerialFromCivil(2027, m, 1)), "1 " + std::string(months[m - 1]) + " 2027");
-  EXPECT_EQ(FormatShortDate(SerialFromCivil(2002, 3, 5)), "05.03.2002");
-  EXPECT_EQ(ParseShortDate("5.3.2002"), SerialFromCivil(2002, 3, 5));
+  // The short date and time forms are checked through the saved game's lines.
   EXPECT_FALSE(ParseShortDate("31.04.2027"));
-  EXPECT_EQ(FormatHMMSS(0), "0:00:00");
-  EXPECT_EQ(FormatHMMSS(23 * 60 + 59), "23:59:00");
-  EXPECT_EQ(ParseTimeOfDay("7:30"), 450);
   EXPECT_EQ(ParseTimeOfDay("23:59:59"), 1439);
   EXPECT_FALSE(ParseTimeOfDay("24:00"));
 }

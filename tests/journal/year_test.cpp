@@ -1,112 +1,68 @@
 // A year of play through the driver: the journal holds every typed message,
 // every message box, every change of money (each one carries on from the
-// last, so none is missing), every marriage, divorce and birth; the samples
-// come one a day; the saved game is byte for byte the one the game saved
-// before it kept a journal; and loading the save brings the journal and the
-// samples back.
+// last, so none is missing), every death, marriage, divorce and birth; the
+// samples come one a day; the saved game is byte for byte the one the game
+// saved before it kept a journal; and loading the save brings the journal
+// and the samples back, the load itself dated by the saved game's clock.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "driver.h"
+#include "harness.h"
 #include "util/date.h"
 
-namespace fs = std::filesystem;
-using kalvitor::headless::Driver;
-using kalvitor::headless::Options;
+using kalvitor::testing::Harness;
 
 namespace {
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
+// The whole lines of the output that match the pattern, each rewritten by
+// the format.
+std::vector<std::string> Rewritten(Harness& h, const std::string& pattern, const char* format) {
   std::vector<std::string> v;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) v.push_back(l);
+  const std::regex re(pattern);
+  for (const auto& l : h.LinesStarting(""))
+    if (std::regex_match(l, re)) v.push_back(std::regex_replace(l, re, format));
   return v;
 }
 
-std::vector<std::string> Starting(const std::vector<std::string>& lines, const std::string& prefix) {
-  std::vector<std::string> v;
-  for (const auto& l : lines)
-    if (l.rfind(prefix, 0) == 0) v.push_back(l);
-  return v;
+// Plays the script in the harness's folder, the computer's clock at
+// 01.01.2027 08:00, into the harness's lines, and dumps the journal and the
+// samples at the end. The harness's own game stays unstarted.
+void Play(Harness& h, const std::string& script) {
+  const kalvitor::headless::Options o{h.dir.string(), 7, kalvitor::SerialFromCivil(2027, 1, 1), 8LL * 3600 * 1000};
+  h.Lines();
+  std::istringstream in(script + "dump journal\ndump stats\n");
+  const int status = kalvitor::headless::Driver(o, h.out).Run(in);
+  EXPECT_EQ(status, 0) << h.out.str().substr(h.out.str().size() > 400 ? h.out.str().size() - 400 : 0);
 }
 
-// The journal lines of one kind.
-std::vector<std::string> Kind(const std::vector<std::string>& lines, const std::string& kind) {
-  std::vector<std::string> v;
-  const std::regex re("^JOURNAL \\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d " + kind + " (\".*\")$");
-  std::smatch m;
-  for (const auto& l : lines)
-    if (std::regex_match(l, m, re)) v.push_back(m[1]);
-  return v;
-}
+TEST(YearOfPlay, JournalHoldsEverythingTheSaveIsUnchangedAndALoadBringsItBack) {
+  Harness h;
+  Play(h, h.ReadFile(KALVITOR_YEAR_SCRIPT));  // an absolute path reads as it is
+  const std::string saved = h.ReadFile("Save/year.ksv");
+  EXPECT_EQ(saved, h.ReadFile(KALVITOR_YEAR_GOLDEN));
+  const auto journal = h.LinesStarting("JOURNAL ");
 
-class YearOfPlay : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("kalvitor-year-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                       "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  std::vector<std::string> Run(const std::string& script) {
-    Options o;
-    o.dir = dir.string();
-    o.seed = 7;
-    o.nowDate = kalvitor::SerialFromCivil(2027, 1, 1);
-    o.nowMillis = 8LL * 3600 * 1000;
-    std::ostringstream out;
-    std::istringstream in(script);
-    Driver driver(o, out);
-    EXPECT_EQ(driver.Run(in), 0) << out.str().substr(out.str().size() > 400 ? out.str().size() - 400 : 0);
-    return Lines(out.str());
-  }
-
-  fs::path dir;
-};
-
-TEST_F(YearOfPlay, JournalHoldsEverythingAndTheSaveIsUnchanged) {
-  const auto out = Run(ReadAll(KALVITOR_YEAR_SCRIPT) + "dump journal\ndump stats\n");
-
-  // The saved game is what the game wrote before it kept a journal.
-  EXPECT_EQ(ReadAll(dir / "Save" / "year.ksv"), ReadAll(KALVITOR_YEAR_GOLDEN));
-  ASSERT_TRUE(fs::exists(dir / "Save" / "year.kjl"));
-
-  // Every typed message, in order.
-  std::vector<std::string> typed;
-  for (const auto& l : Starting(out, "TYPED ")) typed.push_back(l.substr(6));
+  // Every typed message, every message box with its title and text, in order.
+  const auto typed = Rewritten(h, "TYPED (.*)", "$1");
   EXPECT_GT(typed.size(), 50u);
-  EXPECT_EQ(Kind(out, "MESSAGE"), typed);
-
-  // Every message box, in order, with its title and text.
-  const std::regex box("^MSGBOX \\w+ \"(.*)\" \"(.*)\" -> \\w+$");
-  std::vector<std::string> boxes;
-  std::smatch m;
-  for (const auto& l : Starting(out, "MSGBOX "))
-    if (std::regex_match(l, m, box)) boxes.push_back("\"«" + m[1].str() + "» " + m[2].str() + "\"");
+  EXPECT_EQ(Rewritten(h, "JOURNAL \\S+ \\S+ MESSAGE (.*)", "$1"), typed);
+  const auto boxes = Rewritten(h, "MSGBOX \\w+ \"(.*)\" \"(.*)\" -> \\w+", "\"«$1» $2\"");
   EXPECT_GT(boxes.size(), 10u);
-  EXPECT_EQ(Kind(out, "MSGBOX"), boxes);
+  EXPECT_EQ(Rewritten(h, "JOURNAL \\S+ \\S+ MSGBOX (.*)", "$1"), boxes);
 
-  // Money: each change carries on from the one before; a new game starts at
-  // $450; the last one is the money saved.
+  // Money: each change carries on from the one before (none of $0); a new
+  // game starts afresh; the last one is the money saved.
+  const std::regex entry("^JOURNAL \\S+ \\S+ (MONEY|GAME) (\".*\")$");
   const std::regex change("^\"[^:]+: ([+-])\\$(\\d+), стало (-?)\\$(\\d+)\"$");
   const std::regex newGame("^\"Новая игра: .*, \\$(\\d+)\"$");
   long long money = 0;
   int changes = 0;
-  const std::regex entry("^JOURNAL \\S+ \\S+ (MONEY|GAME) (\".*\")$");
-  for (const auto& l : out) {
+  std::smatch m;
+  for (const auto& l : journal) {
     if (!std::regex_match(l, m, entry)) continue;
     const std::string text = m[2];
     std::smatch g;
@@ -115,58 +71,49 @@ TEST_F(YearOfPlay, JournalHoldsEverythingAndTheSaveIsUnchanged) {
       continue;
     }
     ASSERT_TRUE(std::regex_match(text, g, change)) << text;
-    const long long amount = std::stoll(g[2]) * (g[1] == "-" ? -1 : 1);
     const long long after = std::stoll(g[4]) * (g[3] == "-" ? -1 : 1);
-    EXPECT_EQ(money + amount, after) << l;
+    EXPECT_EQ(money + std::stoll(g[2]) * (g[1] == "-" ? -1 : 1), after) << l;
     money = after;
     ++changes;
   }
   EXPECT_GT(changes, 500);
-  const std::string saved = ReadAll(dir / "Save" / "year.ksv");
-  EXPECT_EQ(std::to_string(money), Lines(saved)[1].substr(0, Lines(saved)[1].size() - 1));
+  // The money on the second line of the save, its date on the fifth.
+  std::smatch file;
+  ASSERT_TRUE(std::regex_search(saved, file, std::regex("^.*\r\n(.*)\r\n.*\r\n.*\r\n(.*)\r\n")));
+  EXPECT_EQ(std::to_string(money), file[1]);
 
-  // Family changes: each news box of a wedding, a divorce or a birth.
-  auto count = [&](const std::vector<std::string>& v, const std::string& part) {
-    return std::count_if(v.begin(), v.end(), [&](const std::string& s) { return s.find(part) != std::string::npos; });
-  };
-  const auto family = Kind(out, "FAMILY");
-  EXPECT_EQ(count(family, "Свадьба"), count(boxes, "ты женился"));
-  EXPECT_EQ(count(family, "Развод"), count(boxes, "ушла жена"));
-  EXPECT_EQ(count(family, "Родил"), count(boxes, "У вас родил"));
-  EXPECT_GT(family.size(), 5u);
+  // Each death, written with its cause, began a new game.
+  const auto deaths = Rewritten(h, "JOURNAL \\S+ \\S+ DEATH \"Смерть: (здоровье|сытость|настроение) -\\d+%\"", "");
+  EXPECT_GT(deaths.size(), 0u);
+  EXPECT_EQ(Rewritten(h, "JOURNAL \\S+ \\S+ GAME \"Новая игра: .*", "").size(), deaths.size() + 1);
+
+  // Family changes: an entry for each news box of a wedding, a divorce or a birth.
+  EXPECT_GT(Rewritten(h, "JOURNAL \\S+ \\S+ FAMILY .*", "").size(), 5u);
+  const std::pair<const char*, const char*> family[] = {
+      {"Свадьба", "ты женился"}, {"Развод", "ушла жена"}, {"Родил", "У вас родил"}};
+  for (const auto& [entry, box] : family)
+    EXPECT_EQ(Rewritten(h, std::string("JOURNAL \\S+ \\S+ FAMILY \"") + entry + ".*", "").size(),
+              Rewritten(h, std::string("MSGBOX .*") + box + ".*", "").size());
 
   // One sample a day, day after day, up to the day before the save.
-  const auto stats = Starting(out, "STATS ");
+  const auto stats = h.LinesStarting("STATS ");
   ASSERT_GT(stats.size(), 100u);
-  std::optional<int32_t> last;
-  for (const auto& l : stats) {
-    auto date = kalvitor::ParseShortDate(l.substr(6, 10));
-    ASSERT_TRUE(date) << l;
-    if (last) {
-      EXPECT_EQ(*date, *last + 1) << l;
-    }
-    last = date;
-  }
-  auto savedDate = kalvitor::ParseShortDate(Lines(saved)[4].substr(0, 10));
-  ASSERT_TRUE(savedDate);
-  EXPECT_EQ(*last + 1, *savedDate);
-}
+  int32_t next = kalvitor::ParseShortDate(stats[0].substr(6, 10)).value();
+  for (const auto& l : stats) EXPECT_EQ(kalvitor::ParseShortDate(l.substr(6, 10)), next++) << l;
+  EXPECT_EQ(kalvitor::ParseShortDate(file[2].str()), next);
 
-TEST_F(YearOfPlay, LoadingTheSaveBringsJournalAndSamplesBack) {
-  const auto first = Run(ReadAll(KALVITOR_YEAR_SCRIPT) + "dump journal\ndump stats\n");
-  const auto journal = Starting(first, "JOURNAL ");
-  const auto stats = Starting(first, "STATS ");
-
-  const auto again = Run("player-load\nfile year.ksv\nstart\ndump journal\ndump stats\n");
-  const auto loaded = Starting(again, "JOURNAL ");
-  const auto loadedStats = Starting(again, "STATS ");
-  ASSERT_EQ(loaded.size(), journal.size() + 2);  // the load and its money
+  // The load, its journal spelt in other letters: the journal as it was,
+  // then the load and its money, dated by the saved game's clock, not the
+  // computer's; the samples as they were.
+  std::filesystem::rename(h.dir / "Save" / "year.kjl", h.dir / "Save" / "YEAR.KJL");
+  Play(h, "player-load\nfile year.ksv\nstart\n");
+  const auto loaded = h.LinesStarting("JOURNAL ");
+  ASSERT_EQ(loaded.size(), journal.size() + 2);
   EXPECT_TRUE(std::equal(journal.begin(), journal.end(), loaded.begin()));
-  EXPECT_NE(loaded[journal.size()].find("GAME \"Загрузка игры: year.ksv\""), std::string::npos);
-  EXPECT_NE(loaded[journal.size() + 1].find("MONEY \"Загрузка игры: $"), std::string::npos);
-  // Dated by the saved game's clock, not the computer's.
-  EXPECT_EQ(loaded.back().substr(8, 16), journal.back().substr(8, 16));
-  EXPECT_EQ(loadedStats, stats);
+  const std::string when = journal.back().substr(0, 24);
+  EXPECT_EQ(loaded[journal.size()], when + " GAME \"Загрузка игры: year.ksv\"");
+  EXPECT_TRUE(loaded.back().starts_with(when + " MONEY \"Загрузка игры: $")) << loaded.back();
+  EXPECT_EQ(h.LinesStarting("STATS "), stats);
 }
 
 }  // namespace

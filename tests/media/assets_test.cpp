@@ -1,14 +1,12 @@
-// The media the game ships: each file it names is there and is what its
-// generator makes today (so a change to a generator cannot go unshipped, and
-// the generators are deterministic), every background is a baseline JPEG dark
-// enough for light labels, every effect lasts as long as the game waits for it
-// and starts and ends in silence, every tune is read by the game's own MIDI
-// reader, and the jokes file is CP1251 text with CR LF line ends.
+// The media the game ships: each file it names is there, compiled into the
+// program as the game's loaders find it, and is what its generator makes today
+// (so a change to a generator cannot go unshipped, and the generators stay
+// deterministic).
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -17,9 +15,10 @@
 #include <iterator>
 #include <set>
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
+#include "media.h"
 #include "midi_file.h"
 #include "music/tunes.h"
 #include "sfx/effects.h"
@@ -30,6 +29,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using kalvitor::media::Background;
+using kalvitor::media::EffectBytes;
+using kalvitor::media::HasBackground;
 using Bytes = std::vector<std::uint8_t>;
 const fs::path kAssets = KALVITOR_ASSETS_DIR;
 
@@ -37,14 +39,12 @@ Bytes ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-std::uint32_t Le(const Bytes& b, std::size_t at, int n) {
-  std::uint32_t v = 0;
+QByteArray ToQt(const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), std::ssize(b)); }
+std::size_t Le(const Bytes& b, std::size_t at, int n) {
+  std::size_t v = 0;
   for (int i = n - 1; i >= 0; --i) v = (v << 8) | b.at(at + static_cast<std::size_t>(i));
   return v;
 }
-
-const char* const kBackgrounds[] = {"MAIN", "HARD", "SOFT", "WORK",   "SHOP", "HOSP",
-                                    "HAPPY", "EDUC", "FAMILY", "BANK", "NET"};
 
 // The first frame marker (SOFn) met by walking the segments, 0 if none.
 int FrameMarker(const Bytes& jpeg) {
@@ -57,17 +57,26 @@ int FrameMarker(const Bytes& jpeg) {
   return 0;
 }
 
-// Labels and buttons are drawn over the pictures in light colours.
-TEST(Backgrounds, EachIsABaselineJpegDarkEnoughForLightLabels) {
-  for (const char* name : kBackgrounds) {
-    SCOPED_TRACE(name);
-    const fs::path path = kAssets / "backgrounds" / (std::string(name) + ".jpg");
+// Labels and buttons are drawn over the pictures in light colours. The game
+// asks for a picture by name in any letter case.
+TEST(Backgrounds, EachIsABaselineJpegOfItsWindowsSizeDarkEnoughForLightLabels) {
+  const std::tuple<const char*, int, int> pictures[] = {
+      {"MAIN", 440, 520},   {"HARD", 239, 383}, {"SOFT", 280, 280},  {"WORK", 387, 282},
+      {"SHOP", 317, 247},   {"HOSP", 232, 248}, {"HAPPY", 228, 247}, {"EDUC", 318, 303},
+      {"FAMILY", 234, 281}, {"BANK", 203, 237}, {"NET", 311, 335},
+  };
+  for (const auto& [upper, width, height] : pictures) {
+    SCOPED_TRACE(upper);
+    const fs::path path = kAssets / "backgrounds" / (std::string(upper) + ".jpg");
     const Bytes jpeg = ReadAll(path);
     ASSERT_GT(jpeg.size(), 20u);
     EXPECT_EQ(std::string(jpeg.begin() + 6, jpeg.begin() + 10), "JFIF");
     EXPECT_EQ(FrameMarker(jpeg), 0xC0) << "not a baseline (SOF0) frame";
-    QImage img;
-    ASSERT_TRUE(img.load(QString::fromStdString(path.string()), "JPG"));
+    const QString name = QString::fromLatin1(upper);
+    EXPECT_TRUE(HasBackground(name.left(1) + name.mid(1).toLower()));
+    const QImage img = Background(name.toLower());
+    EXPECT_EQ(img, QImage::fromData(ToQt(jpeg), "JPG"));
+    ASSERT_EQ(img.size(), QSize(width, height));
     double sum = 0.0;
     int bright = 0;
     for (int y = 0; y < img.height(); ++y) {
@@ -84,26 +93,37 @@ TEST(Backgrounds, EachIsABaselineJpegDarkEnoughForLightLabels) {
   }
 }
 
-// name, seconds: the game waits while an effect plays, so its length is
-// part of the game's pace.
-const std::pair<const char*, double> kEffects[] = {
-    {"LOGOSOUND", 1.8}, {"BUTTONS", 0.06}, {"WINDOWS", 0.9}, {"MESSAGES", 0.2},      {"MONTHUP", 1.4},
-    {"YEARUP", 2.3},    {"MARRY", 1.9},    {"BABY", 4.4},    {"DIVORCE", 2.9},       {"WORK", 1.6},
-    {"LOSE", 3.6},      {"WIN", 5.0},      {"DEAD", 0.9},    {"INCREASEMONEY", 1.4}, {"DECREASEMONEY", 1.5},
-};
-
-TEST(SoundEffects, EachIsMonoPcmOfItsLengthUnclippedAndSilentAtBothEnds) {
-  for (const auto& [name, seconds] : kEffects) {
+// The game waits while an effect plays, so its length is part of the game's
+// pace. The game asks for an effect by name in any letter case.
+TEST(SoundEffects, EachIsMonoPcmOfItsLengthUnclippedSilentAtBothEndsAndTheGeneratorsOwn) {
+  std::set<std::string> made;
+  for (const sfx::Effect& effect : sfx::allEffects()) {
+    sfx::Sound sound(effect.seconds);
+    effect.build(sound);
+    sfx::finish(sound, effect.peak, 0.002, effect.fadeOut);
+    const fs::path tmp = fs::temp_directory_path() / ("kalvitor_assets_test_" + effect.name + ".wav");
+    ASSERT_TRUE(sfx::writeWav(tmp.string(), sound));
+    EXPECT_TRUE(ReadAll(tmp) == ReadAll(kAssets / "sfx" / (effect.name + ".wav"))) << effect.name;
+    fs::remove(tmp);
+    made.insert(effect.name);
+  }
+  const std::pair<const char*, double> effects[] = {
+      {"LOGOSOUND", 1.8}, {"BUTTONS", 0.06}, {"WINDOWS", 0.9}, {"MESSAGES", 0.2},      {"MONTHUP", 1.4},
+      {"YEARUP", 2.3},    {"MARRY", 1.9},    {"BABY", 4.4},    {"DIVORCE", 2.9},       {"WORK", 1.6},
+      {"LOSE", 3.6},      {"WIN", 5.0},      {"DEAD", 0.9},    {"INCREASEMONEY", 1.4}, {"DECREASEMONEY", 1.5},
+  };
+  for (const auto& [name, seconds] : effects) {
     SCOPED_TRACE(name);
+    EXPECT_EQ(made.count(name), 1u);
     const Bytes b = ReadAll(kAssets / "sfx" / (std::string(name) + ".wav"));
+    EXPECT_EQ(EffectBytes(QString::fromLatin1(name).toLower()), ToQt(b));
     ASSERT_GT(b.size(), 44u + 200u);
     // The plain 44-byte header: RIFF WAVE, PCM, mono, 22050 Hz, 16 bits, data.
-    EXPECT_EQ(std::string(b.begin(), b.begin() + 4) + std::string(b.begin() + 8, b.begin() + 16), "RIFFWAVEfmt ");
-    EXPECT_EQ(Le(b, 4, 4) + 8, b.size());
-    EXPECT_EQ(std::vector<std::uint32_t>({Le(b, 20, 2), Le(b, 22, 2), Le(b, 24, 4), Le(b, 34, 2)}),
-              std::vector<std::uint32_t>({1, 1, 22050, 16}));
-    ASSERT_EQ(std::string(b.begin() + 36, b.begin() + 40), "data");
-    ASSERT_EQ(Le(b, 40, 4), b.size() - 44);
+    const std::string tags = std::string(b.begin(), b.begin() + 4) + std::string(b.begin() + 8, b.begin() + 16);
+    EXPECT_EQ(tags + std::string(b.begin() + 36, b.begin() + 40), "RIFFWAVEfmt data");
+    const std::size_t fields[] = {Le(b, 4, 4), Le(b, 20, 2), Le(b, 22, 2), Le(b, 24, 4), Le(b, 34, 2), Le(b, 40, 4)};
+    EXPECT_EQ(std::vector(std::begin(fields), std::end(fields)),
+              (std::vector<std::size_t>{b.size() - 8, 1, 1, 22050, 16, b.size() - 44}));
     std::vector<int> s;
     for (std::size_t i = 44; i + 1 < b.size(); i += 2) s.push_back(static_cast<std::int16_t>(Le(b, i, 2)));
     EXPECT_NEAR(s.size() / 22050.0, seconds, seconds * 0.10);
@@ -116,21 +136,16 @@ TEST(SoundEffects, EachIsMonoPcmOfItsLengthUnclippedAndSilentAtBothEnds) {
   }
 }
 
-TEST(SoundEffects, TheShippedFilesAreWhatTheGeneratorMakes) {
-  std::set<std::string> made;
-  for (const sfx::Effect& effect : sfx::allEffects()) {
-    SCOPED_TRACE(effect.name);
-    made.insert(effect.name);
-    sfx::Sound sound(effect.seconds);
-    effect.build(sound);
-    sfx::finish(sound, effect.peak, 0.002, effect.fadeOut);
-    const fs::path tmp = fs::temp_directory_path() / ("kalvitor_assets_test_" + effect.name + ".wav");
-    ASSERT_TRUE(sfx::writeWav(tmp.string(), sound));
-    const Bytes fresh = ReadAll(tmp);
-    fs::remove(tmp);
-    EXPECT_TRUE(fresh == ReadAll(kAssets / "sfx" / (effect.name + ".wav")));
+TEST(MediaResources, UnknownNamesFindNothing) {
+  // No path tricks into other resources, no effect by a picture's name or back.
+  for (const char* name : {"", "NOPE", "MAIN.jpg", "WIN.wav", "MAIN ", "../sfx/WIN", "../backgrounds/MAIN",
+                           "/backgrounds/MAIN", "/sfx/WIN"}) {
+    EXPECT_FALSE(HasBackground(name)) << name;
+    EXPECT_TRUE(Background(name).isNull()) << name;
+    EXPECT_TRUE(EffectBytes(name).isEmpty()) << name;
   }
-  for (const auto& effect : kEffects) EXPECT_EQ(made.count(effect.first), 1u) << effect.first;
+  EXPECT_FALSE(HasBackground(QStringLiteral("BUTTONS")));
+  EXPECT_TRUE(EffectBytes(QStringLiteral("NET")).isEmpty());
 }
 
 // The game plays every file of its music folder; each must be a whole song
@@ -145,8 +160,7 @@ TEST(Music, EachTuneIsReadByTheGameLastsOneToThreeMinutesAndIsTheGeneratorsOwn) 
     made.insert(tune.fileName);
     const Bytes file = ReadAll(kAssets / "music" / tune.fileName);
     EXPECT_TRUE(file == tune.song.encode());
-    const auto song =
-        kalvitor::media::ReadMidiSong(QByteArray(reinterpret_cast<const char*>(file.data()), static_cast<qsizetype>(file.size())));
+    const auto song = kalvitor::media::ReadMidiSong(ToQt(file));
     ASSERT_TRUE(song.has_value());
     EXPECT_GE(song->presets.size(), 2u) << "instruments";
     EXPECT_GE(song->notes.size(), 20u) << "distinct notes";
@@ -160,27 +174,21 @@ TEST(Music, EachTuneIsReadByTheGameLastsOneToThreeMinutesAndIsTheGeneratorsOwn) 
 TEST(Anecdotes, SixtyJokesInCp1251UnderTheMarkerWithCrLfOnEveryLine) {
   const Bytes b = ReadAll(kAssets / "anecdot.dat");
   const std::string text(b.begin(), b.end());
-  const std::string marker = "**ANECDOT DATA FILE**\r\n";
-  ASSERT_EQ(text.substr(0, marker.size()), marker);
-  ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
-  int lines = 0, cyrillic = 0, high = 0;
-  for (std::size_t i = 0; i < b.size(); ++i) {
-    if (b[i] == '\n') {
-      ++lines;
-      ASSERT_EQ(b[i - 1], '\r') << "bare LF at byte " << i;
-      if (i + 1 < b.size()) {
-        ASSERT_NE(b[i + 1], '\r') << "empty record at byte " << i;
-      }
-    }
-    if (b[i] == '\r') {
-      ASSERT_EQ(b.at(i + 1), '\n') << "bare CR at byte " << i;
-    }
-    EXPECT_NE(b[i], 0x98) << "no character in CP1251";
-    cyrillic += b[i] >= 0xC0;
-    high += b[i] >= 0x80;
-  }
-  EXPECT_GE(lines - 1, 60);
+  auto count = [&text](const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  };
+  ASSERT_EQ(text.rfind("**ANECDOT DATA FILE**\r\n", 0), 0u);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  EXPECT_EQ(count("\n"), count("\r\n")) << "a bare LF";
+  EXPECT_EQ(count("\r"), count("\r\n")) << "a bare CR";
+  EXPECT_EQ(count("\r\n\r\n"), 0u) << "an empty record";
+  EXPECT_GE(count("\r\n"), 61u) << "the marker and sixty jokes";
   EXPECT_NE(text.find("<CRLF>"), std::string::npos) << "no joke uses the line break";
+  EXPECT_EQ(count("\x98"), 0u) << "no character in CP1251";
+  const auto high = std::count_if(b.begin(), b.end(), [](std::uint8_t c) { return c >= 0x80; });
+  const auto cyrillic = std::count_if(b.begin(), b.end(), [](std::uint8_t c) { return c >= 0xC0; });
   EXPECT_GT(cyrillic, high * 8 / 10) << "most high bytes should be CP1251 letters";
   EXPECT_EQ(text.find("\xD0\xBE"), std::string::npos) << "looks like UTF-8";
   for (const char* name : {"readme.txt", "license.txt"}) EXPECT_GT(ReadAll(kAssets / name).size(), 500u) << name;

@@ -1,7 +1,8 @@
 // The desktop windows over a real game, where the system tests under Xvfb do
-// not reach: labels follow the engine, the main window keeps its size, modal
-// screens with the clock ticking behind them, death inside a screen, ticks
-// dropped under a message box, and the generic view of any kind of control.
+// not reach: labels follow the engine, the main window keeps its size, death
+// inside a screen, a screen closed from its title bar, ticks dropped under a
+// message box, and the generic view of any kind of control. (Screens are
+// modal with the clock ticking behind them: tests/system/crash_test.sh.)
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -37,47 +38,47 @@ struct ProgramEnded {};
 // them from a timer, never from a single shot that might come too early.
 void WhenModal(std::function<bool(QWidget*)> act) {
   auto* poll = new QTimer(qApp);
-  poll->setInterval(10);
   QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
     QWidget* w = QApplication::activeModalWidget();
-    if (w == nullptr || !w->isVisible()) return;
-    if (act(w)) {
-      poll->stop();
-      poll->deleteLater();
-    }
+    if (w == nullptr || !w->isVisible() || !act(w)) return;
+    poll->stop();
+    poll->deleteLater();
   });
-  poll->start();
+  poll->start(10);
 }
 
 bool AnswerName(QWidget* w, const QString& name) {
   if (w->objectName() != QLatin1String("frmPlayerNameWindow")) return false;
   auto* edit = w->findChild<QLineEdit*>(QStringLiteral("Text1"));
-  if (edit == nullptr) return false;
   QTest::keyClicks(edit, name);
   QTest::keyClick(edit, Qt::Key_Return);  // Enter presses OK
   return true;
 }
 
-QAbstractButton* BoxButton(QWidget* w, QMessageBox::StandardButton which) {
-  auto* box = qobject_cast<QMessageBox*>(w);
-  return box != nullptr ? box->button(which) : nullptr;
+// Presses OK in the next message box; `seen` keeps its title and text.
+void WhenBox(QString& seen) {
+  WhenModal([&seen](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (box == nullptr) return false;
+    seen = box->windowTitle() + QStringLiteral(": ") + box->text();
+    box->button(QMessageBox::Ok)->click();
+    return true;
+  });
 }
 
 // A game on the Qt frontend in a folder of its own, silent, with the end of
 // the program turned into an exception the test can catch.
 struct Desk {
-  QTemporaryDir folder;
-  QTemporaryDir config;
+  QTemporaryDir folder, config;
   std::unique_ptr<QtPort> port;
   std::unique_ptr<Game> game;
 
   Desk() {
     const QString ini = config.filePath(QStringLiteral("settings.ini"));
-    {
-      QSettings s(ini, QSettings::IniFormat);
-      s.setValue(QStringLiteral("Music"), QStringLiteral("0"));
-      s.setValue(QStringLiteral("Effects"), QStringLiteral("0"));
-    }
+    QSettings settings(ini, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Music"), QStringLiteral("0"));
+    settings.setValue(QStringLiteral("Effects"), QStringLiteral("0"));
+    settings.sync();
     QtPortOptions options;
     options.openAudio = false;
     options.settingsFile = ini;
@@ -133,10 +134,7 @@ class QtViewsTest : public QObject {
   void mainWindowFollowsTheEngineKeepsItsSizeAndReadsTheSwitches() {
     Desk d;
     d.Start();
-    QVERIFY(d.main() != nullptr && d.main()->isVisible());
-    QCOMPARE(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Tester"));
     auto* money = d.MainWidget<QLabel>("lblMoney");
-    QVERIFY(money != nullptr);
     QCOMPARE(money->text(), QStringLiteral("$450"));
     d.game->SetMoney(-20);
     QCOMPARE(money->text(), QStringLiteral("$-20"));
@@ -148,18 +146,10 @@ class QtViewsTest : public QObject {
       QCOMPARE(health->TextColor(), QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
       QCOMPARE(health->text(), QString::fromStdString(d.game->MainForm().lblHealth.Text()));
     }
-    // The clock writes the time label on its own.
-    auto* time = d.MainWidget<QLabel>("lblTime");
-    const QString before = time->text();
-    QTRY_VERIFY_WITH_TIMEOUT(time->text() != before, 3000);
-
     // The window refuses resizing.
     MainWindow* w = d.main();
     QCOMPARE(w->view()->size(), QSize(434, 464));
-    QCOMPARE(w->minimumSize(), w->maximumSize());
     const QSize size = w->size();
-    QCOMPARE(size.width(), 434);
-    QVERIFY(size.height() > 464);  // the menu bar sits above the client area
     w->resize(800, 700);
     QCOMPARE(w->size(), size);
     // The menu bar follows the model: greyed items, the level menu unavailable.
@@ -167,39 +157,15 @@ class QtViewsTest : public QObject {
     QVERIFY(!w->ActionOf("mnuLevelNormal")->isEnabled());
     QVERIFY(w->ActionOf("mnuFileNew")->isEnabled());
 
-    // The sound menu reads the switches as it opens.
-    QAction* effects = d.main()->ActionOf("mnuMusicSFX");
+    // The sound menu reads the switches as it opens: changed behind the
+    // game's back, the menu shows it when it drops down.
+    QAction* effects = w->ActionOf("mnuMusicSFX");
     QVERIFY(!effects->isChecked());
-    // Changed behind the game's back: the menu shows it when it drops down.
     d.port->SettingSet("Effects", "1");
-    auto* menu = d.main()->menuBar()->findChild<QMenu*>(QStringLiteral("mnuMusic"));
-    emit menu->aboutToShow();
+    emit w->menuBar()->findChild<QMenu*>(QStringLiteral("mnuMusic"))->aboutToShow();
     QVERIFY(effects->isChecked());
     QCOMPARE(d.game->s.SfxOn, kTrue);
-    QVERIFY(!d.main()->ActionOf("mnuMusicMusic")->isChecked());
-  }
-
-  void placeScreenIsModalAndTheClockTicks() {
-    Desk d;
-    d.Start();
-    bool sawScreen = false, ticked = false;
-    int start = -1;
-    WhenModal([&](QWidget* w) {
-      if (w->objectName() != QLatin1String("frmShopWindow")) return false;
-      sawScreen = true;
-      if (start < 0) start = d.game->s.GameTime;
-      if (d.game->s.GameTime == start) return false;
-      ticked = true;
-      w->close();  // the title-bar close goes to the model
-      return true;
-    });
-    QTest::mouseClick(d.MainWidget<QWidget>("cmdShop"), Qt::LeftButton);
-    // The click returns only when the screen has been closed.
-    QVERIFY(sawScreen);
-    QVERIFY(ticked);
-    QVERIFY(!d.game->ShopForm().Shown());
-    FormDialog* dialog = d.port->DialogOf(d.game->ShopForm());
-    QVERIFY(dialog == nullptr || !dialog->isVisible());
+    QVERIFY(!w->ActionOf("mnuMusicMusic")->isChecked());
   }
 
   void deathInsideAScreenClosesIt() {
@@ -213,32 +179,20 @@ class QtViewsTest : public QObject {
       QTimer::singleShot(0, view, [view] { QTest::mouseClick(view->ButtonOf("Command4"), Qt::LeftButton); });
       return true;
     });
-    int phase = 0;
     QString death;
-    WhenModal([&](QWidget* w) {
-      if (phase == 0) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        if (box == nullptr) return false;
-        death = box->text();
-        box->button(QMessageBox::Ok)->click();
-        phase = 1;
-        return false;
-      }
-      if (!AnswerName(w, QStringLiteral("Reborn"))) return false;
-      phase = 2;
-      return true;
-    });
+    WhenBox(death);
+    WhenModal([](QWidget* w) { return AnswerName(w, QStringLiteral("Reborn")); });
     QTest::mouseClick(d.MainWidget<QWidget>("cmdShop"), Qt::LeftButton);
-    QCOMPARE(phase, 2);
-    QVERIFY(death.contains(QStringLiteral("15 этажа")));
+    QVERIFY2(death.contains(QStringLiteral("15 этажа")), qPrintable(death));
     QVERIFY(!d.game->ShopForm().Loaded());
     QVERIFY(d.port->DialogOf(d.game->ShopForm()) == nullptr);
     QCOMPARE(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Reborn"));
     QCOMPARE(d.game->s.Money, 450);  // the new game did not pay for the meal
-    // The screen opens again, as new, on the next visit.
+    // The screen opens again, as new, on the next visit; the title bar's
+    // close goes to the game like its "Назад".
     WhenModal([](QWidget* w) {
       if (w->objectName() != QLatin1String("frmShopWindow")) return false;
-      QTest::mouseClick(static_cast<FormDialog*>(w)->view()->ButtonOf("Command8"), Qt::LeftButton);
+      w->close();
       return true;
     });
     QTest::mouseClick(d.MainWidget<QWidget>("cmdShop"), Qt::LeftButton);
@@ -248,77 +202,60 @@ class QtViewsTest : public QObject {
   void messageBoxInsideATickDropsTheTicks() {
     Desk d;
     d.Start();
-    int phase = 0, polls = 0, atOpen = -1, atClose = -2;
-    QString title;
+    // The next tick shows the victory message. The clock stands while it is
+    // open, though four ticks fall due meanwhile; then a new game begins.
+    int polls = 0, atOpen = -1, atClose = -2;
     WhenModal([&](QWidget* w) {
-      if (phase == 0) {
-        if (qobject_cast<QMessageBox*>(w) == nullptr) return false;
-        title = w->windowTitle();
-        atOpen = d.game->s.GameTime;
-        phase = 1;
-      } else if (phase == 1) {
-        if (++polls < 80) return false;  // four ticks fall due meanwhile
-        atClose = d.game->s.GameTime;
-        BoxButton(w, QMessageBox::Ok)->click();
-        phase = 2;
-      } else if (AnswerName(w, QStringLiteral("Again"))) {
-        phase = 3;
-        return true;
-      }
-      return false;
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (box == nullptr) return false;
+      if (polls == 0) atOpen = d.game->s.GameTime;
+      if (++polls < 80) return false;
+      atClose = d.game->s.GameTime;
+      box->button(QMessageBox::Ok)->click();
+      return true;
     });
-    d.game->s.CheatWin = kTrue;  // the next tick shows the victory message
-    QTRY_COMPARE_WITH_TIMEOUT(phase, 3, 10000);
-    QCOMPARE(title, QStringLiteral("Наконец-то"));
+    WhenModal([](QWidget* w) { return AnswerName(w, QStringLiteral("Again")); });
+    d.game->s.CheatWin = kTrue;
+    QTRY_COMPARE_WITH_TIMEOUT(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Again"), 10000);
     QCOMPARE(atClose, atOpen);
-    QCOMPARE(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Again"));
   }
 
   void genericViewOfAnyWindow() {
     Desk d;
     ProbeForm probe(*d.game);
-    int phase = 0;
-    QString boxTitle, boxText;
-    QMessageBox::Icon boxIcon = QMessageBox::Critical;
-    bool checked = false;
+    QString box;
+    WhenBox(box);
+    QStringList faults;
+    auto expect = [&faults](bool ok, const char* what) {
+      if (!ok) faults << QLatin1String(what);
+    };
     WhenModal([&](QWidget* w) {
-      if (phase == 0) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        if (box == nullptr) return false;
-        boxTitle = box->windowTitle();
-        boxText = box->text();
-        boxIcon = box->icon();
-        box->button(QMessageBox::Ok)->click();
-        phase = 1;
-        return false;
-      }
       auto* dialog = qobject_cast<FormDialog*>(w);
       if (dialog == nullptr || w->objectName() != QLatin1String("frmProbeWindow")) return false;
       FormView* view = dialog->view();
       // A missing picture: the window opens without one and still works.
-      // A window without a caption of its own is titled with the game's name.
-      checked = !view->HasPicture() && dialog->windowTitle() == QLatin1String("Brindlex Kalvitor 1.6") &&
-                view->size() == QSize(300, 200);
+      expect(!view->HasPicture() && view->size() == QSize(300, 200), "the window without its picture");
+      expect(dialog->windowTitle() == QLatin1String("Brindlex Kalvitor 1.6"), "the game's name as the title");
       auto* combo = view->findChild<QComboBox*>(QStringLiteral("cboPick"));
-      checked = checked && combo->count() == 3;
+      expect(combo->count() == 3, "the list's items");
       emit combo->activated(2);
-      checked = checked && probe.Find("cboPick")->props.listIndex == 2 && probe.picks == std::vector<int>{2};
+      expect(probe.Find("cboPick")->props.listIndex == 2 && probe.picks == std::vector<int>{2}, "the pick");
       // A disabled panel disables what sits on it.
       auto* inside = view->ButtonOf("cmdInside");
-      checked = checked && inside->isEnabled();
+      expect(inside->isEnabled(), "a button on a panel");
       probe.frame->SetEnabled(false);
-      checked = checked && !inside->isEnabled();
+      expect(!inside->isEnabled(), "a button on a disabled panel");
       // Esc alone leaves a game window open; its own button closes it.
       QTest::keyClick(dialog, Qt::Key_Escape);
-      checked = checked && probe.Shown();
+      expect(probe.Shown(), "the window after Esc");
       QTest::mouseClick(view->ButtonOf("cmdDone"), Qt::LeftButton);
       return true;
     });
     probe.ShowModal();
-    QCOMPARE(boxTitle, QStringLiteral("Brindlex Kalvitor 1.6"));
-    QVERIFY(boxText.contains(QStringLiteral("NOSUCHPICTURE")));
-    QCOMPARE(boxIcon, QMessageBox::NoIcon);
-    QVERIFY(checked);
+    // The missing picture is told in a box titled with the game's name.
+    QVERIFY2(box.startsWith(QStringLiteral("Brindlex Kalvitor 1.6: ")) && box.contains(QStringLiteral("NOSUCHPICTURE")),
+             qPrintable(box));
+    QCOMPARE(faults, QStringList());
     QVERIFY(!probe.Shown());
     QVERIFY(!d.port->DialogOf(probe)->isVisible());
   }
