@@ -7,6 +7,9 @@
 #     yardsticks: a bare Qt dialog, the same with SDL2_mixer linked;
 #   - processor use while the clock ticks, music off (disk driver);
 #     yardstick: a bare Qt window whose one label changes 4 times a second;
+#   - processor use while the longest message types (clock paused, effects
+#     off) over the same game paused and idle; yardstick: the bare label
+#     changed 10 times a second, as often as a message types a letter;
 #   - peak memory (VmHWM) with music playing and with music off;
 #   - the longest the GUI thread goes without serving events (less the time
 #     it stood ready while the machine was busy) while the game
@@ -91,12 +94,21 @@ cpu_once() {  # key, [environment...] program
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
+# The longest message of the game (without its commas, which separate the
+# steps), typed over and over with the clock paused and the effects off.
+message="Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков \
+адреналина ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!"
+silent=$(settings 0 0)
 for _ in $(seq "${CPU_ROUNDS:-3}"); do
   cpu_once label "$tools/label_window"
+  cpu_once label10 "$tools/label_window" 100
   for i in "${!games[@]}"; do
     cpu_once "cpu$i" XDG_CONFIG_HOME="$off" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/cpu.raw" \
       KALVITOR_AUTOPLAY=Bench "${games[$i]}"
     rm -f "$work/cpu.raw"
+    cpu_once "idle$i" XDG_CONFIG_HOME="$silent" KALVITOR_AUTOPLAY=Bench KALVITOR_AUTOCLICK=key:p "${games[$i]}"
+    cpu_once "typing$i" XDG_CONFIG_HOME="$silent" KALVITOR_AUTOPLAY=Bench KALVITOR_AUTOCLICK="key:p,say:$message" \
+      "${games[$i]}"
   done
 done
 
@@ -149,6 +161,15 @@ row "CPU while the clock ticks, % of a core" "bare Qt label 4x/s" "$lm" "1 (${ru
 for i in "${!games[@]}"; do
   m=$(median ${runs[cpu$i]})
   row "" "${labels[$i]}, music off" "$m" "$(ratio "$m" "$lm") (${runs[cpu$i]% })"
+done
+l10=$(median ${runs[label10]})
+row "CPU while a message types, % of a core" "bare Qt label 10x/s" "$l10" "(${runs[label10]% })"
+for i in "${!games[@]}"; do
+  idle=$(median ${runs[idle$i]})
+  m=$(median ${runs[typing$i]})
+  row "" "${labels[$i]}, paused, idle" "$idle" "(${runs[idle$i]% })"
+  row "" "${labels[$i]}, paused, typing" "$m" \
+    "$(awk -v a="$m" -v b="$idle" 'BEGIN { printf "%+.2f points over idle", a - b }') (${runs[typing$i]% })"
 done
 for i in "${!games[@]}"; do
   on_hwm=$(median ${runs[hwmon$i]})

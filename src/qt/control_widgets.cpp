@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLine>
 #include <algorithm>
 
 namespace kalvitor::qt {
@@ -45,7 +46,75 @@ bool TextFitsBox(const QFont& font, const QString& text, int w, int h, bool wrap
 
 bool GameLabel::TextFits() const {
   const QRect r = contentsRect();
-  return TextFitsBox(font(), text(), r.width(), r.height(), wordWrap());
+  return TextFitsBox(font(), typing_ ? typing_->message : text(), r.width(), r.height(), wordWrap());
+}
+
+QString GameLabel::ShownText() const { return typing_ ? typing_->message.left(typing_->typed) : text(); }
+
+void GameLabel::SetTyping(const QString& message, const QString& typed, int width) {
+  if (message.isEmpty() || !message.startsWith(typed)) {
+    if (typing_) {
+      typing_.reset();
+      update();
+    }
+    if (text() != typed) setText(typed);
+    return;
+  }
+  if (!typing_ || typing_->message != message || typing_->width != width || typing_->wrap != wordWrap() ||
+      typing_->font != font()) {
+    // A new message (or a new box): laid out once, whole, as it will stand
+    // when it is typed to the end, with the place of every letter.
+    if (!text().isEmpty()) setText(QString());
+    typing_ = std::make_unique<TypedMessage>();
+    TypedMessage& t = *typing_;
+    t.message = message;
+    t.font = font();
+    t.width = width;
+    t.wrap = wordWrap();
+    t.layout.setCacheEnabled(true);  // shaped once, not at every paint
+    t.layout.setText(message);
+    t.layout.setFont(t.font);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(t.wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+    t.layout.setTextOption(option);
+    t.layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = t.layout.createLine(); line.isValid(); line = t.layout.createLine()) {
+      line.setLineWidth(width);
+      line.setPosition(QPointF(0, y));
+      y += line.height();
+    }
+    t.layout.endLayout();
+    for (int i = 0; i < t.layout.lineCount(); ++i) {
+      const QTextLine line = t.layout.lineAt(i);
+      TypedMessage::Line placed{line.textStart(), line.rect(), {}};
+      for (int k = 0; k <= line.textLength(); ++k) placed.x.push_back(line.cursorToX(line.textStart() + k));
+      t.lines.push_back(std::move(placed));
+    }
+    t.typed = typed.size();
+    update();
+    return;
+  }
+  const int before = typing_->typed;
+  typing_->typed = typed.size();
+  if (typing_->typed < before)
+    update();
+  else if (typing_->typed > before)
+    update(TypedRegion(before, typing_->typed, 2));
+}
+
+QRegion GameLabel::TypedRegion(int from, int to, int slack) const {
+  QRegion region;
+  const QPoint origin = contentsRect().topLeft();
+  for (const TypedMessage::Line& line : typing_->lines) {
+    const int last = line.start + static_cast<int>(line.x.size()) - 1;
+    const int a = std::max(from, line.start), b = std::min(to, last);
+    if (a >= b) continue;
+    const qreal x1 = line.x[static_cast<size_t>(a - line.start)], x2 = line.x[static_cast<size_t>(b - line.start)];
+    const QRectF spot(std::min(x1, x2) - slack, line.box.top(), std::abs(x2 - x1) + 2 * slack, line.box.height());
+    region += spot.toAlignedRect().translated(origin);
+  }
+  return region;
 }
 
 void GameLabel::SetPlate(bool on) {
@@ -65,6 +134,16 @@ void GameLabel::paintEvent(QPaintEvent*) {
     p.setPen(QPen(QColor(255, 255, 255, 80), 1));
     p.drawPath(path);
     p.setRenderHint(QPainter::Antialiasing, false);
+  }
+  if (typing_) {
+    // Only the letters typed so far show; the rest of the laid-out message
+    // waits outside the clip.
+    QColor ink = color_;
+    if (!isEnabled()) ink.setAlpha(140);
+    p.setPen(ink);
+    p.setClipRegion(TypedRegion(0, typing_->typed, 0), Qt::IntersectClip);
+    typing_->layout.draw(&p, contentsRect().topLeft());
+    return;
   }
   const QRect r = contentsRect();
   const Qt::Alignment align = alignment();

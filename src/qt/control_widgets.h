@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QStaticText>
+#include <QTextLayout>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -31,8 +34,19 @@ class GameLabel : public QLabel {
   // over any part of the picture.
   void SetPlate(bool on);
   QColor TextColor() const { return color_; }
-  // Whether the whole text shows inside the label's box, as it is drawn now.
+  // Whether the whole text shows inside the label's box, as it is drawn now
+  // (a message being typed: the whole message).
   bool TextFits() const;
+
+  // The message line types its text letter by letter: the whole message is
+  // laid out once, where every letter will stand, and each new letter
+  // repaints only the spot it lands on. `typed` is the part shown so far;
+  // a text that is not the start of `message` leaves typing (setText).
+  // `width`: the room for the lines.
+  void SetTyping(const QString& message, const QString& typed, int width);
+  bool Typing() const { return typing_ != nullptr; }
+  // What the label shows: its text, or the part of a message typed so far.
+  QString ShownText() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -47,6 +61,24 @@ class GameLabel : public QLabel {
   // for its shadow.
   QStaticText laidOut_;
   QString laidOutKey_;
+
+  struct TypedMessage {
+    QString message;
+    QFont font;  // the font, room and wrapping it was laid out for
+    int width = 0;
+    bool wrap = false;
+    QTextLayout layout;
+    struct Line {
+      int start = 0;         // the line's first letter
+      QRectF box;            // the line's place
+      std::vector<qreal> x;  // where each of its letters begins, and where the last ends
+    };
+    std::vector<Line> lines;
+    int typed = 0;  // UTF-16 units of the message shown
+  };
+  std::unique_ptr<TypedMessage> typing_;
+  // Where the letters [from, to) of the message stand, in the label.
+  QRegion TypedRegion(int from, int to, int slack) const;
 };
 
 // A label that acts on a click: a hand cursor, and underlined while the

@@ -437,7 +437,8 @@ QRect FormView::ApplyMessageLine(const Control& c, GameLabel* l) {
   const Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
   if (l->alignment() != align) l->setAlignment(align);
   l->setContentsMargins(kPlateMargin, kPlateMargin, kPlateMargin, kPlateMargin);
-  if (l->text() != text) l->setText(text);
+  // Typed letter by letter: each new letter repaints only its own spot.
+  l->SetTyping(target, text, p.w - 2 * kPlateMargin);
   l->SetTextColor(Rgb(p.color));
   l->SetBackColor(Rgb(p.backColor), true);
   l->SetShadow(false);

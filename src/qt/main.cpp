@@ -9,7 +9,9 @@
 //   KALVITOR_AUTOCLICK=NAME      click that control or menu item of the main
 //                                window once, 1.5 s after it appears
 //                                (cmdShop, mnuHelpAbout ...); "key:p" types
-//                                a key; several steps are separated by commas
+//                                a key; "say:TEXT" types TEXT on the message
+//                                line over and over (the last step); several
+//                                steps are separated by commas
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -96,6 +98,8 @@ void SetUpUnattended(QtPort& port, kalvitor::Game& game, const QElapsedTimer& st
           kalvitor::MenuItem* item = game.MainForm().FindItemByName(name);
           if (step.startsWith(QLatin1String("key:"))) {
             game.MainForm().FormKeyPress(step.mid(4).toStdString());
+          } else if (step.startsWith(QLatin1String("say:"))) {
+            for (;;) game.ShowMessage(step.mid(4).toStdString());
           } else if (item != nullptr && item->action) {
             auto action = item->action;
             action();

@@ -88,7 +88,7 @@ std::string Dump(Game& game, QtPort& port) {
   }
   if (FormView* v = port.ViewOf(m)) {
     if (auto* l = qobject_cast<GameLabel*>(v->WidgetOf("lblMessage")))
-      out << "MESSAGE " << Quoted(l->text().toStdString()) << " pt=" << l->font().pointSizeF()
+      out << "MESSAGE " << Quoted(l->ShownText().toStdString()) << " pt=" << l->font().pointSizeF()
           << " fits=" << (l->TextFits() ? 1 : 0) << "\n";
   }
   return out.str();

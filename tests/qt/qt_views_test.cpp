@@ -1,7 +1,8 @@
 // The desktop windows over a real game, where the system tests under Xvfb do
 // not reach: labels follow the engine, the main window keeps its size, death
 // inside a screen, a screen closed from its title bar, ticks dropped under a
-// message box, and the generic view of any kind of control. (Screens are
+// message box, the generic view of any kind of control, and the message line
+// showing only the letters typed so far. (Screens are
 // modal with the clock ticking behind them: tests/system/crash_test.sh.)
 #include <QAbstractButton>
 #include <QApplication>
@@ -131,6 +132,32 @@ class QtViewsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void typedMessageShowsOnlyItsTypedLetters() {
+    const QString typed = QStringLiteral("Сообщение от хирурга: ");
+    const QString message = typed + QStringLiteral("Мдаа мужик! Не изменяй больше жене никогда!");
+    GameLabel label(nullptr);
+    label.resize(600, 30);
+    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto shot = [&](const QString& shown) {
+      label.SetTyping(message, shown, 600);
+      return label.grab().toImage();
+    };
+    const QImage blank = shot(QString()), part = shot(typed), whole = shot(message);
+    QCOMPARE(label.ShownText(), message);
+    // Left of where the typed letters end the line is as when it is whole;
+    // right of it, as before anything was typed.
+    const int end = QFontMetrics(label.font()).horizontalAdvance(typed);
+    auto strip = [](const QImage& image, int from, int to) { return image.copy(from, 0, to - from, image.height()); };
+    QVERIFY(strip(part, 0, end - 3) == strip(whole, 0, end - 3));
+    QVERIFY(strip(part, 0, end - 3) != strip(blank, 0, end - 3));
+    QVERIFY(strip(part, end + 3, 600) == strip(blank, end + 3, 600));
+    QVERIFY(strip(whole, end + 3, 600) != strip(blank, end + 3, 600));
+    // A text that is not the message's start is shown as it is.
+    label.SetTyping(message, QStringLiteral("Другое"), 600);
+    QVERIFY(!label.Typing());
+    QCOMPARE(label.ShownText(), QStringLiteral("Другое"));
+  }
+
   void mainWindowFollowsTheEngineKeepsItsSizeAndReadsTheSwitches() {
     Desk d;
     d.Start();
