@@ -5,7 +5,9 @@
 #     for the MapNotify (game: the name dialog; default audio driver, and
 #     SDL's disk driver), with the shared libraries loaded by then;
 #     yardsticks: a bare Qt dialog, the same with SDL2_mixer linked;
-#   - processor use while the clock ticks, music off (disk driver);
+#   - processor use while the clock ticks, music off (disk driver), with
+#     the day's events as chance brings them (a message typing now and then)
+#     and with chance held to days without events (the clock alone);
 #     yardstick: a bare Qt window whose one label changes 4 times a second;
 #   - processor use while the longest message types (clock paused, effects
 #     off) over the same game paused and idle; yardstick: the bare label
@@ -99,12 +101,18 @@ cpu_once() {  # key, [environment...] program
 message="Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков \
 адреналина ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!"
 silent=$(settings 0 0)
+# Chance held so that the days pass without events (three draws a day: no
+# virus, no family news, no event): the clock alone, no message typing.
+quiet=$(printf '0.5,0,0,%.0s' $(seq 40))
 for _ in $(seq "${CPU_ROUNDS:-3}"); do
   cpu_once label "$tools/label_window"
   cpu_once label10 "$tools/label_window" 100
   for i in "${!games[@]}"; do
     cpu_once "cpu$i" XDG_CONFIG_HOME="$off" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/cpu.raw" \
       KALVITOR_AUTOPLAY=Bench "${games[$i]}"
+    rm -f "$work/cpu.raw"
+    cpu_once "quiet$i" XDG_CONFIG_HOME="$off" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/cpu.raw" \
+      KALVITOR_AUTOPLAY=Bench KALVITOR_TEST_RND="$quiet" "${games[$i]}"
     rm -f "$work/cpu.raw"
     cpu_once "idle$i" XDG_CONFIG_HOME="$silent" KALVITOR_AUTOPLAY=Bench KALVITOR_AUTOCLICK=key:p "${games[$i]}"
     cpu_once "typing$i" XDG_CONFIG_HOME="$silent" KALVITOR_AUTOPLAY=Bench KALVITOR_AUTOCLICK="key:p,say:$message" \
@@ -160,7 +168,9 @@ lm=$(median ${runs[label]})
 row "CPU while the clock ticks, % of a core" "bare Qt label 4x/s" "$lm" "1 (${runs[label]% })"
 for i in "${!games[@]}"; do
   m=$(median ${runs[cpu$i]})
-  row "" "${labels[$i]}, music off" "$m" "$(ratio "$m" "$lm") (${runs[cpu$i]% })"
+  row "" "${labels[$i]}, music off, events by chance" "$m" "$(ratio "$m" "$lm") (${runs[cpu$i]% })"
+  m=$(median ${runs[quiet$i]})
+  row "" "${labels[$i]}, music off, days without events" "$m" "$(ratio "$m" "$lm") (${runs[quiet$i]% })"
 done
 l10=$(median ${runs[label10]})
 row "CPU while a message types, % of a core" "bare Qt label 10x/s" "$l10" "(${runs[label10]% })"
