@@ -4,13 +4,11 @@
 // to lie on the other (a panel or plate and what sits on it, a title and its
 // shadow, the pause and cheat overlay over the main window).
 #include <QApplication>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <climits>
-#include <memory>
 
 #include "control_widgets.h"
+#include "desk.h"
 #include "form_dialog.h"
 #include "game.h"
 #include "main_window.h"
@@ -23,28 +21,7 @@ using namespace kalvitor::qt;
 
 namespace {
 
-struct ProgramEnded {};
-
-struct Desk {
-  QTemporaryDir folder, config;
-  std::unique_ptr<QtPort> port;
-  std::unique_ptr<Game> game;
-  Desk() {
-    const QString ini = config.filePath(QStringLiteral("settings.ini"));
-    QSettings(ini, QSettings::IniFormat).setValue(QStringLiteral("Effects"), QStringLiteral("0"));
-    QtPortOptions options;
-    options.openAudio = false;
-    options.settingsFile = ini;
-    options.endProgram = [] { throw ProgramEnded{}; };
-    port = std::make_unique<QtPort>(options);
-    game = std::make_unique<Game>(*port, folder.path().toStdString(), 3);
-    port->Attach(*game);
-  }
-  ~Desk() {
-    port.reset();
-    game.reset();
-  }
-};
+using kalvitor::qt::testing::Desk;
 
 // Controls meant to lie over others: a container and what sits on it, a
 // title and its shadow, the main window's overlay.
@@ -87,7 +64,7 @@ class LayoutTest : public QObject {
   Q_OBJECT
  private slots:
   void WidestValuesFitEveryWindow() {
-    Desk d;
+    Desk d(3);
     Game& g = *d.game;
     g.s.PlayerName = std::string(24, 'W');
     FrmMain& m = g.MainForm();

@@ -12,14 +12,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
-#include <memory>
 
 #include "control_widgets.h"
+#include "desk.h"
 #include "form_dialog.h"
 #include "game.h"
 #include "main_window.h"
@@ -31,8 +29,6 @@ using namespace kalvitor;
 using namespace kalvitor::qt;
 
 namespace {
-
-struct ProgramEnded {};
 
 // Checks the modal window on top every 10 ms and hands it to act until act
 // says it is done. Modal windows run their own event loops, so a test meets
@@ -67,37 +63,14 @@ void WhenBox(QString& seen) {
   });
 }
 
-// A game on the Qt frontend in a folder of its own, silent, with the end of
-// the program turned into an exception the test can catch.
-struct Desk {
-  QTemporaryDir folder, config;
-  std::unique_ptr<QtPort> port;
-  std::unique_ptr<Game> game;
-
-  Desk() {
-    const QString ini = config.filePath(QStringLiteral("settings.ini"));
-    QSettings settings(ini, QSettings::IniFormat);
-    settings.setValue(QStringLiteral("Music"), QStringLiteral("0"));
-    settings.setValue(QStringLiteral("Effects"), QStringLiteral("0"));
-    settings.sync();
-    QtPortOptions options;
-    options.openAudio = false;
-    options.settingsFile = ini;
-    options.endProgram = [] { throw ProgramEnded{}; };
-    port = std::make_unique<QtPort>(options);
-    game = std::make_unique<Game>(*port, folder.path().toStdString(), 7);
-    port->Attach(*game);
-  }
-  ~Desk() {
-    port.reset();  // the windows go first: they look at the game's forms
-    game.reset();
-  }
+// The shared desk, with a game started through the name dialog.
+struct Desk : kalvitor::qt::testing::Desk {
+  Desk() : kalvitor::qt::testing::Desk(7) {}
 
   void Start(const QString& name = QStringLiteral("Tester")) {
     WhenModal([name](QWidget* w) { return AnswerName(w, name); });
     game->RunMain();
   }
-  MainWindow* main() const { return port->mainWindow(); }
   template <class T>
   T* MainWidget(const char* name) const {
     return main()->view()->findChild<T*>(QLatin1String(name));
