@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,14 @@ class FrontendPort {
   // the program's other events (clicks, timers) go on.
   virtual int64_t MonotonicMs() = 0;
   virtual void WaitUntil(int64_t monotonicMs) = 0;
+  // Calls `step` every `intervalMs`, the first time one interval from now,
+  // until it returns false; the program's other events go on meanwhile, as
+  // in WaitUntil, and the next interval counts from the end of a step that
+  // had to wait.
+  virtual void Repeat(int intervalMs, const std::function<bool()>& step) {
+    do WaitUntil(MonotonicMs() + intervalMs);
+    while (step());
+  }
 
   // Plays an effect by its upper-case name and returns when it has ended.
   // When not audible nothing is heard and it returns at once.

@@ -378,6 +378,39 @@ void QtPort::WaitUntil(int64_t monotonicMs) {
   loop.exec();
 }
 
+// One timer and one event loop for the whole run of steps (a typed
+// message: one step a letter). A step falls due only in this loop, never
+// inside a window or box opened meanwhile: then the loop is left, and the
+// step is taken, late, once that window has closed.
+void QtPort::Repeat(int intervalMs, const std::function<bool()>& step) {
+  NestedLoop nested(*this);
+  const int depth = nestedLoops_;
+  QEventLoop loop;
+  QTimer timer;
+  timer.setTimerType(Qt::PreciseTimer);
+  bool late = false;
+  connect(&timer, &QTimer::timeout, &loop, [&] {
+    if (nestedLoops_ != depth) {
+      timer.stop();
+      late = true;
+      loop.quit();
+      return;
+    }
+    if (!step()) {
+      timer.stop();
+      loop.quit();
+    }
+  });
+  timer.start(intervalMs);
+  for (;;) {
+    loop.exec();
+    if (!late) break;
+    late = false;
+    if (!step()) break;
+    timer.start(intervalMs);
+  }
+}
+
 void QtPort::SyncTimers() {
   const bool loaded = game_ != nullptr && game_->MainForm().Loaded();
   const bool clockOn = loaded && game_->MainForm().tmrTime.props.enabled;

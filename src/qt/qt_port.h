@@ -60,6 +60,7 @@ class QtPort : public QObject, public FrontendPort {
   void OnControlChanged(Form& form, Control& control) override;
   int64_t MonotonicMs() override;
   void WaitUntil(int64_t monotonicMs) override;
+  void Repeat(int intervalMs, const std::function<bool()>& step) override;
   void PlayEffect(const std::string& name, bool audible) override;
   void MusicSetFile(const std::string& path) override;
   void MusicPlay() override;

@@ -1,8 +1,8 @@
 // The desktop windows over a real game, where the system tests under Xvfb do
 // not reach: labels follow the engine, the main window keeps its size, death
 // inside a screen, a screen closed from its title bar, ticks dropped under a
-// message box, the generic view of any kind of control, and the message line
-// showing only the letters typed so far. (Screens are
+// message box, letters typed from one timer, the generic view of any kind of
+// control, and the message line showing only the letters typed so far. (Screens are
 // modal with the clock ticking behind them: tests/system/crash_test.sh.)
 #include <QAbstractButton>
 #include <QApplication>
@@ -218,6 +218,34 @@ class QtViewsTest : public QObject {
     d.game->s.CheatWin = kTrue;
     QTRY_COMPARE_WITH_TIMEOUT(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Again"), 10000);
     QCOMPARE(atClose, atOpen);
+  }
+
+  // A message types its letters one by one from one timer. A letter that
+  // falls due while a box is open (one the player opened meanwhile) waits
+  // for it to close, and then the letters go on to the last.
+  void lettersOfAMessageWaitForABoxOpenedMeanwhile() {
+    Desk d;
+    bool boxOpen = false;
+    int steps = 0, underTheBox = 0, stepsBeforeTheBox = -1;
+    QTimer::singleShot(25, [&] {
+      WhenModal([polls = 0](QWidget* w) mutable {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (box == nullptr || ++polls < 6) return false;
+        box->button(QMessageBox::Ok)->click();
+        return true;
+      });
+      stepsBeforeTheBox = steps;
+      boxOpen = true;
+      d.port->MessageBox("Подождите", "", MsgIcon::None, MsgButtons::Ok);
+      boxOpen = false;
+    });
+    d.port->Repeat(10, [&] {
+      if (boxOpen) ++underTheBox;
+      return ++steps < 8;
+    });
+    QVERIFY(stepsBeforeTheBox > 0 && stepsBeforeTheBox < 8);
+    QCOMPARE(underTheBox, 0);
+    QCOMPARE(steps, 8);
   }
 
   void genericViewOfAnyWindow() {

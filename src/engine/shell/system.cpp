@@ -90,16 +90,15 @@ void Game::ShowMessage(const std::string& text) {
   auto overContinuation = [&] {
     while (typed < text.size() && (static_cast<unsigned char>(text[typed]) & 0xC0) == 0x80) ++typed;
   };
-  for (size_t i = 1;; ++i) {
-    port.WaitUntil(port.MonotonicMs() + 100);
-    if (i <= length) {
-      overContinuation();
-      if (typed < text.size()) ++typed;
-      overContinuation();
-      m.lblMessage.SetText(text.substr(0, typed));
-    }
-    if (i > length) break;
-  }
+  size_t shown = 0;
+  port.Repeat(100, [&] {
+    if (++shown > length) return false;
+    overContinuation();
+    if (typed < text.size()) ++typed;
+    overContinuation();
+    m.lblMessage.SetText(text.substr(0, typed));
+    return true;
+  });
   port.OnMessageTyped(text);
   port.WaitUntil(port.MonotonicMs() + 2000);
   m.lblMessage.SetText("");
