@@ -8,10 +8,13 @@
 #   - processor use while the clock ticks, music off (disk driver), with
 #     the day's events as chance brings them (a message typing now and then)
 #     and with chance held to days without events (the clock alone);
-#     yardstick: a bare Qt window whose one label changes 4 times a second;
+#     yardstick: a bare Qt window whose one label changes 4 times a second
+#     (also drawn as the game draws: over the X connection, not through
+#     shared memory);
 #   - processor use while the longest message types (clock paused, effects
-#     off) over the same game paused and idle; yardstick: the bare label
-#     changed 10 times a second, as often as a message types a letter;
+#     off) over the same game paused and idle, in points and as a ratio to
+#     the bare label; yardstick for scale: the bare label changed 10 times a
+#     second, as often as a message types a letter;
 #   - peak memory (VmHWM) with music playing and with music off;
 #   - the longest the GUI thread goes without serving events (less the time
 #     it stood ready while the machine was busy) while the game
@@ -107,6 +110,10 @@ quiet=$(printf '0.5,0,0,%.0s' $(seq 40))
 for _ in $(seq "${CPU_ROUNDS:-3}"); do
   cpu_once label "$tools/label_window"
   cpu_once label10 "$tools/label_window" 100
+  # The game draws over the X connection, not through shared memory; the
+  # yardsticks also that way, for comparison.
+  cpu_once labelconn QT_XCB_NO_MITSHM=1 "$tools/label_window"
+  cpu_once label10conn QT_XCB_NO_MITSHM=1 "$tools/label_window" 100
   for i in "${!games[@]}"; do
     cpu_once "cpu$i" XDG_CONFIG_HOME="$off" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/cpu.raw" \
       KALVITOR_AUTOPLAY=Bench "${games[$i]}"
@@ -166,6 +173,8 @@ for i in "${!games[@]}"; do
 done
 lm=$(median ${runs[label]})
 row "CPU while the clock ticks, % of a core" "bare Qt label 4x/s" "$lm" "1 (${runs[label]% })"
+m=$(median ${runs[labelconn]})
+row "" "the same, over the X connection" "$m" "$(ratio "$m" "$lm") (${runs[labelconn]% })"
 for i in "${!games[@]}"; do
   m=$(median ${runs[cpu$i]})
   row "" "${labels[$i]}, music off, events by chance" "$m" "$(ratio "$m" "$lm") (${runs[cpu$i]% })"
@@ -174,12 +183,15 @@ for i in "${!games[@]}"; do
 done
 l10=$(median ${runs[label10]})
 row "CPU while a message types, % of a core" "bare Qt label 10x/s" "$l10" "(${runs[label10]% })"
+m=$(median ${runs[label10conn]})
+row "" "the same, over the X connection" "$m" "(${runs[label10conn]% })"
 for i in "${!games[@]}"; do
   idle=$(median ${runs[idle$i]})
   m=$(median ${runs[typing$i]})
   row "" "${labels[$i]}, paused, idle" "$idle" "(${runs[idle$i]% })"
+  # The points typing adds, also as a ratio to the bare label 4x/s.
   row "" "${labels[$i]}, paused, typing" "$m" \
-    "$(awk -v a="$m" -v b="$idle" 'BEGIN { printf "%+.2f points over idle", a - b }') (${runs[typing$i]% })"
+    "$(awk -v a="$m" -v b="$idle" -v l="$lm" 'BEGIN { printf "%+.2f points over idle = %.2fx label 4x/s", a - b, (a - b) / l }') (${runs[typing$i]% })"
 done
 for i in "${!games[@]}"; do
   on_hwm=$(median ${runs[hwmon$i]})

@@ -121,7 +121,16 @@ int main(int argc, char** argv) {
   // SDL would otherwise turn SIGTERM and SIGINT into its own quit event and
   // the program would not end when the system asks it to.
   qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
+  // The game's windows are small and change a little at a time: the clock
+  // four times a second, a message one letter at a time. Drawn through
+  // shared memory with the X server, every such change waits for the
+  // server's answer before the next paint; sent over the connection it is
+  // one write. Read once, when the display opens; left as the player set it,
+  // if they did, and not handed on to programs the game opens (a browser).
+  const bool noSharedMemory = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+  if (noSharedMemory) qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
+  if (noSharedMemory) qunsetenv("QT_XCB_NO_MITSHM");
   // The program ends only when the game says so.
   app.setQuitOnLastWindowClosed(false);
   kalvitor::qt::SetUpIdentity();
