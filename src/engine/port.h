@@ -54,9 +54,9 @@ class FrontendPort {
   virtual int64_t MonotonicMs() = 0;
   virtual void WaitUntil(int64_t monotonicMs) = 0;
   // Calls `step` every `intervalMs`, the first time one interval from now,
-  // until it returns false; the program's other events go on meanwhile, as
-  // in WaitUntil, and the next interval counts from the end of a step that
-  // had to wait.
+  // until it returns false. The program's other events go on meanwhile, as
+  // in WaitUntil; a step that falls due while a window opened meanwhile is
+  // up waits for it to close, and the next interval counts from there.
   virtual void Repeat(int intervalMs, const std::function<bool()>& step) {
     do WaitUntil(MonotonicMs() + intervalMs);
     while (step());

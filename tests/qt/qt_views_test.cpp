@@ -2,8 +2,9 @@
 // not reach: labels follow the engine, the main window keeps its size, death
 // inside a screen, a screen closed from its title bar, ticks dropped under a
 // message box, letters typed from one timer, the generic view of any kind of
-// control, and the message line showing only the letters typed so far. (Screens are
-// modal with the clock ticking behind them: tests/system/crash_test.sh.)
+// control, and the message line showing only the letters typed so far.
+// (Screens are modal with the clock ticking behind them:
+// tests/system/crash_test.sh.)
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
