@@ -367,15 +367,9 @@ void QtPort::WaitUntil(int64_t monotonicMs) {
   const int64_t left = monotonicMs - MonotonicMs();
   if (left <= 0) return;
   // The windows go on painting, clicks and clock ticks run; the processor
-  // sleeps until the deadline or the next event.
-  NestedLoop nested(*this);
-  QEventLoop loop;
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  deadline.setTimerType(Qt::PreciseTimer);
-  connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-  deadline.start(static_cast<int>(std::min<int64_t>(left, 24LL * 3600 * 1000)));
-  loop.exec();
+  // sleeps until the deadline or the next event. A deadline that passes
+  // while a window opened meanwhile is up ends the wait when it closes.
+  Repeat(static_cast<int>(std::min<int64_t>(left, 24LL * 3600 * 1000)), [] { return false; });
 }
 
 // One timer and one event loop for the whole run of steps (a typed
