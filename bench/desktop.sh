@@ -159,36 +159,41 @@ done
 
 # --- The table
 row() { printf '%-44s %-30s %10s  %s\n' "$@"; }
+# A row of the median of runs[KEY] (left in $m), with its ratio to BASE
+# ("1" for the yardstick itself, nothing when BASE is empty) and the runs,
+# then EXTRA.
+median_row() {  # figure, program, key, base, [extra]
+  m=$(median ${runs[$3]})
+  local r
+  case $4 in
+    "") r="" ;;
+    1) r="1 " ;;
+    *) r="$(ratio "$m" "$4") " ;;
+  esac
+  row "$1" "$2" "$m" "$r(${runs[$3]% }${5:-})"
+}
 echo
 row "figure" "program" "median" "ratio to yardstick (runs)"
-dm=$(median ${runs[dialog]})
-row "launch -> first window mapped, ms" "bare Qt dialog" "$dm" "1 (${runs[dialog]% }; ${libs[dialog]} libraries)"
-m=$(median ${runs[dialogsdl]})
-row "" "bare Qt dialog + SDL2_mixer" "$m" "$(ratio "$m" "$dm") (${runs[dialogsdl]% }; ${libs[dialogsdl]} libraries)"
+median_row "launch -> first window mapped, ms" "bare Qt dialog" dialog 1 "; ${libs[dialog]} libraries"
+dm=$m
+median_row "" "bare Qt dialog + SDL2_mixer" dialogsdl "$dm" "; ${libs[dialogsdl]} libraries"
 for i in "${!games[@]}"; do
-  m=$(median ${runs[map$i]})
-  row "" "${labels[$i]}, default driver" "$m" "$(ratio "$m" "$dm") (${runs[map$i]% }; ${libs[map$i]} libraries)"
-  m=$(median ${runs[mapdisk$i]})
-  row "" "${labels[$i]}, disk driver" "$m" "$(ratio "$m" "$dm") (${runs[mapdisk$i]% }; ${libs[mapdisk$i]} libraries)"
+  median_row "" "${labels[$i]}, default driver" "map$i" "$dm" "; ${libs[map$i]} libraries"
+  median_row "" "${labels[$i]}, disk driver" "mapdisk$i" "$dm" "; ${libs[mapdisk$i]} libraries"
 done
-lm=$(median ${runs[label]})
-row "CPU while the clock ticks, % of a core" "bare Qt label 4x/s" "$lm" "1 (${runs[label]% })"
-m=$(median ${runs[labelconn]})
-row "" "the same, over the X connection" "$m" "$(ratio "$m" "$lm") (${runs[labelconn]% })"
+median_row "CPU while the clock ticks, % of a core" "bare Qt label 4x/s" label 1
+lm=$m
+median_row "" "the same, over the X connection" labelconn "$lm"
 for i in "${!games[@]}"; do
-  m=$(median ${runs[cpu$i]})
-  row "" "${labels[$i]}, music off, events by chance" "$m" "$(ratio "$m" "$lm") (${runs[cpu$i]% })"
-  m=$(median ${runs[quiet$i]})
-  row "" "${labels[$i]}, music off, days without events" "$m" "$(ratio "$m" "$lm") (${runs[quiet$i]% })"
+  median_row "" "${labels[$i]}, music off, events by chance" "cpu$i" "$lm"
+  median_row "" "${labels[$i]}, music off, days without events" "quiet$i" "$lm"
 done
-l10=$(median ${runs[label10]})
-row "CPU while a message types, % of a core" "bare Qt label 10x/s" "$l10" "(${runs[label10]% })"
-m=$(median ${runs[label10conn]})
-row "" "the same, over the X connection" "$m" "(${runs[label10conn]% })"
+median_row "CPU while a message types, % of a core" "bare Qt label 10x/s" label10 ""
+median_row "" "the same, over the X connection" label10conn ""
 for i in "${!games[@]}"; do
-  idle=$(median ${runs[idle$i]})
+  median_row "" "${labels[$i]}, paused, idle" "idle$i" ""
+  idle=$m
   m=$(median ${runs[typing$i]})
-  row "" "${labels[$i]}, paused, idle" "$idle" "(${runs[idle$i]% })"
   # The points typing adds, also as a ratio to the bare label 4x/s.
   row "" "${labels[$i]}, paused, typing" "$m" \
     "$(awk -v a="$m" -v b="$idle" -v l="$lm" 'BEGIN { printf "%+.2f points over idle = %.2fx label 4x/s", a - b, (a - b) / l }') (${runs[typing$i]% })"
