@@ -6,7 +6,7 @@
 #
 # Usage in a test: source lib.sh; sys_start_x; sys_start_game [ENV=VALUE ...]
 # Needs KALVITOR_GAME_DIR (the built game folder).
-set -euo pipefail
+set -Eeuo pipefail
 
 SYS_TMP="$(mktemp -d /tmp/kalvitor-system.XXXXXX)"
 SYS_XVFB_PID=""
@@ -37,6 +37,8 @@ sys_cleanup() {
   if [[ $rc -eq 0 && -z "${KALVITOR_KEEP:-}" ]]; then rm -rf "$SYS_TMP"; else sys_log "left in $SYS_TMP"; fi
 }
 trap sys_cleanup EXIT
+# A command that fails outside sys_fail still says where the test stopped.
+trap 'sys_log "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
 
 # Xvfb on a free display number, then openbox, so that focus and placement
 # behave as on a desktop.
@@ -169,7 +171,10 @@ sys_click_menu() {
     if (( popup )); then
       # The item of the menu that has dropped down (a window of its own).
       sys_wait_for '^WINDOW mnu' 5
-      line="$(awk '/^WINDOW mnu/ {open = 1} open' "$SYS_DUMP" | grep -m1 -F "MENUITEM \"$caption\" ")"
+      # One awk, not awk piped into grep -m1: grep leaving early would end
+      # awk by SIGPIPE, and under pipefail that ends the test unexplained.
+      line="$(awk -v item="MENUITEM \"$caption\" " \
+        '/^WINDOW mnu/ {open = 1} open && index($0, item) {print; exit}' "$SYS_DUMP")"
     else
       sys_dump
       line="$(grep -m1 -F "MENUITEM \"$caption\" " "$SYS_DUMP")"
