@@ -80,16 +80,18 @@ if [[ "$(id -u)" == 0 ]]; then
 fi
 userdir="$home/.local/share/Brindlex/Kalvitor 1.6"
 
-# --- A display and a window manager.
-display=""
-for n in $(seq 120 160); do
-  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-  display=":$n"; break
-done
-[[ -n "$display" ]] || fail "no free display"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# --- A display and a window manager. Xvfb picks a free display itself and
+# writes its number once it takes clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do [[ -e "/tmp/.X11-unix/X${display#:}" ]] && break; sleep 0.1; done
+n=""
+for _ in $(seq 100); do
+  read -r n 2>/dev/null <"$work/display" || true
+  [[ "$n" =~ ^[0-9]+$ ]] && break
+  sleep 0.1
+done
+[[ "$n" =~ ^[0-9]+$ ]] || fail "no X display could be started"
+display=":$n"
 export DISPLAY="$display"
 openbox >/dev/null 2>&1 &
 wm_pid=$!

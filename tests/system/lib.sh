@@ -40,29 +40,25 @@ trap sys_cleanup EXIT
 # A command that fails outside sys_fail still says where the test stopped.
 trap 'sys_log "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
 
-# Xvfb on a free display number, then openbox, so that focus and placement
-# behave as on a desktop.
+# Xvfb, then openbox, so that focus and placement behave as on a desktop.
+# Xvfb picks a free display itself and writes its number once it takes
+# clients, so two X servers started side by side never share a display.
 sys_start_x() {
-  local n
-  for n in $(seq 40 99); do
-    [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]] && continue
-    Xvfb ":$n" -screen 0 "${SYS_SCREEN:-1024x768x24}" -nolisten tcp >"$SYS_TMP/xvfb.log" 2>&1 &
-    SYS_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 100); do
-      xdpyinfo >/dev/null 2>&1 && break
-      kill -0 "$SYS_XVFB_PID" 2>/dev/null || break
-      sleep 0.05
-    done
-    if xdpyinfo >/dev/null 2>&1; then
-      openbox --sm-disable >"$SYS_TMP/wm.log" 2>&1 &
-      SYS_WM_PID=$!
-      sleep 0.5
-      return 0
-    fi
+  Xvfb -displayfd 3 -screen 0 "${SYS_SCREEN:-1024x768x24}" -nolisten tcp \
+    3>"$SYS_TMP/display" >"$SYS_TMP/xvfb.log" 2>&1 &
+  SYS_XVFB_PID=$!
+  local i n=""
+  for i in $(seq 200); do
+    read -r n 2>/dev/null <"$SYS_TMP/display" || true
+    [[ "$n" =~ ^[0-9]+$ ]] && break
+    kill -0 "$SYS_XVFB_PID" 2>/dev/null || sys_fail "the X server ended at start: $(tail -3 "$SYS_TMP/xvfb.log")"
+    sleep 0.05
   done
-  sys_fail "no X display could be started"
+  [[ "$n" =~ ^[0-9]+$ ]] || sys_fail "no X display could be started"
+  export DISPLAY=":$n"
+  openbox --sm-disable >"$SYS_TMP/wm.log" 2>&1 &
+  SYS_WM_PID=$!
+  sleep 0.5
 }
 
 # Starts the game from a fresh copy of the game folder, music and effects off
