@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "persist/game_folders.h"
 #include "journal/journal.h"
 #include "journal/money_cause.h"
+#include "persist/game_folders.h"
 #include "port.h"
 #include "state.h"
 #include "util/random.h"

@@ -26,7 +26,7 @@ enum class ToolWindow { Journal, Stats };
 
 // The computer's own date and time.
 struct WallClock {
-  int32_t date = 0;    // day serial, see util/date.h
+  int32_t date = 0;  // day serial, see util/date.h
   int64_t millisOfDay = 0;
 };
 
@@ -35,8 +35,7 @@ class FrontendPort {
   virtual ~FrontendPort() = default;
 
   // A modal message box; returns the button pressed.
-  virtual MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                               MsgButtons buttons) = 0;
+  virtual MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) = 0;
   // An input box; nullopt when cancelled.
   virtual std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                               const std::string& defaultText) = 0;

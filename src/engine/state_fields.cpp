@@ -121,7 +121,8 @@ std::optional<long long> ParseWhole(const std::string& text) {
     if (text[k] < '0' || text[k] > '9') return std::nullopt;
   errno = 0;
   long long v = std::strtoll(text.c_str(), nullptr, 10);
-  if (errno == ERANGE) return text[0] == '-' ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
+  if (errno == ERANGE)
+    return text[0] == '-' ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
   return v;
 }
 

@@ -241,7 +241,8 @@ void Driver::Select(const std::string& target, const std::string& index) {
   if (c.kind != ControlKind::ListBox && c.kind != ControlKind::ComboBox) throw ScriptError("not a list: " + target);
   if (!form.Enabled() || !c.Usable()) throw ScriptError("control is disabled or hidden: " + target);
   long long i = WholeArg(index, "select");
-  if (i < 0 || i >= static_cast<long long>(c.props.items.size())) throw ScriptError("no entry " + index + " in " + target);
+  if (i < 0 || i >= static_cast<long long>(c.props.items.size()))
+    throw ScriptError("no entry " + index + " in " + target);
   c.SetListIndex(static_cast<int>(i));
   form.Click(t.control, t.index);
 }
@@ -305,17 +306,28 @@ void Driver::Call(const std::string& routine, const std::string& rest) {
   auto result = [&](const std::string& v) { out_ << "RESULT " << v << "\n"; };
   auto flag = [](bool b) { return std::string(b ? "-1" : "0"); };
 
-  if (routine == "SetMoney") g.SetMoney(Arg32(args(1), 0, routine));
-  else if (routine == "SetMood") g.SetMood(one16());
-  else if (routine == "SetHealth") g.SetHealth(one16());
-  else if (routine == "SetSatiety") g.SetSatiety(one16());
-  else if (routine == "SetJob") g.SetJob(one16());
-  else if (routine == "SetStatus") g.SetStatus(one16());
-  else if (routine == "SetEducation") g.SetEducation(one16());
-  else if (routine == "SetSpeed") g.SetSpeed(one16());
-  else if (routine == "SetDifficulty") g.SetDifficulty(one16());
-  else if (routine == "SetDownloadedMb") g.SetDownloadedMb(one16());
-  else if (routine == "FamilyEvent") g.FamilyEvent(one16());
+  if (routine == "SetMoney")
+    g.SetMoney(Arg32(args(1), 0, routine));
+  else if (routine == "SetMood")
+    g.SetMood(one16());
+  else if (routine == "SetHealth")
+    g.SetHealth(one16());
+  else if (routine == "SetSatiety")
+    g.SetSatiety(one16());
+  else if (routine == "SetJob")
+    g.SetJob(one16());
+  else if (routine == "SetStatus")
+    g.SetStatus(one16());
+  else if (routine == "SetEducation")
+    g.SetEducation(one16());
+  else if (routine == "SetSpeed")
+    g.SetSpeed(one16());
+  else if (routine == "SetDifficulty")
+    g.SetDifficulty(one16());
+  else if (routine == "SetDownloadedMb")
+    g.SetDownloadedMb(one16());
+  else if (routine == "FamilyEvent")
+    g.FamilyEvent(one16());
   else if (routine == "BuyHardware") {
     auto a = args(3);
     g.BuyHardware(Arg16(a, 0, routine), Arg16(a, 1, routine), Arg16(a, 2, routine));
@@ -328,29 +340,45 @@ void Driver::Call(const std::string& routine, const std::string& rest) {
   } else if (routine == "ApplyCheatCode") {
     auto a = args(1);
     g.ApplyCheatCode(a.empty() ? "" : a[0]);
-  } else if (routine == "HourlyPass") g.HourlyPass();
-  else if (routine == "DailyPass") g.DailyPass();
-  else if (routine == "DailyEvents") g.DailyEvents(one16() != 0);
-  else if (routine == "YearlyPass") g.YearlyPass();
-  else if (routine == "NewGame") g.NewGame();
-  else if (routine == "SaveGame") g.SaveGame();
-  else if (routine == "LoadGame") result(flag(g.LoadGame()));
+  } else if (routine == "HourlyPass")
+    g.HourlyPass();
+  else if (routine == "DailyPass")
+    g.DailyPass();
+  else if (routine == "DailyEvents")
+    g.DailyEvents(one16() != 0);
+  else if (routine == "YearlyPass")
+    g.YearlyPass();
+  else if (routine == "NewGame")
+    g.NewGame();
+  else if (routine == "SaveGame")
+    g.SaveGame();
+  else if (routine == "LoadGame")
+    result(flag(g.LoadGame()));
   else if (routine == "ShowMessage") {
     auto a = args(1);
     g.ShowMessage(a.empty() ? "" : a[0]);
-  } else if (routine == "GetRandomAnecdote") result(Quoted(g.GetRandomAnecdote()));
+  } else if (routine == "GetRandomAnecdote")
+    result(Quoted(g.GetRandomAnecdote()));
   // Beyond the list every script relies on:
-  else if (routine == "StatusName") result(Quoted(Game::StatusName(one16())));
-  else if (routine == "RefreshFamilyLabel") g.RefreshFamilyLabel();
-  else if (routine == "TrafficEvent") g.TrafficEvent();
-  else if (routine == "WaitSeconds") g.WaitSeconds(one16());
-  else if (routine == "PlayRandomTrack") g.PlayRandomTrack();
-  else if (routine == "StopMusic") g.StopMusic();
-  else if (routine == "AskSaveLoadFileName") result(Quoted(g.AskSaveLoadFileName(one16())));
+  else if (routine == "StatusName")
+    result(Quoted(Game::StatusName(one16())));
+  else if (routine == "RefreshFamilyLabel")
+    g.RefreshFamilyLabel();
+  else if (routine == "TrafficEvent")
+    g.TrafficEvent();
+  else if (routine == "WaitSeconds")
+    g.WaitSeconds(one16());
+  else if (routine == "PlayRandomTrack")
+    g.PlayRandomTrack();
+  else if (routine == "StopMusic")
+    g.StopMusic();
+  else if (routine == "AskSaveLoadFileName")
+    result(Quoted(g.AskSaveLoadFileName(one16())));
   else if (routine == "PlaySfx") {
     auto a = args(1);
     g.PlaySfx(a.empty() ? "" : a[0]);
-  } else throw ScriptError("unknown routine: " + routine);
+  } else
+    throw ScriptError("unknown routine: " + routine);
 }
 
 void Driver::Dump(const std::string& what, const std::string& rest) {
@@ -378,8 +406,8 @@ void Driver::Dump(const std::string& what, const std::string& rest) {
   } else if (what == "menu") {
     for (Menu& menu : game_.MainForm().Menus())
       for (MenuItem& item : menu.items)
-        out_ << "MENU " << Quoted(menu.caption + "/" + item.caption) << " enabled="
-             << (menu.enabled && item.enabled ? 1 : 0) << " checked=" << (item.checked ? 1 : 0) << "\n";
+        out_ << "MENU " << Quoted(menu.caption + "/" + item.caption)
+             << " enabled=" << (menu.enabled && item.enabled ? 1 : 0) << " checked=" << (item.checked ? 1 : 0) << "\n";
   } else {
     throw ScriptError("unknown dump: " + what);
   }

@@ -13,30 +13,42 @@ namespace {
 
 const char* IconWord(MsgIcon icon) {
   switch (icon) {
-    case MsgIcon::Information: return "information";
-    case MsgIcon::Exclamation: return "exclamation";
-    case MsgIcon::Critical: return "critical";
-    case MsgIcon::Question: return "question";
-    case MsgIcon::None: break;
+    case MsgIcon::Information:
+      return "information";
+    case MsgIcon::Exclamation:
+      return "exclamation";
+    case MsgIcon::Critical:
+      return "critical";
+    case MsgIcon::Question:
+      return "question";
+    case MsgIcon::None:
+      break;
   }
   return "none";
 }
 
 const char* AnswerWord(MsgAnswer a) {
   switch (a) {
-    case MsgAnswer::Ok: return "ok";
-    case MsgAnswer::Yes: return "yes";
-    case MsgAnswer::No: return "no";
-    case MsgAnswer::Cancel: return "cancel";
+    case MsgAnswer::Ok:
+      return "ok";
+    case MsgAnswer::Yes:
+      return "yes";
+    case MsgAnswer::No:
+      return "no";
+    case MsgAnswer::Cancel:
+      return "cancel";
   }
   return "ok";
 }
 
 bool Fits(MsgAnswer a, MsgButtons b) {
   switch (b) {
-    case MsgButtons::Ok: return a == MsgAnswer::Ok;
-    case MsgButtons::YesNo: return a == MsgAnswer::Yes || a == MsgAnswer::No;
-    case MsgButtons::YesNoCancel: return a == MsgAnswer::Yes || a == MsgAnswer::No || a == MsgAnswer::Cancel;
+    case MsgButtons::Ok:
+      return a == MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+      return a == MsgAnswer::Yes || a == MsgAnswer::No;
+    case MsgButtons::YesNoCancel:
+      return a == MsgAnswer::Yes || a == MsgAnswer::No || a == MsgAnswer::Cancel;
   }
   return false;
 }
@@ -138,8 +150,12 @@ void HeadlessPort::AnswerDialog(Form& form) {
 
 void HeadlessPort::OnFormEvent(Form& form, FormEvent event) {
   switch (event) {
-    case FormEvent::Shown: out_ << "SHOW " << form.Name() << "\n"; break;
-    case FormEvent::Hidden: out_ << "HIDE " << form.Name() << "\n"; break;
+    case FormEvent::Shown:
+      out_ << "SHOW " << form.Name() << "\n";
+      break;
+    case FormEvent::Hidden:
+      out_ << "HIDE " << form.Name() << "\n";
+      break;
     case FormEvent::Unloaded:
       out_ << "UNLOAD " << form.Name() << "\n";
       if (&form == &game_->MainForm()) clock_.enabled = music_.enabled = false;
@@ -151,7 +167,8 @@ void HeadlessPort::OnFormEvent(Form& form, FormEvent event) {
         music_ = TimerClock{now_ + m.tmrMusic.props.interval, m.tmrMusic.props.enabled};
       }
       break;
-    case FormEvent::Changed: break;
+    case FormEvent::Changed:
+      break;
   }
 }
 

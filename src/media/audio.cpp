@@ -273,8 +273,8 @@ void Audio::Do(Command& c) {
         effectDone_ = c.id;
         break;
       }
-      const uint64_t bytesPerSecond = static_cast<uint64_t>(d.rate) * static_cast<uint64_t>(d.channels) *
-                                      (SDL_AUDIO_BITSIZE(d.format) / 8);
+      const uint64_t bytesPerSecond =
+          static_cast<uint64_t>(d.rate) * static_cast<uint64_t>(d.channels) * (SDL_AUDIO_BITSIZE(d.format) / 8);
       // The channel is halted before its chunk is freed; halting reports the
       // effect before as done.
       d.a->Mix_HaltChannel(kEffectChannel);

@@ -136,8 +136,8 @@ std::optional<MidiSong> ReadStandardFile(const QByteArray& b) {
 bool LooksLikeMidi(const QString& fileName, const QByteArray& head) {
   const bool riffMidi = head.size() >= 12 && head.startsWith("RIFF") && head.mid(8, 4) == "RMID";
   const QString suffix = QFileInfo(fileName).suffix().toLower();
-  return head.startsWith("MThd") || riffMidi || suffix == QStringLiteral("mid") ||
-         suffix == QStringLiteral("midi") || suffix == QStringLiteral("rmi") || suffix == QStringLiteral("kar");
+  return head.startsWith("MThd") || riffMidi || suffix == QStringLiteral("mid") || suffix == QStringLiteral("midi") ||
+         suffix == QStringLiteral("rmi") || suffix == QStringLiteral("kar");
 }
 
 std::optional<MidiSong> ReadMidiSong(const QByteArray& bytes) {

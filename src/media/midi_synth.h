@@ -51,7 +51,7 @@ class MidiSynth {
   SoundFontIndex index_;
   std::vector<MidiNote> covered_;  // sorted
   int font_ = -1;                  // the cut font in use
-  std::mutex mutex_;  // the player, between the audio thread and the mixer's
+  std::mutex mutex_;               // the player, between the audio thread and the mixer's
   fluid_player_t* player_ = nullptr;
   std::atomic<bool> sounding_{false};
   std::vector<int16_t> frames_;  // stereo frames made before they go out

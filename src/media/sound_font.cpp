@@ -358,8 +358,8 @@ bool SoundFontIndex::WriteCut(const std::vector<MidiNote>& notes, QIODevice& out
     if (out.size() % 2 != 0) out.append('\0');
     return out;
   };
-  const QByteArray info = Chunk("ifil", version) + Chunk("isng", text("EMU8000")) +
-                          Chunk("INAM", text("Kalvitor music instruments"));
+  const QByteArray info =
+      Chunk("ifil", version) + Chunk("isng", text("EMU8000")) + Chunk("INAM", text("Kalvitor music instruments"));
   const QByteArray pdta = Chunk("phdr", pre.headers) + Chunk("pbag", pre.bags) + Chunk("pmod", pre.modulators) +
                           Chunk("pgen", pre.generators) + Chunk("inst", inst.headers) + Chunk("ibag", inst.bags) +
                           Chunk("imod", inst.modulators) + Chunk("igen", inst.generators) +

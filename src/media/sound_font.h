@@ -39,7 +39,7 @@ class SoundFontIndex {
     uint16_t generator;
     uint16_t modulator;
   };
-  struct Header {  // a preset's or an instrument's
+  struct Header {       // a preset's or an instrument's
     QByteArray record;  // as in the file, to be written back
     int bank = 0;
     int program = 0;
@@ -53,8 +53,8 @@ class SoundFontIndex {
   int FindPreset(const MidiPreset& preset) const;
 
   std::string path_;
-  int64_t samplesAt_ = 0;     // where the sample points start in the file
-  int64_t sampleCount_ = 0;   // 16-bit sample points
+  int64_t samplesAt_ = 0;                      // where the sample points start in the file
+  int64_t sampleCount_ = 0;                    // 16-bit sample points
   std::vector<Header> presets_, instruments_;  // each with its closing record
   std::vector<Bag> presetBags_, instrumentBags_;
   std::vector<QByteArray> presetModulators_, instrumentModulators_;

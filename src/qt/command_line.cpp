@@ -8,7 +8,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: kalvitor [OPTION]\n"
-    "Brindlex Kalvitor " KALVITOR_VERSION ": the life of a computer user, a game in Russian.\n"
+    "Brindlex Kalvitor " KALVITOR_VERSION
+    ": the life of a computer user, a game in Russian.\n"
     "\n"
     "  -h, --help       show this text and exit\n"
     "  -v, --version    show the version and exit\n"
@@ -18,10 +19,10 @@ constexpr const char* kUsage =
     "(beside the program when it runs from a writable folder that holds the game).\n";
 
 // The options QApplication reads itself; the first group takes a value.
-constexpr std::string_view kQtWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                             "qwindowgeometry", "geometry", "qwindowtitle", "title",
-                                             "qwindowicon", "icon", "display", "style", "stylesheet",
-                                             "session", "name", "qmljsdebugger"};
+constexpr std::string_view kQtWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "geometry",   "qwindowtitle",
+    "title",    "qwindowicon",        "icon",          "display", "style",           "stylesheet", "session",
+    "name",     "qmljsdebugger"};
 constexpr std::string_view kQtFlags[] = {"reverse", "nograb", "dograb", "sync", "widgetcount"};
 
 template <size_t N>
@@ -45,9 +46,12 @@ std::optional<int> HandleCommandLine(int argc, char** argv) {
       return 0;
     }
     std::string_view name = arg;
-    if (name.starts_with("--")) name.remove_prefix(2);
-    else if (name.starts_with("-")) name.remove_prefix(1);
-    else name = {};
+    if (name.starts_with("--"))
+      name.remove_prefix(2);
+    else if (name.starts_with("-"))
+      name.remove_prefix(1);
+    else
+      name = {};
     const size_t equals = name.find('=');
     const bool valueAttached = equals != std::string_view::npos;
     if (valueAttached) name = name.substr(0, equals);

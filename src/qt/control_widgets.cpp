@@ -181,9 +181,7 @@ void GameLabel::paintEvent(QPaintEvent*) {
   p.drawStaticText(at, laidOut_);
 }
 
-ClickLabel::ClickLabel(QWidget* parent) : GameLabel(parent) {
-  setCursor(Qt::PointingHandCursor);
-}
+ClickLabel::ClickLabel(QWidget* parent) : GameLabel(parent) { setCursor(Qt::PointingHandCursor); }
 
 void ClickLabel::SetHover(bool on) {
   QFont f = font();

@@ -17,12 +17,18 @@ struct DialogKeys {
 // Esc leaves every place the way its "Назад" does; the about box's OK
 // answers both keys.
 constexpr DialogKeys kDialogKeys[] = {
-    {"frmPlayerName", "Command1", "Command2"}, {"frmSaveLoad", "cmdOk", "cmdCancel"},
-    {"frmAbout", "Command1", "Command1"},      {"frmWork", "", "Command8"},
-    {"frmShop", "", "Command8"},               {"frmHospital", "", "Command8"},
-    {"frmHappy", "", "Command8"},              {"frmEducation", "", "Command8"},
-    {"frmFamily", "", "Command8"},             {"frmHard", "", "Command8"},
-    {"frmSoft", "", "Command8"},               {"frmBank", "", "Command8"},
+    {"frmPlayerName", "Command1", "Command2"},
+    {"frmSaveLoad", "cmdOk", "cmdCancel"},
+    {"frmAbout", "Command1", "Command1"},
+    {"frmWork", "", "Command8"},
+    {"frmShop", "", "Command8"},
+    {"frmHospital", "", "Command8"},
+    {"frmHappy", "", "Command8"},
+    {"frmEducation", "", "Command8"},
+    {"frmFamily", "", "Command8"},
+    {"frmHard", "", "Command8"},
+    {"frmSoft", "", "Command8"},
+    {"frmBank", "", "Command8"},
     {"frmNetwork", "", "Command9"},
 };
 

@@ -25,9 +25,7 @@ QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, 
 const QColor kBeyondPicture(0x1B, 0x22, 0x30);
 
 // A text box taller than two lines is a multi-line box.
-bool IsMultiLine(const Control& c) {
-  return c.design.h >= 44 || c.design.text.find('\n') != std::string::npos;
-}
+bool IsMultiLine(const Control& c) { return c.design.h >= 44 || c.design.text.find('\n') != std::string::npos; }
 
 // Shown only when the control and every panel it sits on are.
 bool VisibleInModel(const Control& c) {
@@ -57,9 +55,12 @@ QFont FontOf(const ControlProps& p) {
 
 Qt::Alignment HorizontalAlign(ControlProps::Align a) {
   switch (a) {
-    case ControlProps::Center: return Qt::AlignHCenter;
-    case ControlProps::Right: return Qt::AlignRight;
-    case ControlProps::Left: break;
+    case ControlProps::Center:
+      return Qt::AlignHCenter;
+    case ControlProps::Right:
+      return Qt::AlignRight;
+    case ControlProps::Left:
+      break;
   }
   return Qt::AlignLeft;
 }
@@ -166,8 +167,11 @@ QWidget* FormView::Create(const Control& c) {
   QWidget* w = nullptr;
   const Control* cp = &c;
   switch (c.kind) {
-    case ControlKind::Timer: return nullptr;
-    case ControlKind::Label: w = new GameLabel(this); break;
+    case ControlKind::Timer:
+      return nullptr;
+    case ControlKind::Label:
+      w = new GameLabel(this);
+      break;
     case ControlKind::ClickLabel: {
       auto* l = new ClickLabel(this);
       connect(l, &ClickLabel::clicked, this, [this, cp] { Clicked(*cp); });
@@ -184,8 +188,7 @@ QWidget* FormView::Create(const Control& c) {
     case ControlKind::TextBox:
       if (IsMultiLine(c)) {
         auto* e = new QPlainTextEdit(this);
-        connect(e, &QPlainTextEdit::textChanged, this,
-                [this, cp, e] { Edited(*cp, e->toPlainText()); });
+        connect(e, &QPlainTextEdit::textChanged, this, [this, cp, e] { Edited(*cp, e->toPlainText()); });
         w = e;
       } else {
         auto* e = new QLineEdit(this);
@@ -209,9 +212,15 @@ QWidget* FormView::Create(const Control& c) {
       w = b;
       break;
     }
-    case ControlKind::Panel: w = new PanelWidget(this); break;
-    case ControlKind::Shape: w = new ShapeWidget(this); break;
-    case ControlKind::Image: w = new LogoWidget(this); break;
+    case ControlKind::Panel:
+      w = new PanelWidget(this);
+      break;
+    case ControlKind::Shape:
+      w = new ShapeWidget(this);
+      break;
+    case ControlKind::Image:
+      w = new LogoWidget(this);
+      break;
   }
   w->setObjectName(Q(c.FullName()));
   return w;
@@ -267,8 +276,7 @@ void FormView::SyncPicture() {
       picture_ = QPixmap::fromImage(image);
     } else if (!media::HasBackground(Q(name))) {
       // The picture is missing from the program: say so, and open without it.
-      port_.MessageBox("Ошибка при записи файла '" + name + "': resource not found", "", MsgIcon::None,
-                       MsgButtons::Ok);
+      port_.MessageBox("Ошибка при записи файла '" + name + "': resource not found", "", MsgIcon::None, MsgButtons::Ok);
       if (form_ == nullptr) return;
     }
   }
@@ -397,9 +405,14 @@ void FormView::Apply(const Control& c, QWidget* w) {
       panel->SetOverPicture(HasPicture());
       break;
     }
-    case ControlKind::Shape: static_cast<ShapeWidget*>(w)->SetFill(Rgb(p.backColor), !p.transparent); break;
-    case ControlKind::Image: static_cast<LogoWidget*>(w)->SetTone(Rgb(p.backColor)); break;
-    case ControlKind::Timer: break;
+    case ControlKind::Shape:
+      static_cast<ShapeWidget*>(w)->SetFill(Rgb(p.backColor), !p.transparent);
+      break;
+    case ControlKind::Image:
+      static_cast<LogoWidget*>(w)->SetTone(Rgb(p.backColor));
+      break;
+    case ControlKind::Timer:
+      break;
   }
 
   if (w->geometry() != geometry) w->setGeometry(geometry);
@@ -427,7 +440,8 @@ QRect FormView::ApplyMessageLine(const Control& c, GameLabel* l) {
     messageFit_.font = FitText(FontOf(p), basis, room, kMessageRoom - 2 * kPlateMargin, &messageFit_.wrap);
     const QFontMetrics fm(messageFit_.font);
     const int flags = Qt::AlignLeft | Qt::AlignTop | (messageFit_.wrap ? Qt::TextWordWrap : 0);
-    const int needed = basis.isEmpty() ? fm.height() : fm.boundingRect(QRect(0, 0, room, 1 << 20), flags, basis).height();
+    const int needed =
+        basis.isEmpty() ? fm.height() : fm.boundingRect(QRect(0, 0, room, 1 << 20), flags, basis).height();
     const int lines = std::max(1, (needed - fm.height() + fm.lineSpacing() / 2) / fm.lineSpacing() + 1);
     const int plate = (lines - 1) * fm.lineSpacing() + fm.height() + 2 * kPlateMargin;
     messageFit_.height = std::max(p.h, std::min(kMessageRoom, plate));
@@ -455,9 +469,7 @@ QWidget* FormView::WidgetOf(const std::string& name, int index) const {
   return nullptr;
 }
 
-QPushButton* FormView::ButtonOf(const std::string& name) const {
-  return qobject_cast<QPushButton*>(WidgetOf(name));
-}
+QPushButton* FormView::ButtonOf(const std::string& name) const { return qobject_cast<QPushButton*>(WidgetOf(name)); }
 
 void FormView::paintEvent(QPaintEvent*) {
   QPainter p(this);

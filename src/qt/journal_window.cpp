@@ -20,10 +20,14 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // blue; everything else in the window's own ink.
 QVariant KindColor(JournalKind kind) {
   switch (kind) {
-    case JournalKind::Death: return QColor(0xB0, 0x10, 0x10);
-    case JournalKind::Victory: return QColor(0x10, 0x80, 0x20);
-    case JournalKind::Game: return QColor(0x10, 0x40, 0xA0);
-    default: return {};
+    case JournalKind::Death:
+      return QColor(0xB0, 0x10, 0x10);
+    case JournalKind::Victory:
+      return QColor(0x10, 0x80, 0x20);
+    case JournalKind::Game:
+      return QColor(0x10, 0x40, 0xA0);
+    default:
+      return {};
   }
 }
 
@@ -101,10 +105,14 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
   const Row& r = rows_[static_cast<size_t>(index.row())];
   if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
     switch (index.column()) {
-      case 0: return r.when;
-      case 1: return QString::fromUtf8(JournalKindName(r.kind));
-      case 2: return r.text;
-      default: return {};
+      case 0:
+        return r.when;
+      case 1:
+        return QString::fromUtf8(JournalKindName(r.kind));
+      case 2:
+        return r.text;
+      default:
+        return {};
     }
   }
   if (role == Qt::ForegroundRole) return KindColor(r.kind);
@@ -117,8 +125,7 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
   return section >= 0 && section < 3 ? QString::fromUtf8(kHeaders[section]) : QVariant();
 }
 
-JournalWindow::JournalWindow(const Journal& journal, QWidget* owner)
-    : QWidget(owner, Qt::Window), journal_(journal) {
+JournalWindow::JournalWindow(const Journal& journal, QWidget* owner) : QWidget(owner, Qt::Window), journal_(journal) {
   setObjectName(QStringLiteral("journalWindow"));
   setWindowTitle(QStringLiteral("Журнал событий"));
 

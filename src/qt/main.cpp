@@ -12,6 +12,8 @@
 //                                a key; "say:TEXT" types TEXT on the message
 //                                line over and over (the last step); several
 //                                steps are separated by commas
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -25,7 +27,6 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "app_folders.h"
 #include "command_line.h"
@@ -140,8 +141,8 @@ int main(int argc, char** argv) {
     app.installTranslator(&qtTexts);
 
   QtPort port;
-  const auto seed = kalvitor::qt::TestSeed().value_or(
-      static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^ static_cast<uint64_t>(getpid()));
+  const auto seed = kalvitor::qt::TestSeed().value_or(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^
+                                                      static_cast<uint64_t>(getpid()));
   kalvitor::Game game(port, kalvitor::qt::ChooseAppFolders(), seed);
   port.Attach(game);
   kalvitor::qt::SetUpTestHooks(game, port);

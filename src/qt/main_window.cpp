@@ -5,9 +5,9 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>

@@ -153,11 +153,21 @@ MsgAnswer QtPort::MessageBox(const std::string& text, const std::string& title, 
   box->setWindowTitle(TitleOr(title));
   box->setText(Q(text));
   switch (icon) {
-    case MsgIcon::None: box->setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Information: box->setIcon(QMessageBox::Information); break;
-    case MsgIcon::Exclamation: box->setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Critical: box->setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box->setIcon(QMessageBox::Question); break;
+    case MsgIcon::None:
+      box->setIcon(QMessageBox::NoIcon);
+      break;
+    case MsgIcon::Information:
+      box->setIcon(QMessageBox::Information);
+      break;
+    case MsgIcon::Exclamation:
+      box->setIcon(QMessageBox::Warning);
+      break;
+    case MsgIcon::Critical:
+      box->setIcon(QMessageBox::Critical);
+      break;
+    case MsgIcon::Question:
+      box->setIcon(QMessageBox::Question);
+      break;
   }
   switch (buttons) {
     case MsgButtons::Ok:
@@ -187,16 +197,24 @@ MsgAnswer QtPort::MessageBox(const std::string& text, const std::string& title, 
   }
   ActivateTopWindow();
   switch (b) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    default: break;
+    case QMessageBox::Yes:
+      return MsgAnswer::Yes;
+    case QMessageBox::No:
+      return MsgAnswer::No;
+    case QMessageBox::Cancel:
+      return MsgAnswer::Cancel;
+    case QMessageBox::Ok:
+      return MsgAnswer::Ok;
+    default:
+      break;
   }
   switch (buttons) {
-    case MsgButtons::Ok: return MsgAnswer::Ok;
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
+    case MsgButtons::Ok:
+      return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+      return MsgAnswer::No;
+    case MsgButtons::YesNoCancel:
+      return MsgAnswer::Cancel;
   }
   return MsgAnswer::Ok;
 }

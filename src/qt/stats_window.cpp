@@ -10,8 +10,8 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <limits>
 
@@ -50,8 +50,7 @@ const DeathLine kDeathLines[] = {
     {"Смерть: настроение -100%", 0x6A3DB0, -100},
 };
 
-const char* const kChartTitles[] = {"Деньги и банк, $", "Здоровье, сытость, настроение, %",
-                                    "Образование, % и статус"};
+const char* const kChartTitles[] = {"Деньги и банк, $", "Здоровье, сытость, настроение, %", "Образование, % и статус"};
 
 qint64 MsOfDay(int32_t serial) {
   return QDateTime(QDate(1899, 12, 30).addDays(serial), QTime(12, 0)).toMSecsSinceEpoch();
@@ -158,8 +157,9 @@ QChart* StatsWindow::MakeChart(const QString& title) {
 
 QString StatsWindow::SummaryText() const {
   const Game::LifeSummary sum = game_.Summary();
-  return QStringLiteral("Дней прожито: %1     Лучшие деньги: %2     Работ: %3     Детей: %4\n"
-                        "За этот запуск игры — смертей: %5, побед: %6")
+  return QStringLiteral(
+             "Дней прожито: %1     Лучшие деньги: %2     Работ: %3     Детей: %4\n"
+             "За этот запуск игры — смертей: %5, побед: %6")
       .arg(sum.daysLived)
       .arg(Money(sum.bestMoney))
       .arg(sum.jobsHeld)

@@ -1,5 +1,8 @@
 #include "test_hooks.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
@@ -10,9 +13,7 @@
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
-#include <fcntl.h>
 #include <sstream>
-#include <unistd.h>
 
 #include "control_widgets.h"
 #include "form_view.h"
@@ -51,15 +52,15 @@ std::string Dump(Game& game, QtPort& port) {
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (!w->isVisible()) continue;
     const QRect g = w->geometry();  // the client area, without the frame
-    out << "WINDOW " << NameOf(w).toStdString() << " " << Quoted(w->windowTitle().toStdString()) << " " << g.x()
-        << " " << g.y() << " " << g.width() << " " << g.height() << "\n";
+    out << "WINDOW " << NameOf(w).toStdString() << " " << Quoted(w->windowTitle().toStdString()) << " " << g.x() << " "
+        << g.y() << " " << g.width() << " " << g.height() << "\n";
     // Where each control of the window is on the screen, for clicks.
     for (FormView* v : w->findChildren<FormView*>())
       for (QWidget* c : v->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!c->isVisible() || c->objectName().isEmpty()) continue;
         const QPoint at = c->mapToGlobal(QPoint(0, 0));
-        out << "CONTROL " << NameOf(w).toStdString() << "." << NameOf(c).toStdString() << " " << at.x() << " "
-            << at.y() << " " << c->width() << " " << c->height() << "\n";
+        out << "CONTROL " << NameOf(w).toStdString() << "." << NameOf(c).toStdString() << " " << at.x() << " " << at.y()
+            << " " << c->width() << " " << c->height() << "\n";
       }
     // Every button of the window by its caption (the message boxes' too).
     for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
@@ -75,16 +76,18 @@ std::string Dump(Game& game, QtPort& port) {
         const QRect r = geometryOf(a);
         if (r.isEmpty()) continue;
         const QPoint at = bar->mapToGlobal(r.topLeft());
-        out << "MENUITEM " << Quoted(a->text().remove(QLatin1Char('&')).toStdString()) << " " << at.x() << " "
-            << at.y() << " " << r.width() << " " << r.height() << " enabled=" << (a->isEnabled() ? 1 : 0) << "\n";
+        out << "MENUITEM " << Quoted(a->text().remove(QLatin1Char('&')).toStdString()) << " " << at.x() << " " << at.y()
+            << " " << r.width() << " " << r.height() << " enabled=" << (a->isEnabled() ? 1 : 0) << "\n";
       }
     };
-    if (auto* menu = qobject_cast<QMenu*>(w)) items(menu, menu->actions(), [menu](QAction* a) { return menu->actionGeometry(a); });
+    if (auto* menu = qobject_cast<QMenu*>(w))
+      items(menu, menu->actions(), [menu](QAction* a) { return menu->actionGeometry(a); });
     for (QMenuBar* bar : w->findChildren<QMenuBar*>())
       items(bar, bar->actions(), [bar](QAction* a) { return bar->actionGeometry(a); });
     // Every text of the window that its box cuts off.
     for (GameLabel* l : w->findChildren<GameLabel*>())
-      if (l->isVisible() && !l->TextFits()) out << "CLIPPED " << NameOf(w).toStdString() << "." << NameOf(l).toStdString() << "\n";
+      if (l->isVisible() && !l->TextFits())
+        out << "CLIPPED " << NameOf(w).toStdString() << "." << NameOf(l).toStdString() << "\n";
   }
   if (FormView* v = port.ViewOf(m)) {
     if (auto* l = qobject_cast<GameLabel*>(v->WidgetOf("lblMessage")))

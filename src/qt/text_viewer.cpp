@@ -5,11 +5,11 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
-#include <algorithm>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStringDecoder>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "util/cp1251.h"
 

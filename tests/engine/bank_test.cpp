@@ -34,12 +34,28 @@ TEST(BankAmount, ReadsDecimalNumbersRoundingHalvesToEven) {
     std::optional<int32_t> value;
   };
   const Case cases[] = {
-      {"  12.5 ", 12},        {"13.5", 14},           {"12,5", 12},          {"0.5000001", 1},
-      {"-2.5", -2},           {"+7", 7},              {"007", 7},            {".5", 0},
-      {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"-2147483648.5", -2147483647 - 1},
-      {"abc", std::nullopt},  {"", std::nullopt},     {"   ", std::nullopt}, {"99999999999", std::nullopt},
-      {"2147483648", std::nullopt}, {"2147483647.5", std::nullopt}, {"1 000", std::nullopt},
-      {"1e3", std::nullopt},  {".", std::nullopt},    {"-", std::nullopt},   {"12.5.1", std::nullopt},
+      {"  12.5 ", 12},
+      {"13.5", 14},
+      {"12,5", 12},
+      {"0.5000001", 1},
+      {"-2.5", -2},
+      {"+7", 7},
+      {"007", 7},
+      {".5", 0},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+      {"-2147483648.5", -2147483647 - 1},
+      {"abc", std::nullopt},
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {"99999999999", std::nullopt},
+      {"2147483648", std::nullopt},
+      {"2147483647.5", std::nullopt},
+      {"1 000", std::nullopt},
+      {"1e3", std::nullopt},
+      {".", std::nullopt},
+      {"-", std::nullopt},
+      {"12.5.1", std::nullopt},
       {"100000000000000000000000000", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseBankAmount(c.text), c.value) << '"' << c.text << '"';
@@ -74,12 +90,17 @@ TEST(Bank, TheScreensButtonsAndTheirLimits) {
     int32_t money, deposit, loan;
   } steps[] = {
       {"Command1", "100", nullptr, 350, 100, 0},  // deposit: 100 at least
-      {"Command1", "99", kFailed, 350, 100, 0},   {"Command1", std::nullopt, kFailed, 350, 100, 0},
-      {"Command1", "abc", kFailed, 350, 100, 0},  {"Command1", "", kFailed, 350, 100, 0},
-      {"Command1", "99999999999", kFailed, 350, 100, 0}, {"Label6", std::nullopt, kFailed, 350, 100, 0},
-      {"Label7", "101", kNoDeposit, 350, 100, 0}, {"Label7", "100", nullptr, 450, 0, 0},  // withdraw
-      {"Label1", "499", kFailed, 450, 0, 0},      {"Label1", "500", nullptr, 950, 0, 500},  // borrow: 500 at least
-      {"Label6", "-1", nullptr, 951, 0, 501},     // repay: no minimum
+      {"Command1", "99", kFailed, 350, 100, 0},
+      {"Command1", std::nullopt, kFailed, 350, 100, 0},
+      {"Command1", "abc", kFailed, 350, 100, 0},
+      {"Command1", "", kFailed, 350, 100, 0},
+      {"Command1", "99999999999", kFailed, 350, 100, 0},
+      {"Label6", std::nullopt, kFailed, 350, 100, 0},
+      {"Label7", "101", kNoDeposit, 350, 100, 0},
+      {"Label7", "100", nullptr, 450, 0, 0},  // withdraw
+      {"Label1", "499", kFailed, 450, 0, 0},
+      {"Label1", "500", nullptr, 950, 0, 500},  // borrow: 500 at least
+      {"Label6", "-1", nullptr, 951, 0, 501},   // repay: no minimum
   };
   Bank b;
   for (const auto& st : steps) {
@@ -99,16 +120,26 @@ TEST(Bank, EveryOperationHappensWholeOrNotAtAll) {
     int32_t money, deposit, loan, amount;
     const char* refusal;  // nullptr: carried out, every dollar arriving
   } rows[] = {
-      {0, 450, 0, 0, 100, nullptr},          {0, 450, 0, 0, 450, nullptr},
-      {0, 450, 0, 0, 451, kNoMoney},         {0, kMax, kMax - 10, 0, 11, kFailed},
-      {0, kMax, kMax - 10, 0, 10, nullptr},  {1, 0, 100, 0, 100, nullptr},
-      {1, 0, 100, 0, 101, kNoDeposit},       {1, kMax - 5, 1000, 0, 6, kFailed},
-      {1, kMax - 5, 1000, 0, 5, nullptr},    {1, 450, 0, 0, -450, nullptr},
-      {1, 450, 0, 0, -451, kNoMoney},        {2, 450, 0, 0, 500, nullptr},
-      {2, 2147483000, 0, 0, 2000000000, kFailed}, {2, 0, 0, kMax - 499, 500, kFailed},
-      {2, 0, 0, kMax - 500, 500, nullptr},   {3, 1000, 0, 500, 600, nullptr},
-      {3, 100, 0, 500, 101, kNoMoney},       {3, 100, 0, kMin + 50, 51, kFailed},
-      {3, 100, 0, 500, -50, nullptr},        {3, kMax - 49, 0, 0, -50, kFailed},
+      {0, 450, 0, 0, 100, nullptr},
+      {0, 450, 0, 0, 450, nullptr},
+      {0, 450, 0, 0, 451, kNoMoney},
+      {0, kMax, kMax - 10, 0, 11, kFailed},
+      {0, kMax, kMax - 10, 0, 10, nullptr},
+      {1, 0, 100, 0, 100, nullptr},
+      {1, 0, 100, 0, 101, kNoDeposit},
+      {1, kMax - 5, 1000, 0, 6, kFailed},
+      {1, kMax - 5, 1000, 0, 5, nullptr},
+      {1, 450, 0, 0, -450, nullptr},
+      {1, 450, 0, 0, -451, kNoMoney},
+      {2, 450, 0, 0, 500, nullptr},
+      {2, 2147483000, 0, 0, 2000000000, kFailed},
+      {2, 0, 0, kMax - 499, 500, kFailed},
+      {2, 0, 0, kMax - 500, 500, nullptr},
+      {3, 1000, 0, 500, 600, nullptr},
+      {3, 100, 0, 500, 101, kNoMoney},
+      {3, 100, 0, kMin + 50, 51, kFailed},
+      {3, 100, 0, 500, -50, nullptr},
+      {3, kMax - 49, 0, 0, -50, kFailed},
       {7, 450, 3, 9, 100, nullptr},
   };
   for (const auto& r : rows) {

@@ -22,10 +22,14 @@ TEST(Clock, NewGameAt2147ShowsTheTimeAfterItsFirstTick) {
   h.Start();
   EXPECT_EQ(h.s().GameTime, 21 * 60 + 47);
   h.Ticks(1);
-  const std::pair<const char*, const char*> labels[] = {
-      {"lblTime", "6 декабря 2026 / 22:17"}, {"lblHealth", "40%"},   {"lblEat", "75%"},
-      {"lblHappy", "25%"},   {"lblEducation", "20%"}, {"lblStatus", "BEGIN"},
-      {"lblGameSpeed", "Скорость игры: Нормальная"},  {"lblCurrWork", "Работа: Безработный ($0/день)"}};
+  const std::pair<const char*, const char*> labels[] = {{"lblTime", "6 декабря 2026 / 22:17"},
+                                                        {"lblHealth", "40%"},
+                                                        {"lblEat", "75%"},
+                                                        {"lblHappy", "25%"},
+                                                        {"lblEducation", "20%"},
+                                                        {"lblStatus", "BEGIN"},
+                                                        {"lblGameSpeed", "Скорость игры: Нормальная"},
+                                                        {"lblCurrWork", "Работа: Безработный ($0/день)"}};
   for (const auto& [name, text] : labels) EXPECT_EQ(h.Label(name), text) << name;
 }
 
@@ -61,9 +65,9 @@ TEST(Clock, MonthAndYearPassesRunInOrder) {
     int32_t from, to;
     int monthPasses;
     bool yearPass;
-  } rows[] = {{D(2027, 1, 31), D(2027, 2, 1), 1, false},   {D(2027, 4, 30), D(2027, 5, 1), 1, false},
-              {D(2027, 2, 28), D(2027, 3, 1), 1, false},   {D(2028, 2, 28), D(2028, 2, 29), 0, false},
-              {D(2028, 2, 29), D(2028, 3, 1), 1, false},   {D(2026, 12, 31), D(2027, 1, 1), 1, true},
+  } rows[] = {{D(2027, 1, 31), D(2027, 2, 1), 1, false}, {D(2027, 4, 30), D(2027, 5, 1), 1, false},
+              {D(2027, 2, 28), D(2027, 3, 1), 1, false}, {D(2028, 2, 28), D(2028, 2, 29), 0, false},
+              {D(2028, 2, 29), D(2028, 3, 1), 1, false}, {D(2026, 12, 31), D(2027, 1, 1), 1, true},
               {D(2027, 6, 15), D(2027, 6, 16), 0, false}};
   for (const auto& r : rows) {
     SCOPED_TRACE(FormatShortDate(r.from));

@@ -28,12 +28,11 @@ TEST(HardScreen, OffersTheNextModelBuysItAndDisablesTheTop) {
   h.game.MainForm().Click("cmdHard", -1);
   FrmHard& hard = h.game.HardForm();
   EXPECT_EQ(Looks(hard.cmdUpggrade),
-            (std::vector<std::string>{"Процессор - Intel Pentium 4 1500 MHz - $620", "ОЗУ - 8 Mb - $10",
-                                      "Видеокарта - 3DFX Voodoo V 64 Mb 6 GPU - $250 (disabled)",
-                                      "Винчестер - 850 Mb IDE - $40", "CD-ROM - 4x Speed - $8",
-                                      "Модем - 9600 bps - $10", "Звук - 22 kHz 8 bit ESS - $5",
-                                      "Сканер - ProfScan S450 A0 14000 dpi SCSI - $14500",
-                                      "Принтер - Epson LX400 - $50"}));
+            (std::vector<std::string>{
+                "Процессор - Intel Pentium 4 1500 MHz - $620", "ОЗУ - 8 Mb - $10",
+                "Видеокарта - 3DFX Voodoo V 64 Mb 6 GPU - $250 (disabled)", "Винчестер - 850 Mb IDE - $40",
+                "CD-ROM - 4x Speed - $8", "Модем - 9600 bps - $10", "Звук - 22 kHz 8 bit ESS - $5",
+                "Сканер - ProfScan S450 A0 14000 dpi SCSI - $14500", "Принтер - Epson LX400 - $50"}));
   h.Lines();
   hard.Click("cmdUpggrade", 0);
   EXPECT_EQ(h.Lines(), std::vector<std::string>{"SFX BUTTONS"});
@@ -45,8 +44,9 @@ TEST(HardScreen, OffersTheNextModelBuysItAndDisablesTheTop) {
   // Too little money: the message, and nothing changes.
   const auto before = Looks(hard.cmdUpggrade);
   hard.Click("cmdUpggrade", 7);
-  EXPECT_TRUE(h.Saw("MSGBOX information \"Я тоже много хочу!!!\" \"У вас недостаточно денег на покупку ProfScan "
-                    "S450 A0 14000 dpi SCSI за $14500\" -> ok"));
+  EXPECT_TRUE(
+      h.Saw("MSGBOX information \"Я тоже много хочу!!!\" \"У вас недостаточно денег на покупку ProfScan "
+            "S450 A0 14000 dpi SCSI за $14500\" -> ok"));
   EXPECT_EQ(Looks(hard.cmdUpggrade), before);
   // Leaving unloads; the next opening builds the screen afresh.
   hard.Click("Command8", -1);
@@ -59,10 +59,10 @@ TEST(SoftScreen, OffersTheNextModelAndKeepsItOnARefusal) {
   h.Start();
   h.game.MainForm().Click("cmdSoft", -1);
   FrmSoft& soft = h.game.SoftForm();
-  EXPECT_EQ(Looks(soft.cmdUpgrade),
-            (std::vector<std::string>{"ОС - Microsoft Windows 3.1", "Антивирус - Doctor Web",
-                                      "Прог-е - Borland Pascal 7.0", "Графика - Microsoft Paint",
-                                      "Интернет - Internet Explorer 3.0", "Игра - DOOM-II"}));
+  EXPECT_EQ(
+      Looks(soft.cmdUpgrade),
+      (std::vector<std::string>{"ОС - Microsoft Windows 3.1", "Антивирус - Doctor Web", "Прог-е - Borland Pascal 7.0",
+                                "Графика - Microsoft Paint", "Интернет - Internet Explorer 3.0", "Игра - DOOM-II"}));
   h.Lines();
   soft.Click("cmdUpgrade", 4);
   EXPECT_EQ(h.Lines(),

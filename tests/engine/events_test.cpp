@@ -53,8 +53,8 @@ Harness& Begin(Harness& h, const Player& s) {
 }  // namespace
 
 TEST(Events, NoEventWithoutTheJobOrTheFamilyItNeeds) {
-  const std::pair<int, Player> cases[] = {{2, {}},  {18, {}}, {30, {}}, {10, {}}, {14, {}}, {16, {}},
-                                          {8, {true, false}}, {8, {false, true}}};
+  const std::pair<int, Player> cases[] = {{2, {}},  {18, {}}, {30, {}},           {10, {}},
+                                          {14, {}}, {16, {}}, {8, {true, false}}, {8, {false, true}}};
   for (const auto& [e, setup] : cases) {
     Harness h;
     Begin(h, setup);
@@ -79,23 +79,65 @@ TEST(Events, TheFullEffectOfEachEventAtEachLevel) {
       {0, false, 0, {}, {}, {}, {}, nullptr},
       {1, false, 0, {}, {}, {}, {}, nullptr},
       {31, false, 0, {}, {}, {}, {}, nullptr},
-      {2, false, 10, {}, {}, {-30, -15, -5}, {-60, -20, -10},
+      {2,
+       false,
+       10,
+       {},
+       {},
+       {-30, -15, -5},
+       {-60, -20, -10},
        "Сообщение от Вашего босса: Уважаемый Вася! Вы уволены!!!"},
-      {6, false, 0, {}, {-60, -45, -25}, {-40, -30, -15}, {-5, 2, 10},
+      {6,
+       false,
+       0,
+       {},
+       {-60, -45, -25},
+       {-40, -30, -15},
+       {-5, 2, 10},
        "Сообщение от хирурга Жукина В.М.: Кто-то напал на Вас и сломал ребро!"},
-      {10, true, 0, {}, {-10, -10, -10}, {}, {},
+      {10,
+       true,
+       0,
+       {},
+       {-10, -10, -10},
+       {},
+       {},
        "Сообщение от твоей жены: Ах ты дрянь! Ты где деньги деваешь? А? Какой такой пентиум! Какой такой "
        "джифорс! Ты чё??? Совсем уже..."},
-      {12, false, 0, {-50, -50, -50}, {}, {}, {},
+      {12,
+       false,
+       0,
+       {-50, -50, -50},
+       {},
+       {},
+       {},
        "Сообщение от соседки: Ах ты пьянь, ах ты падла... Ты посмотри что ты на полу наделал! С тебя 50 долларов"},
-      {14, true, 0, {-150, -150, -150}, {}, {}, {},
+      {14,
+       true,
+       0,
+       {-150, -150, -150},
+       {},
+       {},
+       {},
        "Сообщение от Майора Милиции Петрова А.Н.: Слушай ты чё? Совсем офигел? Ты же вчера чуть жену не утопил в "
        "унитазе? Чё? Какое такое Интел! Какой такое ISDN??? Чего? RAID-контроллер купить хочешь? А она деньги "
        "забрала? Ясно. Ну штраф заплати 150 долларов!"},
-      {16, true, 0, {-350, -350, -350}, {}, {}, {},
+      {16,
+       true,
+       0,
+       {-350, -350, -350},
+       {},
+       {},
+       {},
        "Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков "
        "адреналина ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!"},
-      {22, false, 0, {-50, -50, -50}, {50, 50, 50}, {}, {100, 100, 100},
+      {22,
+       false,
+       0,
+       {-50, -50, -50},
+       {50, 50, 50},
+       {},
+       {100, 100, 100},
        "Поздравляем! Вы сегодня приглашены на день рождения к своему другу!"},
       {24, false, 0, {150, 150, 150}, {}, {}, {}, "Бабушка вам подарила 150 долларов! Скажите ей спасибо!"},
       {26, false, 0, {}, {}, {-50, -50, -50}, {}, "Вас сбила машина!"},
@@ -144,18 +186,19 @@ TEST(MonthlyAccounts, FeesInterestAndTheCoursesUpToTheTopRank) {
     EXPECT_EQ(h.s().AttendsCourses, last ? kFalse : kTrue);
     EXPECT_EQ(h.LinesStarting("MSGBOX"),
               past ? std::vector<std::string>{}
-                   : std::vector<std::string>{"MSGBOX information \"Доцент\" \"" +
-                                              std::string(last ? "Вы прошли компьютерные курсы!"
-                                                               : "Поздравляем. Теперь Вы -- " +
-                                                                     std::string(ranks[rank + 1])) +
-                                              "\" -> ok"});
+                   : std::vector<std::string>{
+                         "MSGBOX information \"Доцент\" \"" +
+                         std::string(last ? "Вы прошли компьютерные курсы!"
+                                          : "Поздравляем. Теперь Вы -- " + std::string(ranks[rank + 1])) +
+                         "\" -> ok"});
     EXPECT_EQ(h.game.EducationForm().Loaded() && !h.game.EducationForm().Command2.Enabled(), last);
   }
   // Alimony, interest (halves to even, negative balances grow downwards) and the school fee below 100.
   const struct {
     int16_t alimony, education;
     int32_t deposit, loan, money, depositAfter, loanAfter;
-  } rows[] = {{100, 99, 1150, 605, 450 - 100 - 50, 1322, 665},   {0, 100, -1000, 500, 450, -1150, 550},
+  } rows[] = {{100, 99, 1150, 605, 450 - 100 - 50, 1322, 665},
+              {0, 100, -1000, 500, 450, -1150, 550},
               {0, 0, 2147483647, 2000000000, 400, 2147483647, 2147483647}};
   for (const auto& r : rows) {
     Harness h;
@@ -194,9 +237,9 @@ TEST(Events, RobberyRoundsTheSumAndTheMoneySeparately) {
     const char* said;
     int32_t left;
   } cases[] = {
-      {2, 2, "0", 2},         {2, 1000, "250", 750},    {2, -1000, "-250", -750},
-      {1, 1000, "100", 900},  {1, -1000, "100", -1100}, {1, 15, "2", 14},
-      {0, 1000, "20", 980},   {0, -1000, "-20", -980},  {0, 25, "0", 24},
+      {2, 2, "0", 2},        {2, 1000, "250", 750},    {2, -1000, "-250", -750},
+      {1, 1000, "100", 900}, {1, -1000, "100", -1100}, {1, 15, "2", 14},
+      {0, 1000, "20", 980},  {0, -1000, "-20", -980},  {0, 25, "0", 24},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.money) + " at level " + std::to_string(c.level));
@@ -218,8 +261,9 @@ TEST(Events, TheChildBreaksAndTheFriendGivesComputerParts) {
   h.game.BuyHardware(4, 3, kFalse);
   Draw(h, 0, 8, 4);
   h.game.DailyEvents(false);
-  EXPECT_TRUE(h.Saw("TYPED \"Сообщение от твоего ребенка: Папа я тут на твой компьютер... ну... молоко парное... "
-                    "туда... того... И чё-то искры посыпались с cd-rom\""));
+  EXPECT_TRUE(
+      h.Saw("TYPED \"Сообщение от твоего ребенка: Папа я тут на твой компьютер... ну... молоко парное... "
+            "туда... того... И чё-то искры посыпались с cd-rom\""));
   EXPECT_EQ(h.s().Hw[4], 0);
   EXPECT_EQ(h.s().HwModels[4], 0);
 
@@ -338,7 +382,7 @@ TEST(YearlyPass, TaxesByDifficulty) {
     int32_t money;
     int64_t tax;
     int mood;
-  } cases[] = {{1, 0, 0, 10},  {1, 1, 0, 10}, {2, 10, 5, 20}, {0, 150, 15, 5}, {2, -1000, -500, 20}};
+  } cases[] = {{1, 0, 0, 10}, {1, 1, 0, 10}, {2, 10, 5, 20}, {0, 150, 15, 5}, {2, -1000, -500, 20}};
   for (const auto& c : cases) {
     Harness h;
     Begin(h, Player{false, false, 0, c.level});

@@ -1,5 +1,7 @@
 // Where an installed or a portable game reads and writes: the choice of the
 // folders, and a game played with its data and its player's files apart.
+#include "persist/game_folders.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include "game.h"
 #include "harness.h"
 #include "headless_port.h"
-#include "persist/game_folders.h"
 #include "util/date.h"
 
 namespace kalvitor::testing {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "util/text.h"
 #include "shell/frm_main.h"
+#include "util/text.h"
 
 namespace kalvitor::testing {
 namespace {
@@ -140,8 +140,9 @@ TEST(MainWindow, NetworkNeedsAModemAndABrowser) {
   h.game.BuyHardware(5, 1, kFalse);
   h.Lines();
   h.game.MainForm().Click("cmdInNet", -1);
-  EXPECT_TRUE(h.Saw("MSGBOX information \"Слабая машинка\" \"Установи 9600 bps модем, Microsoft Windows 95 и Mirosoft "
-                    "Internet Explorer 3.0\" -> ok"));
+  EXPECT_TRUE(
+      h.Saw("MSGBOX information \"Слабая машинка\" \"Установи 9600 bps модем, Microsoft Windows 95 и Mirosoft "
+            "Internet Explorer 3.0\" -> ok"));
   EXPECT_FALSE(h.Saw("SFX WINDOWS"));
 }
 

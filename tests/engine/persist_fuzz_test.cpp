@@ -25,14 +25,19 @@ struct Maker {
   }
   // Something that might stand on a line of a saved game.
   std::string Value() {
-    static const char* const kSamples[] = {"0",     "-1",         "32767",      "-32768",     "32768",
-                                           "2147483647", "-2147483649", "7:30:00", "24:00",      "05.03.2002",
-                                           "31.02.2002", "\xC2\xE0\xF1\xFF", "", " 12 ", "-", "12.5", "\r", "\x98"};
+    static const char* const kSamples[] = {
+        "0",     "-1",         "32767",      "-32768",           "32768", "2147483647", "-2147483649", "7:30:00",
+        "24:00", "05.03.2002", "31.02.2002", "\xC2\xE0\xF1\xFF", "",      " 12 ",       "-",           "12.5",
+        "\r",    "\x98"};
     switch (Below(4)) {
-      case 0: return kSamples[Below(sizeof kSamples / sizeof kSamples[0])];
-      case 1: return std::to_string(static_cast<int64_t>(gen()) - (1LL << 31));
-      case 2: return Below(40) == 0 ? std::string(static_cast<size_t>(5000 + Below(5000)), '7') : Bytes(12);
-      default: return std::to_string(Below(12) - 2);
+      case 0:
+        return kSamples[Below(sizeof kSamples / sizeof kSamples[0])];
+      case 1:
+        return std::to_string(static_cast<int64_t>(gen()) - (1LL << 31));
+      case 2:
+        return Below(40) == 0 ? std::string(static_cast<size_t>(5000 + Below(5000)), '7') : Bytes(12);
+      default:
+        return std::to_string(Below(12) - 2);
     }
   }
   std::string SavedGame() {

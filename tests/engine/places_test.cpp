@@ -64,7 +64,7 @@ const JobRow kJobs[] = {
 
 // The six quantities a job may ask for, as places in the game state.
 std::vector<std::pair<const char*, int16_t*>> Needs(GameState& s) {
-  return {{"Education", &s.Education}, {"StatusRank", &s.StatusRank}, {"SoftOs", &s.Soft[0]},
+  return {{"Education", &s.Education},  {"StatusRank", &s.StatusRank}, {"SoftOs", &s.Soft[0]},
           {"SoftGraphics", &s.Soft[3]}, {"HwScanner", &s.Hw[7]},       {"HwModem", &s.Hw[5]}};
 }
 
@@ -143,7 +143,7 @@ struct MealRow {
   bool clicksUnpaid;  // the happy meal clicks only once it is paid for
 };
 const MealRow kMeals[] = {
-    {"Command1", 15, 10, 0, true}, {"Command2", 45, 20, -15, false}, {"Command3", 120, 50, 0, true},
+    {"Command1", 15, 10, 0, true},   {"Command2", 45, 20, -15, false}, {"Command3", 120, 50, 0, true},
     {"Command4", 10, 15, -20, true}, {"Command5", 60, 75, 0, true},
 };
 const char* const kChef = "Шеф-Повор: А ну убирайся отсюда!!!!!!";
@@ -194,8 +194,8 @@ struct TreatmentRow {
   int16_t health, mood;
 };
 const TreatmentRow kTreatments[] = {
-    {"Command1", 250, 50, 0}, {"Command2", 100, 15, 0}, {"Command3", 20, 2, 0},   {"Command4", 2, 0, 0},
-    {"Command5", 250, 75, -50}, {"Command6", 20, 10, 0}, {"Command7", 25, 10, 10},
+    {"Command1", 250, 50, 0},   {"Command2", 100, 15, 0}, {"Command3", 20, 2, 0},   {"Command4", 2, 0, 0},
+    {"Command5", 250, 75, -50}, {"Command6", 20, 10, 0},  {"Command7", 25, 10, 10},
 };
 const char* const kCarter = "Доктор Картер: Извините, но мы лечем только за деньги";
 const char* const kClinic = "Центральная клиническая больница";
@@ -345,11 +345,13 @@ TEST(Places, OpenOverTheirPictureAndLeaveByHidingOrUnloading) {
     const char* background;
     const char* leaving;  // what "Назад" does
   } screens[] = {
-      {"cmdWork", "frmWork", "Работа", "WORK", "HIDE"},          {"cmdShop", "frmShop", "Магазин", "SHOP", "HIDE"},
+      {"cmdWork", "frmWork", "Работа", "WORK", "HIDE"},
+      {"cmdShop", "frmShop", "Магазин", "SHOP", "HIDE"},
       {"cmdHealth", "frmHospital", "Госпиталь", "HOSP", "HIDE"},
       {"cmdHappy", "frmHappy", "Развлечения", "HAPPY", "HIDE"},
       {"cmdSchool", "frmEducation", "Повышение квалификации", "EDUC", "HIDE"},
-      {"cmdFamily", "frmFamily", "", "FAMILY", "UNLOAD"},        {"cmdSoft", "frmSoft", "Софт", "SOFT", "HIDE"},
+      {"cmdFamily", "frmFamily", "", "FAMILY", "UNLOAD"},
+      {"cmdSoft", "frmSoft", "Софт", "SOFT", "HIDE"},
       {"cmdHard", "frmHard", "Железо", "HARD", "UNLOAD"},
       {"cmdBank", "frmBank", "The Bank of New York", "BANK", "UNLOAD"},
   };

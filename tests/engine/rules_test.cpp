@@ -72,9 +72,9 @@ TEST(Victory, EveryConditionAtItsEdgeOnEachLevel) {
     int shortSlot;  // a slot one model below its top, or -1
     bool wins;
   } rows[] = {
-      {"all met", 1, 12, kTrue, 0, -1, true},   {"money equal to the goal", 0, 12, kTrue, 0, -1, false},
-      {"job 11", 1, 11, kTrue, 0, -1, false},   {"not married", 1, 12, kFalse, 0, -1, false},
-      {"married 1", 1, 12, 1, 0, -1, false},    {"a loan of 1", 1, 12, kTrue, 1, -1, false},
+      {"all met", 1, 12, kTrue, 0, -1, true},        {"money equal to the goal", 0, 12, kTrue, 0, -1, false},
+      {"job 11", 1, 11, kTrue, 0, -1, false},        {"not married", 1, 12, kFalse, 0, -1, false},
+      {"married 1", 1, 12, 1, 0, -1, false},         {"a loan of 1", 1, 12, kTrue, 1, -1, false},
       {"a loan of -1", 1, 12, kTrue, -1, -1, false}, {"processor short", 1, 12, kTrue, 0, 0, false},
       {"printer short", 1, 12, kTrue, 0, 8, false},
   };
@@ -99,9 +99,18 @@ TEST(Careers, EveryJobRowAndRankName) {
   const struct {
     const char* title;
     int16_t wage;
-  } jobs[] = {{"Безработный", 0},  {"Дворник", 10},     {"Сантехник", 15},   {"Инженер", 20},
-              {"Менеджер", 80},    {"Дизайнер", 95},    {"Архитектор", 115}, {"Бухгалтер", 125},
-              {"Программист", 150}, {"Сисадмин", 175},  {"Спец. по комп. безоп.", 200}, {"Хакер", 540},
+  } jobs[] = {{"Безработный", 0},
+              {"Дворник", 10},
+              {"Сантехник", 15},
+              {"Инженер", 20},
+              {"Менеджер", 80},
+              {"Дизайнер", 95},
+              {"Архитектор", 115},
+              {"Бухгалтер", 125},
+              {"Программист", 150},
+              {"Сисадмин", 175},
+              {"Спец. по комп. безоп.", 200},
+              {"Хакер", 540},
               {"Босс hack-фирмы", 750}};
   Harness h;
   h.Start();
@@ -138,8 +147,10 @@ TEST(MainSetters, LevelAndSpeedRows) {
   const struct {
     int16_t level, goal, code;
     const char* label;
-  } levels[] = {{0, 5000, 2, "Сложность: Лёгкая"}, {1, 10000, 1, "Сложность: Нормальная"},
-                {2, 30000, 0, "Сложность: Сложная"}, {3, 30000, 0, "Сложность: Сложная"},
+  } levels[] = {{0, 5000, 2, "Сложность: Лёгкая"},
+                {1, 10000, 1, "Сложность: Нормальная"},
+                {2, 30000, 0, "Сложность: Сложная"},
+                {3, 30000, 0, "Сложность: Сложная"},
                 {-1, 30000, 0, "Сложность: Сложная"}};
   for (const auto& l : levels) {
     h.game.SetDifficulty(l.level);
@@ -170,8 +181,9 @@ TEST(Family, MarriageDivorceAndChildren) {
 
   h.game.FamilyEvent(8);
   EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX MARRY", InfoBox("Женится или не женится... Всё равно потом "
-                                                                   "раскаиваться буду!", "Поздравляем! Вчера ты "
-                                                                   "женился! Заплатите за свадьбу $50")}));
+                                                                      "раскаиваться буду!",
+                                                                      "Поздравляем! Вчера ты "
+                                                                      "женился! Заплатите за свадьбу $50")}));
   EXPECT_EQ(h.s().Money, 400);
   EXPECT_EQ(h.s().Mood, 50);
   EXPECT_EQ(h.Label("lblfamily"), "YES:0:0");
@@ -188,10 +200,11 @@ TEST(Family, MarriageDivorceAndChildren) {
   h.game.FamilyEvent(12);
   EXPECT_EQ(h.s().Alimony, 150);
   EXPECT_EQ(h.Label("lblfamily"), "LEFT:1:2");
-  EXPECT_EQ(h.Lines(), (std::vector<std::string>{
-                           "SFX DIVORCE", InfoBox("Вот и раскаивайся!", "От тебя ушла жена!"),
-                           InfoBox("Круто, да?", "Но не тут-то было! Она забрала с собой твоих детей и ты должен "
-                                             "выплачивать ей по $50 за ребенка в месяц!")}));
+  EXPECT_EQ(h.Lines(),
+            (std::vector<std::string>{"SFX DIVORCE", InfoBox("Вот и раскаивайся!", "От тебя ушла жена!"),
+                                      InfoBox("Круто, да?",
+                                              "Но не тут-то было! Она забрала с собой твоих детей и ты должен "
+                                              "выплачивать ей по $50 за ребенка в месяц!")}));
   // Married again without new children: the second divorce counts them all again.
   h.s().Alimony = 0;
   h.game.FamilyEvent(8);
@@ -206,12 +219,12 @@ TEST(Cheats, EveryCodeInAnyCaseAndNothingElse) {
     int32_t money;
     int16_t health, mood, satiety, education, rank, daughters, sons, cheatWin;
   } rows[] = {
-      {"qarventos", 550, 40, 25, 75, 20, 1, 0, 0, 0},     {"MELKIR", 450, 65, 25, 75, 20, 1, 0, 0, 0},
-      {"TrUvO", 450, 40, 50, 75, 20, 1, 0, 0, 0},         {"balnosh", 450, 40, 25, 100, 20, 1, 0, 0, 0},
-      {"skavorine", 450, 40, 25, 75, 99, 1, 0, 0, 0},     {"nelux", 450, 40, 25, 75, 20, 7, 0, 0, 0},
+      {"qarventos", 550, 40, 25, 75, 20, 1, 0, 0, 0},      {"MELKIR", 450, 65, 25, 75, 20, 1, 0, 0, 0},
+      {"TrUvO", 450, 40, 50, 75, 20, 1, 0, 0, 0},          {"balnosh", 450, 40, 25, 100, 20, 1, 0, 0, 0},
+      {"skavorine", 450, 40, 25, 75, 99, 1, 0, 0, 0},      {"nelux", 450, 40, 25, 75, 20, 7, 0, 0, 0},
       {"FELDRANOVIKASH", 450, 40, 25, 75, 20, 1, 1, 0, 0}, {"tobrelin", 450, 40, 25, 75, 20, 1, 0, 1, 0},
-      {"zorpik", 450, 40, 25, 75, 20, 1, 0, 0, kTrue},    {" NELUX", 450, 40, 25, 75, 20, 1, 0, 0, 0},
-      {"NELUXX", 450, 40, 25, 75, 20, 1, 0, 0, 0},        {"", 450, 40, 25, 75, 20, 1, 0, 0, 0},
+      {"zorpik", 450, 40, 25, 75, 20, 1, 0, 0, kTrue},     {" NELUX", 450, 40, 25, 75, 20, 1, 0, 0, 0},
+      {"NELUXX", 450, 40, 25, 75, 20, 1, 0, 0, 0},         {"", 450, 40, 25, 75, 20, 1, 0, 0, 0},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.code);
@@ -220,10 +233,10 @@ TEST(Cheats, EveryCodeInAnyCaseAndNothingElse) {
     h.s().Married = kTrue;
     h.game.ApplyCheatCode(r.code);
     const GameState& s = h.s();
-    EXPECT_EQ((std::vector<int>{s.Money, s.Health, s.Mood, s.Satiety, s.Education, s.StatusRank, s.Daughters, s.Sons,
-                                s.CheatWin}),
-              (std::vector<int>{r.money, r.health, r.mood, r.satiety, r.education, r.rank, r.daughters, r.sons,
-                                r.cheatWin}));
+    EXPECT_EQ(
+        (std::vector<int>{s.Money, s.Health, s.Mood, s.Satiety, s.Education, s.StatusRank, s.Daughters, s.Sons,
+                          s.CheatWin}),
+        (std::vector<int>{r.money, r.health, r.mood, r.satiety, r.education, r.rank, r.daughters, r.sons, r.cheatWin}));
   }
   Harness h;
   h.Start();

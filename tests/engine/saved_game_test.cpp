@@ -1,20 +1,20 @@
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <random>
-#include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "harness.h"
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
 #include "computer/hardware_catalogue.h"
 #include "computer/software_catalogue.h"
+#include "harness.h"
 #include "persist/frm_save_load.h"
 #include "persist/save_file.h"
 #include "shell/frm_main.h"
-#include "util/date.h"
 #include "util/cp1251.h"
+#include "util/date.h"
 #include "util/text.h"
 
 namespace kalvitor::testing {
@@ -41,9 +41,19 @@ std::vector<std::string> Folder(Harness& h) {
 
 // A saved game, line by line, with a small computer whose software fits it.
 std::vector<std::string> GoodLines() {
-  return {kFormat, "-1234", "-60", "0:00:00", "05.03.2002", "\xC2\xE0\xF1\xFF", "20", "3",
-          "\xC8\xED\xE6\xE5\xED\xE5\xF0", "2", "1", "1", "1", "1", "1", "1", "0", "1", "2", "1", "0", "0", "1", "1",
-          "33", "-5", "-1", "0", "4", "57", "-1", "-1", "1", "50", "2", "1000", "-100"};
+  return {kFormat,   "-1234",      "-60",
+          "0:00:00", "05.03.2002", "\xC2\xE0\xF1\xFF",
+          "20",      "3",          "\xC8\xED\xE6\xE5\xED\xE5\xF0",
+          "2",       "1",          "1",
+          "1",       "1",          "1",
+          "1",       "0",          "1",
+          "2",       "1",          "0",
+          "0",       "1",          "1",
+          "33",      "-5",         "-1",
+          "0",       "4",          "57",
+          "-1",      "-1",         "1",
+          "50",      "2",          "1000",
+          "-100"};
 }
 
 TEST(SavedGame, WritesTheThirtySevenLinesByteForByte) {
@@ -72,12 +82,13 @@ TEST(SavedGame, WritesTheThirtySevenLinesByteForByte) {
 TEST(SavedGame, LoadingAtTheTopOfEveryRangeIntoAnotherGame) {
   const std::array<int16_t, 6> softTop = {8, 4, 5, 4, 5, 6};
   // The wage of 999 (a raise) comes back at the job table's wage.
-  std::vector<std::string> top = {kFormat, "2147483647", "32767", "23:59:00", "31.12.2099",
-                                  Utf8ToCp1251("Ёжик в тумане"), "999", "12", Utf8ToCp1251("Босс hack-фирмы")};
+  std::vector<std::string> top = {kFormat,    "2147483647", "32767",
+                                  "23:59:00", "31.12.2099", Utf8ToCp1251("Ёжик в тумане"),
+                                  "999",      "12",         Utf8ToCp1251("Босс hack-фирмы")};
   for (int16_t m : kTopHw) top.push_back(std::to_string(m));
   for (int16_t m : softTop) top.push_back(std::to_string(m));
-  for (const char* v : {"-49", "-19", "-1", "-1", "8", "100", "-1", "-1", "2", "32767", "3", "-2147483648",
-                        "2147483647"})
+  for (const char* v :
+       {"-49", "-19", "-1", "-1", "8", "100", "-1", "-1", "2", "32767", "3", "-2147483648", "2147483647"})
     top.push_back(v);
   // Another game meanwhile: another name, level, speed, family and computer.
   Harness h;
@@ -91,8 +102,8 @@ TEST(SavedGame, LoadingAtTheTopOfEveryRangeIntoAnotherGame) {
   EXPECT_TRUE(h.LinesStarting("MSGBOX").empty());
   const GameState& s = h.s();
   EXPECT_EQ((std::vector<int64_t>{s.Money, s.Mood, s.GameTime, s.GameDate, s.JobIndex, s.Wage, s.Health, s.Satiety,
-                                  s.AttendsCourses, s.AttendsSchool, s.StatusRank, s.Education, s.Married,
-                                  s.WasMarried, s.Daughters, s.Alimony, s.Sons, s.BankDeposit, s.BankLoan}),
+                                  s.AttendsCourses, s.AttendsSchool, s.StatusRank, s.Education, s.Married, s.WasMarried,
+                                  s.Daughters, s.Alimony, s.Sons, s.BankDeposit, s.BankLoan}),
             (std::vector<int64_t>{2147483647, 32767, 23 * 60 + 59, SerialFromCivil(2099, 12, 31), 12, 750, -49, -19,
                                   kTrue, kTrue, 8, 100, kTrue, kTrue, 2, 32767, 3, -2147483647 - 1, 2147483647}));
   EXPECT_EQ(s.PlayerName, "Ёжик в тумане");
@@ -106,10 +117,15 @@ TEST(SavedGame, LoadingAtTheTopOfEveryRangeIntoAnotherGame) {
   // Every label follows the loaded game.
   FrmMain& m = h.game.MainForm();
   EXPECT_EQ(m.Caption(), "Brindlex Kalvitor 1.6 -- Ёжик в тумане");
-  const std::pair<const char*, const char*> labels[] = {
-      {"lblMoney", "$2147483647"}, {"lblHappy", "32767%"},   {"lblHealth", "-49%"},   {"lblEat", "-19%"},
-      {"lblEducation", "100%"},    {"lblStatus", "PROF"},    {"lblfamily", "YES:2:3"},
-      {"lblCurrWork", "Работа: Босс hack-фирмы ($750/день)"}, {"lblGameSpeed", "Скорость игры: Медленная"}};
+  const std::pair<const char*, const char*> labels[] = {{"lblMoney", "$2147483647"},
+                                                        {"lblHappy", "32767%"},
+                                                        {"lblHealth", "-49%"},
+                                                        {"lblEat", "-19%"},
+                                                        {"lblEducation", "100%"},
+                                                        {"lblStatus", "PROF"},
+                                                        {"lblfamily", "YES:2:3"},
+                                                        {"lblCurrWork", "Работа: Босс hack-фирмы ($750/день)"},
+                                                        {"lblGameSpeed", "Скорость игры: Медленная"}};
   for (const auto& [name, text] : labels) EXPECT_EQ(h.Label(name), text) << name;
   for (int16_t i = 0; i < 9; ++i) EXPECT_EQ(m.lblhard[i]->Text(), GetHardwareName(i, kTopHw[i]));
   for (int16_t i = 0; i < 6; ++i) EXPECT_EQ(m.SoftwareLabel(i).Text(), GetSoftwareName(i, softTop[i]));
@@ -181,11 +197,11 @@ TEST(SavedGame, BadValuesAreNotTaken) {
   Harness h;
   h.Start();
   std::vector<std::string> lines = GoodLines();
-  lines[2] = "40000";     // mood beyond 16 bits
+  lines[2] = "40000";  // mood beyond 16 bits
   lines[4] = "31.02.2002";
-  lines[7] = "13";        // no such job
-  lines[9] = "99";        // no such processor
-  lines[28] = "9";        // no such status
+  lines[7] = "13";  // no such job
+  lines[9] = "99";  // no such processor
+  lines[28] = "9";  // no such status
   lines[35] = "2147483648";
   lines[36] = "12abc";
   h.WriteFile("Save/bad.ksv", Join(lines));
@@ -220,8 +236,8 @@ TEST(SavedGame, MissingFilesAndCancelledDialogs) {
   h.Start();
   h.Lines();
   EXPECT_FALSE(h.Load("nope"));
-  EXPECT_TRUE(h.Saw("MSGBOX critical \"Ошибка\" \"Файл '" + (h.dir / "Save" / "nope.ksv").string() +
-                    "' не найден!\" -> ok"));
+  EXPECT_TRUE(
+      h.Saw("MSGBOX critical \"Ошибка\" \"Файл '" + (h.dir / "Save" / "nope.ksv").string() + "' не найден!\" -> ok"));
   // Cancel, the close box and an empty name: nothing asked, nothing shown, nothing written.
   for (FileAnswer a : {FileAnswer{FileAnswer::Cancel, "", 0}, FileAnswer{FileAnswer::Close, "", 0},
                        FileAnswer{FileAnswer::Name, "", 0}}) {
@@ -428,8 +444,8 @@ TEST(SavedGame, EveryGameTheGameWritesLoadsBack) {
     h.Save("round");
     ASSERT_TRUE(h.Load("round")) << round;
     auto values = [](const GameState& g) {
-      return std::vector<int64_t>{g.Money,   g.Mood,       g.GameTime,  g.GameDate, g.JobIndex,
-                                  g.Health,  g.Satiety,    g.StatusRank, g.Education, g.BankLoan};
+      return std::vector<int64_t>{g.Money,  g.Mood,    g.GameTime,   g.GameDate,  g.JobIndex,
+                                  g.Health, g.Satiety, g.StatusRank, g.Education, g.BankLoan};
     };
     EXPECT_EQ(values(s), values(saved));
     EXPECT_EQ(s.PlayerName, saved.PlayerName);

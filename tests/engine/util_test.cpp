@@ -41,9 +41,9 @@ wint_t CodePoint(const std::string& c) {
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   const struct {
     int64_t num, den, want;
-  } rows[] = {{1725, 10, 172}, {125, 10, 12},  {1875, 100, 19}, {1875, 10, 188}, {2, 4, 0},     {6, 4, 2},
-              {-2, 4, 0},      {-6, 4, -2},    {-7, 2, -4},     {-5, 2, -2},     {7, 2, 4},     {13, 10, 1},
-              {17, 10, 2},     {-13, 10, -1},  {-17, 10, -2},   {10, -4, -2},    {1, 0, 0}};
+  } rows[] = {{1725, 10, 172}, {125, 10, 12}, {1875, 100, 19}, {1875, 10, 188}, {2, 4, 0}, {6, 4, 2},
+              {-2, 4, 0},      {-6, 4, -2},   {-7, 2, -4},     {-5, 2, -2},     {7, 2, 4}, {13, 10, 1},
+              {17, 10, 2},     {-13, 10, -1}, {-17, 10, -2},   {10, -4, -2},    {1, 0, 0}};
   for (const auto& r : rows) EXPECT_EQ(DivRoundHalfEven(r.num, r.den), r.want) << r.num << "/" << r.den;
   const struct {
     double x;
@@ -101,8 +101,8 @@ TEST(Calendar, SerialsValidityAndTheRussianForms) {
   EXPECT_EQ(SerialFromCivil(1900, 1, 1), 2);
   const CivilDate c = CivilFromSerial(SerialFromCivil(2028, 2, 29));
   EXPECT_EQ(c.year * 10000 + c.month * 100 + c.day, 20280229);
-  for (auto [y, m, d, valid] : {std::tuple{2027, 2, 29, false}, {2000, 2, 29, true}, {1900, 2, 29, false},
-                                {2026, 4, 31, false}})
+  for (auto [y, m, d, valid] :
+       {std::tuple{2027, 2, 29, false}, {2000, 2, 29, true}, {1900, 2, 29, false}, {2026, 4, 31, false}})
     EXPECT_EQ(IsValidDate(y, m, d), valid) << y << "-" << m << "-" << d;
   const char* const months[] = {"января", "февраля", "марта",    "апреля",  "мая",    "июня",
                                 "июля",   "августа", "сентября", "октября", "ноября", "декабря"};

@@ -43,11 +43,16 @@ TEST(JournalFile, ReadsBackWhatItWritesAndSkipsDamage) {
 
   // Lines that do not read are left out; the rest is taken.
   const char* const damaged[] = {
-      "JOURNAL 32.01.2027 00:00 MONEY \"bad day\"",  "JOURNAL 01.01.2027 24:00 MONEY \"bad hour\"",
-      "JOURNAL 01.01.2027 00:00 WHAT \"bad kind\"",  "JOURNAL 01.01.2027 00:00 MONEY no quotes",
-      "JOURNAL 01.01.2027 00:00 MONEY \"bad \\q\"",  "STATS 01.01.2027 1 2 3",
-      "STATS 01.01.2027 1 2 3 4 5 6 7 99999",        "STATS 01.01.2027 1 2 3 4 5 6 7 x",
-      "something else entirely",                     "",
+      "JOURNAL 32.01.2027 00:00 MONEY \"bad day\"",
+      "JOURNAL 01.01.2027 24:00 MONEY \"bad hour\"",
+      "JOURNAL 01.01.2027 00:00 WHAT \"bad kind\"",
+      "JOURNAL 01.01.2027 00:00 MONEY no quotes",
+      "JOURNAL 01.01.2027 00:00 MONEY \"bad \\q\"",
+      "STATS 01.01.2027 1 2 3",
+      "STATS 01.01.2027 1 2 3 4 5 6 7 99999",
+      "STATS 01.01.2027 1 2 3 4 5 6 7 x",
+      "something else entirely",
+      "",
   };
   std::string spoilt = j.ToText();
   for (const char* d : damaged) spoilt.insert(spoilt.find("JOURNAL"), std::string(d) + "\n");
@@ -107,7 +112,8 @@ TEST(JournalMoney, EveryChangeNamesItsCause) {
          h.s().Soft[0] = 1;
          h.port.virusFights.push_back(false);
        },
-       {0.42, 0.0, 0.0}, DayPasses},
+       {0.42, 0.0, 0.0},
+       DayPasses},
   };
   for (const MoneyRow& row : rows) {
     SCOPED_TRACE(row.entry);
@@ -161,7 +167,7 @@ TEST(AutoPause, MinimisingPausesOnlyWhenSwitchedOnAndOnlyPResumes) {
   // AutoPause as stored (nullptr: not stored), the menu's switch chosen so
   // many times -> what is stored then, and whether minimising pauses.
   const std::tuple<const char*, int, const char*, bool> rows[] = {
-      {nullptr, 0, "", false}, {"0", 0, "0", false},   {"1", 0, "1", true},  {"yes", 0, "yes", false},
+      {nullptr, 0, "", false}, {"0", 0, "0", false},    {"1", 0, "1", true},  {"yes", 0, "yes", false},
       {"", 0, "", false},      {nullptr, 1, "1", true}, {"1", 1, "0", false}, {nullptr, 2, "0", false}};
   for (const auto& [stored, choices, written, pauses] : rows) {
     SCOPED_TRACE(::testing::Message() << (stored == nullptr ? "missing" : stored) << ", chosen " << choices);

@@ -142,8 +142,8 @@ TEST(MediaMusic, BrokenFileStaysStoppedGoodOnePlaysOnceToItsEnd) {
   // to the MIDI reader by its name, or to the mixer's decoders.
   const QByteArray tune = kalvitor::media::testing::SongBytes(
       {"00C000 00903C64 30803C40 00904064 30804040 00904364 30804340 00904864 30804840"});
-  for (const auto& [name, bytes] : {std::pair{"good.mid", tune}, {"broken.mid", QByteArray(4000, 'Z')},
-                                    {"broken.ogg", QByteArray(4000, 'Z')}}) {
+  for (const auto& [name, bytes] :
+       {std::pair{"good.mid", tune}, {"broken.mid", QByteArray(4000, 'Z')}, {"broken.ogg", QByteArray(4000, 'Z')}}) {
     QFile file(QString::fromStdString(path(name)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
   }

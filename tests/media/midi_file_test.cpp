@@ -2,6 +2,8 @@
 // the instruments a song uses before it starts: a missed one would be read
 // while the music sounds, an extra one would waste memory. FluidSynth must
 // sound a song with the cut font exactly as with the whole General MIDI font.
+#include "midi_file.h"
+
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 
@@ -15,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "midi_file.h"
 #include "sound_font.h"
 
 namespace kalvitor::media::testing {  // shared with media_test.cpp
@@ -89,7 +90,7 @@ TEST(MidiSong, InstrumentsOfTheNotes) {
 TEST(MidiSong, FirstInstrumentOfEachChannel) {
   const auto song = ReadMidiSong(SongBytes({"00903C40 00C028 00903C40 00994240 00C31C 00933C40"}));
   ASSERT_TRUE(song.has_value());
-  const std::optional<MidiPreset> expected[16] = {MidiPreset{0, 0}, {}, {}, MidiPreset{0, 28}, {}, {}, {}, {}, {},
+  const std::optional<MidiPreset> expected[16] = {MidiPreset{0, 0},  {}, {}, MidiPreset{0, 28}, {}, {}, {}, {}, {},
                                                   MidiPreset{128, 0}};
   for (int channel = 0; channel < 16; ++channel) EXPECT_EQ(song->firstPreset[channel], expected[channel]) << channel;
 }
@@ -143,8 +144,9 @@ TEST(SoundFontCut, SoundsAsTheWholeFontWithAFractionOfIt) {
   ASSERT_TRUE(index.Read(kSoundFont));
   // Piano notes soft and loud, a change to strings, drums on channel 10 and
   // a bank the font lacks (its instrument comes from bank 0).
-  const auto song = ReadMidiSong(SongBytes({"00903C20 30903C00 00907F7F 30907F00 00C030 00904860 30904800 "
-                                            "00992460 00992A40 30992400 00B1000B 00C118 00914050 60914000"}));
+  const auto song =
+      ReadMidiSong(SongBytes({"00903C20 30903C00 00907F7F 30907F00 00C030 00904860 30904800 "
+                              "00992460 00992A40 30992400 00B1000B 00C118 00914050 60914000"}));
   ASSERT_TRUE(song.has_value());
   QTemporaryFile cut;
   ASSERT_TRUE(cut.open() && index.WriteCut(song->notes, cut) && cut.flush());

@@ -7,13 +7,13 @@
 #include <QtTest>
 #include <climits>
 
+#include "computer/software_catalogue.h"
 #include "control_widgets.h"
 #include "desk.h"
 #include "form_dialog.h"
 #include "game.h"
 #include "main_window.h"
 #include "qt_port.h"
-#include "computer/software_catalogue.h"
 #include "shell/frm_main.h"
 
 using namespace kalvitor;

@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>

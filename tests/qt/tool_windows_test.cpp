@@ -3,6 +3,8 @@
 // following new entries after each burst of them (and the journal's limit,
 // and a load that replaces it), the charts' lines and death lines, and the
 // summary of this life and this run.
+#include "tool_windows.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +14,6 @@
 #include "harness.h"
 #include "journal_window.h"
 #include "stats_window.h"
-#include "tool_windows.h"
 
 using namespace kalvitor;
 using namespace kalvitor::qt;
@@ -106,9 +107,16 @@ class ToolWindowsTest : public QObject {
     // day's wage; health, satiety and mood after each day's wear on the
     // normal level; the death lines across the chart where life ends.
     const std::tuple<const char*, int, double, double> lines[] = {
-        {"Деньги", 5, 460, 500},   {"Вклад", 5, 0, 0},      {"Долг банку", 5, 0, 0},  {"Здоровье", 5, 38, 30},
-        {"Сытость", 5, 70, 50},    {"Настроение", 5, 23, 15}, {"Образование", 5, 20, 20}, {"Статус", 5, 1, 1},
-        {"Смерть: здоровье -50%", 2, -50, -50},  {"Смерть: сытость -20%", 2, -20, -20},
+        {"Деньги", 5, 460, 500},
+        {"Вклад", 5, 0, 0},
+        {"Долг банку", 5, 0, 0},
+        {"Здоровье", 5, 38, 30},
+        {"Сытость", 5, 70, 50},
+        {"Настроение", 5, 23, 15},
+        {"Образование", 5, 20, 20},
+        {"Статус", 5, 1, 1},
+        {"Смерть: здоровье -50%", 2, -50, -50},
+        {"Смерть: сытость -20%", 2, -20, -20},
         {"Смерть: настроение -100%", 2, -100, -100},
     };
     for (const auto& [name, points, first, last] : lines) {

@@ -10,7 +10,6 @@
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
-
 #include <cstdint>
 #include <functional>
 
@@ -18,14 +17,14 @@ namespace bg {
 
 // Fixed-seed generator; pictures must come out the same on every run.
 class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
-    double unit();                       // [0, 1)
-    double range(double lo, double hi);  // [lo, hi)
-    int below(int n);                    // 0 .. n-1
+ public:
+  explicit Rng(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
+  double unit();                       // [0, 1)
+  double range(double lo, double hi);  // [lo, hi)
+  int below(int n);                    // 0 .. n-1
 
-private:
-    std::uint64_t state_;
+ private:
+  std::uint64_t state_;
 };
 
 // Smooth value noise in [0, 1] and its fractal sum (also in [0, 1]).

@@ -10,14 +10,14 @@ void paintMain(QImage& img);    // the player's room with the home computer
 void paintFamily(QImage& img);  // a wedding and a home
 void paintEduc(QImage& img);    // a school classroom
 
-void paintWork(QImage& img);    // the employment office
-void paintShop(QImage& img);    // a fast-food counter
-void paintHosp(QImage& img);    // a hospital ward
-void paintHappy(QImage& img);   // casino and sauna
-void paintBank(QImage& img);    // a bank's columns
+void paintWork(QImage& img);   // the employment office
+void paintShop(QImage& img);   // a fast-food counter
+void paintHosp(QImage& img);   // a hospital ward
+void paintHappy(QImage& img);  // casino and sauna
+void paintBank(QImage& img);   // a bank's columns
 
-void paintHard(QImage& img);    // a circuit board
-void paintSoft(QImage& img);    // discs and software boxes
-void paintNet(QImage& img);     // a globe of wires
+void paintHard(QImage& img);  // a circuit board
+void paintSoft(QImage& img);  // discs and software boxes
+void paintNet(QImage& img);   // a globe of wires
 
 }  // namespace bg

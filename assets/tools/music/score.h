@@ -17,22 +17,22 @@
 namespace score {
 
 struct Note {
-    int start = 0;   // in steps from the start of the phrase
-    int length = 0;  // in steps
-    std::vector<int> keys;  // MIDI key numbers; empty for a rest
+  int start = 0;          // in steps from the start of the phrase
+  int length = 0;         // in steps
+  std::vector<int> keys;  // MIDI key numbers; empty for a rest
 };
 
 struct Chord {
-    int start = 0;
-    int length = 0;
-    int root = 0;  // pitch class, C = 0
-    std::vector<int> intervals;  // semitones above the root, root included
+  int start = 0;
+  int length = 0;
+  int root = 0;                // pitch class, C = 0
+  std::vector<int> intervals;  // semitones above the root, root included
 
-    bool has(int pitchClass) const;
-    // Chord tones between low and high (inclusive), ascending.
-    std::vector<int> tonesIn(int low, int high) const;
-    // The root's lowest key at or above `low`.
-    int rootFrom(int low) const;
+  bool has(int pitchClass) const;
+  // Chord tones between low and high (inclusive), ascending.
+  std::vector<int> tonesIn(int low, int high) const;
+  // The root's lowest key at or above `low`.
+  int rootFrom(int low) const;
 };
 
 // Both parsers throw std::invalid_argument on a malformed token, so a typo in

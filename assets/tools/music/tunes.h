@@ -10,9 +10,9 @@
 namespace tunes {
 
 struct Tune {
-    std::string fileName;  // e.g. "01_office_morning.mid"
-    midi::Song song;
-    double seconds;        // playing time, from the bars and the tempo
+  std::string fileName;  // e.g. "01_office_morning.mid"
+  midi::Song song;
+  double seconds;  // playing time, from the bars and the tempo
 };
 
 // Throws std::invalid_argument when a phrase is malformed or its melody and

@@ -10,11 +10,11 @@
 namespace sfx {
 
 struct Effect {
-    std::string name;
-    double seconds;
-    void (*build)(Sound&);
-    double fadeOut;  // seconds of closing fade
-    double peak;     // loudest sample, as a share of full scale
+  std::string name;
+  double seconds;
+  void (*build)(Sound&);
+  double fadeOut;  // seconds of closing fade
+  double peak;     // loudest sample, as a share of full scale
 };
 
 const std::vector<Effect>& allEffects();

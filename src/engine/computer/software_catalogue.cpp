@@ -12,27 +12,22 @@ const std::vector<const char*> kNames[] = {
     {"Microsoft Windows 3.1", "Microsoft Windows 95", "Microsoft Windows 98", "Microsoft Windows Millenium",
      "Microsoft Windows NT4", "Microsoft Windows 2000", "Linux (Last Version)", "Unix Professional"},
     {"Doctor Web", "Antivirial Toolkit Pro", "Norton Anti-Virus 2001", "AVP 3.5 Gold for Servers"},
-    {"Borland Pascal 7.0", "Microsoft Visual Basic", "Borland Delphi 5.0", "Microsoft Visual C++",
-     "Assembler PRO"},
+    {"Borland Pascal 7.0", "Microsoft Visual Basic", "Borland Delphi 5.0", "Microsoft Visual C++", "Assembler PRO"},
     {"Microsoft Paint", "Adobe Photoshop 6.0", "3D Studio MAX 4", "3D DesignStudio 2001"},
-    {"Internet Explorer 3.0", "Internet Explorer 4.0", "Internet Explorer 5.0", "Netscape Navigator",
-     "Opera 5.1"},
+    {"Internet Explorer 3.0", "Internet Explorer 4.0", "Internet Explorer 5.0", "Netscape Navigator", "Opera 5.1"},
     {"DOOM-II", "Duke 3 for MSDOS", "Quake I", "Quake II", "Quake III Arena", "Half-Life"},
 };
 
 constexpr int kSlotCount = static_cast<int>(sizeof kNames / sizeof kNames[0]);
 
 RequirementRow Machine(int cpu, int ram, int hdd, int video) {
-  return RequirementRow{{{true, kCpu, cpu}, {true, kRam, ram}, {true, kHdd, hdd}, {true, kVideo, video}},
-                        4,
-                        "Слабая машинка!!!!"};
+  return RequirementRow{
+      {{true, kCpu, cpu}, {true, kRam, ram}, {true, kHdd, hdd}, {true, kVideo, video}}, 4, "Слабая машинка!!!!"};
 }
 
 RequirementRow Os(int os, const char* refusal) { return RequirementRow{{{false, kOs, os}}, 1, refusal}; }
 
-RequirementRow OsExact(int os, const char* refusal) {
-  return RequirementRow{{{false, kOs, os, true}}, 1, refusal};
-}
+RequirementRow OsExact(int os, const char* refusal) { return RequirementRow{{{false, kOs, os, true}}, 1, refusal}; }
 
 RequirementRow OsAndVideo(int os, int video, const char* refusal) {
   return RequirementRow{{{false, kOs, os}, {true, kVideo, video}}, 2, refusal};

@@ -21,10 +21,9 @@ void Control::Changed() { form.NotifyChanged(*this); }
 void Control::SetText(const std::string& text) {
   if (!form.Loaded()) return;
   // A text box never holds more than its limit, however the text arrives.
-  const std::string fitted =
-      props.maxLength > 0 && Utf8Length(text) > static_cast<size_t>(props.maxLength)
-          ? Utf8Prefix(text, static_cast<size_t>(props.maxLength))
-          : text;
+  const std::string fitted = props.maxLength > 0 && Utf8Length(text) > static_cast<size_t>(props.maxLength)
+                                 ? Utf8Prefix(text, static_cast<size_t>(props.maxLength))
+                                 : text;
   if (props.text == fitted) return;
   props.text = fitted;
   Changed();

@@ -11,13 +11,13 @@ namespace kalvitor {
 class Form;
 
 enum class ControlKind {
-  Label,      // text only
-  ClickLabel, // a label that acts as a button or a link
+  Label,       // text only
+  ClickLabel,  // a label that acts as a button or a link
   Button,
   TextBox,
   ListBox,
   ComboBox,
-  Panel,      // a container; disabling it disables what it holds
+  Panel,  // a container; disabling it disables what it holds
   Shape,
   Image,
   Timer,
@@ -42,9 +42,9 @@ struct ControlProps {
   int fontPt = 9;
   bool bold = false;
   enum Align { Left, Center, Right } align = Left;
-  bool transparent = true;          // labels: drawn straight over the picture
-  uint32_t backColor = 0x000000;    // used where not transparent
-  bool locked = false;              // text boxes: shown, selectable, not editable
+  bool transparent = true;        // labels: drawn straight over the picture
+  uint32_t backColor = 0x000000;  // used where not transparent
+  bool locked = false;            // text boxes: shown, selectable, not editable
 };
 
 struct Control {

@@ -41,15 +41,18 @@ void Form::OnClick(const std::string& name, std::function<void(int)> handler) {
   clickHandlers_[name] = std::move(handler);
 }
 
-void Form::AddShadowedTitle(const std::string& shadowName, const std::string& titleName, const std::string& text,
-                            int x, int y, int w, int h, int pt, uint32_t titleColor, uint32_t shadowColor, int dx,
-                            int dy) {
+void Form::AddShadowedTitle(const std::string& shadowName, const std::string& titleName, const std::string& text, int x,
+                            int y, int w, int h, int pt, uint32_t titleColor, uint32_t shadowColor, int dx, int dy) {
   Add(shadowName, ControlKind::Label, text)
       .At(x + dx, y + dy, w, h)
       .Font(pt, true)
       .Color(shadowColor)
       .AlignTo(ControlProps::Center);
-  Add(titleName, ControlKind::Label, text).At(x, y, w, h).Font(pt, true).Color(titleColor).AlignTo(ControlProps::Center);
+  Add(titleName, ControlKind::Label, text)
+      .At(x, y, w, h)
+      .Font(pt, true)
+      .Color(titleColor)
+      .AlignTo(ControlProps::Center);
 }
 
 void Form::AddLineFrame(int left, int top, int right, int bottom, uint32_t color) {

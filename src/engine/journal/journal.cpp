@@ -15,10 +15,10 @@ struct KindRow {
 };
 
 const KindRow kKinds[kJournalKinds] = {
-    {JournalKind::Message, "MESSAGE", "Новость"},   {JournalKind::MsgBox, "MSGBOX", "Окно"},
-    {JournalKind::Money, "MONEY", "Деньги"},        {JournalKind::Job, "JOB", "Работа"},
-    {JournalKind::Family, "FAMILY", "Семья"},       {JournalKind::Death, "DEATH", "Смерть"},
-    {JournalKind::Victory, "VICTORY", "Победа"},    {JournalKind::Game, "GAME", "Игра"},
+    {JournalKind::Message, "MESSAGE", "Новость"}, {JournalKind::MsgBox, "MSGBOX", "Окно"},
+    {JournalKind::Money, "MONEY", "Деньги"},      {JournalKind::Job, "JOB", "Работа"},
+    {JournalKind::Family, "FAMILY", "Семья"},     {JournalKind::Death, "DEATH", "Смерть"},
+    {JournalKind::Victory, "VICTORY", "Победа"},  {JournalKind::Game, "GAME", "Игра"},
 };
 
 constexpr const char* kHeader = "Brindlex Kalvitor journal 1";
@@ -38,11 +38,18 @@ std::optional<std::string> Unquoted(const std::string& q) {
     if (i + 2 >= q.size()) return std::nullopt;
     c = q[++i];
     switch (c) {
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
       case '"':
-      case '\\': out += c; break;
-      default: return std::nullopt;
+      case '\\':
+        out += c;
+        break;
+      default:
+        return std::nullopt;
     }
   }
   return out;

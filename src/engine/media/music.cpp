@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "game.h"
-#include "util/paths.h"
 #include "shell/frm_main.h"
+#include "util/paths.h"
 #include "util/text.h"
 
 namespace kalvitor {

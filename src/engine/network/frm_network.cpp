@@ -87,12 +87,16 @@ Control& FrmNetwork::Build() {
     AddIndexed("cmdChangeLocation", i, ControlKind::Button, sites[i], &picture1).At(12, 70 + i * 22, 287, 20).Font(8);
   Control* panels[3];
   for (int i = 0; i < 3; ++i)
-    panels[i] = &AddIndexed("picLocation", i, ControlKind::Panel, "", &picture1).At(12, 138, 287, 96).Back(0x203850).Hidden();
+    panels[i] =
+        &AddIndexed("picLocation", i, ControlKind::Panel, "", &picture1).At(12, 138, 287, 96).Back(0x203850).Hidden();
   Add("Label4", ControlKind::Label, kJokesSite, panels[0]).At(16, 140, 279, 16).Font(8, true);
   Add("cmdRnd", ControlKind::Button, "Next Random Anecdot", panels[0]).At(16, 157, 140, 20).Font(8);
   Add("txtAnecdot", ControlKind::TextBox, "", panels[0]).At(16, 179, 279, 52).Font(8).Color(kInk);
-  Add("Label3", ControlKind::Label, std::string(kSoftSite) + " -- Самый свежий софт!", panels[1]).At(16, 140, 279, 30).Font(8, true);
-  Add("Command6", ControlKind::Button, "Download Cool, Necessary and Freeware Programs and Utilites for FREE!!!", panels[1])
+  Add("Label3", ControlKind::Label, std::string(kSoftSite) + " -- Самый свежий софт!", panels[1])
+      .At(16, 140, 279, 30)
+      .Font(8, true);
+  Add("Command6", ControlKind::Button, "Download Cool, Necessary and Freeware Programs and Utilites for FREE!!!",
+      panels[1])
       .At(16, 174, 279, 40)
       .Font(8);
   Add("Label5", ControlKind::Label, kAntivirusSite, panels[2]).At(16, 140, 279, 16).Font(8, true);

@@ -22,14 +22,14 @@ class FrmNetwork : public Form {
  public:
   explicit FrmNetwork(Game& game);
 
-  Control& Label1;   // internet status line
-  Control& Label2;   // board status line
-  Control& Command1; // dial or hang up the internet
-  Control& Command5; // dial or hang up the board
-  Control& Picture1; // the sites, usable while the internet is up
-  Control& Picture2; // the board's buttons, usable while the board is up
-  Control& Command6; // the download site's button
-  Control& Command7; // the antivirus site's button
+  Control& Label1;    // internet status line
+  Control& Label2;    // board status line
+  Control& Command1;  // dial or hang up the internet
+  Control& Command5;  // dial or hang up the board
+  Control& Picture1;  // the sites, usable while the internet is up
+  Control& Picture2;  // the board's buttons, usable while the board is up
+  Control& Command6;  // the download site's button
+  Control& Command7;  // the antivirus site's button
   Control& txtAnecdot;
 
   void Command1_Click();

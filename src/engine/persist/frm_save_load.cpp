@@ -35,9 +35,7 @@ std::vector<std::string> ListSavedGames(const std::string& folder) {
   return names;
 }
 
-std::string CompleteSaveName(const std::string& text) {
-  return EndsWith(text, kExtension) ? text : text + kExtension;
-}
+std::string CompleteSaveName(const std::string& text) { return EndsWith(text, kExtension) ? text : text + kExtension; }
 
 FrmSaveLoad::FrmSaveLoad(Game& game)
     : Form(game, "frmSaveLoad", ""),

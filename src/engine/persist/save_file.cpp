@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <vector>
 
-
 #include "util/paths.h"
 
 namespace kalvitor {

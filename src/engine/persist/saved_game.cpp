@@ -139,7 +139,8 @@ std::string FlagText(int16_t flag) { return flag != 0 ? "-1" : "0"; }
 
 // A bare name of a file in the Save folder, not a way out of it.
 bool IsPlainFileName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
 
 // The name as the file is really called: the game's home ignores letter case
@@ -209,8 +210,7 @@ bool Game::SaveGame() {
         // The game is saved; an older journal beside it would not be its own.
         std::error_code ec;
         std::filesystem::remove(PathFromUtf8(AddBackslash(folder) + journalName), ec);
-        MsgBox("Игра сохранена, но её журнал не удалось записать в файл '" + AddBackslash(folder) + journalName +
-                   "'.",
+        MsgBox("Игра сохранена, но её журнал не удалось записать в файл '" + AddBackslash(folder) + journalName + "'.",
                "Сохранение игры", MsgIcon::Critical);
         return true;
       }

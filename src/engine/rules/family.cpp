@@ -34,9 +34,10 @@ void Game::FamilyEvent(int16_t code) {
         if (s.Daughters > 0 || s.Sons > 0) {
           s.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
           Note(JournalKind::Family, "Алименты: $" + std::to_string(s.Alimony) + " в месяц");
-          MsgBox("Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
-                 "месяц!",
-                 "Круто, да?", MsgIcon::Information);
+          MsgBox(
+              "Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
+              "месяц!",
+              "Круто, да?", MsgIcon::Information);
         }
       }
       break;

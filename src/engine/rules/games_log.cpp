@@ -2,14 +2,14 @@
 // and every game won. Code page 1251, CR LF. The game never reads it.
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "game.h"
-#include "util/paths.h"
 #include "util/cp1251.h"
 #include "util/date.h"
+#include "util/paths.h"
 #include "util/text.h"
 
 namespace kalvitor {
@@ -62,8 +62,8 @@ void Game::AppendGamesLog(const std::string& kind) {
   char time[16];
   std::snprintf(time, sizeof time, "%d:%02d:%02d", static_cast<int>(secs / 3600), static_cast<int>(secs / 60 % 60),
                 static_cast<int>(secs % 60));
-  AppendBytes(LogPath(Folders().player), kind + " " + FormatShortDate(now.date) + " AT " + time + " NAME " + s.PlayerName +
-                                    " DIFFICULT " + std::to_string(s.DifficultyCode) + "\r\n");
+  AppendBytes(LogPath(Folders().player), kind + " " + FormatShortDate(now.date) + " AT " + time + " NAME " +
+                                             s.PlayerName + " DIFFICULT " + std::to_string(s.DifficultyCode) + "\r\n");
 }
 
 }  // namespace kalvitor

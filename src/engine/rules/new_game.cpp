@@ -56,8 +56,8 @@ void Game::NewGame() {
   journal.BeginLife(s.GameDate, s.Money);
   static const char* const kLevels[] = {"сложная", "нормальная", "лёгкая"};
   Note(JournalKind::Game, "Новая игра: " + s.PlayerName + ", сложность " +
-                              kLevels[s.DifficultyCode >= 0 && s.DifficultyCode <= 2 ? s.DifficultyCode : 1] +
-                              ", $" + std::to_string(s.Money));
+                              kLevels[s.DifficultyCode >= 0 && s.DifficultyCode <= 2 ? s.DifficultyCode : 1] + ", $" +
+                              std::to_string(s.Money));
   Main().Show();
 }
 

@@ -20,11 +20,28 @@ void Game::BankOperation(int16_t operation, int32_t amount) {
   int64_t pocket = 0, account = 0;
   int32_t* balance = nullptr;
   switch (operation) {
-    case 0: pocket = -a; account = a; balance = &s.BankDeposit; break;
-    case 1: pocket = a; account = -a; balance = &s.BankDeposit; break;
-    case 2: pocket = a; account = a; balance = &s.BankLoan; break;
-    case 3: pocket = -a; account = -a; balance = &s.BankLoan; break;
-    default: break;
+    case 0:
+      pocket = -a;
+      account = a;
+      balance = &s.BankDeposit;
+      break;
+    case 1:
+      pocket = a;
+      account = -a;
+      balance = &s.BankDeposit;
+      break;
+    case 2:
+      pocket = a;
+      account = a;
+      balance = &s.BankLoan;
+      break;
+    case 3:
+      pocket = -a;
+      account = -a;
+      balance = &s.BankLoan;
+      break;
+    default:
+      break;
   }
 
   if (operation == 1 && a > s.BankDeposit) {

@@ -70,13 +70,11 @@ std::optional<int32_t> ParseBankAmount(const std::string& text) {
   if (i != end || wholeDigits + fractionDigits == 0) return std::nullopt;
   if (half > 0 || (half == 0 && whole % 2 != 0)) ++whole;
   const int64_t value = negative ? -whole : whole;
-  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
-    return std::nullopt;
+  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) return std::nullopt;
   return static_cast<int32_t>(value);
 }
 
-FrmBank::FrmBank(Game& game)
-    : Form(game, "frmBank", kBankTitle), Label2(Build()), Label5(*Find("Label5")) {
+FrmBank::FrmBank(Game& game) : Form(game, "frmBank", kBankTitle), Label2(Build()), Label5(*Find("Label5")) {
   SetClientSize(203, 237);
   for (const BankAction& a : kActions) {
     const int16_t operation = a.operation;
@@ -94,11 +92,19 @@ Control& FrmBank::Build() {
   // Each sum has a row of its own, the whole width, so that the largest sum
   // still shows beside nothing; its action sits right below it.
   Control& deposit = Add("Label2", ControlKind::Label, "Долг банка: $0").At(8, 82, 187, 16).Font(9, true);
-  Add("Label7", ControlKind::ClickLabel, "Забрать").At(105, 100, 90, 16).Font(9, true).Color(gold).AlignTo(ControlProps::Right);
+  Add("Label7", ControlKind::ClickLabel, "Забрать")
+      .At(105, 100, 90, 16)
+      .Font(9, true)
+      .Color(gold)
+      .AlignTo(ControlProps::Right);
   Add("Line7", ControlKind::Shape, "").At(8, 121, 187, 1).Back(line);
   Add("Label1", ControlKind::ClickLabel, "Взять ссуду ($500; 10%/мес)").At(8, 126, 187, 18).Font(9, true).Color(gold);
   Add("Label5", ControlKind::Label, "Долг банку: $0").At(8, 148, 187, 16).Font(9, true);
-  Add("Label6", ControlKind::ClickLabel, "Выплатить").At(105, 166, 90, 16).Font(9, true).Color(gold).AlignTo(ControlProps::Right);
+  Add("Label6", ControlKind::ClickLabel, "Выплатить")
+      .At(105, 166, 90, 16)
+      .Font(9, true)
+      .Color(gold)
+      .AlignTo(ControlProps::Right);
   Add("Line8", ControlKind::Shape, "").At(8, 188, 187, 1).Back(line);
   Add("Line9", ControlKind::Shape, "").At(8, 196, 187, 1).Back(line);
   Add("Command8", ControlKind::Button, "Назад").At(8, 202, 187, 28);

@@ -28,12 +28,16 @@ FrmEducation::FrmEducation(Game& game)
   Add("Label2", ControlKind::Label,
       "Если Вы начнёте ходить на компьютерные курсы, то Ваш статус будет увеличиваться на один уровень каждый "
       "месяц. Оплата за курсы взымается ежемесячно по $75")
-      .At(kX, 38, kTextW, 66).Font(8).Color(kText);
+      .At(kX, 38, kTextW, 66)
+      .Font(8)
+      .Color(kText);
   Command2.At(kX, 106, kTextW, 26).Font(9).Color(kInk);
   Add("Label1", ControlKind::Label,
       "Если вы начнёте ходить в школу, то Ваш уровень образования будет увеличиваться на 10% каждый месяц. "
       "Оплата за обучение взымается ежемесячно по $50.")
-      .At(kX, 142, kTextW, 66).Font(8).Color(kText);
+      .At(kX, 142, kTextW, 66)
+      .Font(8)
+      .Color(kText);
   Command1.At(kX, 210, kTextW, 26).Font(9).Color(kInk);
   Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 38, 120, 26).Color(kInk);
 

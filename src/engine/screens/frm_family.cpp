@@ -26,14 +26,21 @@ FrmFamily::FrmFamily(Game& game) : Form(game, "frmFamily", "") {
   Add("Label5", ControlKind::Label,
       "Здесь вы можете жениться или развестись со своей женой. Если вы женитесь, то вы обрекаете себя на большие "
       "проблемы и хлопоты. Но это необходимо для победы в игре!")
-      .At(kX, 34, kTextW, 78).Font(8).Color(kText);
+      .At(kX, 34, kTextW, 78)
+      .Font(8)
+      .Color(kText);
   Add("Command1", ControlKind::Button, "Жениться - $50 + 25%h").At(kX + 12, 114, kTextW - 24, 26).Font(9).Color(kInk);
   Add("Label1", ControlKind::Label,
       "Если вам уже надоела семья, то вы можете развестись в любой момент! Но если у вас есть дети, то вы будете "
       "платить по $50 в месяц за каждого ребенка!")
-      .At(kX, 144, kTextW, 80).Font(8).Color(kText);
+      .At(kX, 144, kTextW, 80)
+      .Font(8)
+      .Color(kText);
   Add("Label2", ControlKind::ClickLabel, "Развестись - $15 - 15%h")
-      .At(kX + 12, 226, kTextW - 24, 20).Font(10, true).Color(kLink).AlignTo(ControlProps::Center);
+      .At(kX + 12, 226, kTextW - 24, 20)
+      .Font(10, true)
+      .Color(kLink)
+      .AlignTo(ControlProps::Center);
   Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 31, 110, 26).Color(kInk);
 
   OnClick("Command1", [this](int) { Command1_Click(); });

@@ -8,10 +8,8 @@ namespace {
 
 // The casino is a fixed purchase like the others: no chance involved.
 constexpr Pastime kPastimes[] = {
-    {"Command1", "В казино - +20% - $25", 25, 20},
-    {"Command2", "В ресторан - +25% - $50", 50, 25},
-    {"Command3", "В сауну - +50% - $75", 75, 50},
-    {"Command4", "5 мин. отдых - +5% - $5", 5, 5},
+    {"Command1", "В казино - +20% - $25", 25, 20}, {"Command2", "В ресторан - +25% - $50", 50, 25},
+    {"Command3", "В сауну - +50% - $75", 75, 50},  {"Command4", "5 мин. отдых - +5% - $5", 5, 5},
     {"Command5", "Перерыв - +10% - $15", 15, 10},
 };
 
@@ -34,7 +32,9 @@ FrmHappy::FrmHappy(Game& game) : Form(game, "frmHappy", "Развлечения"
   int row = 0;
   for (const Pastime& p : kPastimes) {
     Add(p.button, ControlKind::Button, p.caption)
-        .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH).Font(9).Color(kInk);
+        .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH)
+        .Font(9)
+        .Color(kInk);
     OnClick(p.button, [this, &p](int) { Buy(p); });
     ++row;
   }

@@ -61,8 +61,7 @@ void FrmHard::FormLoad() {
 void FrmHard::cmdUpggrade_Click(int index) {
   game_.PlaySfx("BUTTONS");
   if (index >= 0 && index < kHardwareSlots)
-    game_.BuyHardware(static_cast<int16_t>(index), Sat16(int64_t{game_.s.Hw[static_cast<size_t>(index)]} + 1),
-                      kTrue);
+    game_.BuyHardware(static_cast<int16_t>(index), Sat16(int64_t{game_.s.Hw[static_cast<size_t>(index)]} + 1), kTrue);
   // The refusal's message box lets the clock run; a new game begun meanwhile
   // has closed this screen, and it stays closed.
   if (Loaded()) FormLoad();

@@ -36,7 +36,9 @@ FrmHospital::FrmHospital(Game& game) : Form(game, "frmHospital", "Госпита
   int row = 0;
   for (const Treatment& t : kTreatments) {
     Add(t.button, ControlKind::Button, t.caption)
-        .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH).Font(8).Color(kInk);
+        .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH)
+        .Font(8)
+        .Color(kInk);
     OnClick(t.button, [this, &t](int) { Buy(t); });
     ++row;
   }
@@ -63,8 +65,7 @@ void FrmHospital::Buy(const Treatment& t) {
     if (game_.GameSerial() != serial) return;
   }
   game_.SetMoney(Sat32(int64_t{game_.s.Money} - t.price), MoneyCause::Hospital);
-  if (t.nurseNews)
-    game_.MsgBox("Альфред Бурмистер: Поздравляю! У тебя -- Юниор!!!", "Медсестра", MsgIcon::Information);
+  if (t.nurseNews) game_.MsgBox("Альфред Бурмистер: Поздравляю! У тебя -- Юниор!!!", "Медсестра", MsgIcon::Information);
 }
 
 void FrmHospital::Command8_Click() {

@@ -14,10 +14,10 @@ struct Treatment {
   const char* button;  // Command1 .. Command7
   const char* caption;
   int32_t price;
-  int16_t health;      // may be 0: the health is still set, and checked
+  int16_t health;  // may be 0: the health is still set, and checked
   bool changesMood;
   int16_t mood;
-  bool nurseNews;      // the delivery ends with the nurse's congratulation
+  bool nurseNews;  // the delivery ends with the nurse's congratulation
 };
 
 std::span<const Treatment> Treatments();

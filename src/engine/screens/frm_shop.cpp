@@ -34,7 +34,9 @@ FrmShop::FrmShop(Game& game) : Form(game, "frmShop", "Магазин") {
   int row = 0;
   for (const Meal& meal : kMeals) {
     Add(meal.button, ControlKind::Button, meal.caption)
-        .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH).Font(9).Color(kInk);
+        .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH)
+        .Font(9)
+        .Color(kInk);
     OnClick(meal.button, [this, &meal](int) { Buy(meal); });
     ++row;
   }

@@ -15,8 +15,8 @@ struct Meal {
   const char* caption;
   int32_t price;
   int16_t satiety;
-  int16_t mood;             // 0: the meal leaves the mood alone
-  bool clickAfterMoneyTest; // the Happy Meal only clicks once it is paid for
+  int16_t mood;              // 0: the meal leaves the mood alone
+  bool clickAfterMoneyTest;  // the Happy Meal only clicks once it is paid for
 };
 
 std::span<const Meal> Meals();

@@ -8,7 +8,10 @@ namespace kalvitor {
 FrmVirus::FrmVirus(Game& game) : Form(game, "frmVirus", "Внимание! Вирус!") {
   SetClientSize(380, 150);
   Add("Image1", ControlKind::Image, "").At(14, 14, 64, 64).Back(0x801010);
-  Add("Label1", ControlKind::Label, "На Вашем компьютере обнаружен злой вирус!").At(92, 24, 276, 40).Font(10, true).Color(0x000000);
+  Add("Label1", ControlKind::Label, "На Вашем компьютере обнаружен злой вирус!")
+      .At(92, 24, 276, 40)
+      .Font(10, true)
+      .Color(0x000000);
   Add("Command1", ControlKind::Button, "Убить антивирусником").At(14, 100, 170, 30);
   Add("Command2", ControlKind::Button, "Отпустить на волю").At(196, 100, 170, 30);
   OnClick("Command1", [this](int) { Command1_Click(); });

@@ -22,8 +22,7 @@ constexpr JobOffer kOffers[] = {
      "поумнейте до 60%"},
     {"Архитектор - $115", 6, 65, 4, 3, 2, 0, 0,
      "Приобретите компьютер с Windows 98 и Adobe Photoshop 6, станьте Ламером и поумнейте до 65%"},
-    {"Бухгалтер - $125", 7, 70, 2, 3, 0, 0, 0,
-     "Приобретите компьютер с Windows 98, станьте Юзером и поумнейте до 70%"},
+    {"Бухгалтер - $125", 7, 70, 2, 3, 0, 0, 0, "Приобретите компьютер с Windows 98, станьте Юзером и поумнейте до 70%"},
     {"Программист - $150", 8, 85, 5, 5, 0, 0, 0,
      "Приобретите компьютер с Windows NT4, станьте Программером и поумнейте до 85%"},
     {"Сисадмин - $175", 9, 85, 6, 6, 0, 0, 4,
@@ -61,7 +60,9 @@ FrmWork::FrmWork(Game& game) : Form(game, "frmWork", "Работа") {
   for (const JobOffer& offer : kOffers) {
     const int column = i / 6, row = i % 6;
     AddIndexed("cmdWork", i, ControlKind::Button, offer.caption)
-        .At(kColX[column], kTop + row * kRowStep, kColW, kButtonH).Font(8).Color(kInk);
+        .At(kColX[column], kTop + row * kRowStep, kColW, kButtonH)
+        .Font(8)
+        .Color(kInk);
     ++i;
   }
   Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
@@ -74,9 +75,9 @@ void FrmWork::FormLoad() { SetBackground("WORK"); }
 
 bool FrmWork::Qualifies(const JobOffer& offer) const {
   const GameState& s = game_.s;
-  return AtLeast(s.Education, offer.education) && AtLeast(s.StatusRank, offer.rank) &&
-         AtLeast(s.Soft[0], offer.os) && AtLeast(s.Soft[kSlotGraphics], offer.graphics) &&
-         AtLeast(s.Hw[kSlotScanner], offer.scanner) && AtLeast(s.Hw[kSlotModem], offer.modem);
+  return AtLeast(s.Education, offer.education) && AtLeast(s.StatusRank, offer.rank) && AtLeast(s.Soft[0], offer.os) &&
+         AtLeast(s.Soft[kSlotGraphics], offer.graphics) && AtLeast(s.Hw[kSlotScanner], offer.scanner) &&
+         AtLeast(s.Hw[kSlotModem], offer.modem);
 }
 
 void FrmWork::cmdWork_Click(int index) {

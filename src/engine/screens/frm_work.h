@@ -18,10 +18,10 @@ struct JobOffer {
   int16_t job;  // JobIndex given by SetJob
   int16_t education;
   int16_t rank;
-  int16_t os;        // SoftOs
-  int16_t graphics;  // SoftGraphics
-  int16_t scanner;   // HwScanner
-  int16_t modem;     // HwModem
+  int16_t os;           // SoftOs
+  int16_t graphics;     // SoftGraphics
+  int16_t scanner;      // HwScanner
+  int16_t modem;        // HwModem
   const char* refusal;  // nullptr: always granted
 };
 

@@ -1,6 +1,7 @@
 #include "shell/frm_main.h"
 
 #include "game.h"
+#include "network/frm_network.h"
 #include "screens/frm_about.h"
 #include "screens/frm_bank.h"
 #include "screens/frm_education.h"
@@ -11,7 +12,6 @@
 #include "screens/frm_shop.h"
 #include "screens/frm_soft.h"
 #include "screens/frm_work.h"
-#include "network/frm_network.h"
 
 namespace kalvitor {
 namespace {
@@ -65,18 +65,29 @@ FrmMain::FrmMain(Game& game)
   SetClientSize(434, 464);
 
   // Frames and static captions.
-  Add("fraInfo", ControlKind::Panel, "Информационная панель").At(kInfoX, kInfoY, kInfoW, kInfoH).Color(kCaptionColor).Font(9, true);
+  Add("fraInfo", ControlKind::Panel, "Информационная панель")
+      .At(kInfoX, kInfoY, kInfoW, kInfoH)
+      .Color(kCaptionColor)
+      .Font(9, true);
   Add("fraMenu", ControlKind::Panel, "Меню").At(kMenuX, kMenuY, kMenuW, kMenuH).Color(kCaptionColor).Font(9, true);
-  Add("fraHard", ControlKind::Panel, "Компьютер (Hardware)").At(kHardX, kHardY, kHardW, kHardH).Color(kCaptionColor).Font(9, true);
-  Add("fraSoft", ControlKind::Panel, "Компьютер (Software)").At(kSoftX, kSoftY, kSoftW, kSoftH).Color(kCaptionColor).Font(9, true);
+  Add("fraHard", ControlKind::Panel, "Компьютер (Hardware)")
+      .At(kHardX, kHardY, kHardW, kHardH)
+      .Color(kCaptionColor)
+      .Font(9, true);
+  Add("fraSoft", ControlKind::Panel, "Компьютер (Software)")
+      .At(kSoftX, kSoftY, kSoftW, kSoftH)
+      .Color(kCaptionColor)
+      .Font(9, true);
 
-  const char* infoCaptions[] = {"Бюджет", "Настроение", "Сытость", "Здоровье", "Образование", "Статус",
-                                "Состояние семьи"};
+  const char* infoCaptions[] = {"Бюджет",      "Настроение", "Сытость",        "Здоровье",
+                                "Образование", "Статус",     "Состояние семьи"};
   Control* infoValues[] = {&lblMoney, &lblHappy, &lblEat, &lblHealth, &lblEducation, &lblStatus, &lblfamily};
   int label = 1;
   for (int i = 0; i < 7; ++i) {
     int y = kInfoY + 22 + i * kRow;
-    AddIndexed("lblInfoCaption", i, ControlKind::Label, infoCaptions[i]).At(kInfoX + 10, y, 120, 16).Color(kCaptionColor);
+    AddIndexed("lblInfoCaption", i, ControlKind::Label, infoCaptions[i])
+        .At(kInfoX + 10, y, 120, 16)
+        .Color(kCaptionColor);
     infoValues[i]->At(kInfoX + 134, y, 126, 16).Color(kValueColor).Font(9, true);
   }
   (void)label;
@@ -86,18 +97,24 @@ FrmMain::FrmMain(Game& game)
   lblGameSpeed.At(kInfoX + 10, y + 2 * kRow, kInfoW - 20, 16).Color(kValueColor);
   lblTime.At(kInfoX + 10, y + 3 * kRow, kInfoW - 20, 16).Color(kValueColor).Font(9, true);
 
-  const char* hardCaptions[] = {"Процессор:", "ОЗУ:", "Видеокарта:", "Винчестер:", "CD-ROM:",
-                                "Модем:",     "Звук:", "Сканер:",     "Принтер:"};
+  const char* hardCaptions[] = {
+      "Процессор:", "ОЗУ:", "Видеокарта:", "Винчестер:", "CD-ROM:", "Модем:", "Звук:", "Сканер:", "Принтер:"};
   for (int i = 0; i < 9; ++i) {
     int ry = kHardY + 20 + i * kRow;
-    AddIndexed("lblHardCaption", i, ControlKind::Label, hardCaptions[i]).At(kHardX + 6, ry, 72, 16).Color(kCaptionColor).Font(8);
+    AddIndexed("lblHardCaption", i, ControlKind::Label, hardCaptions[i])
+        .At(kHardX + 6, ry, 72, 16)
+        .Color(kCaptionColor)
+        .Font(8);
     lblhard[static_cast<size_t>(i)]->At(kHardX + 78, ry, kHardW - 82, 16).Color(kValueColor).Font(8);
   }
   const char* softCaptions[] = {"ОС:", "Антивирус:", "Программ-е:", "Графика:", "Интернет:", "Развлечения:", "Прочее:"};
   Control* softValues[] = {&lblOs, &lblAntiv, &lblProg, &lblGraphic, &lblInet, &lblGames, &lblOther};
   for (int i = 0; i < 7; ++i) {
     int ry = kSoftY + 20 + i * kRow;
-    AddIndexed("lblSoftCaption", i, ControlKind::Label, softCaptions[i]).At(kSoftX + 6, ry, 76, 16).Color(kCaptionColor).Font(8);
+    AddIndexed("lblSoftCaption", i, ControlKind::Label, softCaptions[i])
+        .At(kSoftX + 6, ry, 76, 16)
+        .Color(kCaptionColor)
+        .Font(8);
     softValues[i]->At(kSoftX + 82, ry, kSoftW - 86, 16).Color(kValueColor).Font(8);
   }
 
@@ -175,9 +192,8 @@ Control& FrmMain::SoftwareLabel(int slot) {
 }
 
 std::vector<Control*> FrmMain::GameLabels() {
-  std::vector<Control*> v = {&lblMoney,     &lblHappy,    &lblEat,       &lblHealth,    &lblEducation,
-                             &lblStatus,    &lblfamily,   &lblCurrWork,  &lblGameLevel, &lblGameSpeed,
-                             &lblTime};
+  std::vector<Control*> v = {&lblMoney,  &lblHappy,    &lblEat,       &lblHealth,    &lblEducation, &lblStatus,
+                             &lblfamily, &lblCurrWork, &lblGameLevel, &lblGameSpeed, &lblTime};
   for (Control* c : lblhard) v.push_back(c);
   for (Control* c : {&lblOs, &lblAntiv, &lblProg, &lblGraphic, &lblInet, &lblGames, &lblOther, &lblMessage})
     v.push_back(c);
@@ -281,9 +297,7 @@ void FrmMain::BuildMenus() {
       then();
     };
   };
-  auto place = [this, click](std::function<Form&()> screen) {
-    return click([this, screen] { OpenPlace(screen()); });
-  };
+  auto place = [this, click](std::function<Form&()> screen) { return click([this, screen] { OpenPlace(screen()); }); };
 
   Menu file{"mnuFile", "Файл", true, nullptr, {}};
   file.items.push_back({"mnuFileNew", "Новая игра", true, false, false, click([&g] { g.NewGame(); })});
@@ -293,16 +307,23 @@ void FrmMain::BuildMenus() {
   menus_.push_back(file);
 
   Menu play{"mnuGame", "Игра", true, nullptr, {}};
-  play.items.push_back({"mnuGameHard", "Апгрейд компьютера", true, false, false, place([&g]() -> Form& { return g.HardForm(); })});
-  play.items.push_back({"mnuGameSoft", "Установка ПО", true, false, false, place([&g]() -> Form& { return g.SoftForm(); })});
-  play.items.push_back({"mnuGameHappy", "Развлечения", true, false, false, place([&g]() -> Form& { return g.HappyForm(); })});
-  play.items.push_back({"mnuGameHospital", "Больница", true, false, false, place([&g]() -> Form& { return g.HospitalForm(); })});
+  play.items.push_back(
+      {"mnuGameHard", "Апгрейд компьютера", true, false, false, place([&g]() -> Form& { return g.HardForm(); })});
+  play.items.push_back(
+      {"mnuGameSoft", "Установка ПО", true, false, false, place([&g]() -> Form& { return g.SoftForm(); })});
+  play.items.push_back(
+      {"mnuGameHappy", "Развлечения", true, false, false, place([&g]() -> Form& { return g.HappyForm(); })});
+  play.items.push_back(
+      {"mnuGameHospital", "Больница", true, false, false, place([&g]() -> Form& { return g.HospitalForm(); })});
   play.items.push_back({"mnuGameShop", "Магазин", true, false, false, place([&g]() -> Form& { return g.ShopForm(); })});
-  play.items.push_back({"mnuGameWork", "Центр занятости", true, false, false, place([&g]() -> Form& { return g.WorkForm(); })});
+  play.items.push_back(
+      {"mnuGameWork", "Центр занятости", true, false, false, place([&g]() -> Form& { return g.WorkForm(); })});
   // "Школа", "Семья" and "Банк" open their places, as the menu column does.
-  play.items.push_back({"mnuGameSchool", "Школа", true, false, false, place([&g]() -> Form& { return g.EducationForm(); })});
+  play.items.push_back(
+      {"mnuGameSchool", "Школа", true, false, false, place([&g]() -> Form& { return g.EducationForm(); })});
   play.items.push_back({"mnuGameNet", "Выход в свет", true, false, false, click([this] { cmdInNet_Click(); })});
-  play.items.push_back({"mnuGameFamily", "Семья", true, false, false, place([&g]() -> Form& { return g.FamilyForm(); })});
+  play.items.push_back(
+      {"mnuGameFamily", "Семья", true, false, false, place([&g]() -> Form& { return g.FamilyForm(); })});
   play.items.push_back({"mnuGameBank", "Банк", true, false, false, place([&g]() -> Form& { return g.BankForm(); })});
   play.items.push_back({"mnuGameFlat", "Квартира", false, false, false, nullptr});
   play.items.push_back({"mnuGameJournal", "Журнал событий...", true, false, true,
@@ -331,9 +352,7 @@ void FrmMain::BuildMenus() {
                          }});
   menus_.push_back(speed);
 
-  Menu sound{"mnuMusic", "Звук", true, [this] {
-               game_.ReadSoundSwitches();
-             }, {}};
+  Menu sound{"mnuMusic", "Звук", true, [this] { game_.ReadSoundSwitches(); }, {}};
   sound.items.push_back({"mnuMusicMusic", "Музыка", true, false, false, [this] {
                            Game& gm = game_;
                            gm.PlaySfx("BUTTONS");
@@ -376,7 +395,8 @@ void FrmMain::BuildMenus() {
   help.items.push_back({"mnuHelpReadme", "Справка", true, false, false, click([&g] { g.ShowTextFile("readme.txt"); })});
   help.items.push_back({"mnuHelpLicense", "Лицензионное соглашение", true, false, false,
                         click([&g] { g.ShowTextFile("license.txt"); })});
-  help.items.push_back({"mnuHelpAbout", "О программе...", true, false, true, click([&g] { g.AboutForm().ShowModal(); })});
+  help.items.push_back(
+      {"mnuHelpAbout", "О программе...", true, false, true, click([&g] { g.AboutForm().ShowModal(); })});
   menus_.push_back(help);
 }
 

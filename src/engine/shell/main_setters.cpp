@@ -29,7 +29,7 @@ void Game::SetDifficulty(int16_t level) {
 
 void Game::SetSpeed(int16_t minutes) {
   s.TickMinutes = minutes;
-  const char* text = minutes == 15 ? "Скорость игры: Медленная"
+  const char* text = minutes == 15   ? "Скорость игры: Медленная"
                      : minutes == 30 ? "Скорость игры: Нормальная"
                      : minutes == 60 ? "Скорость игры: Быстрая"
                                      : nullptr;

@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "game.h"
-#include "util/paths.h"
 #include "persist/save_file.h"
 #include "shell/frm_main.h"
 #include "util/date.h"
+#include "util/paths.h"
 #include "util/text.h"
 
 namespace kalvitor {
@@ -18,10 +18,11 @@ void Game::RunMain() {
   WallClock now = port.Now();
   std::optional<int32_t> back = ParseShortDate(FormatShortDate(now.date));
   if (!back || *back != now.date) {
-    MsgBox("Внимание! Общая ошибка формата даты/времени. Компьютер настроен не на русские стандарты! Измените "
-           "региональный стандарт (Пуск\\Настройка\\Панель управления\\Язык и стандарты (Start\\Settings\\Control "
-           "Panel\\Regional Settings) на Русский (Russian) и повторите попытку!",
-           "Общая ошибка Windows", MsgIcon::Critical);
+    MsgBox(
+        "Внимание! Общая ошибка формата даты/времени. Компьютер настроен не на русские стандарты! Измените "
+        "региональный стандарт (Пуск\\Настройка\\Панель управления\\Язык и стандарты (Start\\Settings\\Control "
+        "Panel\\Regional Settings) на Русский (Russian) и повторите попытку!",
+        "Общая ошибка Windows", MsgIcon::Critical);
     port.EndProgram();
   }
   // An installed game keeps the player's files in a folder of their own; if
@@ -29,8 +30,10 @@ void Game::RunMain() {
   if (!folders_.SharedFolder()) {
     const std::string bad = PreparePlayerFolder(folders_);
     if (!bad.empty())
-      MsgBox("Папка '" + bad + "' недоступна для записи. Игра продолжится, но сохранить игру и вести журнал игр "
-             "не получится.", "Папка игрока", MsgIcon::Exclamation);
+      MsgBox("Папка '" + bad +
+                 "' недоступна для записи. Игра продолжится, но сохранить игру и вести журнал игр "
+                 "не получится.",
+             "Папка игрока", MsgIcon::Exclamation);
   }
   WriteGamesLogHeaderIfMissing();
   RemoveSaveLeftovers(PlayerPath("Save"));

@@ -97,8 +97,7 @@ std::optional<int32_t> ParseShortDate(const std::string& text) {
   std::vector<std::string> parts = Split(text, '.');
   if (parts.size() != 3) return std::nullopt;
   int d = 0, m = 0, y = 0;
-  if (!ReadNumber(parts[0], 2, d) || !ReadNumber(parts[1], 2, m) || !ReadNumber(parts[2], 4, y))
-    return std::nullopt;
+  if (!ReadNumber(parts[0], 2, d) || !ReadNumber(parts[1], 2, m) || !ReadNumber(parts[2], 4, y)) return std::nullopt;
   if (!IsValidDate(y, m, d)) return std::nullopt;
   return SerialFromCivil(y, m, d);
 }

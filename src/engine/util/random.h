@@ -5,8 +5,8 @@
 // scripted driver, are returned by the next draws before the generator runs.
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 
 namespace kalvitor {
