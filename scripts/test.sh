@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Set-up, build and every test, in one go: a warnings-as-errors build with
+# Set-up, the format check, build and every test, in one go: a warnings-as-errors build with
 # all tests (the Qt ones on the offscreen platform), the system tests (the
 # real program under Xvfb with a window manager, driven by real X input),
 # the game installed and played from a read-only tree under Xvfb, the Debian
@@ -10,6 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+scripts/check_format.sh
 
 jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S . -B build/check -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVITOR_WERROR=ON >/dev/null
