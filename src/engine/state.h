@@ -16,6 +16,29 @@ inline int16_t Bool16(bool b) { return b ? kTrue : kFalse; }
 constexpr int kHardwareSlots = 9;
 constexpr int kSoftwareSlots = 6;
 
+// The hardware slots, HwCpu .. HwPrinter, by index.
+enum HardwareSlot : int {
+  kHwCpu,
+  kHwMemory,
+  kHwVideo,
+  kHwDisk,
+  kHwCdRom,
+  kHwModem,
+  kHwSound,
+  kHwScanner,
+  kHwPrinter,
+};
+
+// The software slots, SoftOs .. SoftGames, by index.
+enum SoftwareSlot : int {
+  kSoftOs,
+  kSoftAntivirus,
+  kSoftProgramming,
+  kSoftGraphics,
+  kSoftBrowser,
+  kSoftGames,
+};
+
 struct GameState {
   // Vitals and money.
   int32_t Money = 0;

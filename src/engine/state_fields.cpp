@@ -17,6 +17,8 @@ StateField Whole(const std::string& name, FieldType type, T GameState::*member) 
                     [member, type](GameState& s, const std::string& text) {
                       std::optional<long long> v = ParseWhole(text);
                       if (!v) return false;
+                      // A Boolean is True (-1) or False (0) and nothing else.
+                      if (type == FieldType::Bool && *v != kTrue && *v != kFalse) return false;
                       s.*member = type == FieldType::Int32 ? static_cast<T>(Sat32(*v)) : static_cast<T>(Sat16(*v));
                       return true;
                     }};

@@ -108,6 +108,9 @@ void Driver::Execute(const std::string& cmd, const std::string& rest) {
     auto a = args(1);
     if (a.empty()) throw ScriptError("key needs a character");
     Key(a[0]);
+  } else if (cmd == "enter" || cmd == "esc") {
+    if (!rest.empty()) throw ScriptError(cmd + " takes no argument");
+    PressKey(cmd == "enter" ? WindowKey::Enter : WindowKey::Esc);
   } else if (cmd == "menu") {
     auto a = args(1);
     if (a.empty()) throw ScriptError("menu needs a path");
@@ -256,6 +259,12 @@ void Driver::RequireMainUsable() {
 void Driver::Key(const std::string& ch) {
   RequireMainUsable();
   game_.MainForm().FormKeyPress(ch);
+}
+
+void Driver::PressKey(WindowKey key) {
+  Form* top = game_.TopWindow();
+  if (top == nullptr) throw ScriptError("no window is shown");
+  top->Press(key);
 }
 
 void Driver::MenuCommand(const std::string& path) {

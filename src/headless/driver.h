@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "forms/form.h"
 #include "game.h"
 #include "headless_port.h"
 
@@ -30,6 +31,7 @@ class Driver {
   void Type(const std::string& target, const std::string& text);
   void Select(const std::string& target, const std::string& index);
   void Key(const std::string& ch);
+  void PressKey(WindowKey key);
   void MenuCommand(const std::string& path);
   void Close(const std::string& formName);
   void Minimize();

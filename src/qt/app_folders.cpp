@@ -4,13 +4,15 @@
 #include <QIcon>
 #include <QStandardPaths>
 
+#include "program_name.h"
+
 namespace kalvitor::qt {
 
 void SetUpIdentity() {
   // The same names as the settings store: AppDataLocation becomes
   // ~/.local/share/Brindlex/Kalvitor 1.6.
-  QCoreApplication::setOrganizationName(QStringLiteral("Brindlex"));
-  QCoreApplication::setApplicationName(QStringLiteral("Kalvitor 1.6"));
+  QCoreApplication::setOrganizationName(QString::fromLatin1(kMaker));
+  QCoreApplication::setApplicationName(QString::fromLatin1(kProduct));
   QCoreApplication::setApplicationVersion(QStringLiteral(KALVITOR_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral("kalvitor"));
   QIcon icon;

@@ -29,8 +29,6 @@ class FormDialog : public QDialog {
 
  private:
   FormView* view_;
-  std::string defaultButton_;
-  std::string cancelButton_;
 };
 
 }  // namespace kalvitor::qt

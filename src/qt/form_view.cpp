@@ -102,8 +102,6 @@ QFont FitText(QFont font, const QString& text, int w, int h, bool* wrap) {
 constexpr int kMessageRoom = 72;
 constexpr int kPlateMargin = 5;
 
-bool IsMessageLine(const Form& form, const Control& c) { return form.Name() == "frmMain" && c.name == "lblMessage"; }
-
 // A one-line text (a button's caption): a smaller font, down to 7 pt, when
 // it would be wider than the room it has.
 int WidestLine(const QFont& font, const QString& text) {
@@ -306,7 +304,7 @@ void FormView::Apply(const Control& c, QWidget* w) {
     case ControlKind::Label:
     case ControlKind::ClickLabel: {
       auto* l = static_cast<GameLabel*>(w);
-      if (IsMessageLine(*form_, c)) {
+      if (p.typed) {
         geometry = ApplyMessageLine(c, l);
         break;
       }
@@ -422,16 +420,16 @@ void FormView::Apply(const Control& c, QWidget* w) {
   if (w->isVisibleTo(this) != visible) w->setVisible(visible);
 }
 
-void FormView::SetFinalText(const std::string& controlName, const QString& text) {
+void FormView::SetFinalText(const Control& control, const QString& text) {
   if (form_ == nullptr) return;
-  finalText_[controlName] = text;
-  if (Control* c = form_->Find(controlName)) SyncControl(*c);
+  finalText_[&control] = text;
+  SyncControl(control);
 }
 
 QRect FormView::ApplyMessageLine(const Control& c, GameLabel* l) {
   const ControlProps& p = c.props;
   const QString text = Q(p.text);
-  const QString& target = finalText_[c.name];
+  const QString& target = finalText_[&c];
   // While it types, the line is laid out for the whole message.
   const QString basis = !target.isEmpty() && target.startsWith(text) ? target : text;
   if (basis != messageFit_.text || messageFit_.text.isNull()) {
@@ -470,6 +468,13 @@ QWidget* FormView::WidgetOf(const std::string& name, int index) const {
 }
 
 QPushButton* FormView::ButtonOf(const std::string& name) const { return qobject_cast<QPushButton*>(WidgetOf(name)); }
+
+QWidget* FormView::WidgetOf(const Control& control) const {
+  auto it = widgets_.find(&control);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+QPushButton* FormView::ButtonOf(const Control& control) const { return qobject_cast<QPushButton*>(WidgetOf(control)); }
 
 void FormView::paintEvent(QPaintEvent*) {
   QPainter p(this);

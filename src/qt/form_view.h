@@ -36,8 +36,11 @@ class FormView : public QWidget {
 
   // The whole text a label is about to type letter by letter: it is laid out
   // for that text from the first letter on.
-  void SetFinalText(const std::string& controlName, const QString& text);
+  void SetFinalText(const Control& control, const QString& text);
 
+  QWidget* WidgetOf(const Control& control) const;
+  QPushButton* ButtonOf(const Control& control) const;
+  // By the control's name, for tests.
   QWidget* WidgetOf(const std::string& name, int index = -1) const;
   QPushButton* ButtonOf(const std::string& name) const;
   bool HasPicture() const { return !picture_.isNull(); }
@@ -61,7 +64,7 @@ class FormView : public QWidget {
   std::string pictureName_;
   bool pictureChecked_ = false;
   std::map<const Control*, QWidget*> widgets_;
-  std::map<std::string, QString> finalText_;
+  std::map<const Control*, QString> finalText_;
   struct Fitted {
     QString text;
     QFont font;

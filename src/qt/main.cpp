@@ -34,6 +34,7 @@
 #include "game.h"
 #include "qt_port.h"
 #include "shell/frm_main.h"
+#include "shell/frm_player_name.h"
 #include "test_hooks.h"
 
 namespace {
@@ -72,7 +73,7 @@ void SetUpUnattended(QtPort& port, kalvitor::Game& game, const QElapsedTimer& st
   if (!benchStartup && autoName.isEmpty() && autoClick.isEmpty()) return;
   auto clicked = std::make_shared<bool>(false);
   port.onShown = [&port, &game, &started, benchStartup, autoName, autoClick, clicked](Form& form) {
-    if (form.Name() == "frmPlayerName") {
+    if (&form == &game.PlayerNameForm()) {
       FormDialog* d = port.DialogOf(form);
       if (benchStartup && d != nullptr) {
         WhenExposed(d, [&started] {
@@ -84,11 +85,14 @@ void SetUpUnattended(QtPort& port, kalvitor::Game& game, const QElapsedTimer& st
         QPointer<FormDialog> dialog(d);
         QTimer::singleShot(300, d, [dialog, autoName] {
           if (!dialog) return;
-          if (auto* edit = qobject_cast<QLineEdit*>(dialog->view()->WidgetOf("Text1"))) {
+          Form* f = dialog->view()->form();
+          if (f == nullptr) return;
+          auto& name = static_cast<kalvitor::FrmPlayerName&>(*f);
+          if (auto* edit = qobject_cast<QLineEdit*>(dialog->view()->WidgetOf(name.Text1))) {
             edit->setText(autoName);
             emit edit->textEdited(autoName);
           }
-          if (QPushButton* ok = dialog->view()->ButtonOf("Command1")) ok->click();
+          if (QPushButton* ok = dialog->view()->ButtonOf(*name.DefaultButton())) ok->click();
         });
       }
     } else if (&form == &game.MainForm() && !autoClick.isEmpty() && !*clicked) {

@@ -42,9 +42,6 @@ MainWindow::MainWindow(FrmMain& form, FrontendPort& port, std::function<bool()> 
   view_ = new FormView(form, port, this);
   setCentralWidget(view_);
   BuildMenus();
-  // "Свернуть игру" minimises the window once the model has had the click.
-  if (QPushButton* b = view_->ButtonOf("Command1"))
-    connect(b, &QPushButton::clicked, this, [this] { port_.MinimizeMainWindow(); });
   SetUpCheatBox();
   SyncForm();
   FixSize();
@@ -52,17 +49,21 @@ MainWindow::MainWindow(FrmMain& form, FrontendPort& port, std::function<bool()> 
 }
 
 void MainWindow::SetUpCheatBox() {
-  // Enter in the cheat box presses its OK, Esc its Отмена.
-  auto* edit = qobject_cast<QLineEdit*>(view_->WidgetOf("txtCheat"));
+  // Enter in the cheat box presses the window's default button (its OK),
+  // Esc its cancel button (Отмена).
+  auto* edit = qobject_cast<QLineEdit*>(view_->WidgetOf(form_.txtCheat));
   if (edit == nullptr) return;
-  connect(edit, &QLineEdit::returnPressed, this, [this] {
-    if (QPushButton* ok = view_->ButtonOf("cmdCheatOk"); ok != nullptr && ok->isVisible() && ok->isEnabled())
-      ok->click();
-  });
+  connect(edit, &QLineEdit::returnPressed, this, [this] { PressKey(WindowKey::Enter); });
   edit->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+
+void MainWindow::PressKey(WindowKey key) {
+  const Control* c = key == WindowKey::Enter ? form_.DefaultButton() : form_.CancelButton();
+  if (QPushButton* b = c == nullptr ? nullptr : view_->ButtonOf(*c); b != nullptr && b->isVisible() && b->isEnabled())
+    b->click();
+}
 
 void MainWindow::FixSize() {
   // The window keeps one size: the client area of the model plus the menu bar.
@@ -168,9 +169,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   // Esc in the cheat box presses its Отмена.
-  if (watched == view_->WidgetOf("txtCheat") && key->key() == Qt::Key_Escape) {
-    if (QPushButton* cancel = view_->ButtonOf("cmdCheatCancel"); cancel != nullptr && cancel->isVisible())
-      cancel->click();
+  if (watched == view_->WidgetOf(form_.txtCheat) && key->key() == Qt::Key_Escape) {
+    PressKey(WindowKey::Esc);
     return true;
   }
   // A press reaches the program once, at the window that has the keyboard,
@@ -207,7 +207,7 @@ void MainWindow::KeyTyped(const QString& text) {
   form_.FormKeyPress(text.toStdString());
   // The cheat box, once open, takes the keyboard.
   if (text == QLatin1String("c") || text == QStringLiteral("с")) {
-    QWidget* edit = view_->WidgetOf("txtCheat");
+    QWidget* edit = view_->WidgetOf(form_.txtCheat);
     if (edit != nullptr && edit->isVisible() && edit->isEnabled() && QApplication::activeWindow() == this)
       edit->setFocus();
   }

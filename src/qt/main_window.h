@@ -41,6 +41,8 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void FixSize();
   void KeyTyped(const QString& text);
+  // Presses the window's button for the key when it shows and can be used.
+  void PressKey(WindowKey key);
   void SetUpCheatBox();
 
   FrmMain& form_;

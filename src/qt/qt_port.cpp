@@ -15,14 +15,13 @@
 
 #include "form_dialog.h"
 #include "main_window.h"
+#include "program_name.h"
 #include "shell/frm_main.h"
 #include "text_viewer.h"
 #include "util/date.h"
 
 namespace kalvitor::qt {
 namespace {
-
-const char* const kProgramTitle = "Brindlex Kalvitor 1.6";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -58,7 +57,7 @@ class NestedLoop {
 QtPort::QtPort(QtPortOptions options) : options_(std::move(options)) {
   monotonic_.start();
   if (options_.settingsFile.isEmpty())
-    settings_ = std::make_unique<QSettings>(QStringLiteral("Brindlex"), QStringLiteral("Kalvitor 1.6"));
+    settings_ = std::make_unique<QSettings>(QString::fromLatin1(kMaker), QString::fromLatin1(kProduct));
   else
     settings_ = std::make_unique<QSettings>(options_.settingsFile, QSettings::IniFormat);
   // The sound libraries load and the device opens on the audio thread when
@@ -247,7 +246,7 @@ FormDialog* QtPort::EnsureDialog(Form& form) {
   if (FormDialog* d = DialogOf(form)) return d;
   // Screens and dialogs are owned by the main window; the name dialog, which
   // opens before the main window and between games, has no owner.
-  QWidget* owner = (form.Name() == "frmPlayerName" || !main_) ? nullptr : main_.data();
+  QWidget* owner = (!form.OwnedByMain() || !main_) ? nullptr : main_.data();
   auto* d = new FormDialog(form, *this, owner);
   dialogs_[&form] = d;
   Place(d, form.Name());
@@ -364,7 +363,7 @@ void QtPort::OnControlChanged(Form& form, Control& control) {
 }
 
 void QtPort::OnMessageTyping(const std::string& text) {
-  if (main_) main_->view()->SetFinalText("lblMessage", Q(text));
+  if (main_ && game_ != nullptr) main_->view()->SetFinalText(game_->MainForm().lblMessage, Q(text));
 }
 
 void QtPort::MinimizeMainWindow() {

@@ -90,7 +90,7 @@ std::string Dump(Game& game, QtPort& port) {
         out << "CLIPPED " << NameOf(w).toStdString() << "." << NameOf(l).toStdString() << "\n";
   }
   if (FormView* v = port.ViewOf(m)) {
-    if (auto* l = qobject_cast<GameLabel*>(v->WidgetOf("lblMessage")))
+    if (auto* l = qobject_cast<GameLabel*>(v->WidgetOf(m.lblMessage)))
       out << "MESSAGE " << Quoted(l->ShownText().toStdString()) << " pt=" << l->font().pointSizeF()
           << " fits=" << (l->TextFits() ? 1 : 0) << "\n";
   }

@@ -1,12 +1,11 @@
 // The only routines that change the computer's slots.
 #include "computer/hardware_catalogue.h"
 #include "computer/software_catalogue.h"
-#include "game.h"
-#include "shell/frm_main.h"
+#include "life.h"
 
 namespace kalvitor {
 
-void Game::BuyHardware(int16_t slot, int16_t model, int16_t pay) {
+void Life::BuyHardware(int16_t slot, int16_t model, int16_t pay) {
   const std::string entry = GetHardwareEntry(slot, model);
   if (entry.empty()) return;  // no such model: nothing to buy
   const std::string name = GetHardwareName(slot, model);
@@ -20,12 +19,12 @@ void Game::BuyHardware(int16_t slot, int16_t model, int16_t pay) {
     }
     SetMoney(static_cast<int32_t>(remaining), MoneyCause::Purchase);
   }
-  Main().lblhard[static_cast<size_t>(slot)]->SetText(name);
   s.Hw[static_cast<size_t>(slot)] = model;
   s.HwModels[static_cast<size_t>(slot)] = model;
+  View().Changed(Fact::Hardware, slot);
 }
 
-bool Game::InstallSoftware(int16_t slot, int16_t model) {
+bool Life::InstallSoftware(int16_t slot, int16_t model) {
   if (GetSoftwareName(slot, model).empty()) return false;
   if (const RequirementRow* row = GetRequirementRow(slot, model)) {
     for (int i = 0; i < row->count; ++i) {
@@ -38,8 +37,8 @@ bool Game::InstallSoftware(int16_t slot, int16_t model) {
       }
     }
   }
-  Main().SoftwareLabel(slot).SetText(GetSoftwareName(slot, model));
   s.Soft[static_cast<size_t>(slot)] = model;
+  View().Changed(Fact::Software, slot);
   return true;
 }
 

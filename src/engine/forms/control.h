@@ -45,6 +45,7 @@ struct ControlProps {
   bool transparent = true;        // labels: drawn straight over the picture
   uint32_t backColor = 0x000000;  // used where not transparent
   bool locked = false;            // text boxes: shown, selectable, not editable
+  bool typed = false;             // labels: a message line that types its text letter by letter
 };
 
 struct Control {

@@ -1,6 +1,9 @@
 #include "forms/form.h"
 
+#include <cassert>
+
 #include "game.h"
+#include "program_name.h"
 
 namespace kalvitor {
 
@@ -11,6 +14,27 @@ void Form::SetCaption(const std::string& caption) {
   if (!loaded_ || caption_ == caption) return;
   caption_ = caption;
   game_.port.OnFormEvent(*this, FormEvent::Changed);
+}
+
+std::string Form::TitleBarText() const {
+  if (!caption_.empty()) return caption_;
+  return untitledTitle_.empty() ? std::string(kProgramTitle) : untitledTitle_;
+}
+
+bool Form::Press(WindowKey key) {
+  Control* button = key == WindowKey::Enter ? defaultButton_ : cancelButton_;
+  if (button == nullptr || !enabled_ || !button->Usable()) return false;
+  return Click(button->name, button->index);
+}
+
+std::vector<std::string> Form::HandlersWithoutControl() const {
+  std::vector<std::string> names;
+  for (const auto& [name, handler] : clickHandlers_) {
+    bool found = false;
+    for (const Control& c : controls_) found = found || c.name == name;
+    if (!found) names.push_back(name);
+  }
+  return names;
 }
 
 void Form::SetEnabled(bool on) {
@@ -39,6 +63,7 @@ Control& Form::AddIndexed(const std::string& name, int index, ControlKind kind, 
 
 void Form::OnClick(const std::string& name, std::function<void(int)> handler) {
   clickHandlers_[name] = std::move(handler);
+  assert(HandlersWithoutControl().empty() && "a click handler for a control the window does not have");
 }
 
 void Form::AddShadowedTitle(const std::string& shadowName, const std::string& titleName, const std::string& text, int x,

@@ -16,6 +16,9 @@ namespace kalvitor {
 
 class Game;
 
+// The two keys a window answers with a button of its own.
+enum class WindowKey { Enter, Esc };
+
 class Form {
  public:
   Form(Game& game, std::string name, std::string caption);
@@ -33,6 +36,19 @@ class Form {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
+  // What the title bar says: the caption, else the window's own name for
+  // itself, else the program's title.
+  std::string TitleBarText() const;
+  // Windows belong to the main window; the player name dialog, which opens
+  // before it and between games, stands alone.
+  virtual bool OwnedByMain() const { return true; }
+
+  // The buttons Enter and Esc press, when the window has them.
+  Control* DefaultButton() const { return defaultButton_; }
+  Control* CancelButton() const { return cancelButton_; }
+  // Presses the key's button if it can be used now (the window takes
+  // clicks, the button is enabled and visible); false when nothing happens.
+  bool Press(WindowKey key);
   // The background picture's name, empty for none.
   const std::string& Background() const { return background_; }
   const std::string& Tag() const { return tag_; }
@@ -53,6 +69,9 @@ class Form {
   // A click on a control; false when the window has no such control.
   bool Click(const std::string& name, int index);
   bool HasHandler(const std::string& name) const { return clickHandlers_.count(name) != 0; }
+  // Names given a click handler without a control of that name: a mistake
+  // that would make clicks vanish, so tests check every window has none.
+  std::vector<std::string> HandlersWithoutControl() const;
   // The title-bar close button. Unloads the window unless it says otherwise.
   virtual void CloseBox() { Unload(); }
 
@@ -67,6 +86,12 @@ class Form {
   Control& AddIndexed(const std::string& name, int index, ControlKind kind, const std::string& text,
                       Control* parent = nullptr);
   void OnClick(const std::string& name, std::function<void(int)> handler);
+  void SetKeys(Control* enter, Control* esc) {
+    defaultButton_ = enter;
+    cancelButton_ = esc;
+  }
+  // The title bar's text while the caption is empty.
+  void SetUntitledTitle(const std::string& title) { untitledTitle_ = title; }
   // A title drawn twice for a shadow: the shadow label (added first, so it
   // lies below) offset by dx, dy from the title label.
   void AddShadowedTitle(const std::string& shadowName, const std::string& titleName, const std::string& text, int x,
@@ -91,6 +116,9 @@ class Form {
   std::string caption_;
   std::string background_;
   std::string tag_;
+  std::string untitledTitle_;
+  Control* defaultButton_ = nullptr;
+  Control* cancelButton_ = nullptr;
   bool loaded_ = false;
   bool shown_ = false;
   bool modal_ = false;

@@ -1,7 +1,7 @@
 // What the game writes into its journal, and the daily samples.
 #include <algorithm>
 
-#include "game.h"
+#include "life.h"
 #include "util/text.h"
 
 namespace kalvitor {
@@ -25,15 +25,15 @@ std::string Dollars(int64_t v) { return v < 0 ? "-$" + Str(-v) : "$" + Str(v); }
 
 const char* MoneyCauseName(MoneyCause cause) { return kCauseNames[static_cast<size_t>(cause)]; }
 
-void Game::Note(JournalKind kind, const std::string& text) {
-  if (noteStamp_ && noteStamp_->serial == gameSerial_) {
+void Life::Note(JournalKind kind, const std::string& text) {
+  if (noteStamp_ && !noteStamp_->game.Over()) {
     journal.Add(JournalEntry{noteStamp_->date, noteStamp_->minutes, kind, text});
     return;
   }
   journal.Add(JournalEntry{s.GameDate, s.GameTime, kind, text});
 }
 
-void Game::NoteMoney(int32_t before, int32_t after, MoneyCause cause) {
+void Life::NoteMoney(int32_t before, int32_t after, MoneyCause cause) {
   LifeRecord& life = journal.Life();
   life.bestMoney = std::max(life.bestMoney, after);
   // A new game says what it starts with in its own entry.
@@ -48,12 +48,12 @@ void Game::NoteMoney(int32_t before, int32_t after, MoneyCause cause) {
                                ", стало " + Dollars(after));
 }
 
-void Game::TakeDailySample() {
+void Life::TakeDailySample() {
   journal.AddSample(StatsSample{s.GameDate, s.Money, s.BankDeposit, s.BankLoan, s.Health, s.Satiety, s.Mood,
                                 s.Education, s.StatusRank});
 }
 
-Game::LifeSummary Game::Summary() const {
+Life::LifeSummary Life::Summary() const {
   const LifeRecord& life = journal.Life();
   LifeSummary sum;
   sum.daysLived = std::max<int32_t>(0, s.GameDate - life.startDate);

@@ -4,14 +4,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "game.h"
-#include "shell/frm_main.h"
+#include "life.h"
 #include "util/paths.h"
 #include "util/text.h"
 
 namespace kalvitor {
 
-void Game::BuildMusicList() {
+void Life::BuildMusicList() {
   musicTracks_.clear();
   musicTracksReady_ = true;
   namespace fs = std::filesystem;
@@ -34,7 +33,7 @@ void Game::BuildMusicList() {
   }
 }
 
-void Game::PlayRandomTrack() {
+void Life::PlayRandomTrack() {
   if (!musicTracksReady_) BuildMusicList();
   if (musicTracks_.empty()) return;
   const int n = static_cast<int>(musicTracks_.size());
@@ -43,15 +42,17 @@ void Game::PlayRandomTrack() {
   port.MusicSetFile(musicTracks_[static_cast<size_t>(k - 1)]);
   WaitSeconds(1);
   port.MusicPlay();
-  Main().tmrMusic.SetEnabled(true);
+  musicTimerOn_ = true;
+  View().SetMusicTimer(true);
 }
 
-void Game::StopMusic() {
+void Life::StopMusic() {
   port.MusicStop();
-  Main().tmrMusic.SetEnabled(false);
+  musicTimerOn_ = false;
+  View().SetMusicTimer(false);
 }
 
-void Game::MusicTimer() {
+void Life::MusicTimer() {
   if (port.MusicState() != 0) return;
   StopMusic();
   PlayRandomTrack();

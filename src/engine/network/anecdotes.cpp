@@ -4,7 +4,7 @@
 // at once.
 #include <fstream>
 
-#include "game.h"
+#include "life.h"
 #include "util/cp1251.h"
 #include "util/paths.h"
 #include "util/text.h"
@@ -86,7 +86,7 @@ class LineReader {
 
 }  // namespace
 
-std::string Game::GetRandomAnecdote() {
+std::string Life::GetRandomAnecdote() {
   const std::string path = DataPath(kJokesFile);
   auto complain = [&] {
     MsgBox("Файл анекдотов '" + path + "' повреждён или имеет неверный формат", "Ошибка 745", MsgIcon::Critical);

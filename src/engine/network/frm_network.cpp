@@ -37,16 +37,16 @@ constexpr DialStep kDialSteps[] = {
 // that was hung up under it. "Назад" always works.
 class FrmNetwork::BusyGuard {
  public:
-  explicit BusyGuard(FrmNetwork& f) : f_(f), load_(f.loadCount_), before_(f.busy_) { f_.busy_ = true; }
+  explicit BusyGuard(FrmNetwork& f) : f_(f), opening_(f.openings_.Watch()), before_(f.busy_) { f_.busy_ = true; }
   ~BusyGuard() {
-    if (f_.loadCount_ == load_) f_.busy_ = before_;
+    if (!opening_.Over()) f_.busy_ = before_;
   }
   BusyGuard(const BusyGuard&) = delete;
   BusyGuard& operator=(const BusyGuard&) = delete;
 
  private:
   FrmNetwork& f_;
-  uint64_t load_;
+  Guard opening_;
   bool before_;
 };
 
@@ -109,22 +109,24 @@ Control& FrmNetwork::Build() {
   Add("cmdBBSDownload", ControlKind::Button, "Download Soft", &picture2).At(10, 284, 94, 22).Font(8);
   Add("cmdBBSUpload", ControlKind::Button, "Upload Soft", &picture2).At(106, 284, 94, 22).Font(8);
   Add("Command8", ControlKind::Button, "Hang-Up", &picture2).At(202, 284, 99, 22).Font(8);
-  Add("Command9", ControlKind::Button, "Назад").At(208, 310, 95, 22);
+  Control& back = Add("Command9", ControlKind::Button, "Назад").At(208, 310, 95, 22);
+  // Esc leaves the screen as "Назад" does.
+  SetKeys(nullptr, &back);
   return label1;
 }
 
 // Nothing else happens on loading: the status lines, panels and buttons
 // start as designed every time the screen opens.
 void FrmNetwork::FormLoad() {
-  ++loadCount_;
+  openings_.Begin();
   busy_ = false;
   SetBackground("NET");
 }
 
-FrmNetwork::Session FrmNetwork::Begin() const { return Session{game_.GameSerial(), loadCount_}; }
+FrmNetwork::Session FrmNetwork::Begin() const { return Session{game_.ThisGame(), openings_.Watch()}; }
 
 bool FrmNetwork::Alive(const Session& session) const {
-  return game_.GameSerial() == session.serial && Loaded() && loadCount_ == session.load;
+  return !session.game.Over() && Loaded() && !session.opening.Over();
 }
 
 bool FrmNetwork::Status(Control& label, const std::string& text, int seconds, const Session& session) {

@@ -3,13 +3,14 @@
 // free software, antivirus database), and a free bulletin board to download
 // from or upload to. Only one connection is up at a time. The connection
 // flags and the hour counter live in the game state for the whole run; the
-// hourly pass counts the hours through Game::TrafficEvent.
+// hourly pass counts the hours through Life::TrafficEvent.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "forms/form.h"
+#include "util/generation.h"
 
 namespace kalvitor {
 
@@ -55,8 +56,8 @@ class FrmNetwork : public Form {
   // The screen and the game a status sequence began with; it goes on only
   // while both are still there.
   struct Session {
-    uint64_t serial;
-    uint64_t load;
+    Guard game;
+    Guard opening;
   };
   class BusyGuard;
   // Adds every control in the window's order; returns Label1.
@@ -74,7 +75,8 @@ class FrmNetwork : public Form {
   void Leave();
 
   bool busy_ = false;
-  uint64_t loadCount_ = 0;
+  // Every load of the screen is a new opening.
+  Generation openings_;
 };
 
 }  // namespace kalvitor

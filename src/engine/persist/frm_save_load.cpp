@@ -45,6 +45,7 @@ FrmSaveLoad::FrmSaveLoad(Game& game)
       cmdCancel(*Find("cmdCancel")),
       filFile(*Find("filFile")) {
   SetClientSize(300, 262);
+  SetKeys(&cmdOk, &cmdCancel);
   OnClick("lstFilenames", [this](int) { lstFilenames_Click(); });
   OnClick("cmdOk", [this](int) { cmdOk_Click(); });
   OnClick("cmdCancel", [this](int) { cmdCancel_Click(); });
@@ -103,8 +104,9 @@ void FrmSaveLoad::cmdOk_Click() {
   Unload();
 }
 
-std::string Game::AskSaveLoadFileName(int16_t mode) {
+std::string GameWindows::AskSaveLoadFileName(int16_t mode) {
   FrmSaveLoad& dialog = SaveLoadForm();
+  GameState& s = game_.s;
   if (dialog.Loaded()) return "";  // one use at a time
   s.SaveLoadFileName.clear();
   s.SaveLoadCancelled = kFalse;

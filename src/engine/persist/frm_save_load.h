@@ -1,6 +1,6 @@
 // frmSaveLoad, the one place where the player names a saved game: a list of
 // the games in the Save folder and a box for the name. It serves loading and
-// saving alike; Game::AskSaveLoadFileName sets it up, shows it and returns the
+// saving alike; GameWindows::AskSaveLoadFileName sets it up, shows it and returns the
 // chosen name. The window never reads or writes a saved game itself.
 #pragma once
 

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "game.h"
 #include "util/paths.h"
 
 namespace kalvitor {
@@ -14,7 +13,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kDataMarker = "anecdot.dat";
 
-std::string Join(const std::string& folder, const std::string& name) { return Game::AddBackslash(folder) + name; }
+std::string Join(const std::string& folder, const std::string& name) { return AddBackslash(folder) + name; }
 
 }  // namespace
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "game.h"
+#include "life.h"
 #include "util/paths.h"
 #include "util/text.h"
 
@@ -34,13 +34,13 @@ std::optional<std::string> ReadSmallFile(const std::string& path) {
 
 }  // namespace
 
-std::string Game::JournalFileName(const std::string& savedGameName) {
+std::string Life::JournalFileName(const std::string& savedGameName) {
   const size_t n = savedGameName.size();
   if (n >= 4 && EqualsIgnoreCase(savedGameName.substr(n - 4), ".ksv")) return savedGameName.substr(0, n - 4) + ".kjl";
   return savedGameName + ".kjl";
 }
 
-void Game::LoadJournalBeside(const std::string& folder, const std::string& savedGameName) {
+void Life::LoadJournalBeside(const std::string& folder, const std::string& savedGameName) {
   std::optional<Journal> saved;
   const std::string wanted = JournalFileName(savedGameName);
   // The saved game's name as the folder spells it decides the journal's; a

@@ -15,10 +15,8 @@
 
 #include "computer/hardware_catalogue.h"
 #include "computer/software_catalogue.h"
-#include "game.h"
-#include "persist/frm_save_load.h"
+#include "life.h"
 #include "persist/save_file.h"
-#include "shell/frm_main.h"
 #include "util/cp1251.h"
 #include "util/date.h"
 #include "util/paths.h"
@@ -161,12 +159,12 @@ std::string RealName(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-bool Game::SaveGame() {
+bool Life::SaveGame() {
   RefreshFamilyLabel();
-  const uint64_t serial = gameSerial_;
-  const std::string name = AskSaveLoadFileName(2);
+  const Guard game = ThisGame();
+  const std::string name = View().AskSaveLoadFileName(2);
   // Cancelled, or the game ended while the dialog was open: nothing to say.
-  if (name.empty() || gameSerial_ != serial) return true;
+  if (name.empty() || game.Over()) return true;
 
   std::string text;
   auto line = [&text](const std::string& utf8) { text += Utf8ToCp1251(utf8) + "\r\n"; };
@@ -220,10 +218,10 @@ bool Game::SaveGame() {
   return false;
 }
 
-bool Game::LoadGame() {
-  const uint64_t asked = gameSerial_;
-  const std::string name = AskSaveLoadFileName(1);
-  if (name.empty() || gameSerial_ != asked) return false;
+bool Life::LoadGame() {
+  const Guard asked = ThisGame();
+  const std::string name = View().AskSaveLoadFileName(1);
+  if (name.empty() || asked.Over()) return false;
 
   const std::string folder = PlayerPath("Save");
   const std::string path = AddBackslash(folder) + name;
@@ -244,8 +242,8 @@ bool Game::LoadGame() {
   // From here on the state is the loaded game's. A value that does not
   // convert is not taken (the variable keeps what it held, its setter is
   // left out) and loading goes on; a death on the way ends the load at once.
-  NoteGameBegun();
-  const uint64_t serial = gameSerial_;
+  BeginGame();
+  const Guard game = ThisGame();
   // A saved program whose requirements fail is refused, and its slot keeps
   // what it held before the load, as its label does.
   const std::array<int16_t, kSoftwareSlots> softBefore = s.Soft;
@@ -267,7 +265,6 @@ bool Game::LoadGame() {
     SetSpeed(30);
     SetDownloadedMb(s.DownloadedMb);
   }
-  auto over = [&] { return gameSerial_ != serial; };
   bool ok = true;
   auto take = [&ok](const auto& value) {
     if (!value) ok = false;
@@ -281,13 +278,13 @@ bool Game::LoadGame() {
   if (auto v = Whole16(f.Text(3)); take(v)) {
     s.Mood = *v;
     SetMood(*v);
-    if (over()) return false;
+    if (game.Over()) return false;
   }
   std::optional<std::string> timeLine = f.Text(4), dateLine = f.Text(5);
   if (auto v = timeLine ? ParseTimeOfDay(*timeLine) : std::nullopt; take(v)) s.GameTime = *v;
   if (auto v = dateLine ? ParseShortDate(*dateLine) : std::nullopt; take(v)) s.GameDate = *v;
   if (auto v = f.Text(6); take(v)) s.PlayerName = Cp1251ToUtf8(*v);
-  Main().SetCaption("Brindlex Kalvitor 1.6 -- " + s.PlayerName);
+  View().Changed(Fact::PlayerName);
   if (auto v = Whole16(f.Text(7)); take(v)) s.Wage = *v;
   if (auto v = Whole16(f.Text(8), 0, 12); take(v)) s.JobIndex = *v;
   if (auto v = f.Text(9); take(v)) s.JobTitle = Cp1251ToUtf8(*v);
@@ -307,11 +304,11 @@ bool Game::LoadGame() {
 
   if (auto v = Whole16(f.Text(25)); take(v)) {
     SetHealth(*v);
-    if (over()) return false;
+    if (game.Over()) return false;
   }
   if (auto v = Whole16(f.Text(26)); take(v)) {
     SetSatiety(*v);
-    if (over()) return false;
+    if (game.Over()) return false;
   }
   if (auto v = Flag(f.Text(27)); take(v)) s.AttendsCourses = *v;
   if (auto v = Flag(f.Text(28)); take(v)) s.AttendsSchool = *v;
@@ -325,7 +322,7 @@ bool Game::LoadGame() {
   for (int16_t slot = 0; slot < kSoftwareSlots; ++slot) {
     if (!softTaken[static_cast<size_t>(slot)]) continue;
     const bool installed = InstallSoftware(slot, s.Soft[static_cast<size_t>(slot)]);
-    if (over()) return false;  // a refusal's message box lets the clock run
+    if (game.Over()) return false;  // a refusal's message box lets the clock run
     if (!installed) s.Soft[static_cast<size_t>(slot)] = softBefore[static_cast<size_t>(slot)];
   }
 

@@ -1,22 +1,21 @@
 // The two sound switches in the per-user settings store. Only the exact "1"
 // is on; a value that is missing (or too long to read) reads as "1".
-#include "game.h"
-#include "shell/frm_main.h"
+#include "life.h"
 
 namespace kalvitor {
 
-std::string Game::RegGetString(const std::string& name, const std::string& defaultValue) {
+std::string Life::RegGetString(const std::string& name, const std::string& defaultValue) {
   std::optional<std::string> v = port.SettingGet(name);
   if (!v || v->size() > 254) return defaultValue;
   return *v;
 }
 
-bool Game::RegSetString(const std::string& name, const std::string& text) { return port.SettingSet(name, text); }
+bool Life::RegSetString(const std::string& name, const std::string& text) { return port.SettingSet(name, text); }
 
-void Game::ReadSoundSwitches() {
+void Life::ReadSoundSwitches() {
   s.MusicOn = Bool16(RegGetString("Music", "1") == "1");
   s.SfxOn = Bool16(RegGetString("Effects", "1") == "1");
-  Main().RefreshSoundMarks();
+  View().Changed(Fact::SoundSwitches);
 }
 
 }  // namespace kalvitor

@@ -1,6 +1,5 @@
 // The job ladder, the status ranks and the education level.
-#include "game.h"
-#include "shell/frm_main.h"
+#include "life.h"
 
 namespace kalvitor {
 namespace {
@@ -30,7 +29,7 @@ const char* const kRanks[8] = {"BEGIN", "USER", "GAMER", "LAMER", "PROG-ER", "AD
 
 }  // namespace
 
-void Game::SetJob(int16_t index) {
+void Life::SetJob(int16_t index) {
   if (index >= 0 && index <= 12 && index != s.JobIndex && quietSetUp_ == 0) {
     if (index > 0) ++journal.Life().jobsHeld;
     Note(JournalKind::Job, index == 0 ? std::string("Без работы")
@@ -43,22 +42,22 @@ void Game::SetJob(int16_t index) {
     s.JobIndex = index;
   }
   PlaySfx("WORK");
-  Main().lblCurrWork.SetText("Работа: " + s.JobTitle + " ($" + std::to_string(s.Wage) + "/день)");
+  View().Changed(Fact::Job);
 }
 
-std::string Game::StatusName(int rank) {
+std::string Life::StatusName(int rank) {
   if (rank < 1 || rank > 8) return "";
   return kRanks[rank - 1];
 }
 
-void Game::SetStatus(int16_t rank) {
-  Main().lblStatus.SetText(StatusName(rank));
+void Life::SetStatus(int16_t rank) {
   s.StatusRank = rank;
+  View().Changed(Fact::Status);
 }
 
-void Game::SetEducation(int16_t percent) {
+void Life::SetEducation(int16_t percent) {
   s.Education = percent;
-  Main().lblEducation.SetText(std::to_string(percent) + "%");
+  View().Changed(Fact::Education);
 }
 
 }  // namespace kalvitor

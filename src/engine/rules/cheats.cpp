@@ -1,28 +1,28 @@
 // The cheat box's codes.
 #include <functional>
 
-#include "game.h"
+#include "life.h"
 #include "util/int_math.h"
 #include "util/text.h"
 
 namespace kalvitor {
 
-void Game::ApplyCheatCode(const std::string& text) {
+void Life::ApplyCheatCode(const std::string& text) {
   struct Code {
     const char* word;
-    std::function<void(Game&)> effect;
+    std::function<void(Life&)> effect;
   };
   static const Code kCodes[] = {
-      {"QARVENTOS", [](Game& g) { g.SetMoney(Sat32(int64_t{g.s.Money} + 100), MoneyCause::Cheat); }},
-      {"MELKIR", [](Game& g) { g.SetHealth(Sat16(int64_t{g.s.Health} + 25)); }},
-      {"TRUVO", [](Game& g) { g.SetMood(Sat16(int64_t{g.s.Mood} + 25)); }},
-      {"BALNOSH", [](Game& g) { g.SetSatiety(Sat16(int64_t{g.s.Satiety} + 25)); }},
-      {"ZORPIK", [](Game& g) { g.s.CheatWin = kTrue; }},
-      {"GRIMLO", [](Game& g) { g.SetMood(-15000); }},
-      {"FELDRANOVIKASH", [](Game& g) { g.FamilyEvent(24); }},
-      {"TOBRELIN", [](Game& g) { g.FamilyEvent(32); }},
-      {"SKAVORINE", [](Game& g) { g.SetEducation(99); }},
-      {"NELUX", [](Game& g) { g.SetStatus(7); }},
+      {"QARVENTOS", [](Life& g) { g.SetMoney(Sat32(int64_t{g.s.Money} + 100), MoneyCause::Cheat); }},
+      {"MELKIR", [](Life& g) { g.SetHealth(Sat16(int64_t{g.s.Health} + 25)); }},
+      {"TRUVO", [](Life& g) { g.SetMood(Sat16(int64_t{g.s.Mood} + 25)); }},
+      {"BALNOSH", [](Life& g) { g.SetSatiety(Sat16(int64_t{g.s.Satiety} + 25)); }},
+      {"ZORPIK", [](Life& g) { g.s.CheatWin = kTrue; }},
+      {"GRIMLO", [](Life& g) { g.SetMood(-15000); }},
+      {"FELDRANOVIKASH", [](Life& g) { g.FamilyEvent(24); }},
+      {"TOBRELIN", [](Life& g) { g.FamilyEvent(32); }},
+      {"SKAVORINE", [](Life& g) { g.SetEducation(99); }},
+      {"NELUX", [](Life& g) { g.SetStatus(7); }},
   };
   const std::string upper = UpperCase(text);
   for (const Code& c : kCodes) {

@@ -1,22 +1,20 @@
 // Family life: marriage, divorce, children and the family code line.
-#include "game.h"
-#include "shell/frm_main.h"
+#include "life.h"
 #include "util/int_math.h"
 
 namespace kalvitor {
 
-void Game::FamilyEvent(int16_t code) {
+void Life::FamilyEvent(int16_t code) {
   // A message box lets the clock run; a death meanwhile ends this game, and
   // what follows was meant for it.
-  const uint64_t serial = gameSerial_;
-  auto over = [&] { return gameSerial_ != serial; };
+  const Guard game = ThisGame();
   switch (code) {
     case 8:
       if (s.Married != kTrue || s.WasMarried != kTrue) {
         PlaySfx("MARRY");
         MsgBox("Поздравляем! Вчера ты женился! Заплатите за свадьбу $50",
                "Женится или не женится... Всё равно потом раскаиваться буду!", MsgIcon::Information);
-        if (over()) return;
+        if (game.Over()) return;
         s.Married = kTrue;
         s.WasMarried = kTrue;
         Note(JournalKind::Family, "Свадьба");
@@ -28,7 +26,7 @@ void Game::FamilyEvent(int16_t code) {
       PlaySfx("DIVORCE");
       if (s.Married == kTrue) {
         MsgBox("От тебя ушла жена!", "Вот и раскаивайся!", MsgIcon::Information);
-        if (over()) return;
+        if (game.Over()) return;
         s.Married = kFalse;
         Note(JournalKind::Family, "Развод");
         if (s.Daughters > 0 || s.Sons > 0) {
@@ -48,7 +46,7 @@ void Game::FamilyEvent(int16_t code) {
         bool daughter = code == 24;
         MsgBox(daughter ? "Поздравляем! У вас родилась дочь!" : "Поздравляем! У вас родился сын!", "Медбрат",
                MsgIcon::Information);
-        if (over()) return;
+        if (game.Over()) return;
         int16_t& count = daughter ? s.Daughters : s.Sons;
         count = Sat16(int64_t{count} + 1);
         Note(JournalKind::Family, std::string(daughter ? "Родилась дочь" : "Родился сын") + "; дочерей " +
@@ -61,9 +59,6 @@ void Game::FamilyEvent(int16_t code) {
   RefreshFamilyLabel();
 }
 
-void Game::RefreshFamilyLabel() {
-  std::string prefix = s.Married == kTrue ? "YES:" : s.WasMarried == kTrue ? "LEFT:" : "NO:";
-  Main().lblfamily.SetText(prefix + std::to_string(s.Daughters) + ":" + std::to_string(s.Sons));
-}
+void Life::RefreshFamilyLabel() { View().Changed(Fact::Family); }
 
 }  // namespace kalvitor

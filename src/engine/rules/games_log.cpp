@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "game.h"
+#include "life.h"
 #include "util/cp1251.h"
 #include "util/date.h"
 #include "util/paths.h"
@@ -32,7 +32,7 @@ std::string LogPath(const std::string& folder) {
   }
   std::sort(same.begin(), same.end());
   const std::string name = same.empty() ? kLogName : same.front();
-  return Game::AddBackslash(folder) + name;
+  return Life::AddBackslash(folder) + name;
 }
 
 bool AppendBytes(const std::string& path, const std::string& utf8Lines) {
@@ -45,7 +45,7 @@ bool AppendBytes(const std::string& path, const std::string& utf8Lines) {
 
 }  // namespace
 
-void Game::WriteGamesLogHeaderIfMissing() {
+void Life::WriteGamesLogHeaderIfMissing() {
   std::string path = LogPath(Folders().player);
   if (FileExists(path)) return;
   AppendBytes(path,
@@ -56,7 +56,7 @@ void Game::WriteGamesLogHeaderIfMissing() {
               "\r\n");
 }
 
-void Game::AppendGamesLog(const std::string& kind) {
+void Life::AppendGamesLog(const std::string& kind) {
   WallClock now = port.Now();
   int64_t secs = now.millisOfDay / 1000;
   char time[16];

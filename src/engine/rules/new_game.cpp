@@ -1,35 +1,24 @@
 // A new game: the name dialog, the starting values, the empty computer.
-#include "game.h"
-#include "shell/frm_main.h"
-#include "shell/frm_player_name.h"
+#include "life.h"
 
 namespace kalvitor {
 
-PlayerNameAnswer Game::AskPlayerName() {
-  // Every window but the main one closes, hidden ones included; each is
-  // loaded afresh the next time it is opened.
-  std::vector<Form*> open = loaded_;
-  for (Form* f : open)
-    if (f != main_.get()) f->Unload();
-
-  FrmPlayerName& dialog = *playerName_;
-  dialog.ResetAnswer();
-  dialog.ShowModal();
-  SetDifficulty(static_cast<int16_t>(dialog.ChosenLevel()));
-  return PlayerNameAnswer{dialog.ChosenName(), dialog.LeftByLoading()};
-}
-
-void Game::NewGame() {
-  ++gameSerial_;
-  const uint64_t mine = ++newGames_;
-  PlayerNameAnswer answer = AskPlayerName();
+void Life::NewGame() {
+  BeginGame();
+  newGames_.Begin();
+  const Guard thisNewGame = newGames_.Watch();
+  const PlayerNameAnswer answer = View().AskPlayerName();
+  SetDifficulty(static_cast<int16_t>(answer.level));
   // Loaded instead, or a game loaded from the dialog died and another new
   // game already began inside this one's dialog.
-  if (answer.loadedGame || newGames_ != mine) return;
+  if (answer.loadedGame || thisNewGame.Over()) return;
   if (answer.name.empty()) port.EndProgram();
+  SetUpNewGame(answer.name);
+}
 
-  s.PlayerName = answer.name;
-  Main().SetCaption("Brindlex Kalvitor 1.6 -- " + answer.name);
+void Life::SetUpNewGame(const std::string& name) {
+  s.PlayerName = name;
+  View().Changed(Fact::PlayerName);
 
   QuietSetUp quiet(*this);
   SetMoney(450, MoneyCause::NewGame);
@@ -58,7 +47,7 @@ void Game::NewGame() {
   Note(JournalKind::Game, "Новая игра: " + s.PlayerName + ", сложность " +
                               kLevels[s.DifficultyCode >= 0 && s.DifficultyCode <= 2 ? s.DifficultyCode : 1] + ", $" +
                               std::to_string(s.Money));
-  Main().Show();
+  View().ShowMainWindow();
 }
 
 }  // namespace kalvitor

@@ -1,51 +1,49 @@
-// Health, satiety and mood: their labels, colours and deaths; the victory.
-#include "game.h"
-#include "shell/frm_main.h"
+// Health, satiety and mood and their deaths; the victory.
+#include "life.h"
 #include "util/date.h"
 
 namespace kalvitor {
 namespace {
 
+// By Vital: the value at or below which the player dies, and the title of
+// the box that says so.
 struct VitalRule {
-  const char* label;
-  int redBelow;
+  Fact fact;
   int deathAtOrBelow;
   const char* title;
 };
 
 const VitalRule kVitals[] = {
-    {"lblHealth", -30, -50, "Dr. Green"},
-    {"lblEat", -10, -20, "Желаю тебе быть большим и тольстым"},
-    {"lblHappy", -75, -100, "Критический уровень настроения"},
+    {Fact::Health, -50, "Dr. Green"},
+    {Fact::Satiety, -20, "Желаю тебе быть большим и тольстым"},
+    {Fact::Mood, -100, "Критический уровень настроения"},
 };
 
 }  // namespace
 
-void Game::RefreshVital(Vital vital) {
+void Life::RefreshVital(Vital vital) {
   const VitalRule& rule = kVitals[static_cast<int>(vital)];
-  int16_t value = vital == Vital::Health ? s.Health : vital == Vital::Satiety ? s.Satiety : s.Mood;
-  Control* label = Main().Find(rule.label);
-  label->SetText(std::to_string(value) + "%");
-  label->SetColor(value < rule.redBelow ? kRed : kLightCyan);
+  const int16_t value = vital == Vital::Health ? s.Health : vital == Vital::Satiety ? s.Satiety : s.Mood;
+  View().Changed(rule.fact);
   if (value <= rule.deathAtOrBelow) Death(vital);
 }
 
-void Game::SetHealth(int16_t value) {
+void Life::SetHealth(int16_t value) {
   s.Health = value;
   RefreshVital(Vital::Health);
 }
 
-void Game::SetSatiety(int16_t value) {
+void Life::SetSatiety(int16_t value) {
   s.Satiety = value;
   RefreshVital(Vital::Satiety);
 }
 
-void Game::SetMood(int16_t value) {
+void Life::SetMood(int16_t value) {
   s.Mood = value;
   RefreshVital(Vital::Mood);
 }
 
-void Game::Death(Vital vital) {
+void Life::Death(Vital vital) {
   static const char* const kCauses[] = {"здоровье", "сытость", "настроение"};
   const int16_t value = vital == Vital::Health ? s.Health : vital == Vital::Satiety ? s.Satiety : s.Mood;
   ++journal.deathsThisRun;
@@ -68,13 +66,13 @@ void Game::Death(Vital vital) {
   NewGame();
 }
 
-bool Game::VictoryConditionHolds() const {
+bool Life::VictoryConditionHolds() const {
   int sum = 0;
   for (int16_t m : s.HwModels) sum += m;
   return s.Money > s.WinMoney && s.JobIndex == 12 && s.Married == kTrue && s.BankLoan == 0 && sum == 59;
 }
 
-void Game::Victory() {
+void Life::Victory() {
   ++journal.victoriesThisRun;
   Note(JournalKind::Victory, "Победа! Деньги: $" + std::to_string(s.Money));
   PlaySfx("WIN");

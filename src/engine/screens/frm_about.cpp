@@ -1,6 +1,7 @@
 #include "screens/frm_about.h"
 
 #include "game.h"
+#include "program_name.h"
 #include "shell/frm_player_name.h"
 
 namespace kalvitor {
@@ -21,7 +22,7 @@ const char* const kCredits =
 
 }  // namespace
 
-FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", "О Brindlex Kalvitor 1.6") {
+FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", std::string("О ") + kProgramTitle) {
   SetClientSize(kW, kH);
   Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C);
   Add("Label1", ControlKind::Label, "Brindlex")
@@ -67,7 +68,9 @@ FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", "О Brindlex Kalvitor 1.
       .At(12, kH - 40, kW - 136, 32)
       .Font(7)
       .Color(kInk);
-  Add("Command1", ControlKind::Button, "OK").At(kW - 112, kH - 38, 100, 28).Color(kInk);
+  Control& ok = Add("Command1", ControlKind::Button, "OK").At(kW - 112, kH - 38, 100, 28).Color(kInk);
+  // The box's one button answers both keys.
+  SetKeys(&ok, &ok);
 
   OnClick("lblHyperlink", [this](int i) { lblHyperlink_Click(i); });
   OnClick("Command1", [this](int) { Command1_Click(); });

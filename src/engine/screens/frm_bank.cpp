@@ -107,7 +107,9 @@ Control& FrmBank::Build() {
       .AlignTo(ControlProps::Right);
   Add("Line8", ControlKind::Shape, "").At(8, 188, 187, 1).Back(line);
   Add("Line9", ControlKind::Shape, "").At(8, 196, 187, 1).Back(line);
-  Add("Command8", ControlKind::Button, "Назад").At(8, 202, 187, 28);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At(8, 202, 187, 28);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
   return deposit;
 }
 

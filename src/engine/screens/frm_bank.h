@@ -1,6 +1,6 @@
 // frmBank, "The Bank of New York": a deposit at 15% a month, a loan at 10% a
 // month. Each of the four actions asks for an amount in an input box and hands
-// it to Game::BankOperation, which moves the money and refreshes the two
+// it to Life::BankOperation, which moves the money and refreshes the two
 // balance lines. The interest is added by the monthly pass.
 #pragma once
 

@@ -39,7 +39,9 @@ FrmEducation::FrmEducation(Game& game)
       .Font(8)
       .Color(kText);
   Command1.At(kX, 210, kTextW, 26).Font(9).Color(kInk);
-  Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 38, 120, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 38, 120, 26).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
 
   OnClick("Command2", [this](int) { Command2_Click(); });
   OnClick("Command1", [this](int) { Command1_Click(); });

@@ -22,6 +22,7 @@ constexpr uint32_t kInk = 0x000000;
 // The window carries no caption text.
 FrmFamily::FrmFamily(Game& game) : Form(game, "frmFamily", "") {
   SetClientSize(kW, kH);
+  SetUntitledTitle("Семья");
   AddShadowedTitle("Label4", "Label3", "Реши своё будущее...", 4, 6, kW - 8, 22, 11, kTitle, kShadow, 2, 2);
   Add("Label5", ControlKind::Label,
       "Здесь вы можете жениться или развестись со своей женой. Если вы женитесь, то вы обрекаете себя на большие "
@@ -41,7 +42,9 @@ FrmFamily::FrmFamily(Game& game) : Form(game, "frmFamily", "") {
       .Font(10, true)
       .Color(kLink)
       .AlignTo(ControlProps::Center);
-  Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 31, 110, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 31, 110, 26).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
 
   OnClick("Command1", [this](int) { Command1_Click(); });
   OnClick("Label2", [this](int) { Label2_Click(); });

@@ -38,7 +38,9 @@ FrmHappy::FrmHappy(Game& game) : Form(game, "frmHappy", "Развлечения"
     OnClick(p.button, [this, &p](int) { Buy(p); });
     ++row;
   }
-  Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 32, 110, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 32, 110, 26).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
   OnClick("Command8", [this](int) { Command8_Click(); });
 }
 

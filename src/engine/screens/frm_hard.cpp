@@ -36,7 +36,9 @@ FrmHard::FrmHard(Game& game) : Form(game, "frmHard", "Железо") {
                                .At(kButtonX, kTop + slot * kRowStep, kButtonW, kButtonH)
                                .Font(8)
                                .Color(kInk));
-  Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 29, 110, 25).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 29, 110, 25).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
 
   OnClick("cmdUpggrade", [this](int index) { cmdUpggrade_Click(index); });
   OnClick("Command8", [this](int) { Command8_Click(); });

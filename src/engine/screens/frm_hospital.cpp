@@ -42,7 +42,9 @@ FrmHospital::FrmHospital(Game& game) : Form(game, "frmHospital", "Госпита
     OnClick(t.button, [this, &t](int) { Buy(t); });
     ++row;
   }
-  Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 29, 110, 24).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 29, 110, 24).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
   OnClick("Command8", [this](int) { Command8_Click(); });
 }
 
@@ -57,12 +59,12 @@ void FrmHospital::Buy(const Treatment& t) {
   }
   // Health, then the mood, then the bill: each vital runs its death check,
   // and a death starts a new game that must not pay for this treatment.
-  const uint64_t serial = game_.GameSerial();
+  const Guard game = game_.ThisGame();
   game_.SetHealth(Sat16(int64_t{game_.s.Health} + t.health));
-  if (game_.GameSerial() != serial) return;
+  if (game.Over()) return;
   if (t.changesMood) {
     game_.SetMood(Sat16(int64_t{game_.s.Mood} + t.mood));
-    if (game_.GameSerial() != serial) return;
+    if (game.Over()) return;
   }
   game_.SetMoney(Sat32(int64_t{game_.s.Money} - t.price), MoneyCause::Hospital);
   if (t.nurseNews) game_.MsgBox("Альфред Бурмистер: Поздравляю! У тебя -- Юниор!!!", "Медсестра", MsgIcon::Information);

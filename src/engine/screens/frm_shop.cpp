@@ -40,7 +40,9 @@ FrmShop::FrmShop(Game& game) : Form(game, "frmShop", "Магазин") {
     OnClick(meal.button, [this, &meal](int) { Buy(meal); });
     ++row;
   }
-  Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 34, 120, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 34, 120, 26).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
   OnClick("Command8", [this](int) { Command8_Click(); });
 }
 
@@ -55,9 +57,9 @@ void FrmShop::Buy(const Meal& meal) {
   if (meal.clickAfterMoneyTest) game_.PlaySfx("BUTTONS");
   // Satiety first, then the bill, then the mood; a death on the way starts a
   // new game, which must not pay for this meal.
-  const uint64_t serial = game_.GameSerial();
+  const Guard game = game_.ThisGame();
   game_.SetSatiety(Sat16(int64_t{game_.s.Satiety} + meal.satiety));
-  if (game_.GameSerial() != serial) return;
+  if (game.Over()) return;
   game_.SetMoney(Sat32(int64_t{game_.s.Money} - meal.price), MoneyCause::Shop);
   if (meal.mood != 0) game_.SetMood(Sat16(int64_t{game_.s.Mood} + meal.mood));
 }

@@ -31,7 +31,9 @@ FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", "Софт") {
                               .At(kButtonX, kTop + slot * kRowStep, kButtonW, kButtonH)
                               .Font(9)
                               .Color(kInk));
-  Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
 
   OnClick("cmdUpgrade", [this](int index) { cmdUpgrade_Click(index); });
   OnClick("Command8", [this](int) { Command8_Click(); });

@@ -5,10 +5,6 @@
 namespace kalvitor {
 namespace {
 
-constexpr int kSlotGraphics = 3;  // software slot
-constexpr int kSlotModem = 5;     // hardware slots
-constexpr int kSlotScanner = 7;
-
 // The wages in the captions are the daily wages SetJob assigns to jobs 1..12.
 // The designer's refusal speaks of LAMER while the test asks for GAMER (3):
 // the test decides.
@@ -65,7 +61,9 @@ FrmWork::FrmWork(Game& game) : Form(game, "frmWork", "Работа") {
         .Color(kInk);
     ++i;
   }
-  Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
 
   OnClick("cmdWork", [this](int index) { cmdWork_Click(index); });
   OnClick("Command8", [this](int) { Command8_Click(); });
@@ -75,9 +73,9 @@ void FrmWork::FormLoad() { SetBackground("WORK"); }
 
 bool FrmWork::Qualifies(const JobOffer& offer) const {
   const GameState& s = game_.s;
-  return AtLeast(s.Education, offer.education) && AtLeast(s.StatusRank, offer.rank) && AtLeast(s.Soft[0], offer.os) &&
-         AtLeast(s.Soft[kSlotGraphics], offer.graphics) && AtLeast(s.Hw[kSlotScanner], offer.scanner) &&
-         AtLeast(s.Hw[kSlotModem], offer.modem);
+  return AtLeast(s.Education, offer.education) && AtLeast(s.StatusRank, offer.rank) &&
+         AtLeast(s.Soft[kSoftOs], offer.os) && AtLeast(s.Soft[kSoftGraphics], offer.graphics) &&
+         AtLeast(s.Hw[kHwScanner], offer.scanner) && AtLeast(s.Hw[kHwModem], offer.modem);
 }
 
 void FrmWork::cmdWork_Click(int index) {

@@ -1,7 +1,6 @@
 // The game clock: one tick moves the game time on by TickMinutes and runs
 // the passes at every change of hour, day, month and year.
-#include "game.h"
-#include "shell/frm_main.h"
+#include "life.h"
 #include "util/date.h"
 
 namespace kalvitor {
@@ -13,32 +12,12 @@ struct TickGuard {
   bool& flag_;
 };
 
-// The main window's time line, "6 декабря 2026 / 07:30". The date changes
-// once a game day, the time four times a second: the date's part is built
-// when the date changes, and only the time is written at every tick (into
-// the same string, so nothing is allocated).
-const std::string& TimeLine(int32_t date, int minutesOfDay) {
-  thread_local int32_t builtFor = 0;
-  thread_local std::string line;
-  thread_local size_t datePart = 0;
-  if (datePart == 0 || builtFor != date) {
-    line = FormatLongDate(date);
-    line += " / ";
-    datePart = line.size();
-    builtFor = date;
-  }
-  line.resize(datePart);
-  line += FormatHHMM(minutesOfDay);
-  return line;
-}
-
 }  // namespace
 
-void Game::ClockTick() {
+void Life::ClockTick() {
   if (inTick_) return;  // ticks never overlap: one that falls due meanwhile is dropped
   TickGuard guard(inTick_);
-  const uint64_t serial = gameSerial_;
-  auto gameGoesOn = [&] { return gameSerial_ == serial; };
+  const Guard game = ThisGame();
 
   const int step = s.TickMinutes;
   int minute = s.GameTime % 60;
@@ -51,7 +30,7 @@ void Game::ClockTick() {
     minute = minute + step - 60;
     hour += 1;
     HourlyPass();
-    if (!gameGoesOn()) return;
+    if (game.Over()) return;
   } else {
     minute += step;
   }
@@ -72,16 +51,16 @@ void Game::ClockTick() {
     // midnight on the new day, where it belongs.
     StampNotes midnight(*this, s.GameDate + 1, 0);
     DailyPass();
-    if (!gameGoesOn()) return;
+    if (game.Over()) return;
     if (day >= 31) {
       day = 1;
       DailyEvents(true);
-      if (!gameGoesOn()) return;
+      if (game.Over()) return;
       if (month == 12) {
         month = 1;
         year += 1;
         YearlyPass();
-        if (!gameGoesOn()) return;
+        if (game.Over()) return;
       } else {
         month += 1;
       }
@@ -94,7 +73,7 @@ void Game::ClockTick() {
       day = 1;
       month += 1;
       DailyEvents(true);
-      if (!gameGoesOn()) return;
+      if (game.Over()) return;
       if (IsValidDate(year, month, day)) s.GameDate = SerialFromCivil(year, month, day);
     }
   }
@@ -106,7 +85,7 @@ void Game::ClockTick() {
     Victory();
   }
 
-  Main().lblTime.SetText(TimeLine(s.GameDate, s.GameTime));
+  View().Changed(Fact::Time);
   ReseedFromTimer();
 }
 

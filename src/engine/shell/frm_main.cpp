@@ -2,6 +2,7 @@
 
 #include "game.h"
 #include "network/frm_network.h"
+#include "program_name.h"
 #include "screens/frm_about.h"
 #include "screens/frm_bank.h"
 #include "screens/frm_education.h"
@@ -28,7 +29,7 @@ constexpr uint32_t kValueColor = kWhite;
 }  // namespace
 
 FrmMain::FrmMain(Game& game)
-    : Form(game, "frmMain", "Brindlex Kalvitor 1.6"),
+    : Form(game, "frmMain", kProgramTitle),
       lblMoney(Add("lblMoney", ControlKind::Label, "")),
       lblHappy(Add("lblHappy", ControlKind::Label, "")),
       lblEat(Add("lblEat", ControlKind::Label, "")),
@@ -177,6 +178,10 @@ FrmMain::FrmMain(Game& game)
     game_.ApplyCheatCode(txtCheat.Text());
   });
 
+  // Enter and Esc answer the cheat box while it is open.
+  SetKeys(&cmdCheatOk, &cmdCheatCancel);
+  lblMessage.design.typed = true;
+
   tmrTime.design.interval = 250;
   tmrTime.props = tmrTime.design;
   tmrMusic.design.interval = 2000;
@@ -216,7 +221,7 @@ void FrmMain::OpenPlace(Form& screen) {
 }
 
 void FrmMain::cmdInNet_Click() {
-  if (game_.s.Hw[5] >= 1 && game_.s.Soft[4] >= 1) {
+  if (game_.s.Hw[kHwModem] >= 1 && game_.s.Soft[kSoftBrowser] >= 1) {
     OpenPlace(game_.NetworkForm());
     return;
   }

@@ -8,6 +8,7 @@
 
 #include "forms/form.h"
 #include "forms/menu.h"
+#include "life_view.h"
 
 namespace kalvitor {
 
@@ -49,6 +50,11 @@ class FrmMain : public Form {
   Control& SoftwareLabel(int slot);
   // Labels the game writes, in the window's order.
   std::vector<Control*> GameLabels();
+  // Shows the value the life says has changed (shell/main_labels.cpp).
+  void Refresh(Fact what, int slot);
+  // The message line types the text letter by letter, keeps it two seconds
+  // and clears it; other events run meanwhile.
+  void TypeMessage(const std::string& text);
 
   bool Paused() const { return paused_; }
   // "Пауза при сворачивании": kept as AutoPause in the settings store, off

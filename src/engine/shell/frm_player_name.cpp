@@ -44,8 +44,9 @@ FrmPlayerName::FrmPlayerName(Game& game)
   cboLevel.At(228, 170, 200, 24).Color(ink);
   cboLevel.design.items = {"Легкий", "Нормальный", "Сложный!"};
   cboLevel.props = cboLevel.design;
-  Add("Command1", ControlKind::Button, "OK").At(12, 210, 130, 28);
-  Add("Command2", ControlKind::Button, "Отмена").At(154, 210, 130, 28);
+  Control& ok = Add("Command1", ControlKind::Button, "OK").At(12, 210, 130, 28);
+  Control& cancel = Add("Command2", ControlKind::Button, "Отмена").At(154, 210, 130, 28);
+  SetKeys(&ok, &cancel);
   Add("Command3", ControlKind::Button, "Загрузить игру").At(296, 210, 132, 28);
   Add("Label9", ControlKind::Label, "Наш E-Mail:").At(12, 256, 110, 18).Color(ink);
   Add("Label11", ControlKind::Label, "Наш веб-сайт:").At(12, 280, 110, 18).Color(ink);

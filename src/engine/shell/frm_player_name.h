@@ -18,6 +18,7 @@ class FrmPlayerName : public Form {
  public:
   explicit FrmPlayerName(Game& game);
   bool IsDialog() const override { return true; }
+  bool OwnedByMain() const override { return false; }
 
   Control& Text1;
   Control& cboLevel;

@@ -1,44 +1,38 @@
 // The setters of the main window's own values: money, difficulty, speed and
 // the downloaded megabytes.
-#include "game.h"
-#include "shell/frm_main.h"
+#include "life.h"
 
 namespace kalvitor {
 
-void Game::SetMoney(int32_t amount, MoneyCause cause) {
+void Life::SetMoney(int32_t amount, MoneyCause cause) {
   const int32_t before = s.Money;
   s.Money = amount;
-  Main().lblMoney.SetText("$" + std::to_string(amount));
+  View().Changed(Fact::Money);
   NoteMoney(before, amount, cause);
 }
 
-void Game::SetDifficulty(int16_t level) {
+void Life::SetDifficulty(int16_t level) {
   struct Level {
     int16_t winMoney;
     int16_t code;
-    const char* label;
   };
-  static const Level kLevels[3] = {
-      {5000, 2, "Сложность: Лёгкая"}, {10000, 1, "Сложность: Нормальная"}, {30000, 0, "Сложность: Сложная"}};
-  FrmMain& m = Main();
+  // By the level list's order: easy, normal, hard.
+  static const Level kLevels[3] = {{5000, 2}, {10000, 1}, {30000, 0}};
+  View().LoadMainWindow();
   if (level < 0 || level > 2) return;
   s.WinMoney = kLevels[level].winMoney;
   s.DifficultyCode = kLevels[level].code;
-  m.lblGameLevel.SetText(kLevels[level].label);
+  View().Changed(Fact::Difficulty);
 }
 
-void Game::SetSpeed(int16_t minutes) {
+void Life::SetSpeed(int16_t minutes) {
   s.TickMinutes = minutes;
-  const char* text = minutes == 15   ? "Скорость игры: Медленная"
-                     : minutes == 30 ? "Скорость игры: Нормальная"
-                     : minutes == 60 ? "Скорость игры: Быстрая"
-                                     : nullptr;
-  if (text != nullptr) Main().lblGameSpeed.SetText(text);
+  View().Changed(Fact::Speed);
 }
 
-void Game::SetDownloadedMb(int16_t value) {
+void Life::SetDownloadedMb(int16_t value) {
   s.DownloadedMb = value;
-  Main().lblOther.SetText(std::to_string(value) + " Мб");
+  View().Changed(Fact::DownloadedMb);
 }
 
 }  // namespace kalvitor

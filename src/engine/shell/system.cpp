@@ -2,16 +2,15 @@
 // message boxes, waits and effects.
 #include <filesystem>
 
-#include "game.h"
+#include "life.h"
 #include "persist/save_file.h"
-#include "shell/frm_main.h"
 #include "util/date.h"
 #include "util/paths.h"
 #include "util/text.h"
 
 namespace kalvitor {
 
-void Game::RunMain() {
+void Life::RunMain() {
   // The date convention check: today's date written as dd.mm.yyyy must read
   // back as the same date. Our date handling is the game's own, so it holds
   // wherever the computer's clock gives a date the game can show.
@@ -41,34 +40,30 @@ void Game::RunMain() {
   NewGame();
   // The main window's load has started the music already (its timer runs);
   // a second start here would cut the first track after a second.
-  if (s.MusicOn == kTrue && !Main().tmrMusic.Enabled()) PlayRandomTrack();
+  if (s.MusicOn == kTrue && !musicTimerOn_) PlayRandomTrack();
 }
 
-std::string Game::AddBackslash(const std::string& path) {
-  const char sep = static_cast<char>(std::filesystem::path::preferred_separator);
-  if (!path.empty() && path.back() == sep) return path;
-  return path + sep;
-}
+std::string Life::AddBackslash(const std::string& path) { return kalvitor::AddBackslash(path); }
 
-std::string Game::DataPath(const std::string& relative) const { return AddBackslash(folders_.data) + relative; }
+std::string Life::DataPath(const std::string& relative) const { return AddBackslash(folders_.data) + relative; }
 
-std::string Game::PlayerPath(const std::string& relative) const { return AddBackslash(folders_.player) + relative; }
+std::string Life::PlayerPath(const std::string& relative) const { return AddBackslash(folders_.player) + relative; }
 
-bool Game::FileExists(const std::string& path) {
+bool Life::FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::is_regular_file(PathFromUtf8(path), ec);
 }
 
-void Game::OpenLink(const std::string& target) { port.OpenLink(target); }
+void Life::OpenLink(const std::string& target) { port.OpenLink(target); }
 
-void Game::ShowTextFile(const std::string& name) { port.ShowTextFile(DataPath(name)); }
+void Life::ShowTextFile(const std::string& name) { port.ShowTextFile(DataPath(name)); }
 
-MsgAnswer Game::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+MsgAnswer Life::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
   Note(JournalKind::MsgBox, title.empty() ? text : "«" + title + "» " + text);
   return port.MessageBox(text, title, icon, buttons);
 }
 
-void Game::WaitSeconds(int n) {
+void Life::WaitSeconds(int n) {
   if (n <= 0) return;
   // The elapsed time rounded half to even reaches n half a second early for
   // an even n, and one millisecond later than that for an odd n.
@@ -76,35 +71,13 @@ void Game::WaitSeconds(int n) {
   port.WaitUntil(port.MonotonicMs() + wait);
 }
 
-void Game::PlaySfx(const std::string& name) { port.PlayEffect(UpperAscii(name), s.SfxOn == kTrue); }
+void Life::PlaySfx(const std::string& name) { port.PlayEffect(UpperAscii(name), s.SfxOn == kTrue); }
 
-void Game::ReseedFromTimer() { rnd.Reseed(static_cast<uint64_t>(port.Now().millisOfDay)); }
+void Life::ReseedFromTimer() { rnd.Reseed(static_cast<uint64_t>(port.Now().millisOfDay)); }
 
-void Game::ShowMessage(const std::string& text) {
+void Life::ShowMessage(const std::string& text) {
   Note(JournalKind::Message, text);
-  FrmMain& m = Main();
-  m.lblMessage.SetText("");
-  port.OnMessageTyping(text);
-  PlaySfx("MESSAGES");
-  const size_t length = Utf8Length(text);
-  // The bytes of the letters typed so far (the same as Utf8Prefix, without
-  // counting from the start at every letter).
-  size_t typed = 0;
-  auto overContinuation = [&] {
-    while (typed < text.size() && (static_cast<unsigned char>(text[typed]) & 0xC0) == 0x80) ++typed;
-  };
-  size_t shown = 0;
-  port.Repeat(100, [&] {
-    if (++shown > length) return false;
-    overContinuation();
-    if (typed < text.size()) ++typed;
-    overContinuation();
-    m.lblMessage.SetText(text.substr(0, typed));
-    return true;
-  });
-  port.OnMessageTyped(text);
-  port.WaitUntil(port.MonotonicMs() + 2000);
-  m.lblMessage.SetText("");
+  View().TypeMessage(text);
 }
 
 }  // namespace kalvitor

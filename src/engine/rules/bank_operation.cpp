@@ -1,11 +1,10 @@
 // The bank's four operations on the money on hand, the deposit and the loan.
-#include "game.h"
-#include "screens/frm_bank.h"
+#include "life.h"
 #include "util/int_math.h"
 
 namespace kalvitor {
 
-void Game::BankOperation(int16_t operation, int32_t amount) {
+void Life::BankOperation(int16_t operation, int32_t amount) {
   const int64_t a = amount;
   // Depositing and repaying take the amount out of the player's pocket and
   // need that much money on hand. A negative withdrawal or loan moves money
@@ -59,7 +58,7 @@ void Game::BankOperation(int16_t operation, int32_t amount) {
       *balance = static_cast<int32_t>(rest);
     }
   }
-  BankForm().RefreshBalances();
+  View().Changed(Fact::BankBalances);
 }
 
 }  // namespace kalvitor
