@@ -47,9 +47,9 @@ FrmMain& GameWindows::Main() {
 }
 
 std::vector<Form*> GameWindows::AllForms() const {
-  return {main_.get(),      playerName_.get(), about_.get(),    hard_.get(),  soft_.get(),
-          work_.get(),      shop_.get(),       hospital_.get(), happy_.get(), education_.get(),
-          family_.get(),    virus_.get(),      bank_.get(),     network_.get(), saveLoad_.get()};
+  return {main_.get(),   playerName_.get(), about_.get(),    hard_.get(),    soft_.get(),
+          work_.get(),   shop_.get(),       hospital_.get(), happy_.get(),   education_.get(),
+          family_.get(), virus_.get(),      bank_.get(),     network_.get(), saveLoad_.get()};
 }
 
 Form* GameWindows::FindForm(const std::string& name) const {
