@@ -13,7 +13,7 @@ if [[ "$have" != "$want_major" ]]; then
   echo "check_format: need clang-format $want_major (Debian 12's package clang-format), found '${have:-none}'" >&2
   exit 1
 fi
-mapfile -t files < <(git ls-files -- '*.cpp' '*.h' '*.cc' '*.hpp')
+mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' '*.cc' '*.hpp')
 if [[ "${1:-}" == "--fix" ]]; then
   "$tool" -i "${files[@]}"
   exit 0

@@ -200,6 +200,7 @@ class Life {
   void RefreshVital(Vital vital);
   void NoteMoney(int32_t before, int32_t after, MoneyCause cause);
   void MonthlyAccounts();
+  void NextDay(int32_t dateAtStart);
   void SetUpNewGame(const std::string& name);
 
   LifeView* view_ = nullptr;

@@ -75,6 +75,7 @@ TEST(Events, TheFullEffectOfEachEventAtEachLevel) {
     int16_t wage;
     ByLevel money, mood, health, satiety;
     const char* message;
+    const char* afterSum = nullptr;  // the message names the sum taken between the two
   } rows[] = {
       {0, false, 0, {}, {}, {}, {}, nullptr},
       {1, false, 0, {}, {}, {}, {}, nullptr},
@@ -87,6 +88,16 @@ TEST(Events, TheFullEffectOfEachEventAtEachLevel) {
        {-30, -15, -5},
        {-60, -20, -10},
        "Сообщение от Вашего босса: Уважаемый Вася! Вы уволены!!!"},
+      // $450 robbed of a quarter (112.5 -> 112, 337.5 -> 338 left), a tenth, a fiftieth.
+      {4,
+       false,
+       0,
+       {-112, -45, -9},
+       {-50, -20, -10},
+       {-30, -15, -5},
+       {-40, -20, -10},
+       "Сообщение от Майора Милиции Петрова А.Н.: Мне очень жаль, но к вам пробрались грабители и стащили ",
+       " долларов."},
       {6,
        false,
        0,
@@ -162,7 +173,8 @@ TEST(Events, TheFullEffectOfEachEventAtEachLevel) {
       EXPECT_EQ(s.Mood, 1000 + r.mood.*l.column - l.wearMood);
       EXPECT_EQ(s.Health, 1000 + r.health.*l.column - l.wearHealth);
       EXPECT_EQ(s.Satiety, 1000 + r.satiety.*l.column - l.wearSatiety);
-      const std::string typed = r.message ? "TYPED \"" + std::string(r.message) + "\"" : "";
+      const std::string sum = r.afterSum ? std::to_string(-(r.money.*l.column)) + r.afterSum : "";
+      const std::string typed = r.message ? "TYPED \"" + std::string(r.message) + sum + "\"" : "";
       EXPECT_EQ(h.LinesStarting("TYPED"), r.message ? std::vector{typed} : std::vector<std::string>{});
       EXPECT_EQ(s.Wage, 0);  // dismissed, or never employed
     }
@@ -293,6 +305,63 @@ TEST(Events, AnEventThatKillsStartsANewGameAndTheRestIsDropped) {
   EXPECT_EQ(h.s().Health, 40);  // no wear taken from the new game
   EXPECT_EQ(h.s().Mood, 25);
   EXPECT_FALSE(h.Saw("SFX MONTHUP"));
+}
+
+// A port on which the player loads a saved game while the next typed
+// message types: the wait of its first letter runs the load.
+class LoadWhileTyping : public headless::HeadlessPort {
+ public:
+  using HeadlessPort::HeadlessPort;
+  Game* game = nullptr;
+  std::string saved;  // armed: the next message loads this game
+
+  void OnMessageTyping(const std::string&) override { loadNow_ = !saved.empty(); }
+  void WaitUntil(int64_t ms) override {
+    if (loadNow_) {
+      loadNow_ = false;
+      fileAnswers.push_back(headless::FileAnswer{headless::FileAnswer::Name, saved, 0});
+      saved.clear();
+      game->LoadGame();
+    }
+    HeadlessPort::WaitUntil(ms);
+  }
+
+ private:
+  bool loadNow_ = false;
+};
+
+TEST(Events, AGameLoadedWhileTheMessageTypesIsNotTouchedByTheEvent) {
+  // The saved game: $1000 and the vitals of a new game.
+  Harness saver;
+  saver.Start("Богач");
+  saver.game.SetMoney(1000);
+  ASSERT_TRUE(saver.Save("rich"));
+  // The robbery (all three vitals and the money), the neighbour (money
+  // only), the car (health only): none reaches the loaded game, nor does
+  // the day's wear.
+  for (int e : {4, 12, 26}) {
+    SCOPED_TRACE("event " + std::to_string(e));
+    std::ostringstream out;
+    LoadWhileTyping port(out, ParseShortDate("06.12.2026").value(), 12LL * 3600 * 1000);
+    Game game(port, saver.dir.string(), 1);
+    port.Attach(game);
+    port.game = &game;
+    port.playerAnswers.push_back(headless::PlayerAnswer{headless::PlayerAnswer::Ok, 1, "Вася"});
+    game.RunMain();
+    game.MainForm().tmrTime.SetEnabled(false);
+    port.saved = "rich.ksv";
+    game.rnd.Force(Of(0, 75));
+    game.rnd.Force(Of(e, 32));
+    game.DailyEvents(true);
+    EXPECT_EQ(game.s.PlayerName, "Богач");
+    EXPECT_EQ(game.s.Money, 1000);
+    EXPECT_EQ(game.s.Mood, 25);
+    EXPECT_EQ(game.s.Health, 40);
+    EXPECT_EQ(game.s.Satiety, 75);
+    EXPECT_EQ(out.str().find("SFX MONTHUP"), std::string::npos);  // nor its monthly accounts
+    for (const JournalEntry& entry : game.journal.Entries())
+      EXPECT_EQ(entry.text.find("Событие"), std::string::npos) << entry.text;
+  }
 }
 
 TEST(Events, FamilyDraws) {

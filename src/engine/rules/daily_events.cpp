@@ -127,82 +127,79 @@ struct DailyEvent {
   bool noWearWithoutIt = false;
 };
 
-const std::vector<DailyEvent>& DailyEventRows() {
-  using C = Change;
-  static const std::vector<DailyEvent> kRows = {
-      {2, Needs::Job, nullptr, TellFired, Fire, {{C::Health, {-30, -15, -5}}, {C::Satiety, {-60, -20, -10}}}, true},
-      {4,
-       Needs::Nothing,
-       nullptr,
-       TellRobbery,
-       TakeMoney,
-       {{C::Mood, {-50, -20, -10}}, {C::Health, {-30, -15, -5}}, {C::Satiety, {-40, -20, -10}}}},
-      {6,
-       Needs::Nothing,
-       "Сообщение от хирурга Жукина В.М.: Кто-то напал на Вас и сломал ребро!",
-       nullptr,
-       nullptr,
-       {{C::Mood, {-60, -45, -25}}, {C::Health, {-40, -30, -15}}, {C::Satiety, {-5, 2, 10}}}},
-      {8, Needs::WifeAndChildren, nullptr, TellChildAtComputer, BreakSlot, {}},
-      {10,
-       Needs::Wife,
-       "Сообщение от твоей жены: Ах ты дрянь! Ты где деньги деваешь? А? Какой такой пентиум! Какой такой джифорс! Ты "
-       "чё??? Совсем уже...",
-       nullptr,
-       nullptr,
-       {{C::Mood, Same(-10)}}},
-      {12,
-       Needs::Nothing,
-       "Сообщение от соседки: Ах ты пьянь, ах ты падла... Ты посмотри что ты на полу наделал! С тебя 50 долларов",
-       nullptr,
-       nullptr,
-       {{C::Money, Same(-50)}}},
-      {14,
-       Needs::Wife,
-       "Сообщение от Майора Милиции Петрова А.Н.: Слушай ты чё? Совсем офигел? Ты же вчера чуть жену не утопил в "
-       "унитазе? Чё? Какое такое Интел! Какой такое ISDN??? Чего? RAID-контроллер купить хочешь? А она деньги "
-       "забрала? Ясно. Ну штраф заплати 150 долларов!",
-       nullptr,
-       nullptr,
-       {{C::Money, Same(-150)}}},
-      {16,
-       Needs::Wife,
-       "Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков адреналина "
-       "ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!",
-       nullptr,
-       nullptr,
-       {{C::Money, Same(-350)}}},
-      {18, Needs::Job, "Вы понравились боссу. Ваша зарплата повышена на 25%!", nullptr, Raise, {}},
-      {20, Needs::Nothing, nullptr, TellGift, GiveSlot, {}},
-      {22,
-       Needs::Nothing,
-       "Поздравляем! Вы сегодня приглашены на день рождения к своему другу!",
-       nullptr,
-       nullptr,
-       {{C::Mood, Same(50)}, {C::Money, Same(-50)}, {C::Satiety, Same(100)}}},
-      {24,
-       Needs::Nothing,
-       "Бабушка вам подарила 150 долларов! Скажите ей спасибо!",
-       nullptr,
-       nullptr,
-       {{C::Money, Same(150)}}},
-      {26, Needs::Nothing, "Вас сбила машина!", nullptr, nullptr, {{C::Health, Same(-50)}}},
-      {28,
-       Needs::Nothing,
-       "Вы нашли на дороге 100 долларов! 25% ваших!",
-       nullptr,
-       nullptr,
-       {{C::Money, Same(25)}, {C::Mood, Same(50)}}},
-      {30, Needs::Job, "Поздравляем! Вы ударили по морде босса! Вы уволены!", nullptr, Fire, {}},
-      {32,
-       Needs::Nothing,
-       "Вы познакомились с интересной девушкой!",
-       nullptr,
-       nullptr,
-       {{C::Mood, Same(75)}, {C::Health, Same(-10)}}},
-  };
-  return kRows;
-}
+using C = Change;
+const std::vector<DailyEvent> kDailyEvents = {
+    {2, Needs::Job, nullptr, TellFired, Fire, {{C::Health, {-30, -15, -5}}, {C::Satiety, {-60, -20, -10}}}, true},
+    {4,
+     Needs::Nothing,
+     nullptr,
+     TellRobbery,
+     TakeMoney,
+     {{C::Mood, {-50, -20, -10}}, {C::Health, {-30, -15, -5}}, {C::Satiety, {-40, -20, -10}}}},
+    {6,
+     Needs::Nothing,
+     "Сообщение от хирурга Жукина В.М.: Кто-то напал на Вас и сломал ребро!",
+     nullptr,
+     nullptr,
+     {{C::Mood, {-60, -45, -25}}, {C::Health, {-40, -30, -15}}, {C::Satiety, {-5, 2, 10}}}},
+    {8, Needs::WifeAndChildren, nullptr, TellChildAtComputer, BreakSlot, {}},
+    {10,
+     Needs::Wife,
+     "Сообщение от твоей жены: Ах ты дрянь! Ты где деньги деваешь? А? Какой такой пентиум! Какой такой джифорс! Ты "
+     "чё??? Совсем уже...",
+     nullptr,
+     nullptr,
+     {{C::Mood, Same(-10)}}},
+    {12,
+     Needs::Nothing,
+     "Сообщение от соседки: Ах ты пьянь, ах ты падла... Ты посмотри что ты на полу наделал! С тебя 50 долларов",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(-50)}}},
+    {14,
+     Needs::Wife,
+     "Сообщение от Майора Милиции Петрова А.Н.: Слушай ты чё? Совсем офигел? Ты же вчера чуть жену не утопил в "
+     "унитазе? Чё? Какое такое Интел! Какой такое ISDN??? Чего? RAID-контроллер купить хочешь? А она деньги "
+     "забрала? Ясно. Ну штраф заплати 150 долларов!",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(-150)}}},
+    {16,
+     Needs::Wife,
+     "Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков адреналина "
+     "ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(-350)}}},
+    {18, Needs::Job, "Вы понравились боссу. Ваша зарплата повышена на 25%!", nullptr, Raise, {}},
+    {20, Needs::Nothing, nullptr, TellGift, GiveSlot, {}},
+    {22,
+     Needs::Nothing,
+     "Поздравляем! Вы сегодня приглашены на день рождения к своему другу!",
+     nullptr,
+     nullptr,
+     {{C::Mood, Same(50)}, {C::Money, Same(-50)}, {C::Satiety, Same(100)}}},
+    {24,
+     Needs::Nothing,
+     "Бабушка вам подарила 150 долларов! Скажите ей спасибо!",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(150)}}},
+    {26, Needs::Nothing, "Вас сбила машина!", nullptr, nullptr, {{C::Health, Same(-50)}}},
+    {28,
+     Needs::Nothing,
+     "Вы нашли на дороге 100 долларов! 25% ваших!",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(25)}, {C::Mood, Same(50)}}},
+    {30, Needs::Job, "Поздравляем! Вы ударили по морде босса! Вы уволены!", nullptr, Fire, {}},
+    {32,
+     Needs::Nothing,
+     "Вы познакомились с интересной девушкой!",
+     nullptr,
+     nullptr,
+     {{C::Mood, Same(75)}, {C::Health, Same(-10)}}},
+};
 
 bool Meets(const GameState& s, Needs needs) {
   const bool married = s.Married == kTrue;
@@ -226,7 +223,7 @@ enum class Wear { Taken, Skipped };
 // them may end the game, and then the rest is dropped.
 Wear HappenEvent(Life& life, int number) {
   const Guard game = life.ThisGame();
-  for (const DailyEvent& row : DailyEventRows()) {
+  for (const DailyEvent& row : kDailyEvents) {
     if (row.number != number) continue;
     if (!Meets(life.s, row.needs)) return row.noWearWithoutIt ? Wear::Skipped : Wear::Taken;
     Happening h;

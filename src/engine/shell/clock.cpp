@@ -45,37 +45,8 @@ void Life::ClockTick() {
     s.GameTime = hour * 60 + minute;
   } else {
     s.GameTime = 0;  // the minutes past midnight are dropped
-    const CivilDate date = CivilFromSerial(dateAtStart);
-    int day = date.day, month = date.month, year = date.year;
-    // Until the date moves on below, the journal dates what happens at
-    // midnight on the new day, where it belongs.
-    StampNotes midnight(*this, s.GameDate + 1, 0);
-    DailyPass();
+    NextDay(dateAtStart);
     if (game.Over()) return;
-    if (day >= 31) {
-      day = 1;
-      DailyEvents(true);
-      if (game.Over()) return;
-      if (month == 12) {
-        month = 1;
-        year += 1;
-        YearlyPass();
-        if (game.Over()) return;
-      } else {
-        month += 1;
-      }
-    } else {
-      day += 1;
-    }
-    if (IsValidDate(year, month, day)) {
-      s.GameDate = SerialFromCivil(year, month, day);
-    } else {
-      day = 1;
-      month += 1;
-      DailyEvents(true);
-      if (game.Over()) return;
-      if (IsValidDate(year, month, day)) s.GameDate = SerialFromCivil(year, month, day);
-    }
   }
 
   if (s.CheatWin == kTrue) {
@@ -87,6 +58,44 @@ void Life::ClockTick() {
 
   View().Changed(Fact::Time);
   ReseedFromTimer();
+}
+
+// Midnight: the daily pass, and the monthly and yearly ones when the date
+// moves into a new month or year. A day of 31 is taken for a month's end,
+// and a date the month does not have (30 February) moves on to the first.
+void Life::NextDay(int32_t dateAtStart) {
+  const Guard game = ThisGame();
+  const CivilDate date = CivilFromSerial(dateAtStart);
+  int day = date.day, month = date.month, year = date.year;
+  // Until the date moves on below, the journal dates what happens at
+  // midnight on the new day, where it belongs.
+  StampNotes midnight(*this, s.GameDate + 1, 0);
+  DailyPass();
+  if (game.Over()) return;
+  if (day >= 31) {
+    day = 1;
+    DailyEvents(true);
+    if (game.Over()) return;
+    if (month == 12) {
+      month = 1;
+      year += 1;
+      YearlyPass();
+      if (game.Over()) return;
+    } else {
+      month += 1;
+    }
+  } else {
+    day += 1;
+  }
+  if (IsValidDate(year, month, day)) {
+    s.GameDate = SerialFromCivil(year, month, day);
+  } else {
+    day = 1;
+    month += 1;
+    DailyEvents(true);
+    if (game.Over()) return;
+    if (IsValidDate(year, month, day)) s.GameDate = SerialFromCivil(year, month, day);
+  }
 }
 
 }  // namespace kalvitor

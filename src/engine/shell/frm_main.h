@@ -86,7 +86,18 @@ class FrmMain : public Form {
   void FormLoad() override;
 
  private:
+  // The menu bar (shell/main_menus.cpp).
   void BuildMenus();
+  Menu FileMenu();
+  Menu GameMenu();
+  Menu LevelMenu();
+  Menu SpeedMenu();
+  Menu SoundMenu();
+  Menu HelpMenu();
+  void ToggleAutoPause();
+  void ToggleMusic();
+  void ToggleEffects();
+  void NextTrack();
   void HideCheatBox();
   void SetPaused(bool paused);
   bool paused_ = false;
