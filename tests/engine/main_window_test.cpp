@@ -179,4 +179,11 @@ TEST(NewGame, ADeathInsideALoadFromTheNameDialogStartsOneGameOnly) {
   EXPECT_TRUE(h.port.playerAnswers.empty());
 }
 
+// A click handler needs a control of its name: a handler without one would
+// take clicks that never come, and the control's clicks would do nothing.
+TEST(Windows, EveryClickHandlerHasItsControl) {
+  Harness h;
+  for (Form* f : h.game.AllForms()) EXPECT_TRUE(f->HandlersWithoutControl().empty()) << f->Name();
+}
+
 }  // namespace kalvitor::testing
