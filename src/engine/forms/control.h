@@ -45,6 +45,9 @@ struct ControlProps {
   bool transparent = true;        // labels: drawn straight over the picture
   uint32_t backColor = 0x000000;  // used where not transparent
   bool locked = false;            // text boxes: shown, selectable, not editable
+  // Images: the name of the picture shown, fitted to the control's box; the
+  // back colour fills the box where there is none.
+  std::string picture;
 };
 
 struct Control {
@@ -83,6 +86,7 @@ struct Control {
   Control& Font(int pt, bool bold = false);
   Control& Color(uint32_t rgb);
   Control& Back(uint32_t rgb);
+  Control& Picture(const std::string& name);
   Control& AlignTo(ControlProps::Align a);
   Control& MaxLength(int chars);
   Control& Hidden();
