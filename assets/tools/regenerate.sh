@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Rebuilds the game's media from the generators in this folder and rewrites
-# assets/backgrounds, assets/icons, assets/sfx, assets/music and
+# assets/backgrounds, assets/pictures, assets/icons, assets/sfx, assets/music and
 # assets/anecdot.dat.
 # The output is deterministic: running it twice gives the same files.
 #
@@ -14,8 +14,9 @@ build_dir="${1:-/tmp/kalvitor-assets-build}"
 cmake -S "$tools_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build_dir" --parallel 2 >/dev/null
 
-mkdir -p "$assets_dir/backgrounds" "$assets_dir/sfx" "$assets_dir/music" "$assets_dir/icons"
+mkdir -p "$assets_dir/backgrounds" "$assets_dir/pictures" "$assets_dir/sfx" "$assets_dir/music" "$assets_dir/icons"
 QT_QPA_PLATFORM=offscreen "$build_dir/gen_backgrounds" "$assets_dir/backgrounds"
+QT_QPA_PLATFORM=offscreen "$build_dir/gen_pictures" "$assets_dir/pictures"
 QT_QPA_PLATFORM=offscreen "$build_dir/gen_icon" "$assets_dir/icons"
 "$build_dir/gen_sfx" "$assets_dir/sfx"
 rm -f "$assets_dir"/music/*.mid

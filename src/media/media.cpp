@@ -1,5 +1,6 @@
-// Backgrounds and effects come from the Qt resources compiled into the
-// program (":/backgrounds/NAME.jpg", ":/sfx/NAME.wav").
+// Backgrounds, pictures and effects come from the Qt resources compiled into
+// the program (":/backgrounds/NAME.jpg", ":/pictures/NAME.jpg",
+// ":/sfx/NAME.wav").
 #include "media.h"
 
 #include <QFile>
@@ -33,23 +34,31 @@ QString BackgroundPath(const QString& name) {
   return ResourcePath(QStringLiteral("backgrounds"), name, QStringLiteral(".jpg"));
 }
 
-QString EffectPath(const QString& name) { return ResourcePath(QStringLiteral("sfx"), name, QStringLiteral(".wav")); }
-
-}  // namespace
-
-QImage Background(const QString& name) {
-  EnsureResources();
-  const QString path = BackgroundPath(name);
+QImage LoadJpeg(const QString& path) {
   if (path.isEmpty() || !QFileInfo::exists(path)) return {};
   QImage image;
   if (!image.load(path, "JPG")) return {};
   return image;
 }
 
+QString EffectPath(const QString& name) { return ResourcePath(QStringLiteral("sfx"), name, QStringLiteral(".wav")); }
+
+}  // namespace
+
+QImage Background(const QString& name) {
+  EnsureResources();
+  return LoadJpeg(BackgroundPath(name));
+}
+
 bool HasBackground(const QString& name) {
   EnsureResources();
   const QString path = BackgroundPath(name);
   return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+QImage Picture(const QString& name) {
+  EnsureResources();
+  return LoadJpeg(ResourcePath(QStringLiteral("pictures"), name, QStringLiteral(".jpg")));
 }
 
 QByteArray EffectBytes(const QString& name) {

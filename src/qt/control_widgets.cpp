@@ -319,22 +319,44 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
   p.drawPath(path);
 }
 
-LogoWidget::LogoWidget(QWidget* parent) : QWidget(parent) {}
+PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {}
 
-void LogoWidget::SetTone(const QColor& color) {
+void PictureWidget::SetTone(const QColor& color) {
+  if (tone_ == color) return;
   tone_ = color;
   update();
 }
 
-void LogoWidget::paintEvent(QPaintEvent*) {
+void PictureWidget::SetPicture(const std::string& name, const QImage& image) {
+  pictureName_ = name;
+  picture_ = image;
+  scaled_ = QPixmap();
+  update();
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  QPainterPath path;
+  path.addRoundedRect(box, 8, 8);
+  if (!picture_.isNull()) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = (QSizeF(size()) * ratio).toSize();
+    if (scaled_.isNull() || scaled_.size() != device) {
+      scaled_ = QPixmap::fromImage(picture_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+      scaled_.setDevicePixelRatio(ratio);
+    }
+    p.setClipPath(path);
+    p.drawPixmap(0, 0, scaled_);
+    p.setClipping(false);
+    p.setPen(QPen(QColor(0, 0, 0, 160), 1));
+    p.drawPath(path);
+    return;
+  }
   QLinearGradient g(box.topLeft(), box.bottomRight());
   g.setColorAt(0, tone_.lighter(170));
   g.setColorAt(1, tone_.darker(130));
-  QPainterPath path;
-  path.addRoundedRect(box, 8, 8);
   p.fillPath(path, g);
   p.setPen(QPen(QColor(255, 255, 255, 90), 1));
   p.drawPath(path);

@@ -1,15 +1,17 @@
 // The painted pieces of a game window that Qt has no ready widget for: text
 // laid straight over the background picture, clickable menu labels, the
-// framed panels, filled shapes and the small logo box.
+// framed panels, filled shapes and the pictures of the small dialogs.
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QStaticText>
 #include <QTextLayout>
 #include <QWidget>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QPainter;
@@ -143,18 +145,27 @@ class ShapeWidget : public QWidget {
   bool filled_ = true;
 };
 
-// The maker's logo: a small painted box.
-class LogoWidget : public QWidget {
+// An Image control: its picture fitted to the box with rounded corners, or
+// a plain painted box of its tone when it has none.
+class PictureWidget : public QWidget {
   Q_OBJECT
  public:
-  explicit LogoWidget(QWidget* parent);
+  explicit PictureWidget(QWidget* parent);
   void SetTone(const QColor& color);
+  // The picture by its name; a null image draws the plain box.
+  void SetPicture(const std::string& name, const QImage& image);
+  const std::string& PictureName() const { return pictureName_; }
+  bool ShowsPicture() const { return !picture_.isNull(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   QColor tone_ = QColor(0x1C, 0x2C, 0x4C);
+  std::string pictureName_;
+  QImage picture_;
+  // The picture scaled once to the box in the screen's own pixels.
+  QPixmap scaled_;
 };
 
 }  // namespace kalvitor::qt

@@ -40,6 +40,17 @@ bool EnabledInModel(const Control& c) {
   return true;
 }
 
+// A label laid over an Image control that shows a picture, as the logo's words.
+bool LiesOnPicture(const Form& form, const Control& label) {
+  const ControlProps& l = label.props;
+  for (const Control& c : form.Controls()) {
+    const ControlProps& p = c.props;
+    if (c.kind != ControlKind::Image || p.picture.empty() || !VisibleInModel(c)) continue;
+    if (l.x >= p.x && l.y >= p.y && l.x + l.w <= p.x + p.w && l.y + l.h <= p.y + p.h) return true;
+  }
+  return false;
+}
+
 bool SitsOn(const Control& c, const Control& panel) {
   for (const Control* p = c.parent; p != nullptr; p = p->parent)
     if (p == &panel) return true;
@@ -217,7 +228,7 @@ QWidget* FormView::Create(const Control& c) {
       w = new ShapeWidget(this);
       break;
     case ControlKind::Image:
-      w = new LogoWidget(this);
+      w = new PictureWidget(this);
       break;
   }
   w->setObjectName(Q(c.FullName()));
@@ -318,7 +329,7 @@ void FormView::Apply(const Control& c, QWidget* w) {
       if (l->text() != text) l->setText(text);
       l->SetTextColor(Rgb(p.color));
       l->SetBackColor(Rgb(p.backColor), p.transparent);
-      l->SetShadow(HasPicture() && p.transparent);
+      l->SetShadow((HasPicture() || LiesOnPicture(*form_, c)) && p.transparent);
       break;
     }
     case ControlKind::Button: {
@@ -406,9 +417,14 @@ void FormView::Apply(const Control& c, QWidget* w) {
     case ControlKind::Shape:
       static_cast<ShapeWidget*>(w)->SetFill(Rgb(p.backColor), !p.transparent);
       break;
-    case ControlKind::Image:
-      static_cast<LogoWidget*>(w)->SetTone(Rgb(p.backColor));
+    case ControlKind::Image: {
+      auto* picture = static_cast<PictureWidget*>(w);
+      picture->SetTone(Rgb(p.backColor));
+      // A picture missing from the program leaves the plain box: it is decoration.
+      if (picture->PictureName() != p.picture)
+        picture->SetPicture(p.picture, p.picture.empty() ? QImage() : media::Picture(Q(p.picture)));
       break;
+    }
     case ControlKind::Timer:
       break;
   }

@@ -108,12 +108,14 @@ TEST(GameFolders, AnInstalledGameWritesOnlyInThePlayerFolder) {
   t.Put("share/kalvitor/anecdot.dat", "BRINDLEX ANECDOTES FILE\r\nA joke.\r\n");
   t.Put("share/kalvitor/Music/b.mid");
   t.Put("share/kalvitor/Music/a.mid");
-  t.Put("home/kalvitor/Music/mine.ogg");
   const std::string home = t.Path("home/kalvitor");
   InstalledGame g({data, home});
   g.Start();
 
-  EXPECT_TRUE(fs::is_directory(t.root / "home/kalvitor/Save")) << "made on the first run";
+  // Made on the first run: Save, and Music for the player's own tracks.
+  EXPECT_TRUE(fs::is_directory(t.root / "home/kalvitor/Save"));
+  EXPECT_TRUE(fs::is_directory(t.root / "home/kalvitor/Music"));
+  t.Put("home/kalvitor/Music/mine.ogg");
   EXPECT_TRUE(fs::is_regular_file(t.root / "home/kalvitor/games.log"));
   g.port.fileAnswers.push_back({headless::FileAnswer::Name, "mine.ksv", 0});
   EXPECT_TRUE(g.game.SaveGame());

@@ -1,6 +1,10 @@
 // The main window's model: keys, pause, the cheat box, menus, the sound
-// switches in the settings store, and the exit question.
+// switches in the settings store, and the exit question; the readme and the
+// manual page name its shortcuts.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "harness.h"
 #include "shell/frm_main.h"
@@ -75,6 +79,24 @@ TEST(MainWindow, SpeedMenuAndUnavailableMenus) {
   EXPECT_EQ(h.Label("lblGameSpeed"), "Скорость игры: Медленная");
   EXPECT_FALSE(h.game.MainForm().FindMenu("Уровень игры")->enabled);
   EXPECT_FALSE(Item(h, "Игра", "Квартира").enabled);
+}
+
+// What a player reads must keep up with the menus: each shortcut of the menu
+// bar is named in the game's readme and in the manual page.
+TEST(MainWindow, TheReadmeAndTheManualNameEveryShortcutOfTheMenus) {
+  Harness h;
+  h.Start();
+  for (const char* doc : {"assets/readme.txt", "packaging/kalvitor.6"}) {
+    std::ifstream in(std::string(KALVITOR_SOURCE_DIR) + "/" + doc, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(text.empty()) << doc;
+    for (const Menu& menu : h.game.MainForm().Menus()) {
+      for (const MenuItem& item : menu.items) {
+        if (item.shortcut.empty()) continue;
+        EXPECT_NE(text.find(item.shortcut), std::string::npos) << doc << ": " << item.shortcut;
+      }
+    }
+  }
 }
 
 TEST(MainWindow, SoundSwitchesFollowTheStore) {

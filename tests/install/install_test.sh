@@ -5,7 +5,8 @@
 #   - --help, --version and an unknown option answer as a desktop program does;
 #   - the name dialog opens, a game is started, saved from the Файл menu,
 #     changed on disk, loaded back and saved again (the change came back);
-#   - the saves and the games log are in ~/.local/share/Brindlex/Kalvitor 1.6;
+#   - the saves, the games log and the (empty) folder for the player's own
+#     music are in ~/.local/share/Brindlex/Kalvitor 1.6;
 #   - a home folder that cannot be written is reported once and the game
 #     goes on;
 #   - nothing in the install tree changed.
@@ -151,6 +152,7 @@ keys "$save" Return
 gone "^Сохранение игры$"
 saved="$userdir/Save/first.ksv"
 [[ -s "$saved" ]] || fail "no saved game at $saved"
+[[ -d "$userdir/Music" ]] || fail "no folder for the player's own music at $userdir/Music"
 [[ -s "$userdir/games.log" ]] || fail "no games log in $userdir"
 grep -q "NAME Tester" "$userdir/games.log" || fail "the games log has no line for the game"
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <algorithm>
@@ -18,9 +19,12 @@
 #include <tuple>
 #include <vector>
 
+#include "backgrounds/paint_kit.h"
+#include "backgrounds/scenes.h"
 #include "media.h"
 #include "midi_file.h"
 #include "music/tunes.h"
+#include "pictures/pictures.h"
 #include "sfx/effects.h"
 #include "sfx/synth.h"
 #include "sfx/wav_writer.h"
@@ -32,6 +36,7 @@ namespace {
 using kalvitor::media::Background;
 using kalvitor::media::EffectBytes;
 using kalvitor::media::HasBackground;
+using kalvitor::media::Picture;
 using Bytes = std::vector<std::uint8_t>;
 const fs::path kAssets = KALVITOR_ASSETS_DIR;
 
@@ -57,40 +62,91 @@ int FrameMarker(const Bytes& jpeg) {
   return 0;
 }
 
-// Labels and buttons are drawn over the pictures in light colours. The game
-// asks for a picture by name in any letter case.
-TEST(Backgrounds, EachIsABaselineJpegOfItsWindowsSizeDarkEnoughForLightLabels) {
+// Labels and buttons are drawn over the pictures in light colours: the
+// picture as a whole stays dark, with hardly a near-white pixel.
+void ExpectDarkEnoughForLightLabels(const QImage& img) {
+  double sum = 0.0;
+  int bright = 0;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      const int lum = qGray(img.pixel(x, y));
+      sum += lum;
+      bright += lum > 200;
+    }
+  }
+  const double pixels = static_cast<double>(img.width()) * img.height();
+  EXPECT_LT(sum / pixels, 90.0) << "mean brightness";
+  EXPECT_GT(sum / pixels, 15.0) << "so dark it shows nothing";
+  EXPECT_LT(bright / pixels, 0.02) << "share of near-white pixels";
+}
+
+// The generators paint under a Gui application, and a painter draws some
+// things otherwise without one; it lives to the end of the run.
+void EnsureGuiApplication() {
+  static int argc = 1;
+  static char name[] = "assets_test";
+  static char* argv[] = {name, nullptr};
+  if (QGuiApplication::instance() != nullptr) return;
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  new QGuiApplication(argc, argv);
+}
+
+// A shipped picture: a baseline JPEG in the JFIF container.
+void ExpectBaselineJpeg(const Bytes& jpeg) {
+  ASSERT_GT(jpeg.size(), 20u);
+  EXPECT_EQ(std::string(jpeg.begin() + 6, jpeg.begin() + 10), "JFIF");
+  EXPECT_EQ(FrameMarker(jpeg), 0xC0) << "not a baseline (SOF0) frame";
+}
+
+// The game asks for a picture by name in any letter case.
+TEST(Backgrounds, EachIsABaselineJpegOfItsWindowsSizeDarkEnoughForLightLabelsAndTheGeneratorsOwn) {
   const std::tuple<const char*, int, int> pictures[] = {
       {"MAIN", 440, 520},   {"HARD", 239, 383}, {"SOFT", 280, 280},  {"WORK", 387, 282},
       {"SHOP", 317, 247},   {"HOSP", 232, 248}, {"HAPPY", 228, 247}, {"EDUC", 318, 303},
       {"FAMILY", 234, 281}, {"BANK", 203, 237}, {"NET", 311, 335},
   };
+  ASSERT_EQ(bg::allBackgrounds().size(), std::size(pictures));
+  EnsureGuiApplication();
   for (const auto& [upper, width, height] : pictures) {
     SCOPED_TRACE(upper);
-    const fs::path path = kAssets / "backgrounds" / (std::string(upper) + ".jpg");
-    const Bytes jpeg = ReadAll(path);
-    ASSERT_GT(jpeg.size(), 20u);
-    EXPECT_EQ(std::string(jpeg.begin() + 6, jpeg.begin() + 10), "JFIF");
-    EXPECT_EQ(FrameMarker(jpeg), 0xC0) << "not a baseline (SOF0) frame";
+    const Bytes jpeg = ReadAll(kAssets / "backgrounds" / (std::string(upper) + ".jpg"));
+    ExpectBaselineJpeg(jpeg);
+    const auto made = std::find_if(bg::allBackgrounds().begin(), bg::allBackgrounds().end(),
+                                   [&](const bg::Background& b) { return std::string(b.name) == upper; });
+    ASSERT_NE(made, bg::allBackgrounds().end());
+    EXPECT_TRUE(ToQt(jpeg) == bg::baselineJpeg(bg::paint(*made))) << "not what the generator makes";
     const QString name = QString::fromLatin1(upper);
     EXPECT_TRUE(HasBackground(name.left(1) + name.mid(1).toLower()));
     const QImage img = Background(name.toLower());
     EXPECT_EQ(img, QImage::fromData(ToQt(jpeg), "JPG"));
     ASSERT_EQ(img.size(), QSize(width, height));
-    double sum = 0.0;
-    int bright = 0;
-    for (int y = 0; y < img.height(); ++y) {
-      for (int x = 0; x < img.width(); ++x) {
-        const int lum = qGray(img.pixel(x, y));
-        sum += lum;
-        bright += lum > 200;
-      }
-    }
-    const double pixels = static_cast<double>(img.width()) * img.height();
-    EXPECT_LT(sum / pixels, 90.0) << "mean brightness";
-    EXPECT_GT(sum / pixels, 15.0) << "so dark it shows nothing";
-    EXPECT_LT(bright / pixels, 0.02) << "share of near-white pixels";
+    ExpectDarkEnoughForLightLabels(img);
   }
+}
+
+// The pictures of the small dialogs' Image controls (the logo's words are
+// labels laid over it), painted at twice the control's size for screens of
+// double density.
+TEST(Pictures, EachIsABaselineJpegOfTwiceItsControlsSizeDarkAndTheGeneratorsOwn) {
+  const std::tuple<const char*, int, int> pictures[] = {{"VIRUS", 64, 64}, {"LOGO", 120, 96}};
+  ASSERT_EQ(pictures::allPictures().size(), std::size(pictures));
+  EnsureGuiApplication();
+  for (const auto& [upper, width, height] : pictures) {
+    SCOPED_TRACE(upper);
+    const Bytes jpeg = ReadAll(kAssets / "pictures" / (std::string(upper) + ".jpg"));
+    ExpectBaselineJpeg(jpeg);
+    const auto made = std::find_if(pictures::allPictures().begin(), pictures::allPictures().end(),
+                                   [&](const pictures::Picture& p) { return std::string(p.name) == upper; });
+    ASSERT_NE(made, pictures::allPictures().end());
+    EXPECT_TRUE(ToQt(jpeg) == bg::baselineJpeg(pictures::paint(*made))) << "not what the generator makes";
+    const QImage img = Picture(QString::fromLatin1(upper).toLower());
+    EXPECT_EQ(img, QImage::fromData(ToQt(jpeg), "JPG"));
+    ASSERT_EQ(img.size(), QSize(2 * width, 2 * height));
+    ExpectDarkEnoughForLightLabels(img);
+    EXPECT_FALSE(HasBackground(QString::fromLatin1(upper))) << "a picture is no window's background";
+  }
+  for (const char* name : {"", "NOPE", "MAIN", "VIRUS.jpg", "../backgrounds/MAIN", "/pictures/LOGO"})
+    EXPECT_TRUE(Picture(name).isNull()) << name;
 }
 
 // The game waits while an effect plays, so its length is part of the game's

@@ -2,7 +2,8 @@
 // hold (32-bit money, 16-bit counters, every job, rank and hardware model):
 // no text is cut off and no two controls overlap, except where one is meant
 // to lie on the other (a panel or plate and what sits on it, a title and its
-// shadow, the pause and cheat overlay over the main window).
+// shadow, the pause and cheat overlay over the main window), and every
+// picture a window names is in the program.
 #include <QApplication>
 #include <QtTest>
 #include <climits>
@@ -44,6 +45,8 @@ QStringList Problems(QtPort& port, Form& form) {
     const QString name = QString::fromStdString(form.Name() + "." + c.FullName());
     if (auto* l = qobject_cast<GameLabel*>(w); l != nullptr && !l->TextFits())
       found << name + QStringLiteral(" cuts off \"") + l->text() + QLatin1Char('"');
+    if (auto* p = qobject_cast<PictureWidget*>(w); p != nullptr && !c.props.picture.empty() && !p->ShowsPicture())
+      found << name + QStringLiteral(" lacks its picture ") + QString::fromStdString(c.props.picture);
     if (!QRect(QPoint(0, 0), view->size()).contains(w->geometry()))
       found << name + QStringLiteral(" sticks out of the window");
   }

@@ -1,5 +1,7 @@
 #include "paint_kit.h"
 
+#include <QBuffer>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QRadialGradient>
 #include <algorithm>
@@ -267,6 +269,18 @@ void calm(QImage& img, double keep, double saturation, double knee) {
       line[x] = qRgba(f(qRed(c)), f(qGreen(c)), f(qBlue(c)), qAlpha(c));
     }
   }
+}
+
+QByteArray baselineJpeg(const QImage& img) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "JPG");
+  writer.setQuality(85);
+  writer.setProgressiveScanWrite(false);
+  writer.setOptimizedWrite(false);
+  if (!writer.write(img.convertToFormat(QImage::Format_RGB32))) return {};
+  return bytes;
 }
 
 }  // namespace bg

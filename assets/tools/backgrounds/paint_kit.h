@@ -3,6 +3,7 @@
 // every picture dark and quiet enough for the game's light labels.
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QLinearGradient>
@@ -69,5 +70,9 @@ void vignette(QImage& img, double strength);
 // brightness above `knee` (0..1) is squeezed to half its rise, so no part of
 // the picture outshines the labels drawn over it.
 void calm(QImage& img, double keep, double saturation, double knee = 0.5);
+
+// The picture as the game ships it: a baseline JPEG of quality 85, the same
+// bytes on every run; empty when it cannot be encoded.
+QByteArray baselineJpeg(const QImage& img);
 
 }  // namespace bg

@@ -3,8 +3,20 @@
 #pragma once
 
 #include <QImage>
+#include <vector>
 
 namespace bg {
+
+// A window's background: its name, its size in pixels and its painter.
+struct Background {
+  const char* name;
+  int width;
+  int height;
+  void (*paint)(QImage& img);
+};
+
+const std::vector<Background>& allBackgrounds();
+QImage paint(const Background& background);
 
 void paintMain(QImage& img);    // the player's room with the home computer
 void paintFamily(QImage& img);  // a wedding and a home

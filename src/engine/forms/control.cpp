@@ -102,6 +102,12 @@ Control& Control::Back(uint32_t rgb) {
   return *this;
 }
 
+Control& Control::Picture(const std::string& name) {
+  design.picture = name;
+  props = design;
+  return *this;
+}
+
 Control& Control::AlignTo(ControlProps::Align a) {
   design.align = a;
   props = design;

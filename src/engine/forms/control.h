@@ -46,6 +46,9 @@ struct ControlProps {
   uint32_t backColor = 0x000000;  // used where not transparent
   bool locked = false;            // text boxes: shown, selectable, not editable
   bool typed = false;             // labels: a message line that types its text letter by letter
+  // Images: the name of the picture shown, fitted to the control's box; the
+  // back colour fills the box where there is none.
+  std::string picture;
 };
 
 struct Control {
@@ -84,6 +87,7 @@ struct Control {
   Control& Font(int pt, bool bold = false);
   Control& Color(uint32_t rgb);
   Control& Back(uint32_t rgb);
+  Control& Picture(const std::string& name);
   Control& AlignTo(ControlProps::Align a);
   Control& MaxLength(int chars);
   Control& Hidden();

@@ -72,6 +72,10 @@ std::string PreparePlayerFolder(const GameFolders& folders) {
   fs::create_directories(save, ec);
   if (!FolderWritable(folders.player)) return folders.player;
   if (ec || !FolderWritable(Utf8FromPath(save))) return Utf8FromPath(save);
+  // The folder the readme tells players to put their own music in; the game
+  // only reads it, so one that cannot be made costs nothing but the music.
+  std::error_code musicEc;
+  fs::create_directories(PathFromUtf8(Join(folders.player, "Music")), musicEc);
   return "";
 }
 

@@ -40,10 +40,10 @@ struct GameFolders {
 bool HoldsGameData(const std::string& folder);
 // True when a file can be created in the folder (tried, then removed).
 bool FolderWritable(const std::string& folder);
-// Creates the player's folder and its Save folder when they are missing (a
-// portable game folder comes with its Save folder; the per-user one is made
+// Creates the player's folder with its Save and Music folders when they are
+// missing (a portable game folder comes with both; the per-user one is made
 // on the first run). Returns the folder that cannot be created or written,
-// or "" when all is well.
+// or "" when all is well (Music is only read: it is not checked).
 std::string PreparePlayerFolder(const GameFolders& folders);
 
 }  // namespace kalvitor

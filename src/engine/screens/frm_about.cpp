@@ -24,7 +24,7 @@ const char* const kCredits =
 
 FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", std::string("О ") + kProgramTitle) {
   SetClientSize(kW, kH);
-  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C);
+  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C).Picture("LOGO");
   Add("Label1", ControlKind::Label, "Brindlex")
       .At(18, 20, 108, 20)
       .Font(12, true)

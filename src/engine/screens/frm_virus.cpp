@@ -7,7 +7,7 @@ namespace kalvitor {
 
 FrmVirus::FrmVirus(Game& game) : Form(game, "frmVirus", "Внимание! Вирус!") {
   SetClientSize(380, 150);
-  Add("Image1", ControlKind::Image, "").At(14, 14, 64, 64).Back(0x801010);
+  Add("Image1", ControlKind::Image, "").At(14, 14, 64, 64).Back(0x801010).Picture("VIRUS");
   Add("Label1", ControlKind::Label, "На Вашем компьютере обнаружен злой вирус!")
       .At(92, 24, 276, 40)
       .Font(10, true)

@@ -15,7 +15,7 @@ FrmPlayerName::FrmPlayerName(Game& game)
       cboLevel(Add("cboLevel", ControlKind::ComboBox, "")) {
   SetClientSize(440, 330);
   const uint32_t ink = 0x000000;
-  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C);
+  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C).Picture("LOGO");
   Add("Label5", ControlKind::Label, "Brindlex")
       .At(18, 20, 108, 20)
       .Font(12, true)
