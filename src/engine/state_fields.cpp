@@ -1,10 +1,9 @@
 #include "state_fields.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <limits>
 
 #include "util/date.h"
+#include "util/decimal.h"
 #include "util/int_math.h"
 #include "util/text.h"
 
@@ -115,17 +114,10 @@ const StateField* FindStateField(const std::string& name) {
 }
 
 std::optional<long long> ParseWhole(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  size_t i = 0;
-  if (text[0] == '-' || text[0] == '+') i = 1;
-  if (i == text.size()) return std::nullopt;
-  for (size_t k = i; k < text.size(); ++k)
-    if (text[k] < '0' || text[k] > '9') return std::nullopt;
-  errno = 0;
-  long long v = std::strtoll(text.c_str(), nullptr, 10);
-  if (errno == ERANGE)
-    return text[0] == '-' ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
-  return v;
+  // A sign, and a number too large for any variable reads as the nearer end.
+  DecimalRule rule;
+  rule.plus = rule.saturate = true;
+  return ParseDecimal(text, rule);
 }
 
 }  // namespace kalvitor

@@ -197,7 +197,8 @@ TEST(SavedGame, BadValuesAreNotTaken) {
   Harness h;
   h.Start();
   std::vector<std::string> lines = GoodLines();
-  lines[2] = "40000";  // mood beyond 16 bits
+  lines[2] = "40000";    // mood beyond 16 bits
+  lines[3] = "7:30:60";  // no such second
   lines[4] = "31.02.2002";
   lines[7] = "13";  // no such job
   lines[9] = "99";  // no such processor
@@ -209,9 +210,9 @@ TEST(SavedGame, BadValuesAreNotTaken) {
   EXPECT_FALSE(h.Load("bad"));
   // Each bad value is left as it was; its neighbours are taken.
   const GameState& s = h.s();
-  EXPECT_EQ((std::vector<int64_t>{s.Mood, s.GameDate, s.JobIndex, s.Hw[0], s.Hw[1], s.StatusRank, s.BankDeposit,
-                                  s.BankLoan, s.Money, s.Sons}),
-            (std::vector<int64_t>{before.Mood, before.GameDate, 0, 0, 1, 1, 0, 0, -1234, 2}));
+  EXPECT_EQ((std::vector<int64_t>{s.Mood, s.GameTime, s.GameDate, s.JobIndex, s.Hw[0], s.Hw[1], s.StatusRank,
+                                  s.BankDeposit, s.BankLoan, s.Money, s.Sons}),
+            (std::vector<int64_t>{before.Mood, before.GameTime, before.GameDate, 0, 0, 1, 1, 0, 0, -1234, 2}));
 }
 
 TEST(SavedGame, AWrongVersionChangesNothing) {

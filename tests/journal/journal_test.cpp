@@ -61,6 +61,30 @@ TEST(JournalFile, ReadsBackWhatItWritesAndSkipsDamage) {
   EXPECT_EQ(back->ToText(), j.ToText());
 }
 
+// The record of the life (the day it began, the best money, the jobs held)
+// is saved with the game and comes back with it, not with the game that was
+// running when it was loaded.
+TEST(JournalSaved, TheLifeRecordComesBackWithItsGame) {
+  Harness h;
+  h.Start();
+  const int32_t began = h.s().GameDate;
+  h.game.SetMoney(5000);
+  h.game.SetJob(1);
+  h.game.SetJob(2);
+  h.game.SetMoney(100);
+  ASSERT_TRUE(h.Save("life"));
+  h.s().GameDate += 3;
+  h.QueuePlayer("Петя");
+  h.game.NewGame();
+  h.game.SetMoney(700);
+  ASSERT_TRUE(h.Load("life"));
+  const LifeRecord& life = h.game.journal.Life();
+  EXPECT_EQ(life.startDate, began);
+  EXPECT_EQ(life.bestMoney, 5000);
+  EXPECT_EQ(life.jobsHeld, 2);
+  EXPECT_EQ(h.game.Summary().bestMoney, 5000);
+}
+
 TEST(JournalFile, KeepsTheLastTenThousandEntries) {
   Journal j;
   for (int i = 0; i < 10005; ++i) j.Add({0, 0, JournalKind::Message, std::to_string(i)});

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "util/date.h"
+#include "util/decimal.h"
 #include "util/text.h"
 
 namespace kalvitor {
@@ -23,50 +24,22 @@ const KindRow kKinds[kJournalKinds] = {
 
 constexpr const char* kHeader = "Brindlex Kalvitor journal 1";
 
-// The inverse of Quoted: the text between the quotes with \", \\, \r and \n
-// read back. nullopt when it is not one quoted text.
+// The inverse of Quoted: nullopt when it is not one quoted text.
 std::optional<std::string> Unquoted(const std::string& q) {
-  if (q.size() < 2 || q.front() != '"' || q.back() != '"') return std::nullopt;
-  std::string out;
-  for (size_t i = 1; i + 1 < q.size(); ++i) {
-    char c = q[i];
-    if (c == '"') return std::nullopt;
-    if (c != '\\') {
-      out += c;
-      continue;
-    }
-    if (i + 2 >= q.size()) return std::nullopt;
-    c = q[++i];
-    switch (c) {
-      case 'n':
-        out += '\n';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case '"':
-      case '\\':
-        out += c;
-        break;
-      default:
-        return std::nullopt;
-    }
-  }
-  return out;
+  size_t pos = 0;
+  std::optional<std::string> text = ReadQuoted(q, pos, true);
+  if (pos != q.size()) return std::nullopt;
+  return text;
 }
 
+// A word of the file: a whole number of up to twelve characters, a minus
+// allowed, within [lo, hi].
 std::optional<long long> WholeWord(const std::string& w, long long lo, long long hi) {
-  if (w.empty() || w.size() > 12) return std::nullopt;
-  size_t i = w[0] == '-' ? 1 : 0;
-  if (i == w.size()) return std::nullopt;
-  long long v = 0;
-  for (; i < w.size(); ++i) {
-    if (w[i] < '0' || w[i] > '9') return std::nullopt;
-    v = v * 10 + (w[i] - '0');
-  }
-  if (w[0] == '-') v = -v;
-  if (v < lo || v > hi) return std::nullopt;
-  return v;
+  DecimalRule rule;
+  rule.maxLength = 12;
+  rule.lo = lo;
+  rule.hi = hi;
+  return ParseDecimal(w, rule);
 }
 
 std::optional<int32_t> DateWord(const std::string& w) {

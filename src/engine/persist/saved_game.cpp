@@ -19,6 +19,7 @@
 #include "persist/save_file.h"
 #include "util/cp1251.h"
 #include "util/date.h"
+#include "util/decimal.h"
 #include "util/paths.h"
 #include "util/replacing_file.h"
 #include "util/text.h"
@@ -83,27 +84,15 @@ SavedLines ReadSavedLines(const std::string& path) {
   return lines;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// A whole number in plain decimal, blanks around it allowed, within [lo, hi].
+// A whole number in plain decimal, blanks around it and a sign allowed,
+// within [lo, hi].
 std::optional<int64_t> WholeIn(const std::optional<std::string>& line, int64_t lo, int64_t hi) {
   if (!line) return std::nullopt;
-  const std::string& t = *line;
-  size_t b = 0, e = t.size();
-  while (b < e && IsBlank(t[b])) ++b;
-  while (e > b && IsBlank(t[e - 1])) --e;
-  bool negative = false;
-  if (b < e && (t[b] == '-' || t[b] == '+')) negative = t[b++] == '-';
-  if (b == e) return std::nullopt;
-  int64_t v = 0;
-  for (size_t i = b; i < e; ++i) {
-    if (t[i] < '0' || t[i] > '9') return std::nullopt;
-    if (v > 100'000'000'000'000LL) return std::nullopt;  // far beyond every range here
-    v = v * 10 + (t[i] - '0');
-  }
-  if (negative) v = -v;
-  if (v < lo || v > hi) return std::nullopt;
-  return v;
+  DecimalRule rule;
+  rule.blanksAround = rule.plus = true;
+  rule.lo = lo;
+  rule.hi = hi;
+  return ParseDecimal(*line, rule);
 }
 
 std::optional<int32_t> Whole32(const std::optional<std::string>& line) {
@@ -119,9 +108,10 @@ std::optional<int16_t> Whole16(const std::optional<std::string>& line, int64_t l
   return static_cast<int16_t>(*v);
 }
 
-// Any whole number but 0 is true.
+// Any whole number of up to fifteen digits but 0 is true.
 std::optional<int16_t> Flag(const std::optional<std::string>& line) {
-  auto v = WholeIn(line, std::numeric_limits<int64_t>::min() + 1, std::numeric_limits<int64_t>::max());
+  constexpr int64_t kFifteenDigits = 999'999'999'999'999;
+  auto v = WholeIn(line, -kFifteenDigits, kFifteenDigits);
   if (!v) return std::nullopt;
   return *v != 0 ? kTrue : kFalse;
 }

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "game.h"
+#include "util/decimal.h"
 
 namespace kalvitor {
 namespace {
@@ -33,45 +34,18 @@ const BankAction* FindAction(int16_t operation) {
   return nullptr;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 std::optional<int32_t> ParseBankAmount(const std::string& text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  size_t i = begin;
-  bool negative = false;
-  if (i < end && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-
-  // The whole part, without its leading zeros; more than ten digits is out of range anyway.
-  int64_t whole = 0;
-  size_t wholeDigits = 0;
-  for (; i < end && IsDigit(text[i]); ++i, ++wholeDigits) {
-    if (whole > 10'000'000'000LL) return std::nullopt;
-    whole = whole * 10 + (text[i] - '0');
-  }
-  // The fraction decides the rounding only: below, exactly or above one half.
-  int half = -1;  // -1 below, 0 exactly a half, 1 above
-  size_t fractionDigits = 0;
-  if (i < end && (text[i] == '.' || text[i] == ',')) {
-    ++i;
-    for (; i < end && IsDigit(text[i]); ++i, ++fractionDigits) {
-      const char c = text[i];
-      if (fractionDigits == 0) {
-        half = c > '5' ? 1 : c == '5' ? 0 : -1;
-      } else if (half == 0 && c != '0') {
-        half = 1;
-      }
-    }
-  }
-  if (i != end || wholeDigits + fractionDigits == 0) return std::nullopt;
-  if (half > 0 || (half == 0 && whole % 2 != 0)) ++whole;
-  const int64_t value = negative ? -whole : whole;
-  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) return std::nullopt;
-  return static_cast<int32_t>(value);
+  // Blanks around, a sign, and a fraction that rounds the amount, halves to
+  // even: "100,5" is 100, "-2.5" is -2.
+  DecimalRule rule;
+  rule.blanksAround = rule.plus = rule.fraction = true;
+  rule.lo = std::numeric_limits<int32_t>::min();
+  rule.hi = std::numeric_limits<int32_t>::max();
+  const std::optional<int64_t> v = ParseDecimal(text, rule);
+  if (!v) return std::nullopt;
+  return static_cast<int32_t>(*v);
 }
 
 FrmBank::FrmBank(Game& game) : Form(game, "frmBank", kBankTitle), Label2(Build()), Label5(*Find("Label5")) {

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "util/decimal.h"
+
 namespace kalvitor {
 namespace {
 
@@ -24,13 +26,12 @@ const char* const kMonthsGenitive[12] = {"января", "февраля", "ма
 
 // Reads an unsigned decimal number of 1..max digits; false on anything else.
 bool ReadNumber(const std::string& s, int maxDigits, int& out) {
-  if (s.empty() || static_cast<int>(s.size()) > maxDigits) return false;
-  int v = 0;
-  for (char c : s) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  out = v;
+  DecimalRule rule;
+  rule.minus = false;
+  rule.maxLength = static_cast<size_t>(maxDigits);
+  const std::optional<int64_t> v = ParseDecimal(s, rule);
+  if (!v) return false;
+  out = static_cast<int>(*v);
   return true;
 }
 

@@ -110,4 +110,33 @@ std::string Quoted(const std::string& s) {
 
 std::string Str(long long v) { return std::to_string(v); }
 
+std::optional<std::string> ReadQuoted(std::string_view s, size_t& pos, bool strict) {
+  if (pos >= s.size() || s[pos] != '"') return std::nullopt;
+  std::string out;
+  for (size_t i = pos + 1; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '"') {
+      pos = i + 1;
+      return out;
+    }
+    if (c != '\\' || i + 1 == s.size()) {
+      out += c;
+      continue;
+    }
+    const char e = s[++i];
+    if (e == 'n') {
+      out += '\n';
+    } else if (e == 'r') {
+      out += '\r';
+    } else if (e == '"' || e == '\\' || !strict) {
+      out += e;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (strict) return std::nullopt;
+  pos = s.size();
+  return out;
+}
+
 }  // namespace kalvitor

@@ -4,10 +4,15 @@
 // can show.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kalvitor {
+
+// A space or a tab.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string UpperAscii(std::string s);
 // Upper or lower case of Latin and Cyrillic letters.
@@ -21,6 +26,12 @@ size_t Utf8Length(const std::string& s);
 std::string Utf8Prefix(const std::string& s, size_t chars);
 // The text in double quotes with \", \\, \r and \n escaped.
 std::string Quoted(const std::string& s);
+// Reads back a quoted text that starts at `pos` (its opening quote) and
+// moves `pos` past the closing one. Strict (the game's files): only the
+// four escapes of Quoted, and the closing quote must be there, else nullopt.
+// Lenient (the driver's scripts): another escaped character stands for
+// itself, and a text left open ends with the line.
+std::optional<std::string> ReadQuoted(std::string_view s, size_t& pos, bool strict);
 // Whole number in plain decimal.
 std::string Str(long long v);
 
