@@ -1,25 +1,17 @@
-// Saved games: 37 lines of text in the Windows Cyrillic code page with CR LF
-// line ends, in the Save folder beside the program, and the game's journal
-// in a file of its own beside it. Saving writes both files whole next to the
-// old ones and then puts them in their places, so a save that fails half way
-// never spoils an older game. Loading puts every value back through
-// the same setters the game uses, in a fixed order, and takes from a damaged
-// file only the values that make sense.
+// Saved games in the Save folder (their lines: persist/saved_lines.cpp), and
+// the game's journal in a file of its own beside each. Saving writes both
+// files whole next to the old ones and then puts them in their places, so a
+// save that fails half way never spoils an older game. Loading takes from a
+// damaged file only the values that make sense.
 #include <algorithm>
-#include <array>
 #include <filesystem>
-#include <fstream>
-#include <limits>
 #include <optional>
 #include <vector>
 
-#include "computer/hardware_catalogue.h"
-#include "computer/software_catalogue.h"
 #include "life.h"
 #include "persist/save_file.h"
-#include "util/cp1251.h"
+#include "persist/saved_lines.h"
 #include "util/date.h"
-#include "util/decimal.h"
 #include "util/paths.h"
 #include "util/replacing_file.h"
 #include "util/text.h"
@@ -28,102 +20,6 @@ namespace kalvitor {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kFormatLine = "Brindlex Kalvitor ver. 1.06.2002 / Standard Game File Format";
-constexpr int kLines = 37;
-// No value of a saved game is anywhere near this long; a longer line is
-// damage, and its value is not taken.
-constexpr size_t kMaxLine = 4096;
-
-// The file's first 37 lines; extra lines are not part of the format and are
-// ignored. A line the file does not have, or one that is far too long, holds
-// no value.
-struct SavedLines {
-  std::array<std::string, kLines + 1> text;  // numbered from 1
-  std::array<bool, kLines + 1> usable{};
-
-  std::optional<std::string> Text(int n) const {
-    if (!usable[static_cast<size_t>(n)]) return std::nullopt;
-    return text[static_cast<size_t>(n)];
-  }
-};
-
-SavedLines ReadSavedLines(const std::string& path) {
-  SavedLines lines;
-  std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in) return lines;
-  int n = 1;
-  bool open = false, tooLong = false;
-  auto finish = [&] {
-    std::string& t = lines.text[static_cast<size_t>(n)];
-    if (!t.empty() && t.back() == '\r') t.pop_back();
-    lines.usable[static_cast<size_t>(n)] = !tooLong;
-    if (tooLong) t.clear();
-    ++n;
-    open = tooLong = false;
-  };
-  char buf[1 << 14];
-  while (n <= kLines && (in.read(buf, sizeof buf) || in.gcount() > 0)) {
-    const std::streamsize got = in.gcount();
-    for (std::streamsize i = 0; i < got && n <= kLines; ++i) {
-      const char c = buf[i];
-      if (c == '\n') {
-        finish();
-        continue;
-      }
-      open = true;
-      std::string& t = lines.text[static_cast<size_t>(n)];
-      if (t.size() <= kMaxLine) {
-        t += c;
-      } else {
-        tooLong = true;
-      }
-    }
-  }
-  if (open && n <= kLines) finish();
-  return lines;
-}
-
-// A whole number in plain decimal, blanks around it and a sign allowed,
-// within [lo, hi].
-std::optional<int64_t> WholeIn(const std::optional<std::string>& line, int64_t lo, int64_t hi) {
-  if (!line) return std::nullopt;
-  DecimalRule rule;
-  rule.blanksAround = rule.plus = true;
-  rule.lo = lo;
-  rule.hi = hi;
-  return ParseDecimal(*line, rule);
-}
-
-std::optional<int32_t> Whole32(const std::optional<std::string>& line) {
-  auto v = WholeIn(line, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
-  if (!v) return std::nullopt;
-  return static_cast<int32_t>(*v);
-}
-
-std::optional<int16_t> Whole16(const std::optional<std::string>& line, int64_t lo = std::numeric_limits<int16_t>::min(),
-                               int64_t hi = std::numeric_limits<int16_t>::max()) {
-  auto v = WholeIn(line, lo, hi);
-  if (!v) return std::nullopt;
-  return static_cast<int16_t>(*v);
-}
-
-// Any whole number of up to fifteen digits but 0 is true.
-std::optional<int16_t> Flag(const std::optional<std::string>& line) {
-  constexpr int64_t kFifteenDigits = 999'999'999'999'999;
-  auto v = WholeIn(line, -kFifteenDigits, kFifteenDigits);
-  if (!v) return std::nullopt;
-  return *v != 0 ? kTrue : kFalse;
-}
-
-// A text value stays on its own line.
-std::string OneLine(std::string text) {
-  for (char& c : text)
-    if (c == '\r' || c == '\n') c = ' ';
-  return text;
-}
-
-std::string FlagText(int16_t flag) { return flag != 0 ? "-1" : "0"; }
 
 // A bare name of a file in the Save folder, not a way out of it.
 bool IsPlainFileName(const std::string& name) {
@@ -156,32 +52,7 @@ bool Life::SaveGame() {
   // Cancelled, or the game ended while the dialog was open: nothing to say.
   if (name.empty() || game.Over()) return true;
 
-  std::string text;
-  auto line = [&text](const std::string& utf8) { text += Utf8ToCp1251(utf8) + "\r\n"; };
-  line(kFormatLine);
-  line(std::to_string(s.Money));
-  line(std::to_string(s.Mood));
-  line(FormatHMMSS(s.GameTime));
-  line(FormatShortDate(s.GameDate));
-  line(OneLine(s.PlayerName));
-  line(std::to_string(s.Wage));
-  line(std::to_string(s.JobIndex));
-  line(OneLine(s.JobTitle));
-  for (int16_t model : s.Hw) line(std::to_string(model));
-  for (int16_t model : s.Soft) line(std::to_string(model));
-  line(std::to_string(s.Health));
-  line(std::to_string(s.Satiety));
-  line(FlagText(s.AttendsCourses));
-  line(FlagText(s.AttendsSchool));
-  line(std::to_string(s.StatusRank));
-  line(std::to_string(s.Education));
-  line(FlagText(s.Married));
-  line(FlagText(s.WasMarried));
-  line(std::to_string(s.Daughters));
-  line(std::to_string(s.Alimony));
-  line(std::to_string(s.Sons));
-  line(std::to_string(s.BankDeposit));
-  line(std::to_string(s.BankLoan));
+  const std::string text = SavedGameText(s);
 
   const std::string folder = PlayerPath("Save");
   const std::string path = AddBackslash(folder) + name;
@@ -224,19 +95,14 @@ bool Life::LoadGame() {
   }
 
   const SavedLines f = ReadSavedLines(realPath);
-  if (!f.usable[1] || f.text[1] != kFormatLine) {
+  if (!f.usable[1] || f.text[1] != kSavedGameFormatLine) {
     MsgBox("Некорректная версия", "Загрузка игры", MsgIcon::Critical);
     return false;
   }
 
-  // From here on the state is the loaded game's. A value that does not
-  // convert is not taken (the variable keeps what it held, its setter is
-  // left out) and loading goes on; a death on the way ends the load at once.
+  // From here on the state is the loaded game's.
   BeginGame();
   const Guard game = ThisGame();
-  // A saved program whose requirements fail is refused, and its slot keeps
-  // what it held before the load, as its label does.
-  const std::array<int16_t, kSoftwareSlots> softBefore = s.Soft;
   LoadJournalBeside(folder, real);
   // What the load writes down is dated by the saved game's clock.
   std::optional<StampNotes> stamp;
@@ -255,81 +121,11 @@ bool Life::LoadGame() {
     SetSpeed(30);
     SetDownloadedMb(s.DownloadedMb);
   }
-  bool ok = true;
-  auto take = [&ok](const auto& value) {
-    if (!value) ok = false;
-    return static_cast<bool>(value);
-  };
-
-  if (auto v = Whole32(f.Text(2)); take(v)) {
-    s.Money = *v;
-    SetMoney(*v, MoneyCause::Load);
-  }
-  if (auto v = Whole16(f.Text(3)); take(v)) {
-    s.Mood = *v;
-    SetMood(*v);
-    if (game.Over()) return false;
-  }
-  std::optional<std::string> timeLine = f.Text(4), dateLine = f.Text(5);
-  if (auto v = timeLine ? ParseTimeOfDay(*timeLine) : std::nullopt; take(v)) s.GameTime = *v;
-  if (auto v = dateLine ? ParseShortDate(*dateLine) : std::nullopt; take(v)) s.GameDate = *v;
-  if (auto v = f.Text(6); take(v)) s.PlayerName = Cp1251ToUtf8(*v);
-  View().Changed(Fact::PlayerName);
-  if (auto v = Whole16(f.Text(7)); take(v)) s.Wage = *v;
-  if (auto v = Whole16(f.Text(8), 0, 12); take(v)) s.JobIndex = *v;
-  if (auto v = f.Text(9); take(v)) s.JobTitle = Cp1251ToUtf8(*v);
-
-  std::array<bool, kHardwareSlots> hwTaken{};
-  std::array<bool, kSoftwareSlots> softTaken{};
-  for (int slot = 0; slot < kHardwareSlots; ++slot) {
-    auto v = Whole16(f.Text(10 + slot), 0, HardwareTopModel(slot));
-    hwTaken[static_cast<size_t>(slot)] = take(v);
-    if (v) s.Hw[static_cast<size_t>(slot)] = *v;
-  }
-  for (int slot = 0; slot < kSoftwareSlots; ++slot) {
-    auto v = Whole16(f.Text(19 + slot), 0, SoftwareTopModel(slot));
-    softTaken[static_cast<size_t>(slot)] = take(v);
-    if (v) s.Soft[static_cast<size_t>(slot)] = *v;
-  }
-
-  if (auto v = Whole16(f.Text(25)); take(v)) {
-    SetHealth(*v);
-    if (game.Over()) return false;
-  }
-  if (auto v = Whole16(f.Text(26)); take(v)) {
-    SetSatiety(*v);
-    if (game.Over()) return false;
-  }
-  if (auto v = Flag(f.Text(27)); take(v)) s.AttendsCourses = *v;
-  if (auto v = Flag(f.Text(28)); take(v)) s.AttendsSchool = *v;
-  if (auto v = Whole16(f.Text(29), 1, 8); take(v)) SetStatus(*v);
-  if (auto v = Whole16(f.Text(30)); take(v)) SetEducation(*v);
-
-  // Hardware before software and the operating system first, so that the
-  // requirements see the saved computer.
-  for (int16_t slot = 0; slot < kHardwareSlots; ++slot)
-    if (hwTaken[static_cast<size_t>(slot)]) BuyHardware(slot, s.Hw[static_cast<size_t>(slot)], kFalse);
-  for (int16_t slot = 0; slot < kSoftwareSlots; ++slot) {
-    if (!softTaken[static_cast<size_t>(slot)]) continue;
-    const bool installed = InstallSoftware(slot, s.Soft[static_cast<size_t>(slot)]);
-    if (game.Over()) return false;  // a refusal's message box lets the clock run
-    if (!installed) s.Soft[static_cast<size_t>(slot)] = softBefore[static_cast<size_t>(slot)];
-  }
-
-  if (auto v = Flag(f.Text(31)); take(v)) s.Married = *v;
-  if (auto v = Flag(f.Text(32)); take(v)) s.WasMarried = *v;
-  if (auto v = Whole16(f.Text(33)); take(v)) s.Daughters = *v;
-  if (auto v = Whole16(f.Text(34)); take(v)) s.Alimony = *v;
-  if (auto v = Whole16(f.Text(35)); take(v)) s.Sons = *v;
-  RefreshFamilyLabel();
-  // The job table sets the wage and the title again: lines 7 and 9 do not
-  // survive loading.
-  SetJob(s.JobIndex);
-  if (auto v = Whole32(f.Text(36)); take(v)) s.BankDeposit = *v;
-  if (auto v = Whole32(f.Text(37)); take(v)) s.BankLoan = *v;
+  const bool whole = TakeSavedLines(*this, f);
+  if (game.Over()) return false;
   // A game saved without its journal begins its record here.
   if (!journal.HasLifeRecord()) journal.SetLife(LifeRecord{s.GameDate, s.Money, s.JobIndex > 0 ? 1 : 0});
-  return ok;
+  return whole;
 }
 
 }  // namespace kalvitor

@@ -65,6 +65,25 @@ FrmMain::FrmMain(Game& game)
       tmrMusic(Add("tmrMusic", ControlKind::Timer, "")) {
   SetClientSize(434, 464);
 
+  PlacePanels();
+  PlaceMenuColumn();
+  PlaceOverlay();
+  // Enter and Esc answer the cheat box while it is open.
+  SetKeys(&cmdCheatOk, &cmdCheatCancel);
+  lblMessage.design.typed = true;
+
+  tmrTime.design.interval = 250;
+  tmrTime.props = tmrTime.design;
+  tmrMusic.design.interval = 2000;
+  tmrMusic.design.enabled = false;
+  tmrMusic.props = tmrMusic.design;
+
+  BuildMenus();
+}
+
+// The four frames: the values of the game with their captions, the menu
+// column's frame, and the computer's hardware and software.
+void FrmMain::PlacePanels() {
   // Frames and static captions.
   Add("fraInfo", ControlKind::Panel, "Информационная панель")
       .At(kInfoX, kInfoY, kInfoW, kInfoH)
@@ -83,7 +102,6 @@ FrmMain::FrmMain(Game& game)
   const char* infoCaptions[] = {"Бюджет",      "Настроение", "Сытость",        "Здоровье",
                                 "Образование", "Статус",     "Состояние семьи"};
   Control* infoValues[] = {&lblMoney, &lblHappy, &lblEat, &lblHealth, &lblEducation, &lblStatus, &lblfamily};
-  int label = 1;
   for (int i = 0; i < 7; ++i) {
     int y = kInfoY + 22 + i * kRow;
     AddIndexed("lblInfoCaption", i, ControlKind::Label, infoCaptions[i])
@@ -91,7 +109,6 @@ FrmMain::FrmMain(Game& game)
         .Color(kCaptionColor);
     infoValues[i]->At(kInfoX + 134, y, 126, 16).Color(kValueColor).Font(9, true);
   }
-  (void)label;
   int y = kInfoY + 22 + 7 * kRow + 6;
   lblCurrWork.At(kInfoX + 10, y, kInfoW - 20, 16).Color(kValueColor);
   lblGameLevel.At(kInfoX + 10, y + kRow, kInfoW - 20, 16).Color(kValueColor);
@@ -118,8 +135,10 @@ FrmMain::FrmMain(Game& game)
         .Font(8);
     softValues[i]->At(kSoftX + 82, ry, kSoftW - 86, 16).Color(kValueColor).Font(8);
   }
+}
 
-  // The menu column: clickable labels opening the places.
+// The menu column: clickable labels opening the places, and "Свернуть игру".
+void FrmMain::PlaceMenuColumn() {
   struct Place {
     const char* name;
     const char* caption;
@@ -156,8 +175,10 @@ FrmMain::FrmMain(Game& game)
     game_.port.MinimizeMainWindow();
     WindowMinimized();
   });
+}
 
-  // The message line and the overlay shared by the pause and the cheat box.
+// The message line and the overlay shared by the pause and the cheat box.
+void FrmMain::PlaceOverlay() {
   lblMessage.At(8, 430, 418, 28).Color(kValueColor).Font(9, true);
   shpMsgShape.At(57, 150, 320, 140).Back(0x203048).Hidden();
   // The pause's two lines above, the cheat box's row below: both may show.
@@ -177,18 +198,6 @@ FrmMain::FrmMain(Game& game)
     HideCheatBox();
     game_.ApplyCheatCode(txtCheat.Text());
   });
-
-  // Enter and Esc answer the cheat box while it is open.
-  SetKeys(&cmdCheatOk, &cmdCheatCancel);
-  lblMessage.design.typed = true;
-
-  tmrTime.design.interval = 250;
-  tmrTime.props = tmrTime.design;
-  tmrMusic.design.interval = 2000;
-  tmrMusic.design.enabled = false;
-  tmrMusic.props = tmrMusic.design;
-
-  BuildMenus();
 }
 
 Control& FrmMain::SoftwareLabel(int slot) {

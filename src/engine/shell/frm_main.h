@@ -86,6 +86,9 @@ class FrmMain : public Form {
   void FormLoad() override;
 
  private:
+  void PlacePanels();
+  void PlaceMenuColumn();
+  void PlaceOverlay();
   // The menu bar (shell/main_menus.cpp).
   void BuildMenus();
   Menu FileMenu();
