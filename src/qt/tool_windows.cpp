@@ -23,12 +23,11 @@ ToolWindows::~ToolWindows() {
 }
 
 void ToolWindows::ShareShortcuts(QWidget* window, QWidget* owner) {
-  // The main window's Ctrl+J and Ctrl+T work in these windows too, through
-  // the same menu items.
+  // The main window's menu shortcuts (Ctrl+J, Ctrl+T) work in these windows
+  // too, through the same menu items.
   if (owner == nullptr) return;
-  for (const char* name : {"mnuGameJournal", "mnuGameStats"}) {
-    QAction* item = owner->findChild<QAction*>(QString::fromLatin1(name));
-    if (item == nullptr || item->shortcut().isEmpty()) continue;
+  for (QAction* item : owner->findChildren<QAction*>()) {
+    if (item->shortcut().isEmpty()) continue;
     auto* key = new QShortcut(item->shortcut(), window);
     QPointer<QAction> guard(item);
     connect(key, &QShortcut::activated, window, [guard] {
