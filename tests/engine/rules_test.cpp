@@ -17,16 +17,16 @@ const char* const kHeader =
 
 TEST(Vitals, ColourAndDeathThresholdsOfEachVital) {
   const struct {
-    void (Game::*set)(int16_t);
+    void (Life::*set)(int16_t);
     const char* label;
     int16_t redBelow, deathAt;
     const char* title;
     const char* text;
   } rows[] = {
-      {&Game::SetHealth, "lblHealth", -30, -50, "Dr. Green",
+      {&Life::SetHealth, "lblHealth", -30, -50, "Dr. Green",
        "Вы скончались от полученных травм. Время смерти -- 7:05:00"},
-      {&Game::SetSatiety, "lblEat", -10, -20, "Желаю тебе быть большим и тольстым", "Вы умерли голодной смертью!"},
-      {&Game::SetMood, "lblHappy", -75, -100, "Критический уровень настроения",
+      {&Life::SetSatiety, "lblEat", -10, -20, "Желаю тебе быть большим и тольстым", "Вы умерли голодной смертью!"},
+      {&Life::SetMood, "lblHappy", -75, -100, "Критический уровень настроения",
        "Вы спрыгнули с 15 этажа и разбились насмерть!!!"},
   };
   for (const auto& r : rows) {
@@ -34,7 +34,7 @@ TEST(Vitals, ColourAndDeathThresholdsOfEachVital) {
     Harness h;
     h.Start();
     h.s().GameTime = 7 * 60 + 5;
-    auto set = [&](int value) { (h.game.*r.set)(static_cast<int16_t>(value)); };
+    auto set = [&](int value) { (static_cast<Life&>(h.game).*r.set)(static_cast<int16_t>(value)); };
     for (int v : {r.redBelow + 0, 32000, 0}) {
       set(v);
       EXPECT_EQ(h.Label(r.label), std::to_string(v) + "%");
