@@ -190,8 +190,9 @@ class Game {
   // The journal file of a saved game: "first.ksv" -> "first.kjl".
   static std::string JournalFileName(const std::string& savedGameName);
   // Puts the saved game's journal in place of this one, or an empty one
-  // when there is none or it cannot be read.
-  void LoadJournalBeside(const std::string& folder, const std::string& savedGameName);
+  // when there is none or it cannot be read. False when the journal there
+  // was written with another game (and was not taken).
+  bool LoadJournalBeside(const std::string& folder, const std::string& savedGameName);
 
   // --- Music (media/music.cpp)
   void BuildMusicList();

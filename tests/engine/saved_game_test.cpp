@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,6 +12,7 @@
 #include "computer/software_catalogue.h"
 #include "harness.h"
 #include "persist/frm_save_load.h"
+#include "persist/journal_file.h"
 #include "persist/save_file.h"
 #include "shell/frm_main.h"
 #include "util/cp1251.h"
@@ -294,7 +296,9 @@ TEST(SaveLoadDialog, ListsSavedGamesSortedByName) {
   Harness h;
   h.Start();
   EXPECT_TRUE(ListSavedGames((h.dir / "Save").string()).empty());  // no folder yet
-  for (const char* n : {"b.ksv", "A.ksv", "c.txt", "a.KSV", "Яблоко.ksv"}) h.WriteFile(std::string("Save/") + n, "x");
+  // A name with a backslash cannot be loaded or saved to: not listed.
+  for (const char* n : {"b.ksv", "A.ksv", "c.txt", "a.KSV", "Яблоко.ksv", "back\\slash.ksv"})
+    h.WriteFile(std::string("Save/") + n, "x");
   fs::create_directories(h.dir / "Save" / "dir.ksv");
   EXPECT_EQ(ListSavedGames((h.dir / "Save").string()),
             (std::vector<std::string>{"A.ksv", "a.KSV", "b.ksv", "Яблоко.ksv"}));
@@ -380,6 +384,87 @@ TEST(AtomicSave, ASaveKilledHalfWayLeavesTheOldGameWholeAndItsLeftoverGoes) {
   fs::copy(h.dir / "Save", next.dir / "Save");
   next.Start();
   EXPECT_EQ(Folder(next), (std::vector<std::string>{"game.kjl", "game.ksv"}));
+}
+
+// The life a loaded journal tells of: its money entries.
+std::vector<std::string> MoneyEntries(Harness& h) {
+  std::vector<std::string> texts;
+  for (const JournalEntry& e : h.game.journal.Entries())
+    if (e.kind == JournalKind::Money) texts.push_back(e.text);
+  return texts;
+}
+
+TEST(AtomicSave, ASaveKilledBetweenItsTwoFilesLoadsItsGameWithoutTheOlderJournal) {
+  Harness h;
+  h.Start();
+  h.game.SetMoney(111);
+  h.Save("game");
+  h.game.SetMoney(222);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {  // killed once the game has its place, before the journal has its own
+    saveBetweenFiles = [] { kill(getpid(), SIGKILL); };
+    h.Answer(MsgAnswer::Yes);
+    h.Save("game");
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  ASSERT_NE(h.ReadFile("Save/game.ksv").find("\r\n222\r\n"), std::string::npos);
+
+  // The next start: the new game loads, told once that its journal is gone;
+  // nothing of the older life's journal comes with it.
+  Harness next;
+  fs::copy(h.dir / "Save", next.dir / "Save");
+  next.Start("Петя");
+  next.Lines();
+  ASSERT_TRUE(next.Load("game"));
+  EXPECT_EQ(next.s().Money, 222);
+  EXPECT_EQ(next.LinesStarting("MSGBOX"),
+            std::vector<std::string>{"MSGBOX exclamation \"Загрузка игры\" \"Журнал событий этой игры восстановить не "
+                                     "удалось: файл '" +
+                                     (next.dir / "Save" / "game.kjl").string() +
+                                     "' записан не с ней. Игра загружена, журнал начат заново.\" -> ok"});
+  EXPECT_EQ(MoneyEntries(next), std::vector<std::string>{"Загрузка игры: $222"});
+  EXPECT_EQ(next.game.Summary().bestMoney, 222);
+  // What the killed save left is gone; saved again, the pair is whole.
+  next.Answer(MsgAnswer::Yes);
+  next.Save("game");
+  EXPECT_EQ(Folder(next), (std::vector<std::string>{"game.kjl", "game.ksv"}));
+  next.Lines();
+  ASSERT_TRUE(next.Load("game"));
+  EXPECT_TRUE(next.LinesStarting("MSGBOX").empty());
+  EXPECT_EQ(MoneyEntries(next), (std::vector<std::string>{"Загрузка игры: $222", "Загрузка игры: $222"}));
+}
+
+TEST(AtomicSave, AJournalThatCannotBeWrittenIsReportedLostAndTheGameLoadsWithoutIt) {
+  Harness h;
+  h.Start();
+  h.game.SetMoney(111);
+  h.Save("game");
+  h.game.SetMoney(222);
+  // The game's file is written, its journal's write fails (a disk full by then).
+  int writes = 0;
+  saveWriteMidway = [&writes] { return ++writes == 1; };
+  h.Answer(MsgAnswer::Yes);
+  h.Lines();
+  EXPECT_TRUE(h.Save("game"));
+  saveWriteMidway = nullptr;
+  ASSERT_EQ(writes, 2);
+  const std::string journalPath = (h.dir / "Save" / "game.kjl").string();
+  EXPECT_EQ(h.LinesStarting("MSGBOX critical"),
+            std::vector<std::string>{"MSGBOX critical \"Сохранение игры\" \"Игра сохранена, но её журнал событий "
+                                     "потерян: записать файл '" +
+                                     journalPath + "' не удалось. Эта игра загрузится с пустым журналом.\" -> ok"});
+  EXPECT_EQ(Folder(h), std::vector<std::string>{"game.ksv"});
+  // As said: the game loads, with nothing of the older journal and no
+  // second word about it.
+  h.Lines();
+  ASSERT_TRUE(h.Load("game"));
+  EXPECT_TRUE(h.LinesStarting("MSGBOX").empty());
+  EXPECT_EQ(h.s().Money, 222);
+  EXPECT_EQ(MoneyEntries(h), std::vector<std::string>{"Загрузка игры: $222"});
 }
 
 TEST(AtomicSave, AFailedWriteKeepsTheOldGameAndLeavesNoTemporaryFile) {

@@ -163,6 +163,84 @@ TEST(JournalSaved, AMissingOrSpoiltJournalNeverStopsALoad) {
   }
 }
 
+TEST(JournalSaved, AJournalIsTakenOnlyBesideTheGameItWasWrittenWith) {
+  // What stands in the journal's second line -> whether the load takes it.
+  // "own": as saved with this game; "other": as saved with another game;
+  // "none": no such line, as journals were written before they named their
+  // game; else the line as given.
+  const std::pair<const char*, bool> rows[] = {
+      {"own", true},    {"other", false},     {"none", true},
+      {"SAVED", false}, {"SAVED 1 x", false}, {"SAVED 99999999999999999999 0000000000000000", false},
+  };
+  Harness other;
+  other.Start();
+  other.game.SetMoney(5);
+  other.Save("other");
+  const std::string otherJournal = other.ReadFile("Save/other.kjl");
+  for (const auto& [second, taken] : rows) {
+    SCOPED_TRACE(second);
+    Harness h;
+    h.Start();
+    h.game.SetMoney(777);
+    h.Save("g");
+    std::string text = h.ReadFile("Save/g.kjl");
+    const size_t lineStart = text.find('\n') + 1, lineEnd = text.find('\n', lineStart) + 1;
+    ASSERT_EQ(text.compare(lineStart, 6, "SAVED "), 0);
+    if (std::string(second) == "other") {
+      text = otherJournal;
+    } else if (std::string(second) == "none") {
+      text.erase(lineStart, lineEnd - lineStart);
+    } else if (std::string(second) != "own") {
+      text.replace(lineStart, lineEnd - lineStart, std::string(second) + "\n");
+    }
+    h.WriteFile("Save/g.kjl", text);
+    h.Lines();
+    ASSERT_TRUE(h.Load("g"));
+    EXPECT_EQ(h.s().Money, 777);
+    const auto boxes = h.LinesStarting("MSGBOX");
+    EXPECT_EQ(boxes.size(), taken ? 0u : 1u);
+    if (!taken && !boxes.empty()) {
+      EXPECT_EQ(boxes[0].rfind("MSGBOX exclamation \"Загрузка игры\"", 0), 0u);
+    }
+    // Taken, it tells of the save; else only the load and its box are there.
+    bool saveWritten = false;
+    for (const JournalEntry& e : h.game.journal.Entries()) saveWritten |= e.text == "Сохранение игры: g.ksv";
+    EXPECT_EQ(saveWritten, taken);
+    EXPECT_EQ(h.game.Summary().bestMoney, 777);
+  }
+}
+
+TEST(JournalFile, AnEntryIsCutToItsLimitAndAHugeLineIsLeftOut) {
+  auto repeat = [](const std::string& piece, size_t n) {
+    std::string out;
+    for (size_t i = 0; i < n; ++i) out += piece;
+    return out;
+  };
+  // The game's own long texts are cut to 2000 bytes at a whole letter, "…"
+  // (three bytes) included; quotes, written as two, still fit a line.
+  Journal j;
+  j.Add({0, 0, JournalKind::Message, repeat("Ж", 3000)});
+  j.Add({0, 0, JournalKind::MsgBox, repeat("\"", 5000)});
+  EXPECT_EQ(j.Entries()[0].text, repeat("Ж", 998) + "…");
+  EXPECT_EQ(j.Entries()[1].text, repeat("\"", 1997) + "…");
+  auto back = Journal::FromText(j.ToText());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->ToText(), j.ToText());
+
+  // A file with an entry of 30 MB between two others: that line is left
+  // out, the rest is taken. A line of 4096 bytes is taken, one more is not.
+  const auto line = [](const std::string& text) {
+    return JournalLine({SerialFromCivil(2027, 1, 1), 0, JournalKind::Message, text}) + "\n";
+  };
+  const std::string head = "Brindlex Kalvitor journal 1\n";
+  const std::string longest = line(std::string(Journal::kMaxLineBytes - line("").size() + 1, 'y'));
+  ASSERT_EQ(longest.size(), Journal::kMaxLineBytes + 1);  // with its line end
+  back = Journal::FromText(head + line("before") + line(std::string(30u << 20, 'x')) + longest +
+                           line(std::string(Journal::kMaxLineBytes, 'z')) + line("after"));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->ToText(), head + line("before") + longest + line("after"));
+}
+
 TEST(AutoPause, MinimisingPausesOnlyWhenSwitchedOnAndOnlyPResumes) {
   // AutoPause as stored (nullptr: not stored), the menu's switch chosen so
   // many times -> what is stored then, and whether minimising pauses.

@@ -29,10 +29,16 @@ std::vector<std::string> ListSavedGames(const std::string& folder) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
     std::string name = Utf8FromPath(it->path().filename());
-    if (name.size() >= 4 && EqualsIgnoreCase(name.substr(name.size() - 4), kExtension)) names.push_back(name);
+    if (name.size() >= 4 && EqualsIgnoreCase(name.substr(name.size() - 4), kExtension) && IsPlainFileName(name))
+      names.push_back(name);
   }
   std::sort(names.begin(), names.end(), LessByName);
   return names;
+}
+
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
 
 std::string CompleteSaveName(const std::string& text) { return EndsWith(text, kExtension) ? text : text + kExtension; }

@@ -12,9 +12,15 @@
 namespace kalvitor {
 
 // The saved games in `folder`: the regular files whose names end in ".ksv"
-// (in any letter case, as the file list's pattern matches), sorted by name
-// without regard to case. A missing folder gives an empty list.
+// (in any letter case, as the file list's pattern matches) and that the game
+// can load (plain names), sorted by name without regard to case. A missing
+// folder gives an empty list.
 std::vector<std::string> ListSavedGames(const std::string& folder);
+
+// A bare name of a file in the Save folder, not a way out of it: no slash
+// or backslash (a way out where the game began), no "." or "..". Only such
+// names are saved to, loaded from and listed.
+bool IsPlainFileName(const std::string& name);
 
 // The typed name with ".ksv" added, unless its last four characters are
 // exactly ".ksv" (lower case).

@@ -2,8 +2,13 @@
 // "Save/first.kjl", UTF-8 text, one entry or daily sample a line. It is
 // written together with the saved game (persist/saved_game.cpp). A journal
 // that is missing, too big or not a journal at all loads as an empty one:
-// it never stops the game from loading.
+// it never stops the game from loading. Nor does one written with another
+// game (persist/journal_file.h), which also loads as an empty one.
+#include "persist/journal_file.h"
+
 #include <algorithm>
+#include <cinttypes>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -17,13 +22,17 @@ namespace {
 
 // Ten thousand entries and as many samples come to a few megabytes.
 constexpr std::uintmax_t kMaxJournalBytes = 32u << 20;
+// A saved game is a few hundred bytes: a far bigger file is none the game
+// wrote a journal with.
+constexpr std::uintmax_t kMaxSavedGameBytes = 1u << 20;
+constexpr const char* kSavedWord = "SAVED";
 
-std::optional<std::string> ReadSmallFile(const std::string& path) {
+std::optional<std::string> ReadSmallFile(const std::string& path, std::uintmax_t limit) {
   std::error_code ec;
   const std::filesystem::path p = PathFromUtf8(path);
   if (!std::filesystem::is_regular_file(p, ec)) return std::nullopt;
   const std::uintmax_t size = std::filesystem::file_size(p, ec);
-  if (ec || size > kMaxJournalBytes) return std::nullopt;
+  if (ec || size > limit) return std::nullopt;
   std::ifstream in(p, std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes(static_cast<size_t>(size), '\0');
@@ -32,7 +41,41 @@ std::optional<std::string> ReadSmallFile(const std::string& path) {
   return bytes;
 }
 
+// "SAVED SIZE FINGERPRINT": the size in bytes and their 64-bit FNV-1a hash
+// in sixteen hex digits.
+std::string SavedLine(const std::string& bytes) {
+  uint64_t hash = 14695981039346656037ull;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016" PRIx64, hash);
+  return std::string(kSavedWord) + " " + std::to_string(bytes.size()) + " " + hex;
+}
+
+// The journal's second line when it names a saved game.
+std::optional<std::string> SavedLineOf(const std::string& journalText) {
+  const size_t start = journalText.find('\n');
+  if (start == std::string::npos) return std::nullopt;
+  const size_t end = std::min(journalText.find('\n', start + 1), journalText.size());
+  std::string line = journalText.substr(start + 1, end - start - 1);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  // The first word decides: a damaged line is still that of some game.
+  if (line.substr(0, line.find(' ')) != kSavedWord) return std::nullopt;
+  return line;
+}
+
 }  // namespace
+
+std::function<void()> saveBetweenFiles;
+
+std::string JournalFileText(const Journal& journal, const std::string& savedGameBytes) {
+  std::string text = journal.ToText();
+  const size_t header = text.find('\n') + 1;  // the header line always ends in one
+  text.insert(header, SavedLine(savedGameBytes) + "\n");
+  return text;
+}
 
 std::string Game::JournalFileName(const std::string& savedGameName) {
   const size_t n = savedGameName.size();
@@ -40,7 +83,7 @@ std::string Game::JournalFileName(const std::string& savedGameName) {
   return savedGameName + ".kjl";
 }
 
-void Game::LoadJournalBeside(const std::string& folder, const std::string& savedGameName) {
+bool Game::LoadJournalBeside(const std::string& folder, const std::string& savedGameName) {
   std::optional<Journal> saved;
   const std::string wanted = JournalFileName(savedGameName);
   // The saved game's name as the folder spells it decides the journal's; a
@@ -57,8 +100,18 @@ void Game::LoadJournalBeside(const std::string& folder, const std::string& saved
     // The first by name, as saving picks it.
     if (!same.empty()) real = *std::min_element(same.begin(), same.end());
   }
-  if (std::optional<std::string> text = ReadSmallFile(AddBackslash(folder) + real)) saved = Journal::FromText(*text);
+  bool own = true;
+  if (std::optional<std::string> text = ReadSmallFile(AddBackslash(folder) + real, kMaxJournalBytes)) {
+    saved = Journal::FromText(*text);
+    const std::optional<std::string> line = saved ? SavedLineOf(*text) : std::nullopt;
+    if (line) {
+      const std::optional<std::string> game = ReadSmallFile(AddBackslash(folder) + savedGameName, kMaxSavedGameBytes);
+      own = game && SavedLine(*game) == *line;
+      if (!own) saved.reset();
+    }
+  }
   journal.ReplaceWith(saved ? *saved : Journal());
+  return own;
 }
 
 }  // namespace kalvitor

@@ -17,6 +17,7 @@
 #include "computer/software_catalogue.h"
 #include "game.h"
 #include "persist/frm_save_load.h"
+#include "persist/journal_file.h"
 #include "persist/save_file.h"
 #include "shell/frm_main.h"
 #include "util/cp1251.h"
@@ -137,12 +138,6 @@ std::string OneLine(std::string text) {
 
 std::string FlagText(int16_t flag) { return flag != 0 ? "-1" : "0"; }
 
-// A bare name of a file in the Save folder, not a way out of it.
-bool IsPlainFileName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
-
 // The name as the file is really called: the game's home ignores letter case
 // in file names, so "first.ksv" finds and replaces "First.ksv".
 std::string RealName(const std::string& folder, const std::string& name) {
@@ -204,13 +199,17 @@ bool Game::SaveGame() {
     Note(JournalKind::Game, "Сохранение игры: " + real);
     ReplacingFile saved, journalFile;
     if (saved.Prepare(folder, real, text)) {
-      const bool journalReady = journalFile.Prepare(folder, journalName, journal.ToText());
+      const bool journalReady = journalFile.Prepare(folder, journalName, JournalFileText(journal, text));
       if (saved.Commit()) {
+        if (saveBetweenFiles) saveBetweenFiles();
         if (journalReady && journalFile.Commit()) return true;
-        // The game is saved; an older journal beside it would not be its own.
+        // The game is saved without its journal. The older journal there
+        // belonged to the game just replaced; one from before journals
+        // named their game would pass for this one's, so it goes.
         std::error_code ec;
         std::filesystem::remove(PathFromUtf8(AddBackslash(folder) + journalName), ec);
-        MsgBox("Игра сохранена, но её журнал не удалось записать в файл '" + AddBackslash(folder) + journalName + "'.",
+        MsgBox("Игра сохранена, но её журнал событий потерян: записать файл '" + AddBackslash(folder) + journalName +
+                   "' не удалось. Эта игра загрузится с пустым журналом.",
                "Сохранение игры", MsgIcon::Critical);
         return true;
       }
@@ -249,7 +248,7 @@ bool Game::LoadGame() {
   // A saved program whose requirements fail is refused, and its slot keeps
   // what it held before the load, as its label does.
   const std::array<int16_t, kSoftwareSlots> softBefore = s.Soft;
-  LoadJournalBeside(folder, real);
+  const bool ownJournal = LoadJournalBeside(folder, real);
   // What the load writes down is dated by the saved game's clock.
   std::optional<StampNotes> stamp;
   {
@@ -342,6 +341,11 @@ bool Game::LoadGame() {
   if (auto v = Whole32(f.Text(37)); take(v)) s.BankLoan = *v;
   // A game saved without its journal begins its record here.
   if (!journal.HasLifeRecord()) journal.SetLife(LifeRecord{s.GameDate, s.Money, s.JobIndex > 0 ? 1 : 0});
+  // Said once, over the loaded game: its journal is gone, the game is not.
+  if (!ownJournal)
+    MsgBox("Журнал событий этой игры восстановить не удалось: файл '" + AddBackslash(folder) + JournalFileName(real) +
+               "' записан не с ней. Игра загружена, журнал начат заново.",
+           "Загрузка игры", MsgIcon::Exclamation);
   return ok;
 }
 
