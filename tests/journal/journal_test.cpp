@@ -142,87 +142,54 @@ TEST(JournalDates, MidnightBelongsToTheNewDayAndTheSampleToTheOldOne) {
   EXPECT_EQ(StatsLine(h.game.journal.Samples()[0]), "STATS 30.01.2027 460 0 0 38 70 23 20 1");
 }
 
-TEST(JournalSaved, AMissingOrSpoiltJournalNeverStopsALoad) {
-  for (const char* journalBytes : {"", "not a journal\n", "\xff\xfe\x01garbage", static_cast<const char*>(nullptr)}) {
-    SCOPED_TRACE(journalBytes == nullptr ? "missing" : journalBytes);
+TEST(JournalSaved, AMissingSpoiltOrAnotherGamesJournalNeverStopsALoad) {
+  // The journal file as saved with the game, with its second line (which
+  // names the game) as given; "-" drops that line, as journals were written
+  // before they named their game. Bytes of their own, or none: no file.
+  // -> whether the load takes it, and whether it says it did not.
+  const std::tuple<const char*, const char*, bool, bool> rows[] = {
+      {"-", nullptr, true, false},
+      {"SAVED 1 0000000000000000", nullptr, false, true},
+      {"SAVED", nullptr, false, true},
+      {nullptr, "", false, false},
+      {nullptr, "not a journal\n", false, false},
+      {nullptr, "\xff\xfe\x01garbage", false, false},
+      {nullptr, nullptr, false, false},
+  };
+  for (const auto& [second, bytes, taken, told] : rows) {
+    SCOPED_TRACE(second != nullptr ? second : bytes != nullptr ? bytes : "missing");
     Harness h;
     h.Start();
     h.game.SetMoney(777);
     h.Save("g");
-    ASSERT_TRUE(fs::remove(h.dir / "Save" / "g.kjl"));  // saved beside the game
-    if (journalBytes != nullptr) h.WriteFile("Save/g.kjl", journalBytes);
+    std::string text = h.ReadFile("Save/g.kjl");
+    const size_t from = text.find('\n') + 1, to = text.find('\n', from) + 1;
+    ASSERT_TRUE(fs::remove(h.dir / "Save" / "g.kjl"));
+    if (second != nullptr) text.replace(from, to - from, second == std::string("-") ? "" : second + std::string("\n"));
+    if (second != nullptr || bytes != nullptr) h.WriteFile("Save/g.kjl", second != nullptr ? text : bytes);
     h.Lines();
     ASSERT_TRUE(h.Load("g"));
-    EXPECT_TRUE(h.LinesStarting("MSGBOX").empty());
+    EXPECT_EQ(h.LinesStarting("MSGBOX exclamation \"Загрузка игры\"").size(), told ? 1u : 0u);
     EXPECT_EQ(h.s().Money, 777);
-    // Only what the load itself wrote; the life's record begins with the loaded game.
-    EXPECT_EQ(h.game.journal.Entries().size(), 2u);
+    // Taken, it tells of the save; else only what the load wrote is there, and
+    // the life's record begins with the loaded game.
+    EXPECT_EQ(h.game.journal.Entries().size(), (taken ? 5u : 2u) + (told ? 1u : 0u));
     EXPECT_TRUE(h.game.journal.Samples().empty());
     EXPECT_EQ(h.game.Summary().daysLived, 0);
     EXPECT_EQ(h.game.Summary().bestMoney, 777);
   }
 }
 
-TEST(JournalSaved, AJournalIsTakenOnlyBesideTheGameItWasWrittenWith) {
-  // What stands in the journal's second line -> whether the load takes it.
-  // "own": as saved with this game; "other": as saved with another game;
-  // "none": no such line, as journals were written before they named their
-  // game; else the line as given.
-  const std::pair<const char*, bool> rows[] = {
-      {"own", true},    {"other", false},     {"none", true},
-      {"SAVED", false}, {"SAVED 1 x", false}, {"SAVED 99999999999999999999 0000000000000000", false},
-  };
-  Harness other;
-  other.Start();
-  other.game.SetMoney(5);
-  other.Save("other");
-  const std::string otherJournal = other.ReadFile("Save/other.kjl");
-  for (const auto& [second, taken] : rows) {
-    SCOPED_TRACE(second);
-    Harness h;
-    h.Start();
-    h.game.SetMoney(777);
-    h.Save("g");
-    std::string text = h.ReadFile("Save/g.kjl");
-    const size_t lineStart = text.find('\n') + 1, lineEnd = text.find('\n', lineStart) + 1;
-    ASSERT_EQ(text.compare(lineStart, 6, "SAVED "), 0);
-    if (std::string(second) == "other") {
-      text = otherJournal;
-    } else if (std::string(second) == "none") {
-      text.erase(lineStart, lineEnd - lineStart);
-    } else if (std::string(second) != "own") {
-      text.replace(lineStart, lineEnd - lineStart, std::string(second) + "\n");
-    }
-    h.WriteFile("Save/g.kjl", text);
-    h.Lines();
-    ASSERT_TRUE(h.Load("g"));
-    EXPECT_EQ(h.s().Money, 777);
-    const auto boxes = h.LinesStarting("MSGBOX");
-    EXPECT_EQ(boxes.size(), taken ? 0u : 1u);
-    if (!taken && !boxes.empty()) {
-      EXPECT_EQ(boxes[0].rfind("MSGBOX exclamation \"Загрузка игры\"", 0), 0u);
-    }
-    // Taken, it tells of the save; else only the load and its box are there.
-    bool saveWritten = false;
-    for (const JournalEntry& e : h.game.journal.Entries()) saveWritten |= e.text == "Сохранение игры: g.ksv";
-    EXPECT_EQ(saveWritten, taken);
-    EXPECT_EQ(h.game.Summary().bestMoney, 777);
-  }
-}
-
 TEST(JournalFile, AnEntryIsCutToItsLimitAndAHugeLineIsLeftOut) {
-  auto repeat = [](const std::string& piece, size_t n) {
-    std::string out;
-    for (size_t i = 0; i < n; ++i) out += piece;
-    return out;
-  };
   // The game's own long texts are cut to 2000 bytes at a whole letter, "…"
   // (three bytes) included; quotes, written as two, still fit a line.
+  std::string letters, quotes(5000, '"');
+  for (int i = 0; i < 3000; ++i) letters += "Ж";
   Journal j;
-  j.Add({0, 0, JournalKind::Message, repeat("Ж", 3000)});
-  j.Add({0, 0, JournalKind::MsgBox, repeat("\"", 5000)});
-  EXPECT_EQ(j.Entries()[0].text, repeat("Ж", 998) + "…");
-  EXPECT_EQ(j.Entries()[1].text, repeat("\"", 1997) + "…");
+  j.Add({0, 0, JournalKind::Message, letters});
+  j.Add({0, 0, JournalKind::MsgBox, quotes});
+  EXPECT_EQ(j.Entries()[0].text, letters.substr(0, 998 * 2) + "…");
+  EXPECT_EQ(j.Entries()[1].text, quotes.substr(0, 1997) + "…");
   auto back = Journal::FromText(j.ToText());
   ASSERT_TRUE(back);
   EXPECT_EQ(back->ToText(), j.ToText());

@@ -154,17 +154,15 @@ class ToolWindowsTest : public QObject {
     StatsWindow w(h.game, nullptr);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto* view = w.findChild<QChartView*>(QStringLiteral("chart0"));
-    QVERIFY(view != nullptr);
     std::vector<std::pair<double, qlonglong>> labels;  // the height on the screen, the number
-    for (QGraphicsItem* item : view->scene()->items()) {
+    for (QGraphicsItem* item : w.findChild<QChartView*>(QStringLiteral("chart0"))->scene()->items()) {
       auto* text = dynamic_cast<QGraphicsTextItem*>(item);
       bool number = false;
       const qlonglong v = text != nullptr && text->isVisible() ? text->toPlainText().toLongLong(&number) : 0;
       if (number) labels.emplace_back(text->sceneBoundingRect().center().y(), v);
     }
     std::sort(labels.begin(), labels.end());
-    QVERIFY2(labels.size() >= 3, "the money axis has its numbers");
+    QVERIFY(labels.size() >= 3);
     QVERIFY2(labels.front().second >= 2147483647, qPrintable(QString::number(labels.front().second)));
     for (size_t i = 1; i < labels.size(); ++i) QVERIFY(labels[i].second < labels[i - 1].second);
   }
