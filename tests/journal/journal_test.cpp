@@ -1,6 +1,7 @@
-// The journal: its file form, its limit, the cause written beside each
+// The journal: its file form, its limits, the cause written beside each
 // change of money, the date it gives what happens at midnight, a saved game
-// whose journal is missing or spoilt, and the pause on minimising. The year
+// whose journal is missing, spoilt or another game's, and the pause on
+// minimising. The year
 // in year_test.cpp covers the rest: every message, box, death and family
 // change written, no change of $0, a load dated by the saved game's clock, a
 // journal in other letters; tool_windows_test.cpp the summary of a life.
