@@ -4,7 +4,9 @@
 # 20 ms), then starts it again and loads the game. Prints, for each driver
 # given, side by side:
 #   - pairs on the disk that a kill left apart: the saved game and a journal
-#     whose last money entry is not the game's money;
+#     whose last money entry is not the game's money; and such pairs still
+#     apart after the next start (which finishes a save cut off between its
+#     two files);
 #   - loads that showed another game's journal (its last money entry is not
 #     the loaded money): the fault the journal's fingerprint removes;
 #   - loads that said the journal could not be restored;
@@ -41,7 +43,7 @@ for driver in "$@"; do
   dir="$work/run"
   rm -rf "$dir"
   mkdir -p "$dir"
-  apart=0 wrong=0 told=0 leftovers=0 loads=0 in_save=0
+  apart=0 still=0 wrong=0 told=0 leftovers=0 loads=0 in_save=0
   for run in $(seq "$kills"); do
     script "$run" > "$work/script.txt"
     LD_PRELOAD="$work/slow_io.so" "$driver" --dir "$dir" --seed "$run" "$work/script.txt" > "$work/out.txt" 2>&1 &
@@ -53,8 +55,8 @@ for driver in "$@"; do
     [[ -f "$dir/Save/g.ksv" ]] || continue
     # The pair as the kill left it.
     game=$(sed -n 2p "$dir/Save/g.ksv" | tr -d '\r')
-    journal=$(last_money < "$dir/Save/g.kjl" 2>/dev/null || true)
-    [[ -f "$dir/Save/g.kjl" ]] || journal=""
+    journal=""
+    [[ -f "$dir/Save/g.kjl" ]] && journal=$(last_money < "$dir/Save/g.kjl")
     [[ -n "$journal" && "$journal" != "$game" ]] && apart=$((apart + 1))
     # The next start, and the load.
     printf '%s' "$load" | "$driver" --dir "$dir" --seed 1 > "$work/load.txt" 2>&1 || {
@@ -66,10 +68,13 @@ for driver in "$@"; do
     grep -q '^MSGBOX exclamation "Загрузка игры"' "$work/load.txt" && told=$((told + 1))
     left=$(ls -a "$dir/Save" | grep -c '^\.kalvitor-save-' || true)
     leftovers=$((leftovers + left))
+    journal=""
+    [[ -f "$dir/Save/g.kjl" ]] && journal=$(last_money < "$dir/Save/g.kjl")
+    [[ -n "$journal" && "$journal" != "$game" ]] && still=$((still + 1))
   done
   echo "$driver:"
   echo "  $kills kills with slowed I/O (up to ${SLOW_IO_US:-20000} us a rename or fsync), $in_save of them inside a save (a temporary file left), $loads loads after them"
-  echo "  pairs on the disk left apart by the kill: $apart"
+  echo "  pairs on the disk left apart by the kill: $apart, still apart after the next start: $still"
   echo "  loads that showed another game's journal: $wrong"
   echo "  loads that said the journal could not be restored: $told"
   echo "  temporary files left after the next start: $leftovers"

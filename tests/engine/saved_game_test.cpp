@@ -387,12 +387,15 @@ TEST(AtomicSave, ASaveKilledHalfWayLeavesTheOldGameWholeAndItsLeftoverGoes) {
 }
 
 // A save whose journal did not follow the game: the child killed between
-// the two files, or the journal's write failed (a disk full by then). The
-// next start loads the new game without the older journal; the player hears
-// of it once, at the load or at the save.
-TEST(AtomicSave, AGameWhoseJournalDidNotFollowLoadsWithoutTheOlderOne) {
-  for (const bool killed : {true, false}) {
-    SCOPED_TRACE(killed ? "killed between the files" : "the journal's write failed");
+// the two files (its new journal left ready under a temporary name, which
+// the next start puts in place; or, that one gone, not), or the journal's
+// write failed (a disk full by then). The next start loads the new game
+// with its own journal or with none, never the older one, and the player
+// hears of a journal lost once, at the save or at the load.
+TEST(AtomicSave, AGameWhoseJournalDidNotFollowLoadsWithItsOwnOrNone) {
+  enum Way { kKilled, kKilledLeftoverGone, kWriteFailed };
+  for (const Way way : {kKilled, kKilledLeftoverGone, kWriteFailed}) {
+    SCOPED_TRACE(way);
     Harness h;
     h.Start();
     h.game.SetMoney(111);
@@ -400,7 +403,7 @@ TEST(AtomicSave, AGameWhoseJournalDidNotFollowLoadsWithoutTheOlderOne) {
     h.game.SetMoney(222);
     h.Answer(MsgAnswer::Yes);
     h.Lines();
-    if (killed) {
+    if (way != kWriteFailed) {
       const pid_t child = fork();
       if (child == 0) {
         saveBetweenFiles = [] { kill(getpid(), SIGKILL); };
@@ -409,6 +412,7 @@ TEST(AtomicSave, AGameWhoseJournalDidNotFollowLoadsWithoutTheOlderOne) {
       }
       int status = 0;
       ASSERT_TRUE(child > 0 && waitpid(child, &status, 0) == child && WIFSIGNALED(status));
+      if (way == kKilledLeftoverGone) RemoveSaveLeftovers((h.dir / "Save").string());
     } else {
       int writes = 0;
       saveWriteMidway = [&writes] { return ++writes == 1; };  // the game's file, not its journal
@@ -418,7 +422,7 @@ TEST(AtomicSave, AGameWhoseJournalDidNotFollowLoadsWithoutTheOlderOne) {
     const std::vector<std::string> lost = {
         "MSGBOX critical \"Сохранение игры\" \"Игра сохранена, но её журнал событий потерян: записать файл '" +
         (h.dir / "Save" / "game.kjl").string() + "' не удалось. Эта игра загрузится с пустым журналом.\" -> ok"};
-    EXPECT_EQ(h.LinesStarting("MSGBOX critical"), killed ? std::vector<std::string>{} : lost);
+    EXPECT_EQ(h.LinesStarting("MSGBOX critical"), way == kWriteFailed ? lost : std::vector<std::string>{});
 
     Harness next;
     fs::copy(h.dir / "Save", next.dir / "Save");
@@ -429,11 +433,14 @@ TEST(AtomicSave, AGameWhoseJournalDidNotFollowLoadsWithoutTheOlderOne) {
     std::vector<std::string> money;
     for (const JournalEntry& e : next.game.journal.Entries())
       if (e.kind == JournalKind::Money) money.push_back(e.text);
-    EXPECT_EQ(money, std::vector<std::string>{"Загрузка игры: $222"});
+    const std::vector<std::string> own = {"Прочее: -$339, стало $111", "Прочее: +$111, стало $222",
+                                          "Загрузка игры: $222"};
+    EXPECT_EQ(money, way == kKilled ? own : std::vector<std::string>{"Загрузка игры: $222"});
     const std::vector<std::string> gone = {
         "MSGBOX exclamation \"Загрузка игры\" \"Журнал событий этой игры восстановить не удалось: файл '" +
         (next.dir / "Save" / "game.kjl").string() + "' записан не с ней. Игра загружена, журнал начат заново.\" -> ok"};
-    EXPECT_EQ(next.LinesStarting("MSGBOX"), killed ? gone : std::vector<std::string>{});
+    EXPECT_EQ(next.LinesStarting("MSGBOX"), way == kKilledLeftoverGone ? gone : std::vector<std::string>{});
+    EXPECT_EQ(Folder(next).size(), way == kWriteFailed ? 1u : 2u);  // the pair, no leftover
   }
 }
 

@@ -3,7 +3,8 @@
 // written together with the saved game (persist/saved_game.cpp). A journal
 // that is missing, too big or not a journal at all loads as an empty one:
 // it never stops the game from loading. Nor does one written with another
-// game (persist/journal_file.h), which also loads as an empty one.
+// game (persist/journal_file.h), which also loads as an empty one. A save
+// cut off between its two files is finished at the next start.
 #include "persist/journal_file.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "game.h"
+#include "persist/save_file.h"
 #include "util/paths.h"
 #include "util/text.h"
 
@@ -66,9 +68,60 @@ std::optional<std::string> SavedLineOf(const std::string& journalText) {
   return line;
 }
 
+// The journal beside a saved game, as the folder spells it: a journal in
+// other letters is found the same way, the first by name, as saving picks it.
+std::string JournalBeside(const std::string& folder, const std::string& savedGameName) {
+  const std::string wanted = Game::JournalFileName(savedGameName);
+  std::error_code ec;
+  if (std::filesystem::exists(PathFromUtf8(Game::AddBackslash(folder) + wanted), ec)) return wanted;
+  std::filesystem::directory_iterator it(PathFromUtf8(folder), ec), end;
+  std::vector<std::string> same;
+  for (; !ec && it != end; it.increment(ec)) {
+    const std::string entry = Utf8FromPath(it->path().filename());
+    if (EqualsIgnoreCase(entry, wanted)) same.push_back(entry);
+  }
+  return same.empty() ? wanted : *std::min_element(same.begin(), same.end());
+}
+
+// Whether the journal text was written with the saved game in that file.
+bool WrittenWith(const std::string& journalText, const std::string& savedGamePath) {
+  const std::optional<std::string> line = SavedLineOf(journalText);
+  const std::optional<std::string> game = ReadSmallFile(savedGamePath, kMaxSavedGameBytes);
+  return line && game && SavedLine(*game) == *line;
+}
+
 }  // namespace
 
 std::function<void()> saveBetweenFiles;
+
+void FinishSavesCutShort(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  std::vector<std::string> leftovers, games;
+  for (fs::directory_iterator it(PathFromUtf8(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code typeError;
+    if (it->symlink_status(typeError).type() != fs::file_type::regular) continue;
+    const std::string name = Utf8FromPath(it->path().filename());
+    if (IsSaveLeftover(name)) {
+      leftovers.push_back(name);
+    } else if (name.size() > 4 && EqualsIgnoreCase(name.substr(name.size() - 4), ".ksv")) {
+      games.push_back(name);
+    }
+  }
+  const std::string dir = Game::AddBackslash(folder);
+  for (const std::string& leftover : leftovers) {
+    const std::optional<std::string> text = ReadSmallFile(dir + leftover, kMaxJournalBytes);
+    if (!text || !SavedLineOf(*text) || !Journal::FromText(*text)) continue;
+    for (const std::string& game : games) {
+      if (!WrittenWith(*text, dir + game)) continue;
+      const std::string journal = JournalBeside(folder, game);
+      const std::optional<std::string> now = ReadSmallFile(dir + journal, kMaxJournalBytes);
+      if (!now || !WrittenWith(*now, dir + game))
+        fs::rename(PathFromUtf8(dir + leftover), PathFromUtf8(dir + journal), ec);
+      break;
+    }
+  }
+}
 
 std::string JournalFileText(const Journal& journal, const std::string& savedGameBytes) {
   std::string text = journal.ToText();
@@ -85,30 +138,13 @@ std::string Game::JournalFileName(const std::string& savedGameName) {
 
 bool Game::LoadJournalBeside(const std::string& folder, const std::string& savedGameName) {
   std::optional<Journal> saved;
-  const std::string wanted = JournalFileName(savedGameName);
-  // The saved game's name as the folder spells it decides the journal's; a
-  // journal in other letters is found the same way.
-  std::error_code ec;
-  std::string real = wanted;
-  if (!std::filesystem::exists(PathFromUtf8(AddBackslash(folder) + wanted), ec)) {
-    std::filesystem::directory_iterator it(PathFromUtf8(folder), ec), end;
-    std::vector<std::string> same;
-    for (; !ec && it != end; it.increment(ec)) {
-      const std::string entry = Utf8FromPath(it->path().filename());
-      if (EqualsIgnoreCase(entry, wanted)) same.push_back(entry);
-    }
-    // The first by name, as saving picks it.
-    if (!same.empty()) real = *std::min_element(same.begin(), same.end());
-  }
   bool own = true;
-  if (std::optional<std::string> text = ReadSmallFile(AddBackslash(folder) + real, kMaxJournalBytes)) {
+  if (std::optional<std::string> text =
+          ReadSmallFile(AddBackslash(folder) + JournalBeside(folder, savedGameName), kMaxJournalBytes)) {
     saved = Journal::FromText(*text);
-    const std::optional<std::string> line = saved ? SavedLineOf(*text) : std::nullopt;
-    if (line) {
-      const std::optional<std::string> game = ReadSmallFile(AddBackslash(folder) + savedGameName, kMaxSavedGameBytes);
-      own = game && SavedLine(*game) == *line;
-      if (!own) saved.reset();
-    }
+    // A journal that names a game must name this one.
+    if (saved && SavedLineOf(*text)) own = WrittenWith(*text, AddBackslash(folder) + savedGameName);
+    if (!own) saved.reset();
   }
   journal.ReplaceWith(saved ? *saved : Journal());
   return own;

@@ -4,6 +4,7 @@
 
 #include "game.h"
 #include "persist/game_folders.h"
+#include "persist/journal_file.h"
 #include "persist/save_file.h"
 #include "shell/frm_main.h"
 #include "util/date.h"
@@ -42,6 +43,7 @@ void Game::RunMain() {
            "Папка игрока", MsgIcon::Exclamation);
   }
   WriteGamesLogHeaderIfMissing();
+  FinishSavesCutShort(PlayerPath("Save"));
   RemoveSaveLeftovers(PlayerPath("Save"));
   PlaySfx("LOGOSOUND");
   NewGame();
