@@ -89,6 +89,11 @@ while (( SECONDS < end )); do
           fed=$((SECONDS + 15))
         fi
         ;;
+      -)
+        # Nothing has the focus: the game was minimised. Back to it.
+        xdotool search --name '^Brindlex Kalvitor' windowmap windowactivate >/dev/null 2>&1 || true
+        sleep 0.5
+        ;;
       frmPlayerNameWindow)
         names=$((names + 1))
         sys_type "Keeper$names"
