@@ -166,8 +166,9 @@ class Life {
   // The journal file of a saved game: "first.ksv" -> "first.kjl".
   static std::string JournalFileName(const std::string& savedGameName);
   // Puts the saved game's journal in place of this one, or an empty one
-  // when there is none or it cannot be read.
-  void LoadJournalBeside(const std::string& folder, const std::string& savedGameName);
+  // when there is none or it cannot be read. False when the journal there
+  // was written with another game (and was not taken).
+  bool LoadJournalBeside(const std::string& folder, const std::string& savedGameName);
 
   // The date and time the journal gives its entries while the game's own
   // clock does not hold them yet: at midnight, before the date moves on, and

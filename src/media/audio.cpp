@@ -3,12 +3,12 @@
 // synthesizer through the mixer's music hook.
 #include "audio.h"
 
-#include <QFile>
-#include <chrono>
+#include <system_error>
 
 #include "audio_stack.h"
 #include "midi_file.h"
 #include "midi_synth.h"
+#include "track_file.h"
 
 namespace kalvitor::media {
 namespace {
@@ -22,6 +22,10 @@ constexpr int kEffectChannel = 0;
 constexpr int kMixFrequency = 44100;
 constexpr int kMixChunkFrames = 1024;
 constexpr qint64 kLargestMidi = 16 * 1024 * 1024;
+// Music files are read whole: an hour of MP3 fits.
+constexpr int64_t kLargestTrack = 64 * 1024 * 1024;
+// How long a music file may take to be read before the track is given up.
+constexpr auto kTrackReadWait = std::chrono::seconds(10);
 // How long an effect may wait for the device to be opened.
 constexpr auto kDeviceWait = std::chrono::seconds(10);
 
@@ -38,6 +42,8 @@ struct Audio::Device {
   Uint16 format = AUDIO_S16SYS;
   Mix_Chunk* chunk = nullptr;  // the effect playing or the last one played
   Mix_Music* music = nullptr;  // a song that is not MIDI
+  QByteArray musicBytes;       // its file, which the mixer reads as it plays
+  uint64_t wantedTrack = 0;    // the play command whose file is being read
   MidiSynth synth;
   std::atomic<bool> trackIsMidi{false};
   std::atomic<bool> mixSounding{false};
@@ -46,9 +52,20 @@ struct Audio::Device {
   static inline std::atomic<Audio*> current{nullptr};
 };
 
-Audio::Audio() : device_(std::make_unique<Device>()) {}
+// Shared with the threads that read music files: one may still be reading
+// when this object goes, and must then find no one to hand its bytes to.
+struct Audio::Mailbox {
+  std::mutex mutex;
+  Audio* audio = nullptr;
+};
+
+Audio::Audio() : device_(std::make_unique<Device>()), mailbox_(std::make_shared<Mailbox>()) { mailbox_->audio = this; }
 
 Audio::~Audio() {
+  {
+    std::lock_guard lock(mailbox_->mutex);
+    mailbox_->audio = nullptr;
+  }
   if (!thread_.joinable()) return;
   Post({Work::Quit});
   thread_.join();
@@ -70,6 +87,9 @@ void Audio::Settle() {
   std::unique_lock lock(mutex_);
   const uint64_t target = posted_;
   settled_.wait(lock, [&] { return done_ >= target; });
+  // A music file being read, then what its reader posted.
+  if (reading_ != 0) settled_.wait_until(lock, readingUntil_, [&] { return reading_ == 0; });
+  settled_.wait(lock, [&] { return done_ >= posted_; });
 }
 
 bool Audio::Open() {
@@ -118,6 +138,7 @@ void Audio::MusicPlay() {
   // Starting a player that is already playing changes nothing.
   if (MusicState() != 0) return;
   playCommand_ = ++lastMusicCommand_;
+  playAsked_ = Clock::now();
   Post({Work::Play, playCommand_, {}, musicFile_});
 }
 
@@ -133,11 +154,45 @@ bool Audio::TrackSounding() const {
 
 int Audio::MusicState() const {
   if (playCommand_ == 0) return 0;
-  if (musicHandled_ < playCommand_) return 1;  // still being started
+  // Still being started; a file that takes too long to read is given up.
+  if (musicHandled_ < playCommand_)
+    return trackRead_ >= playCommand_ || Clock::now() - playAsked_ < kTrackReadWait ? 1 : 0;
   return trackCommand_ == playCommand_ && TrackSounding() ? 1 : 0;
 }
 
 // --- The audio thread
+
+void Audio::ReadTrackLater(uint64_t id, const std::string& path) {
+  {
+    std::lock_guard lock(mutex_);
+    reading_ = id;
+    readingUntil_ = Clock::now() + kTrackReadWait;
+  }
+  try {
+    std::thread([mailbox = mailbox_, id, path] {
+      std::optional<QByteArray> bytes = ReadTrackFile(path, kLargestTrack);
+      std::lock_guard lock(mailbox->mutex);
+      if (mailbox->audio != nullptr) mailbox->audio->Deliver(id, path, std::move(bytes));
+    }).detach();
+  } catch (const std::system_error&) {
+    Deliver(id, path, std::nullopt);  // no thread to read it with: not played
+  }
+}
+
+void Audio::Deliver(uint64_t id, std::string path, std::optional<QByteArray> bytes) {
+  uint64_t read = trackRead_;
+  while (read < id && !trackRead_.compare_exchange_weak(read, id)) {
+  }
+  {
+    std::lock_guard lock(mutex_);
+    const bool readable = bytes.has_value();
+    queue_.push_back({Work::Start, id, readable ? std::move(*bytes) : QByteArray(), std::move(path), 0, readable});
+    ++posted_;
+    if (reading_ == id) reading_ = 0;
+  }
+  wake_.notify_one();
+  settled_.notify_all();
+}
 
 void Audio::Run() {
   for (;;) {
@@ -207,6 +262,7 @@ void Audio::Do(Command& c) {
       d.a->Mix_FreeMusic(d.music);
       d.music = nullptr;
     }
+    d.musicBytes.clear();
     d.mixSounding = false;
   };
 
@@ -223,15 +279,13 @@ void Audio::Do(Command& c) {
     deviceOpen_ = false;
   };
 
-  auto startTrack = [&](const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return;
+  auto startTrack = [&](const std::string& path, const QByteArray& bytes) {
     // FluidSynth takes any bytes for a song and finds out only while
     // playing: MIDI files are read and checked here first. Other types are
     // judged by the mixer's decoders.
-    if (LooksLikeMidi(file.fileName(), file.peek(12))) {
-      if (file.size() > kLargestMidi) return;
-      const std::optional<MidiSong> song = ReadMidiSong(file.readAll());
+    if (LooksLikeMidi(QString::fromStdString(path), bytes.left(12))) {
+      if (bytes.size() > kLargestMidi) return;
+      const std::optional<MidiSong> song = ReadMidiSong(bytes);
       if (!song || !d.synth.Prepare(*d.a, d.rate, kSoundFont)) return;
       d.trackIsMidi = true;
       trackCommand_ = c.id;
@@ -244,10 +298,14 @@ void Audio::Do(Command& c) {
       d.synth.Start(*song);
       return;
     }
-    file.close();
     d.a->Mix_HookMusic(nullptr, nullptr);
-    d.music = d.a->Mix_LoadMUS(path.c_str());
-    if (d.music == nullptr) return;
+    d.musicBytes = bytes;
+    SDL_RWops* rw = d.a->SDL_RWFromConstMem(d.musicBytes.constData(), static_cast<int>(d.musicBytes.size()));
+    d.music = rw != nullptr ? d.a->Mix_LoadMUS_RW(rw, 1) : nullptr;
+    if (d.music == nullptr) {
+      d.musicBytes.clear();
+      return;
+    }
     d.trackIsMidi = false;
     d.mixSounding = true;
     trackCommand_ = c.id;
@@ -255,6 +313,7 @@ void Audio::Do(Command& c) {
       d.mixSounding = false;
       d.a->Mix_FreeMusic(d.music);
       d.music = nullptr;
+      d.musicBytes.clear();
     }
   };
 
@@ -267,7 +326,7 @@ void Audio::Do(Command& c) {
         effectDone_ = c.id;
         break;
       }
-      SDL_RWops* rw = d.a->SDL_RWFromConstMem(c.wav.constData(), static_cast<int>(c.wav.size()));
+      SDL_RWops* rw = d.a->SDL_RWFromConstMem(c.bytes.constData(), static_cast<int>(c.bytes.size()));
       Mix_Chunk* chunk = rw != nullptr ? d.a->Mix_LoadWAV_RW(rw, 1) : nullptr;
       if (chunk == nullptr) {
         effectDone_ = c.id;
@@ -291,17 +350,30 @@ void Audio::Do(Command& c) {
       break;
     case Work::Play:
       stopTrack();
-      if (ensureDevice()) startTrack(c.path);
+      d.wantedTrack = 0;
+      if (!ensureDevice()) {
+        musicHandled_ = c.id;
+        break;
+      }
+      d.wantedTrack = c.id;
+      ReadTrackLater(c.id, c.path);
+      break;
+    case Work::Start:
+      // A track stopped or replaced while its file was read is not started.
+      if (c.id != d.wantedTrack) break;
+      d.wantedTrack = 0;
+      if (c.readable && ensureDevice()) startTrack(c.path, c.bytes);
       musicHandled_ = c.id;
       break;
     case Work::Stop:
+      d.wantedTrack = 0;
       if (d.open) stopTrack();
       d.lastUse = Clock::now();
       musicHandled_ = c.id;
       break;
     case Work::CloseIdle:
       if (!d.open) break;
-      if (effectDone_ < effectStarted_ || TrackSounding()) {
+      if (effectDone_ < effectStarted_ || TrackSounding() || d.wantedTrack != 0) {
         d.lastUse = Clock::now();
       } else if (Clock::now() - d.lastUse >= std::chrono::milliseconds(c.idleMs)) {
         closeDevice();

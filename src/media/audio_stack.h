@@ -29,7 +29,7 @@ namespace kalvitor::media {
   X(Mix_PlayChannelTimed)           \
   X(Mix_HaltChannel)                \
   X(Mix_ChannelFinished)            \
-  X(Mix_LoadMUS)                    \
+  X(Mix_LoadMUS_RW)                 \
   X(Mix_FreeMusic)                  \
   X(Mix_PlayMusic)                  \
   X(Mix_HaltMusic)                  \

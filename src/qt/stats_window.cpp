@@ -90,7 +90,9 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
     charts[c]->addAxis(dates, Qt::AlignBottom);
     dateAxes_.push_back(dates);
     auto* values = new QValueAxis(charts[c]);
-    values->setLabelFormat(QStringLiteral("%d"));
+    // Whole numbers, written from the double the axis holds: "%d" would
+    // take only 32 bits of it, and money goes beyond them.
+    values->setLabelFormat(QStringLiteral("%.0f"));
     charts[c]->addAxis(values, Qt::AlignLeft);
     valueAxes_.push_back(values);
   }

@@ -3,6 +3,8 @@
 #include "persist/game_folders.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -135,22 +137,45 @@ TEST(GameFolders, AnInstalledGameWritesOnlyInThePlayerFolder) {
   EXPECT_EQ(g.Count("MSGBOX"), 0) << g.out.str();
 }
 
-TEST(GameFolders, APlayerFolderThatCannotBeMadeIsReportedOnceAndTheGameGoesOn) {
-  TempTree t;
-  const std::string data = t.Dir("share/kalvitor");
-  t.Put("share/kalvitor/anecdot.dat");
-  t.Put("home-is-a-file");
-  InstalledGame g({data, t.Path("home-is-a-file/kalvitor")});
-  g.Start();
-  EXPECT_EQ(g.Count("MSGBOX exclamation"), 1) << g.out.str();
-  EXPECT_NE(g.out.str().find("home-is-a-file/kalvitor' недоступна для записи"), std::string::npos);
-  EXPECT_EQ(g.Count("SHOW frmMain"), 1) << "the game went on";
+// A full disk: a small file system of its own, filled, mounted in a mount
+// namespace of this test's process alone. Needs root; false elsewhere.
+bool MountFullDisk(const fs::path& where) {
+  fs::create_directories(where);
+  if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+      mount("tmpfs", where.c_str(), "tmpfs", 0, "size=64k") != 0)
+    return false;
+  std::ofstream fill(where / "fill", std::ios::binary);
+  while (fill.write("full", 4) && fill.flush()) {
+  }
+  return true;
+}
 
-  // Saving then fails with the usual message, and nothing is lost.
-  g.port.fileAnswers.push_back({headless::FileAnswer::Name, "lost.ksv", 0});
-  EXPECT_FALSE(g.game.SaveGame());
-  EXPECT_EQ(g.Count("MSGBOX critical \"Сохранение игры\""), 1) << g.out.str();
-  EXPECT_EQ(g.Count("MSGBOX exclamation"), 1) << "reported once";
+// A folder that cannot be made (a file is in its way), and one on a full
+// disk (which still makes empty files, so only a write tells).
+TEST(GameFolders, APlayerFolderThatCannotBeWrittenOrIsFullIsReportedOnceAndTheGameGoesOn) {
+  for (const bool full : {false, true}) {
+    TempTree t;
+    const std::string data = t.Dir("share/kalvitor");
+    t.Put("share/kalvitor/anecdot.dat");
+    t.Put("home-is-a-file");
+    const std::string home = t.Path(full ? "home/kalvitor" : "home-is-a-file/kalvitor");
+    if (full && !MountFullDisk(home)) GTEST_SKIP() << "no file system of our own can be mounted here (not root)";
+    InstalledGame g({data, home});
+    g.Start();
+    EXPECT_EQ(
+        g.Count("MSGBOX exclamation \"Папка игрока\" \"" + (full ? "На диске с папкой '" + home + "' не осталось места."
+                                                                 : "Папка '" + home + "' недоступна для записи.")),
+        1)
+        << g.out.str();
+    EXPECT_EQ(g.Count("SHOW frmMain"), 1) << "the game went on";
+
+    // Saving then fails with the usual message, and nothing is lost.
+    g.port.fileAnswers.push_back({headless::FileAnswer::Name, "lost.ksv", 0});
+    EXPECT_FALSE(g.game.SaveGame());
+    EXPECT_EQ(g.Count("MSGBOX critical \"Сохранение игры\""), 1) << g.out.str();
+    EXPECT_EQ(g.Count("MSGBOX exclamation"), 1) << "reported once";
+    if (full) umount2(home.c_str(), MNT_DETACH);
+  }
 }
 
 }  // namespace

@@ -262,6 +262,13 @@ TEST(GamesLog, HeaderOnceThenALinePerGameInAFileOfAnyLetterCase) {
   EXPECT_EQ(second.ReadFile("GAMES.LOG"), kHeader + created + created);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(second.dir), std::filesystem::directory_iterator()), 1);
 
+  // A log left empty (a first start on a full disk makes it and writes
+  // nothing): the next start writes the header first.
+  Harness full("05.03.2027 09:04:07");
+  full.WriteFile("games.log", "");
+  full.Start("Игрок", 0);
+  EXPECT_EQ(full.ReadFile("games.log"), kHeader + created);
+
   // An empty name ends the program before any line.
   Harness empty;
   empty.QueuePlayer("");

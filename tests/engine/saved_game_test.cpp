@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,6 +12,7 @@
 #include "computer/software_catalogue.h"
 #include "harness.h"
 #include "persist/frm_save_load.h"
+#include "persist/journal_file.h"
 #include "persist/save_file.h"
 #include "shell/frm_main.h"
 #include "util/cp1251.h"
@@ -295,7 +297,9 @@ TEST(SaveLoadDialog, ListsSavedGamesSortedByName) {
   Harness h;
   h.Start();
   EXPECT_TRUE(ListSavedGames((h.dir / "Save").string()).empty());  // no folder yet
-  for (const char* n : {"b.ksv", "A.ksv", "c.txt", "a.KSV", "Яблоко.ksv"}) h.WriteFile(std::string("Save/") + n, "x");
+  // A name with a backslash cannot be loaded or saved to: not listed.
+  for (const char* n : {"b.ksv", "A.ksv", "c.txt", "a.KSV", "Яблоко.ksv", "back\\slash.ksv"})
+    h.WriteFile(std::string("Save/") + n, "x");
   fs::create_directories(h.dir / "Save" / "dir.ksv");
   EXPECT_EQ(ListSavedGames((h.dir / "Save").string()),
             (std::vector<std::string>{"A.ksv", "a.KSV", "b.ksv", "Яблоко.ksv"}));
@@ -381,6 +385,64 @@ TEST(AtomicSave, ASaveKilledHalfWayLeavesTheOldGameWholeAndItsLeftoverGoes) {
   fs::copy(h.dir / "Save", next.dir / "Save");
   next.Start();
   EXPECT_EQ(Folder(next), (std::vector<std::string>{"game.kjl", "game.ksv"}));
+}
+
+// A save whose journal did not follow the game: the child killed between
+// the two files (its new journal left ready under a temporary name, which
+// the next start puts in place; or, that one gone, not), or the journal's
+// write failed (a disk full by then). The next start loads the new game
+// with its own journal or with none, never the older one, and the player
+// hears of a journal lost once, at the save or at the load.
+TEST(AtomicSave, AGameWhoseJournalDidNotFollowLoadsWithItsOwnOrNone) {
+  enum Way { kKilled, kKilledLeftoverGone, kWriteFailed };
+  for (const Way way : {kKilled, kKilledLeftoverGone, kWriteFailed}) {
+    SCOPED_TRACE(way);
+    Harness h;
+    h.Start();
+    h.game.SetMoney(111);
+    h.Save("game");
+    h.game.SetMoney(222);
+    h.Answer(MsgAnswer::Yes);
+    h.Lines();
+    if (way != kWriteFailed) {
+      const pid_t child = fork();
+      if (child == 0) {
+        saveBetweenFiles = [] { kill(getpid(), SIGKILL); };
+        h.Save("game");
+        _exit(0);
+      }
+      int status = 0;
+      ASSERT_TRUE(child > 0 && waitpid(child, &status, 0) == child && WIFSIGNALED(status));
+      if (way == kKilledLeftoverGone) RemoveSaveLeftovers((h.dir / "Save").string());
+    } else {
+      int writes = 0;
+      saveWriteMidway = [&writes] { return ++writes == 1; };  // the game's file, not its journal
+      h.Save("game");
+      saveWriteMidway = nullptr;
+    }
+    const std::vector<std::string> lost = {
+        "MSGBOX critical \"Сохранение игры\" \"Игра сохранена, но её журнал событий потерян: записать файл '" +
+        (h.dir / "Save" / "game.kjl").string() + "' не удалось. Эта игра загрузится с пустым журналом.\" -> ok"};
+    EXPECT_EQ(h.LinesStarting("MSGBOX critical"), way == kWriteFailed ? lost : std::vector<std::string>{});
+
+    Harness next;
+    fs::copy(h.dir / "Save", next.dir / "Save");
+    next.Start();
+    next.Lines();
+    ASSERT_TRUE(next.Load("game"));
+    EXPECT_EQ(next.s().Money, 222);
+    std::vector<std::string> money;
+    for (const JournalEntry& e : next.game.journal.Entries())
+      if (e.kind == JournalKind::Money) money.push_back(e.text);
+    const std::vector<std::string> own = {"Прочее: -$339, стало $111", "Прочее: +$111, стало $222",
+                                          "Загрузка игры: $222"};
+    EXPECT_EQ(money, way == kKilled ? own : std::vector<std::string>{"Загрузка игры: $222"});
+    const std::vector<std::string> gone = {
+        "MSGBOX exclamation \"Загрузка игры\" \"Журнал событий этой игры восстановить не удалось: файл '" +
+        (next.dir / "Save" / "game.kjl").string() + "' записан не с ней. Игра загружена, журнал начат заново.\" -> ok"};
+    EXPECT_EQ(next.LinesStarting("MSGBOX"), way == kKilledLeftoverGone ? gone : std::vector<std::string>{});
+    EXPECT_EQ(Folder(next).size(), way == kWriteFailed ? 1u : 2u);  // the pair, no leftover
+  }
 }
 
 TEST(AtomicSave, AFailedWriteKeepsTheOldGameAndLeavesNoTemporaryFile) {

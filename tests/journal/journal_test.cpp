@@ -1,6 +1,7 @@
-// The journal: its file form, its limit, the cause written beside each
+// The journal: its file form, its limits, the cause written beside each
 // change of money, the date it gives what happens at midnight, a saved game
-// whose journal is missing or spoilt, and the pause on minimising. The year
+// whose journal is missing, spoilt or another game's, and the pause on
+// minimising. The year
 // in year_test.cpp covers the rest: every message, box, death and family
 // change written, no change of $0, a load dated by the saved game's clock, a
 // journal in other letters; tool_windows_test.cpp the summary of a life.
@@ -166,25 +167,70 @@ TEST(JournalDates, MidnightBelongsToTheNewDayAndTheSampleToTheOldOne) {
   EXPECT_EQ(StatsLine(h.game.journal.Samples()[0]), "STATS 30.01.2027 460 0 0 38 70 23 20 1");
 }
 
-TEST(JournalSaved, AMissingOrSpoiltJournalNeverStopsALoad) {
-  for (const char* journalBytes : {"", "not a journal\n", "\xff\xfe\x01garbage", static_cast<const char*>(nullptr)}) {
-    SCOPED_TRACE(journalBytes == nullptr ? "missing" : journalBytes);
+TEST(JournalSaved, AMissingSpoiltOrAnotherGamesJournalNeverStopsALoad) {
+  // The journal file as saved with the game, with its second line (which
+  // names the game) as given; "-" drops that line, as journals were written
+  // before they named their game. Bytes of their own, or none: no file.
+  // -> whether the load takes it, and whether it says it did not.
+  const std::tuple<const char*, const char*, bool, bool> rows[] = {
+      {"-", nullptr, true, false},
+      {"SAVED 1 0000000000000000", nullptr, false, true},
+      {"SAVED", nullptr, false, true},
+      {nullptr, "", false, false},
+      {nullptr, "not a journal\n", false, false},
+      {nullptr, "\xff\xfe\x01garbage", false, false},
+      {nullptr, nullptr, false, false},
+  };
+  for (const auto& [second, bytes, taken, told] : rows) {
+    SCOPED_TRACE(second != nullptr ? second : bytes != nullptr ? bytes : "missing");
     Harness h;
     h.Start();
     h.game.SetMoney(777);
     h.Save("g");
-    ASSERT_TRUE(fs::remove(h.dir / "Save" / "g.kjl"));  // saved beside the game
-    if (journalBytes != nullptr) h.WriteFile("Save/g.kjl", journalBytes);
+    std::string text = h.ReadFile("Save/g.kjl");
+    const size_t from = text.find('\n') + 1, to = text.find('\n', from) + 1;
+    ASSERT_TRUE(fs::remove(h.dir / "Save" / "g.kjl"));
+    if (second != nullptr) text.replace(from, to - from, second == std::string("-") ? "" : second + std::string("\n"));
+    if (second != nullptr || bytes != nullptr) h.WriteFile("Save/g.kjl", second != nullptr ? text : bytes);
     h.Lines();
     ASSERT_TRUE(h.Load("g"));
-    EXPECT_TRUE(h.LinesStarting("MSGBOX").empty());
+    EXPECT_EQ(h.LinesStarting("MSGBOX exclamation \"Загрузка игры\"").size(), told ? 1u : 0u);
     EXPECT_EQ(h.s().Money, 777);
-    // Only what the load itself wrote; the life's record begins with the loaded game.
-    EXPECT_EQ(h.game.journal.Entries().size(), 2u);
+    // Taken, it tells of the save; else only what the load wrote is there, and
+    // the life's record begins with the loaded game.
+    EXPECT_EQ(h.game.journal.Entries().size(), (taken ? 5u : 2u) + (told ? 1u : 0u));
     EXPECT_TRUE(h.game.journal.Samples().empty());
     EXPECT_EQ(h.game.Summary().daysLived, 0);
     EXPECT_EQ(h.game.Summary().bestMoney, 777);
   }
+}
+
+TEST(JournalFile, AnEntryIsCutToItsLimitAndAHugeLineIsLeftOut) {
+  // The game's own long texts are cut to 2000 bytes at a whole letter, "…"
+  // (three bytes) included; quotes, written as two, still fit a line.
+  std::string letters, quotes(5000, '"');
+  for (int i = 0; i < 3000; ++i) letters += "Ж";
+  Journal j;
+  j.Add({0, 0, JournalKind::Message, letters});
+  j.Add({0, 0, JournalKind::MsgBox, quotes});
+  EXPECT_EQ(j.Entries()[0].text, letters.substr(0, 998 * 2) + "…");
+  EXPECT_EQ(j.Entries()[1].text, quotes.substr(0, 1997) + "…");
+  auto back = Journal::FromText(j.ToText());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->ToText(), j.ToText());
+
+  // A file with an entry of 30 MB between two others: that line is left
+  // out, the rest is taken. A line of 4096 bytes is taken, one more is not.
+  const auto line = [](const std::string& text) {
+    return JournalLine({SerialFromCivil(2027, 1, 1), 0, JournalKind::Message, text}) + "\n";
+  };
+  const std::string head = "Brindlex Kalvitor journal 1\n";
+  const std::string longest = line(std::string(Journal::kMaxLineBytes - line("").size() + 1, 'y'));
+  ASSERT_EQ(longest.size(), Journal::kMaxLineBytes + 1);  // with its line end
+  back = Journal::FromText(head + line("before") + line(std::string(30u << 20, 'x')) + longest +
+                           line(std::string(Journal::kMaxLineBytes, 'z')) + line("after"));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->ToText(), head + line("before") + longest + line("after"));
 }
 
 TEST(AutoPause, MinimisingPausesOnlyWhenSwitchedOnAndOnlyPResumes) {

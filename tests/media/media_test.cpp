@@ -5,12 +5,15 @@
 #include "media.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -175,6 +178,35 @@ TEST(MediaMusic, BrokenFileStaysStoppedGoodOnePlaysOnceToItsEnd) {
   EXPECT_EQ(audio.MusicState(), 1);
   audio.MusicSetFile(path("broken.mid"));
   EXPECT_EQ(audio.MusicState(), 0);
+}
+
+// Tracks the player's folders may hold by the time they play: a pipe no one
+// writes to (swapped in after the list was made), a link to a device, a
+// file over 64 MB. None is played, and meanwhile effects keep their own
+// length, not the ten seconds an effect may wait for the sound.
+TEST(MediaMusic, APipeADeviceOrAHugeFileIsDroppedAndEffectsKeepTheirTime) {
+  DiskAudio disk;
+  QTemporaryDir folder;
+  auto path = [&folder](const char* name) { return folder.filePath(QString::fromLatin1(name)).toStdString(); };
+  ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", path("zero.wav").c_str()), 0);
+  QFile big(QString::fromStdString(path("big.ogg")));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((64 << 20) + 1));  // sparse: nothing to read
+  Audio audio;
+  ASSERT_TRUE(audio.Open());
+  for (const char* name : {"song.mid", "zero.wav", "big.ogg"}) {
+    audio.MusicSetFile(path(name));
+    if (std::string(name) == "song.mid") {
+      ASSERT_EQ(std::rename(path("pipe").c_str(), path(name).c_str()), 0);
+    }
+    audio.MusicPlay();
+    const QByteArray wav = EffectBytes(QStringLiteral("BUTTONS"));
+    const auto start = Clock::now();
+    audio.PlayEffect(wav, [] {});
+    EXPECT_LT(SecondsSince(start), Seconds(wav) + 5.0) << name;
+    audio.Settle();
+    EXPECT_EQ(audio.MusicState(), 0) << name;
+  }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 // summary of this life and this run.
 #include "tool_windows.h"
 
+#include <QChartView>
 #include <QComboBox>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -140,6 +142,29 @@ class ToolWindowsTest : public QObject {
     h.game.SetHealth(-50);
     QCOMPARE(w.SummaryText(), QStringLiteral("Дней прожито: 0     Лучшие деньги: $450     Работ: 0     Детей: 3\n"
                                              "За этот запуск игры — смертей: 1, побед: 0"));
+  }
+
+  void statsMoneyAxisReachesADepositAtTheLimit() {
+    // The bank keeps up to $2147483647: the money axis, read top to bottom,
+    // must fall from at least that, as numbers do.
+    Harness h("01.03.2027 10:00:00");
+    h.Start();
+    for (int day = 0; day < 3; ++day)
+      h.game.journal.AddSample({h.s().GameDate + day, 450, 2147483647 - 2 + day, 0, 40, 75, 25, 20, 1});
+    StatsWindow w(h.game, nullptr);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    std::vector<std::pair<double, qlonglong>> labels;  // the height on the screen, the number
+    for (QGraphicsItem* item : w.findChild<QChartView*>(QStringLiteral("chart0"))->scene()->items()) {
+      auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+      bool number = false;
+      const qlonglong v = text != nullptr && text->isVisible() ? text->toPlainText().toLongLong(&number) : 0;
+      if (number) labels.emplace_back(text->sceneBoundingRect().center().y(), v);
+    }
+    std::sort(labels.begin(), labels.end());
+    QVERIFY(labels.size() >= 3);
+    QVERIFY2(labels.front().second >= 2147483647, qPrintable(QString::number(labels.front().second)));
+    for (size_t i = 1; i < labels.size(); ++i) QVERIFY(labels[i].second < labels[i - 1].second);
   }
 };
 

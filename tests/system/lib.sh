@@ -62,10 +62,12 @@ sys_start_x() {
 }
 
 # Starts the game from a fresh copy of the game folder, music and effects off
-# (so that no draw of chance goes to the music), with the dump set up.
+# (so that no draw of chance goes to the music; SYS_MUSIC=1 and SYS_EFFECTS=1
+# switch them on), with the dump set up.
 sys_start_game() {
   mkdir -p "$SYS_TMP/home/.config/Brindlex"
-  printf '[General]\nMusic=0\nEffects=0\n' >"$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
+  printf '[General]\nMusic=%s\nEffects=%s\n' "${SYS_MUSIC:-0}" "${SYS_EFFECTS:-0}" \
+    >"$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
   rm -f "$SYS_DUMP"
   # A second start in the same test keeps the game folder (and its saves).
   [[ -d "$SYS_TMP/game" ]] || cp -r "$(cd "$KALVITOR_GAME_DIR" && pwd)" "$SYS_TMP/game"

@@ -136,6 +136,13 @@ void Journal::Changed() {
 }
 
 void Journal::Add(JournalEntry entry) {
+  if (entry.text.size() > kMaxTextBytes) {
+    const std::string ellipsis = "…";
+    size_t cut = kMaxTextBytes - ellipsis.size();
+    while (cut > 0 && (static_cast<unsigned char>(entry.text[cut]) & 0xC0) == 0x80) --cut;  // whole letters only
+    entry.text.resize(cut);
+    entry.text += ellipsis;
+  }
   entries_.push_back(std::move(entry));
   while (entries_.size() > kMaxEntries) entries_.pop_front();
   ++added_;
@@ -187,8 +194,14 @@ std::optional<Journal> Journal::FromText(const std::string& text) {
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(pos, end - pos);
+    const size_t start = pos;
     pos = end + 1;
+    // No line the game writes is this long; such a line is left out.
+    if (end - start > kMaxLineBytes) {
+      if (first) return std::nullopt;
+      continue;
+    }
+    std::string line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (first) {
       if (line != kHeader) return std::nullopt;

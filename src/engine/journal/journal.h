@@ -57,8 +57,14 @@ class Journal {
  public:
   static constexpr size_t kMaxEntries = 10000;
   static constexpr size_t kMaxSamples = 10000;
+  // An entry's text is cut to this many bytes, so that its line in the file
+  // (quoted, each break or quote written as two) stays within the longest
+  // line the file is read with; a longer line there is damage.
+  static constexpr size_t kMaxTextBytes = 2000;
+  static constexpr size_t kMaxLineBytes = 4096;
 
-  // Adds an entry; the oldest goes once there are more than kMaxEntries.
+  // Adds an entry (its text cut to kMaxTextBytes, ending in "…"); the
+  // oldest goes once there are more than kMaxEntries.
   void Add(JournalEntry entry);
   void AddSample(const StatsSample& sample);
   const std::deque<JournalEntry>& Entries() const { return entries_; }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "game.h"
+#include "persist/save_file.h"
 #include "util/paths.h"
 #include "util/text.h"
 
@@ -29,7 +30,8 @@ std::vector<std::string> ListSavedGames(const std::string& folder) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
     std::string name = Utf8FromPath(it->path().filename());
-    if (name.size() >= 4 && EqualsIgnoreCase(name.substr(name.size() - 4), kExtension)) names.push_back(name);
+    if (name.size() >= 4 && EqualsIgnoreCase(name.substr(name.size() - 4), kExtension) && IsPlainFileName(name))
+      names.push_back(name);
   }
   std::sort(names.begin(), names.end(), LessByName);
   return names;

@@ -12,8 +12,9 @@
 namespace kalvitor {
 
 // The saved games in `folder`: the regular files whose names end in ".ksv"
-// (in any letter case, as the file list's pattern matches), sorted by name
-// without regard to case. A missing folder gives an empty list.
+// (in any letter case, as the file list's pattern matches) and that the game
+// can load (plain names), sorted by name without regard to case. A missing
+// folder gives an empty list.
 std::vector<std::string> ListSavedGames(const std::string& folder);
 
 // The typed name with ".ksv" added, unless its last four characters are

@@ -66,6 +66,24 @@ bool FolderWritable(const std::string& folder) {
   return false;
 }
 
+bool FolderHasRoom(const std::string& folder) {
+  std::error_code ec;
+  for (int n = 0; n < 100; ++n) {
+    const fs::path probe = PathFromUtf8(Join(folder, ".kalvitor-room-test-" + std::to_string(n)));
+    std::FILE* f = std::fopen(probe.c_str(), "wbx");
+    if (f == nullptr) {
+      if (fs::exists(probe, ec)) continue;
+      return false;
+    }
+    const std::string block(4096, '\0');
+    const bool written = std::fwrite(block.data(), 1, block.size(), f) == block.size() && std::fflush(f) == 0;
+    const bool closed = std::fclose(f) == 0;
+    fs::remove(probe, ec);
+    return written && closed;
+  }
+  return false;
+}
+
 std::string PreparePlayerFolder(const GameFolders& folders) {
   std::error_code ec;
   const fs::path save = PathFromUtf8(Join(folders.player, "Save"));

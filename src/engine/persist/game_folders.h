@@ -40,6 +40,9 @@ struct GameFolders {
 bool HoldsGameData(const std::string& folder);
 // True when a file can be created in the folder (tried, then removed).
 bool FolderWritable(const std::string& folder);
+// True when a few kilobytes can be written there (tried, then removed): a
+// full disk still lets a folder make files, but not fill them.
+bool FolderHasRoom(const std::string& folder);
 // Creates the player's folder with its Save and Music folders when they are
 // missing (a portable game folder comes with both; the per-user one is made
 // on the first run). Returns the folder that cannot be created or written,

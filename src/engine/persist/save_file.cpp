@@ -15,6 +15,11 @@ constexpr const char* kSuffix = ".tmp";
 
 }  // namespace
 
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
 bool IsSaveLeftover(const std::string& fileName) {
   const std::string prefix = kPrefix, suffix = kSuffix;
   return fileName.size() > prefix.size() + suffix.size() && fileName.compare(0, prefix.size(), prefix) == 0 &&

@@ -10,6 +10,11 @@
 
 namespace kalvitor {
 
+// A bare name of a file in the Save folder, not a way out of it: no slash
+// or backslash (a way out where the game began), no "." or "..". Only such
+// names are saved to, loaded from and listed.
+bool IsPlainFileName(const std::string& name);
+
 // Removes what interrupted saves left in the folder. Never a saved game.
 void RemoveSaveLeftovers(const std::string& folder);
 

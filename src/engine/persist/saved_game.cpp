@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "life.h"
+#include "persist/journal_file.h"
 #include "persist/save_file.h"
 #include "persist/saved_lines.h"
 #include "util/date.h"
@@ -20,12 +21,6 @@ namespace kalvitor {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A bare name of a file in the Save folder, not a way out of it.
-bool IsPlainFileName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
 
 // The name as the file is really called: the game's home ignores letter case
 // in file names, so "first.ksv" finds and replaces "First.ksv".
@@ -63,13 +58,17 @@ bool Life::SaveGame() {
     Note(JournalKind::Game, "Сохранение игры: " + real);
     ReplacingFile saved, journalFile;
     if (saved.Prepare(folder, real, text)) {
-      const bool journalReady = journalFile.Prepare(folder, journalName, journal.ToText());
+      const bool journalReady = journalFile.Prepare(folder, journalName, JournalFileText(journal, text));
       if (saved.Commit()) {
+        if (saveBetweenFiles) saveBetweenFiles();
         if (journalReady && journalFile.Commit()) return true;
-        // The game is saved; an older journal beside it would not be its own.
+        // The game is saved without its journal. The older journal there
+        // belonged to the game just replaced; one from before journals
+        // named their game would pass for this one's, so it goes.
         std::error_code ec;
         std::filesystem::remove(PathFromUtf8(AddBackslash(folder) + journalName), ec);
-        MsgBox("Игра сохранена, но её журнал не удалось записать в файл '" + AddBackslash(folder) + journalName + "'.",
+        MsgBox("Игра сохранена, но её журнал событий потерян: записать файл '" + AddBackslash(folder) + journalName +
+                   "' не удалось. Эта игра загрузится с пустым журналом.",
                "Сохранение игры", MsgIcon::Critical);
         return true;
       }
@@ -103,7 +102,7 @@ bool Life::LoadGame() {
   // From here on the state is the loaded game's.
   BeginGame();
   const Guard game = ThisGame();
-  LoadJournalBeside(folder, real);
+  const bool ownJournal = LoadJournalBeside(folder, real);
   // What the load writes down is dated by the saved game's clock.
   std::optional<StampNotes> stamp;
   {
@@ -125,6 +124,13 @@ bool Life::LoadGame() {
   if (game.Over()) return false;
   // A game saved without its journal begins its record here.
   if (!journal.HasLifeRecord()) journal.SetLife(LifeRecord{s.GameDate, s.Money, s.JobIndex > 0 ? 1 : 0});
+  // Said once, over the loaded game: its journal is gone, the game is not.
+  if (!ownJournal) {
+    MsgBox("Журнал событий этой игры восстановить не удалось: файл '" + AddBackslash(folder) + JournalFileName(real) +
+               "' записан не с ней. Игра загружена, журнал начат заново.",
+           "Загрузка игры", MsgIcon::Exclamation);
+    if (game.Over()) return false;
+  }
   return whole;
 }
 

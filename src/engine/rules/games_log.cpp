@@ -1,5 +1,6 @@
-// The games log: a header written once, then a line for every game started
-// and every game won. Code page 1251, CR LF. The game never reads it.
+// The games log: a header written once (at a start that finds the log
+// missing or empty), then a line for every game started and every game won. Code page 1251, CR LF. The game never reads
+// it.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -47,7 +48,11 @@ bool AppendBytes(const std::string& path, const std::string& utf8Lines) {
 
 void Life::WriteGamesLogHeaderIfMissing() {
   std::string path = LogPath(Folders().player);
-  if (FileExists(path)) return;
+  // An empty log (a first start on a full disk made it and wrote nothing)
+  // gets its header too.
+  std::error_code ec;
+  if (FileExists(path) && std::filesystem::file_size(PathFromUtf8(path), ec) > 0) return;
+  if (ec) return;
   AppendBytes(path,
               "Brindlex Kalvitor ver. 1.06.2002 for Windows 9.x/NT\r\n"
               "Games Log\r\n"

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "life.h"
+#include "persist/game_folders.h"
+#include "persist/journal_file.h"
 #include "persist/save_file.h"
 #include "util/date.h"
 #include "util/paths.h"
@@ -25,16 +27,22 @@ void Life::RunMain() {
     port.EndProgram();
   }
   // An installed game keeps the player's files in a folder of their own; if
-  // it cannot be made or written the player hears it once, and plays on.
-  if (!folders_.SharedFolder()) {
-    const std::string bad = PreparePlayerFolder(folders_);
-    if (!bad.empty())
-      MsgBox("Папка '" + bad +
-                 "' недоступна для записи. Игра продолжится, но сохранить игру и вести журнал игр "
-                 "не получится.",
-             "Папка игрока", MsgIcon::Exclamation);
+  // it cannot be made or written, or (either game) its disk is full, the
+  // player hears it once, and plays on.
+  const std::string bad = folders_.SharedFolder() ? std::string() : PreparePlayerFolder(folders_);
+  if (!bad.empty()) {
+    MsgBox("Папка '" + bad +
+               "' недоступна для записи. Игра продолжится, но сохранить игру и вести журнал игр "
+               "не получится.",
+           "Папка игрока", MsgIcon::Exclamation);
+  } else if (!FolderHasRoom(folders_.player) && FolderWritable(folders_.player)) {
+    MsgBox("На диске с папкой '" + folders_.player +
+               "' не осталось места. Игра продолжится, но сохранить игру и вести журнал игр "
+               "не получится, пока место не освободится.",
+           "Папка игрока", MsgIcon::Exclamation);
   }
   WriteGamesLogHeaderIfMissing();
+  FinishSavesCutShort(PlayerPath("Save"));
   RemoveSaveLeftovers(PlayerPath("Save"));
   PlaySfx("LOGOSOUND");
   NewGame();
