@@ -13,6 +13,7 @@
 #include "harness.h"
 #include "headless_port.h"
 #include "util/date.h"
+#include "util/text.h"
 
 namespace kalvitor::testing {
 namespace {
@@ -29,13 +30,14 @@ struct TempTree {
     fs::path p = root / relative;
     fs::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
+    return p.make_preferred().string();
   }
   std::string Dir(const std::string& relative) const {
     fs::create_directories(root / relative);
-    return (root / relative).string();
+    return Path(relative);
   }
-  std::string Path(const std::string& relative) const { return (root / relative).string(); }
+  // With the system's own separators, as the game writes them.
+  std::string Path(const std::string& relative) const { return (root / relative).make_preferred().string(); }
 };
 
 // One row per layout a player can have: where the jokes file lies, and
@@ -122,12 +124,14 @@ TEST(GameFolders, AnInstalledGameWritesOnlyInThePlayerFolder) {
   EXPECT_TRUE(g.game.LoadGame());
 
   g.game.BuildMusicList();
-  const std::vector<std::string> want{data + "/Music/a.mid", data + "/Music/b.mid", home + "/Music/mine.ogg"};
+  auto in = [](const std::string& folder, const char* name) { return (fs::path(folder) / "Music" / name).string(); };
+  const std::vector<std::string> want{in(data, "a.mid"), in(data, "b.mid"), in(home, "mine.ogg")};
   EXPECT_EQ(g.game.MusicTracks(), want);
 
   // The data folder got nothing of the player's.
   std::vector<std::string> inData;
-  for (const auto& e : fs::recursive_directory_iterator(data)) inData.push_back(e.path().lexically_relative(data));
+  for (const auto& e : fs::recursive_directory_iterator(data))
+    inData.push_back(e.path().lexically_relative(data).generic_string());
   std::sort(inData.begin(), inData.end());
   EXPECT_EQ(inData, (std::vector<std::string>{"Music", "Music/a.mid", "Music/b.mid", "anecdot.dat"}));
   EXPECT_EQ(g.Count("MSGBOX"), 0) << g.out.str();
@@ -141,7 +145,8 @@ TEST(GameFolders, APlayerFolderThatCannotBeMadeIsReportedOnceAndTheGameGoesOn) {
   InstalledGame g({data, t.Path("home-is-a-file/kalvitor")});
   g.Start();
   EXPECT_EQ(g.Count("MSGBOX exclamation"), 1) << g.out.str();
-  EXPECT_NE(g.out.str().find("home-is-a-file/kalvitor' недоступна для записи"), std::string::npos);
+  const std::string folder = (fs::path("home-is-a-file") / "kalvitor").string();
+  EXPECT_NE(g.out.str().find(ReplaceAll(folder, "\\", "\\\\") + "' недоступна для записи"), std::string::npos);
   EXPECT_EQ(g.Count("SHOW frmMain"), 1) << "the game went on";
 
   // Saving then fails with the usual message, and nothing is lost.

@@ -1,11 +1,11 @@
 #include "persist/game_folders.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "game.h"
 #include "util/paths.h"
+#include "util/platform.h"
 
 namespace kalvitor {
 namespace {
@@ -54,13 +54,12 @@ bool FolderWritable(const std::string& folder) {
   if (folder.empty() || !fs::is_directory(PathFromUtf8(folder), ec)) return false;
   for (int n = 0; n < 100; ++n) {
     const fs::path probe = PathFromUtf8(Join(folder, ".kalvitor-write-test-" + std::to_string(n)));
-    // "x": never opens a file that is already there (another run's probe).
-    std::FILE* f = std::fopen(probe.c_str(), "wbx");
-    if (f == nullptr) {
-      if (fs::exists(probe, ec)) continue;
-      return false;
-    }
-    std::fclose(f);
+    // Never a file that is already there (another run's probe), nor a link.
+    NewFile f;
+    const NewFile::Made made = f.Create(probe);
+    if (made == NewFile::Made::NameTaken) continue;
+    if (made == NewFile::Made::Failed) return false;
+    f.Close();
     fs::remove(probe, ec);
     return true;
   }

@@ -10,7 +10,8 @@
 
 namespace kalvitor {
 
-// Removes what interrupted saves left in the folder. Never a saved game.
+// Removes what interrupted saves left in the folder, and links of their
+// names (the links go, what they point to stays). Never a saved game.
 void RemoveSaveLeftovers(const std::string& folder);
 
 // True for the name of a temporary file of an unfinished save.
