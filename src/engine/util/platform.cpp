@@ -126,8 +126,7 @@ bool AppendToFile(const std::filesystem::path& path, const std::string& bytes) {
 
 bool NameAllowedInFolder(const std::string& name) {
   if (name.empty() || name.find_first_of("<>:\"/\\|?*") != std::string::npos) return false;
-  if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
-    return false;
+  if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) return false;
   std::string stem = name.substr(0, name.find('.'));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
   for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
