@@ -9,14 +9,13 @@
 #include "audio_stack.h"
 #include "midi_file.h"
 #include "midi_synth.h"
+#include "shared_library.h"
 
 namespace kalvitor::media {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The General MIDI soundfont FluidSynth plays the music with.
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
 // Effects play on one channel of their own, so a new one cuts the old one.
 constexpr int kEffectChannel = 0;
 constexpr int kMixFrequency = 44100;
@@ -232,7 +231,7 @@ void Audio::Do(Command& c) {
     if (LooksLikeMidi(file.fileName(), file.peek(12))) {
       if (file.size() > kLargestMidi) return;
       const std::optional<MidiSong> song = ReadMidiSong(file.readAll());
-      if (!song || !d.synth.Prepare(*d.a, d.rate, kSoundFont)) return;
+      if (!song || !d.synth.Prepare(*d.a, d.rate, SoundFontPath())) return;
       d.trackIsMidi = true;
       trackCommand_ = c.id;
       d.a->Mix_HookMusic(
