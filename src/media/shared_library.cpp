@@ -21,8 +21,8 @@ const char* const kFluidSynthLibrary = "libfluidsynth-3.dll";
 void* OpenLibrary(const char* name, std::string& error) {
   // From the program's own folder first, where the package puts them.
   const std::wstring wide = QString::fromUtf8(name).toStdWString();
-  HMODULE library = ::LoadLibraryExW(wide.c_str(), nullptr,
-                                     LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  HMODULE library =
+      ::LoadLibraryExW(wide.c_str(), nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   if (library == nullptr) error = std::string(name) + ": Windows error " + std::to_string(::GetLastError());
   return reinterpret_cast<void*>(library);
 }

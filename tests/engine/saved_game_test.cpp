@@ -354,13 +354,19 @@ TEST(SavedGame, ASaveThatCannotBeWrittenIsReported) {
   EXPECT_TRUE(h.Saw(refused("two.ksv")));
   EXPECT_TRUE(fs::is_directory(h.dir / "Save" / "two.ksv"));
 
-  // Names that would leave the folder.
+  // Names that would leave the folder, and on Windows names its folders
+  // cannot hold (a colon would write a hidden stream of the file "a").
+#ifdef _WIN32
+  for (const char* name : {"../evil", "a/b", "a\\b", "a:b", "con", "x?y", "LPT1.old"}) {
+#else
   for (const char* name : {"../evil", "a/b", "a\\b"}) {
+#endif
     h.Lines();
     h.Save(name);
     EXPECT_TRUE(h.Saw(refused(std::string(name) + ".ksv"))) << name;
   }
   EXPECT_FALSE(fs::exists(h.dir / "evil.ksv"));
+  EXPECT_EQ(Folder(h), std::vector<std::string>{"two.ksv"});
 }
 
 // The child's half of the test below: a game saved over the one in the
