@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Set-up, the format check, build and every test, in one go: a warnings-as-errors build with
-# all tests (the Qt ones on the offscreen platform), the system tests (the
+# all tests (the Qt ones on the offscreen platform), the engine, the driver and
+# their tests built for Windows and run under Wine, the system tests (the
 # real program under Xvfb with a window manager, driven by real X input),
 # the game installed and played from a read-only tree under Xvfb, the Debian
 # package built, checked by lintian and played the same way (skipped with
@@ -16,6 +17,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S . -B build/check -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVITOR_WERROR=ON >/dev/null
 cmake --build build/check -j "$jobs"
 ctest --test-dir build/check --output-on-failure -j "$jobs"
+scripts/windows_test.sh build/check/src/headless/kalvitor-headless
 tests/system/run.sh build/check/game
 tests/install/install_test.sh build/check
 if [[ "${KALVITOR_SKIP_PACKAGE:-0}" != 1 ]]; then

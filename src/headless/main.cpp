@@ -1,11 +1,22 @@
 // kalvitor-headless [--dir PATH] [--seed N] [--now "DD.MM.YYYY HH:MM:SS"] [SCRIPT]
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which they need.
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#endif
+
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 #include "util/date.h"
+#include "util/paths.h"
 
 using kalvitor::headless::Driver;
 using kalvitor::headless::Options;
@@ -18,18 +29,50 @@ int Usage(const std::string& why) {
   return 2;
 }
 
+// The arguments in UTF-8. Windows hands main() its arguments in the
+// computer's 8-bit code page, which cannot spell every name: they are taken
+// from the wide command line instead.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc;
+  (void)argv;
+  std::vector<std::string> args;
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  for (int i = 0; wide != nullptr && i < count; ++i) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(std::max(size, 1)), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8.data(), size, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    args.push_back(utf8);
+  }
+  ::LocalFree(wide);
+  return args;
+#else
+  return std::vector<std::string>(argv, argv + argc);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The bytes as they are, as on Linux: no CR added before each line end
+  // of the output, none taken from the script.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
   std::ios::sync_with_stdio(false);
+  const std::vector<std::string> argument = Arguments(argc, argv);
+  argc = static_cast<int>(argument.size());
   Options options;
   options.nowDate = kalvitor::SerialFromCivil(2002, 6, 1);
   std::string scriptPath;
   for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
+    const std::string& a = argument[static_cast<size_t>(i)];
     auto value = [&]() -> std::string {
       if (i + 1 >= argc) return "";
-      return argv[++i];
+      return argument[static_cast<size_t>(++i)];
     };
     if (a == "--dir") {
       options.dir = value();
@@ -66,7 +109,7 @@ int main(int argc, char** argv) {
   }
   Driver driver(options, std::cout);
   if (scriptPath.empty() || scriptPath == "-") return driver.Run(std::cin);
-  std::ifstream in(scriptPath, std::ios::binary);
+  std::ifstream in(kalvitor::PathFromUtf8(scriptPath), std::ios::binary);
   if (!in) return Usage("cannot read the script " + scriptPath);
   return driver.Run(in);
 }

@@ -8,6 +8,7 @@
 #include "audio_stack.h"
 #include "midi_file.h"
 #include "midi_synth.h"
+#include "shared_library.h"
 #include "track_file.h"
 
 namespace kalvitor::media {
@@ -15,8 +16,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The General MIDI soundfont FluidSynth plays the music with.
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
 // Effects play on one channel of their own, so a new one cuts the old one.
 constexpr int kEffectChannel = 0;
 constexpr int kMixFrequency = 44100;
@@ -286,7 +285,7 @@ void Audio::Do(Command& c) {
     if (LooksLikeMidi(QString::fromStdString(path), bytes.left(12))) {
       if (bytes.size() > kLargestMidi) return;
       const std::optional<MidiSong> song = ReadMidiSong(bytes);
-      if (!song || !d.synth.Prepare(*d.a, d.rate, kSoundFont)) return;
+      if (!song || !d.synth.Prepare(*d.a, d.rate, SoundFontPath())) return;
       d.trackIsMidi = true;
       trackCommand_ = c.id;
       d.a->Mix_HookMusic(

@@ -1,20 +1,14 @@
 #include "audio_stack.h"
 
-#include <dlfcn.h>
-
 #include <mutex>
+
+#include "shared_library.h"
 
 namespace kalvitor::media {
 namespace {
 
-// The run-time names of the libraries (their sonames), not the development
-// links: those exist only where the -dev packages are installed.
-constexpr const char* kSdl = "libSDL2-2.0.so.0";
-constexpr const char* kMixer = "libSDL2_mixer-2.0.so.0";
-constexpr const char* kFluid = "libfluidsynth.so.3";
-
 bool Resolve(void* library, const char* name, void** slot, std::string& error) {
-  *slot = dlsym(library, name);
+  *slot = LibraryFunction(library, name);
   if (*slot == nullptr) error = std::string("missing function ") + name;
   return *slot != nullptr;
 }
@@ -29,14 +23,10 @@ bool Bind(void* library, const char* name, F& pointer, std::string& error) {
 
 bool Load(AudioStack& s, std::string& error) {
   void* libraries[3] = {};
-  const char* names[3] = {kSdl, kMixer, kFluid};
+  const char* names[3] = {kSdlLibrary, kMixerLibrary, kFluidSynthLibrary};
   for (int i = 0; i < 3; ++i) {
-    libraries[i] = dlopen(names[i], RTLD_NOW | RTLD_LOCAL);
-    if (libraries[i] == nullptr) {
-      const char* why = dlerror();
-      error = why != nullptr ? why : names[i];
-      return false;
-    }
+    libraries[i] = OpenLibrary(names[i], error);
+    if (libraries[i] == nullptr) return false;
   }
   bool ok = true;
 #define KALVITOR_BIND(library) [&](const char* name, auto& pointer) { ok = ok && Bind(library, name, pointer, error); }

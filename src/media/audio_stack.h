@@ -1,5 +1,5 @@
-// The sound libraries (SDL2, SDL2_mixer and FluidSynth), loaded with dlopen
-// the first time a sound is wanted: the program starts with Qt's libraries
+// The sound libraries (SDL2, SDL2_mixer and FluidSynth), loaded by the
+// system's loader (shared_library.h) the first time a sound is wanted: the program starts with Qt's libraries
 // only, and a player who never hears a sound never loads them. The headers
 // give the functions' types; the addresses come from the loaded libraries.
 #pragma once

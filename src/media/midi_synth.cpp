@@ -4,6 +4,8 @@
 #include <QTemporaryFile>
 #include <algorithm>
 
+#include "shared_library.h"
+
 namespace kalvitor::media {
 namespace {
 
@@ -51,7 +53,7 @@ void MidiSynth::LoadFontFor(const std::vector<MidiNote>& notes) {
   // FluidSynth reads fonts from files; this one lives just long enough.
   QTemporaryFile file(QDir::tempPath() + QStringLiteral("/kalvitor-instruments-XXXXXX.sf2"));
   if (!file.open() || !index_.WriteCut(notes, file) || !file.flush()) return;
-  font_ = a_->fluid_synth_sfload(synth_, QFile::encodeName(file.fileName()).constData(), 0);
+  font_ = a_->fluid_synth_sfload(synth_, FluidSynthFileName(file.fileName().toStdString()).c_str(), 0);
   if (font_ < 0) return;
   covered_ = notes;
 }

@@ -1,6 +1,7 @@
 #include "app_folders.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QStandardPaths>
 
@@ -22,9 +23,13 @@ void SetUpIdentity() {
 }
 
 GameFolders ChooseAppFolders() {
-  const QString program = QCoreApplication::applicationDirPath();
-  const QString installedData = program + QStringLiteral("/" KALVITOR_DATA_FROM_PROGRAM);
-  const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  // In the system's own spelling (C:\Games\Kalvitor on Windows), as the
+  // game's messages show the paths it makes from them.
+  const QString program = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+  const QString installedData =
+      QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/" KALVITOR_DATA_FROM_PROGRAM));
+  // Linux: ~/.local/share/Brindlex/Kalvitor 1.6; Windows: %APPDATA%\Brindlex\Kalvitor 1.6.
+  const QString perUser = QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
   return GameFolders::Choose(program.toStdString(), installedData.toStdString(), perUser.toStdString());
 }
 

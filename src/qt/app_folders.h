@@ -10,7 +10,10 @@ namespace kalvitor::qt {
 void SetUpIdentity();
 // The program's own folder decides: the game beside it (portable) or the
 // installed data at ../share/kalvitor and the player's files in the per-user
-// data folder (~/.local/share/Brindlex/Kalvitor 1.6).
+// data folder (~/.local/share/Brindlex/Kalvitor 1.6). On Windows the data
+// is always beside the program; the player's files are too when that folder
+// can be written (an unpacked archive), else (Program Files) they go to
+// %APPDATA%\Brindlex\Kalvitor 1.6.
 GameFolders ChooseAppFolders();
 
 }  // namespace kalvitor::qt

@@ -15,7 +15,11 @@ constexpr const char* kUsage =
     "  -v, --version    show the version and exit\n"
     "\n"
     "Qt's own options (-platform, -display, -style ...) are accepted too.\n"
+#ifdef _WIN32
+    "Saved games and the games log are kept in %APPDATA%\\Brindlex\\Kalvitor 1.6\\\n"
+#else
     "Saved games and the games log are kept in ~/.local/share/Brindlex/Kalvitor 1.6/\n"
+#endif
     "(beside the program when it runs from a writable folder that holds the game).\n";
 
 // The options QApplication reads itself; the first group takes a value.

@@ -12,8 +12,6 @@
 //                                a key; "say:TEXT" types TEXT on the message
 //                                line over and over (the last step); several
 //                                steps are separated by commas
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -146,7 +144,7 @@ int main(int argc, char** argv) {
 
   QtPort port;
   const auto seed = kalvitor::qt::TestSeed().value_or(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^
-                                                      static_cast<uint64_t>(getpid()));
+                                                      static_cast<uint64_t>(QCoreApplication::applicationPid()));
   kalvitor::Game game(port, kalvitor::qt::ChooseAppFolders(), seed);
   port.Attach(game);
   kalvitor::qt::SetUpTestHooks(game, port);

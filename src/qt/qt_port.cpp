@@ -56,6 +56,10 @@ class NestedLoop {
 
 QtPort::QtPort(QtPortOptions options) : options_(std::move(options)) {
   monotonic_.start();
+  // The system's own store: on Windows the registry key the game always
+  // used, HKEY_CURRENT_USER\Software\Brindlex\Kalvitor 1.6, whose values
+  // Music and Effects are strings (REG_SZ) "1" or "0"; on Linux
+  // ~/.config/Brindlex/Kalvitor 1.6.conf.
   if (options_.settingsFile.isEmpty())
     settings_ = std::make_unique<QSettings>(QString::fromLatin1(kMaker), QString::fromLatin1(kProduct));
   else

@@ -1,8 +1,5 @@
 #include "test_hooks.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
@@ -10,12 +7,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSocketNotifier>
 #include <QWidget>
-#include <csignal>
 #include <sstream>
 
 #include "control_widgets.h"
+#include "dump_request.h"
 #include "form_view.h"
 #include "game.h"
 #include "qt_port.h"
@@ -25,14 +21,6 @@
 
 namespace kalvitor::qt {
 namespace {
-
-int dumpPipe[2] = {-1, -1};
-
-void OnDumpSignal(int) {
-  const char one = 1;
-  // Only what is safe in a signal handler: the dump is written by the event loop.
-  [[maybe_unused]] ssize_t n = ::write(dumpPipe[1], &one, 1);
-}
 
 QString NameOf(const QObject* o) { return o == nullptr ? QStringLiteral("-") : o->objectName(); }
 
@@ -113,25 +101,14 @@ void SetUpTestHooks(Game& game, QtPort& port) {
     if (ok && d >= 0 && d < 1) game.rnd.Force(d);
   }
   const QString path = qEnvironmentVariable("KALVITOR_TEST_DUMP");
-  if (path.isEmpty() || ::pipe2(dumpPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(dumpPipe[0], QSocketNotifier::Read, &port);
-  auto write = [&game, &port, path](const std::string& text) {
+  if (path.isEmpty()) return;
+  auto write = [path](const std::string& text) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return;
     file.write(text.data(), static_cast<qint64>(text.size()));
     file.commit();
   };
-  QObject::connect(notifier, &QSocketNotifier::activated, &port, [&game, &port, write] {
-    char buf[64];
-    while (::read(dumpPipe[0], buf, sizeof buf) > 0) {
-    }
-    write(Dump(game, port));
-  });
-  struct sigaction sa = {};
-  sa.sa_handler = OnDumpSignal;
-  sa.sa_flags = SA_RESTART;
-  sigemptyset(&sa.sa_mask);
-  sigaction(SIGUSR1, &sa, nullptr);
+  if (!WatchDumpRequests(&port, [&game, &port, write] { write(Dump(game, port)); })) return;
   // The tests wait for this line before they ask for anything.
   write("READY\n");
 }

@@ -4,7 +4,8 @@
 //   KALVITOR_TEST_RND=a,b,...   the first draws of chance return a, b, ...
 //                               (values in [0, 1), as the driver's rnd)
 //   KALVITOR_TEST_DUMP=FILE     on SIGUSR1, write what the game holds and
-//                               shows to FILE (read only: it changes nothing)
+//                               shows to FILE (read only: it changes nothing;
+//                               Linux only, see dump_request.h)
 #pragma once
 
 #include <cstdint>

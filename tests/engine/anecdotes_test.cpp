@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "util/text.h"
 
 namespace kalvitor::testing {
 namespace {
 
 std::string Complaint(Harness& h) {
-  return "MSGBOX critical \"Ошибка 745\" \"Файл анекдотов '" + (h.dir / "anecdot.dat").string() +
-         "' повреждён или имеет неверный формат\" -> ok";
+  return "MSGBOX critical \"Ошибка 745\" \"Файл анекдотов '" +
+         ReplaceAll((h.dir / "anecdot.dat").string(), "\\", "\\\\") + "' повреждён или имеет неверный формат\" -> ok";
 }
 
 TEST(Anecdotes, MarkerAndLineBreaks) {

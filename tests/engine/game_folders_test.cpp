@@ -3,8 +3,10 @@
 #include "persist/game_folders.h"
 
 #include <gtest/gtest.h>
+#ifdef __linux__
 #include <sched.h>
 #include <sys/mount.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "harness.h"
 #include "headless_port.h"
 #include "util/date.h"
+#include "util/text.h"
 
 namespace kalvitor::testing {
 namespace {
@@ -31,13 +34,14 @@ struct TempTree {
     fs::path p = root / relative;
     fs::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
+    return p.make_preferred().string();
   }
   std::string Dir(const std::string& relative) const {
     fs::create_directories(root / relative);
-    return (root / relative).string();
+    return Path(relative);
   }
-  std::string Path(const std::string& relative) const { return (root / relative).string(); }
+  // With the system's own separators, as the game writes them.
+  std::string Path(const std::string& relative) const { return (root / relative).make_preferred().string(); }
 };
 
 // One row per layout a player can have: where the jokes file lies, and
@@ -126,12 +130,14 @@ TEST(GameFolders, AnInstalledGameWritesOnlyInThePlayerFolder) {
   EXPECT_TRUE(g.game.LoadGame());
 
   g.game.BuildMusicList();
-  const std::vector<std::string> want{data + "/Music/a.mid", data + "/Music/b.mid", home + "/Music/mine.ogg"};
+  auto in = [](const std::string& folder, const char* name) { return (fs::path(folder) / "Music" / name).string(); };
+  const std::vector<std::string> want{in(data, "a.mid"), in(data, "b.mid"), in(home, "mine.ogg")};
   EXPECT_EQ(g.game.MusicTracks(), want);
 
   // The data folder got nothing of the player's.
   std::vector<std::string> inData;
-  for (const auto& e : fs::recursive_directory_iterator(data)) inData.push_back(e.path().lexically_relative(data));
+  for (const auto& e : fs::recursive_directory_iterator(data))
+    inData.push_back(e.path().lexically_relative(data).generic_string());
   std::sort(inData.begin(), inData.end());
   EXPECT_EQ(inData, (std::vector<std::string>{"Music", "Music/a.mid", "Music/b.mid", "anecdot.dat"}));
   EXPECT_EQ(g.Count("MSGBOX"), 0) << g.out.str();
@@ -141,6 +147,9 @@ TEST(GameFolders, AnInstalledGameWritesOnlyInThePlayerFolder) {
 // namespace of this test's process alone. Needs root; false elsewhere.
 bool MountFullDisk(const fs::path& where) {
   fs::create_directories(where);
+#ifndef __linux__
+  return false;
+#else
   if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
       mount("tmpfs", where.c_str(), "tmpfs", 0, "size=64k") != 0)
     return false;
@@ -148,6 +157,7 @@ bool MountFullDisk(const fs::path& where) {
   while (fill.write("full", 4) && fill.flush()) {
   }
   return true;
+#endif
 }
 
 // A folder that cannot be made (a file is in its way), and one on a full
@@ -160,12 +170,14 @@ TEST(GameFolders, APlayerFolderThatCannotBeWrittenOrIsFullIsReportedOnceAndTheGa
     t.Put("home-is-a-file");
     const std::string home = t.Path(full ? "home/kalvitor" : "home-is-a-file/kalvitor");
     if (full && !MountFullDisk(home)) GTEST_SKIP() << "no file system of our own can be mounted here (not root)";
+    // As the driver prints it: a backslash of a Windows path doubled.
+    const std::string quoted = ReplaceAll(home, "\\", "\\\\");
     InstalledGame g({data, home});
     g.Start();
-    EXPECT_EQ(
-        g.Count("MSGBOX exclamation \"Папка игрока\" \"" + (full ? "На диске с папкой '" + home + "' не осталось места."
-                                                                 : "Папка '" + home + "' недоступна для записи.")),
-        1)
+    EXPECT_EQ(g.Count("MSGBOX exclamation \"Папка игрока\" \"" +
+                      (full ? "На диске с папкой '" + quoted + "' не осталось места."
+                            : "Папка '" + quoted + "' недоступна для записи.")),
+              1)
         << g.out.str();
     EXPECT_EQ(g.Count("SHOW frmMain"), 1) << "the game went on";
 

@@ -1,11 +1,25 @@
 #include "harness.h"
 
+#ifdef _WIN32
+#include <process.h>
+#include <windows.h>
+#else
+#include <spawn.h>
+#include <sys/wait.h>
+#endif
+
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
 #include "shell/frm_main.h"
 #include "util/date.h"
+#include "util/paths.h"
+
+#ifndef _WIN32
+extern char** environ;
+#endif
 
 namespace kalvitor::testing {
 
@@ -14,6 +28,44 @@ std::filesystem::path FreshDir() {
   auto p = std::filesystem::temp_directory_path() / ("kalvitor-test-" + std::to_string(gen()));
   std::filesystem::create_directories(p);
   return p;
+}
+
+int RunTestInChild(const std::string& test, const std::string& name, const std::string& value) {
+  const std::string filter = "--gtest_filter=" + test;
+  const std::string disabled = "--gtest_also_run_disabled_tests";
+#ifdef _WIN32
+  std::wstring self(32768, L'\0');
+  self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
+  const std::wstring wideName = PathFromUtf8(name).wstring();
+  ::_wputenv_s(wideName.c_str(), PathFromUtf8(value).wstring().c_str());
+  const std::wstring quotedSelf = L"\"" + self + L"\"", wideFilter = PathFromUtf8(filter).wstring(),
+                     wideDisabled = PathFromUtf8(disabled).wstring();
+  const wchar_t* argv[] = {quotedSelf.c_str(), wideFilter.c_str(), wideDisabled.c_str(), nullptr};
+  const intptr_t status = ::_wspawnv(_P_WAIT, self.c_str(), argv);
+  ::_wputenv_s(wideName.c_str(), L"");
+  return static_cast<int>(status);
+#else
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  ::setenv(name.c_str(), value.c_str(), 1);
+  std::string a0 = self, a1 = filter, a2 = disabled;
+  char* argv[] = {a0.data(), a1.data(), a2.data(), nullptr};
+  pid_t child = 0;
+  const int spawned = ::posix_spawn(&child, self.c_str(), nullptr, nullptr, argv, environ);
+  ::unsetenv(name.c_str());
+  int status = 0;
+  if (spawned != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+#endif
+}
+
+std::string ValueFromParent(const std::string& name) {
+#ifdef _WIN32
+  const wchar_t* value = ::_wgetenv(PathFromUtf8(name).wstring().c_str());
+  return value == nullptr ? "" : Utf8FromPath(std::filesystem::path(value));
+#else
+  const char* value = std::getenv(name.c_str());
+  return value == nullptr ? "" : value;
+#endif
 }
 
 namespace {
@@ -28,11 +80,20 @@ int64_t MillisOf(const std::string& now) {
 }  // namespace
 
 Harness::Harness(const std::string& now, uint64_t seed)
-    : dir(FreshDir()), port(out, DateOf(now), MillisOf(now)), game(port, dir.string(), seed) {
+    : dir(FreshDir()), port(out, DateOf(now), MillisOf(now)), game(port, Utf8FromPath(dir), seed) {
+  port.Attach(game);
+}
+
+Harness::Harness(const InFolder& folder)
+    : dir((std::filesystem::create_directories(folder.path), folder.path)),
+      port(out, DateOf("06.12.2026 21:47:00"), MillisOf("06.12.2026 21:47:00")),
+      game(port, Utf8FromPath(dir), 1),
+      ownDir_(false) {
   port.Attach(game);
 }
 
 Harness::~Harness() {
+  if (!ownDir_) return;
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
 }
@@ -84,15 +145,16 @@ uint32_t Harness::LabelColor(const std::string& name) {
 }
 
 std::string Harness::ReadFile(const std::string& relative) {
-  std::ifstream in(dir / relative, std::ios::binary);
+  std::ifstream in(dir / PathFromUtf8(relative), std::ios::binary);
   std::ostringstream ss;
   ss << in.rdbuf();
   return ss.str();
 }
 
 void Harness::WriteFile(const std::string& relative, const std::string& bytes) {
-  std::filesystem::create_directories((dir / relative).parent_path());
-  std::ofstream(dir / relative, std::ios::binary | std::ios::trunc) << bytes;
+  const std::filesystem::path p = dir / PathFromUtf8(relative);
+  std::filesystem::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 bool Harness::Save(const std::string& name) {

@@ -16,10 +16,22 @@ namespace kalvitor::testing {
 // A new empty folder under the system's temporary one.
 std::filesystem::path FreshDir();
 
+// Runs this test program again, as a child, for the one test named (a
+// disabled one too), with the environment variable `name` set to `value`
+// (UTF-8); returns the child's exit status. One way on Linux and Windows.
+int RunTestInChild(const std::string& test, const std::string& name, const std::string& value);
+// The value a parent handed this child, "" in a run of its own.
+std::string ValueFromParent(const std::string& name);
+
 class Harness {
  public:
   // now: the computer's clock when the run starts.
   explicit Harness(const std::string& now = "06.12.2026 21:47:00", uint64_t seed = 1);
+  // A game in a folder of the caller's (made when missing), which stays.
+  struct InFolder {
+    std::filesystem::path path;
+  };
+  explicit Harness(const InFolder& folder);
   ~Harness();
 
   std::filesystem::path dir;
@@ -52,6 +64,7 @@ class Harness {
   bool Load(const std::string& name);
 
  private:
+  bool ownDir_ = true;
   // The lines printed since the last Lines(), left in place.
   std::vector<std::string> Pending() const;
 };

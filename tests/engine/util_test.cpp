@@ -1,7 +1,12 @@
 // Rounding, the code page (checked against the system's own converter),
 // letter case, the calendar and the random generator.
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <clocale>
 #include <cwctype>
@@ -15,9 +20,19 @@
 namespace kalvitor {
 namespace {
 
-// The byte through the C library's own converter: "" when the code page
-// has no character there.
+// The byte through the system's own converter (Windows' code page 1251,
+// or the C library's): "" when the code page has no character there.
 std::string SystemCp1251(unsigned char byte) {
+#ifdef _WIN32
+  const char in = static_cast<char>(byte);
+  wchar_t wide = 0;
+  // Windows gives the empty place 0x98 the control character U+0098.
+  if (::MultiByteToWideChar(1251, MB_ERR_INVALID_CHARS, &in, 1, &wide, 1) != 1 || (wide >= 0x80 && wide < 0xA0))
+    return "";
+  char out[8] = {};
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, &wide, 1, out, sizeof out, nullptr, nullptr);
+  return std::string(out, static_cast<size_t>(n));
+#else
   iconv_t cd = iconv_open("UTF-8", "CP1251");
   if (cd == reinterpret_cast<iconv_t>(-1)) return "<no iconv>";
   char in[1] = {static_cast<char>(byte)}, out[8] = {};
@@ -26,6 +41,18 @@ std::string SystemCp1251(unsigned char byte) {
   const size_t r = iconv(cd, &pin, &inLeft, &pout, &outLeft);
   iconv_close(cd);
   return r == static_cast<size_t>(-1) ? "" : std::string(out, pout);
+#endif
+}
+
+// The letter's other case by the system's Unicode tables.
+wint_t SystemCase(wint_t c, bool upper) {
+#ifdef _WIN32
+  wchar_t w = static_cast<wchar_t>(c);
+  upper ? ::CharUpperBuffW(&w, 1) : ::CharLowerBuffW(&w, 1);
+  return w;
+#else
+  return upper ? std::towupper(c) : std::towlower(c);
+#endif
 }
 
 // One UTF-8 character as a code point.
@@ -72,14 +99,16 @@ TEST(CodePage, AllBytesMatchTheSystemConverterAndRoundTrip) {
 }
 
 TEST(CodePage, UpperAndLowerCasePairsFollowUnicode) {
+#ifndef _WIN32
   ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+#endif
   int pairs = 0;
   for (int b = 0; b < 256; ++b) {
     const std::string c = Cp1251ToUtf8(std::string(1, static_cast<char>(b)));
     const wint_t cp = CodePoint(c);
     SCOPED_TRACE(b);
     for (const bool upper : {true, false}) {
-      const wint_t folded = upper ? std::towupper(cp) : std::towlower(cp);
+      const wint_t folded = SystemCase(cp, upper);
       // The letter's partner, when the code page holds it; else the letter stays.
       std::string partner = c;
       for (int p = 0; p < 256; ++p) {

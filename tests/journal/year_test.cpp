@@ -13,6 +13,7 @@
 #include "driver.h"
 #include "harness.h"
 #include "util/date.h"
+#include "util/paths.h"
 
 using kalvitor::testing::Harness;
 
@@ -32,7 +33,8 @@ std::vector<std::string> Rewritten(Harness& h, const std::string& pattern, const
 // 01.01.2027 08:00, into the harness's lines, and dumps the journal and the
 // samples at the end. The harness's own game stays unstarted.
 void Play(Harness& h, const std::string& script) {
-  const kalvitor::headless::Options o{h.dir.string(), 7, kalvitor::SerialFromCivil(2027, 1, 1), 8LL * 3600 * 1000};
+  const kalvitor::headless::Options o{kalvitor::Utf8FromPath(h.dir), 7, kalvitor::SerialFromCivil(2027, 1, 1),
+                                      8LL * 3600 * 1000};
   h.Lines();
   std::istringstream in(script + "dump journal\ndump stats\n");
   const int status = kalvitor::headless::Driver(o, h.out).Run(in);

@@ -3,6 +3,10 @@
 #   # args: --now "06.12.2026 21:47:00" --seed 7
 #   # exit: 2
 #   # files: NAME.dir        (a folder copied into the program folder first)
+# LAUNCHER runs the driver (Wine, for the Windows driver built on Linux);
+# WINDOWS says the driver is a Windows program: it is then handed Windows
+# paths, and the paths it prints, which name files with backslashes, are
+# compared with their separators under the program folder made "/".
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(STRINGS ${SCRIPT} header REGEX "^# (args|exit|files):")
@@ -18,9 +22,30 @@ foreach(line ${header})
     file(COPY ${script_dir}/${CMAKE_MATCH_1}/ DESTINATION ${WORK})
   endif()
 endforeach()
-execute_process(COMMAND ${DRIVER} --dir ${WORK} ${args} ${SCRIPT}
+set(work_arg ${WORK})
+set(script_arg ${SCRIPT})
+if(WINDOWS)
+  # Wine's drive Z: is the Linux root.
+  string(REPLACE "/" "\\" work_arg "Z:${WORK}")
+  string(REPLACE "/" "\\" script_arg "Z:${SCRIPT}")
+endif()
+execute_process(COMMAND ${LAUNCHER} ${DRIVER} --dir ${work_arg} ${args} ${script_arg}
                 OUTPUT_VARIABLE output RESULT_VARIABLE status)
-string(REPLACE "${WORK}" "<DIR>" output "${output}")
+if(WINDOWS)
+  # As a quoted text prints it, with each backslash doubled, and as it is.
+  string(REPLACE "\\" "\\\\" quoted_work "${work_arg}")
+  string(REPLACE "${quoted_work}" "<DIR>" output "${output}")
+  string(REPLACE "${work_arg}" "<DIR>" output "${output}")
+  foreach(separator "\\\\\\\\" "\\\\")
+    set(before "")
+    while(NOT before STREQUAL output)
+      set(before "${output}")
+      string(REGEX REPLACE "(<DIR>[^\"'\n]*)${separator}" "\\1/" output "${output}")
+    endwhile()
+  endforeach()
+else()
+  string(REPLACE "${WORK}" "<DIR>" output "${output}")
+endif()
 string(REGEX REPLACE "\\.txt$" ".out" expected_file ${SCRIPT})
 if(NOT EXISTS ${expected_file})
   file(WRITE ${expected_file}.new "${output}")

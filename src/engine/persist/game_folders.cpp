@@ -1,10 +1,10 @@
 #include "persist/game_folders.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "util/paths.h"
+#include "util/platform.h"
 
 namespace kalvitor {
 namespace {
@@ -48,41 +48,34 @@ bool HoldsGameData(const std::string& folder) {
   return !folder.empty() && fs::is_regular_file(PathFromUtf8(Join(folder, kDataMarker)), ec);
 }
 
-bool FolderWritable(const std::string& folder) {
+namespace {
+
+// Makes a new file of `bytes` zero bytes in the folder, puts it on the disk
+// and removes it again; false when any of that fails. Never a file that is
+// already there (another run's probe), nor one behind a link.
+bool Probe(const std::string& folder, const std::string& prefix, size_t bytes) {
   std::error_code ec;
   if (folder.empty() || !fs::is_directory(PathFromUtf8(folder), ec)) return false;
   for (int n = 0; n < 100; ++n) {
-    const fs::path probe = PathFromUtf8(Join(folder, ".kalvitor-write-test-" + std::to_string(n)));
-    // "x": never opens a file that is already there (another run's probe).
-    std::FILE* f = std::fopen(probe.c_str(), "wbx");
-    if (f == nullptr) {
-      if (fs::exists(probe, ec)) continue;
-      return false;
-    }
-    std::fclose(f);
-    fs::remove(probe, ec);
-    return true;
-  }
-  return false;
-}
-
-bool FolderHasRoom(const std::string& folder) {
-  std::error_code ec;
-  for (int n = 0; n < 100; ++n) {
-    const fs::path probe = PathFromUtf8(Join(folder, ".kalvitor-room-test-" + std::to_string(n)));
-    std::FILE* f = std::fopen(probe.c_str(), "wbx");
-    if (f == nullptr) {
-      if (fs::exists(probe, ec)) continue;
-      return false;
-    }
-    const std::string block(4096, '\0');
-    const bool written = std::fwrite(block.data(), 1, block.size(), f) == block.size() && std::fflush(f) == 0;
-    const bool closed = std::fclose(f) == 0;
+    const fs::path probe = PathFromUtf8(Join(folder, prefix + std::to_string(n)));
+    NewFile f;
+    const NewFile::Made made = f.Create(probe);
+    if (made == NewFile::Made::NameTaken) continue;
+    if (made == NewFile::Made::Failed) return false;
+    const std::string block(bytes, '\0');
+    const bool written = bytes == 0 || (f.Write(block.data(), block.size()) && f.Sync());
+    const bool closed = f.Close();
     fs::remove(probe, ec);
     return written && closed;
   }
   return false;
 }
+
+}  // namespace
+
+bool FolderWritable(const std::string& folder) { return Probe(folder, ".kalvitor-write-test-", 0); }
+
+bool FolderHasRoom(const std::string& folder) { return Probe(folder, ".kalvitor-room-test-", 4096); }
 
 std::string PreparePlayerFolder(const GameFolders& folders) {
   std::error_code ec;

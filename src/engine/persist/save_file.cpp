@@ -31,8 +31,11 @@ void RemoveSaveLeftovers(const std::string& folder) {
   std::vector<fs::path> leftovers;
   fs::directory_iterator it(PathFromUtf8(folder), ec), end;
   for (; !ec && it != end; it.increment(ec)) {
+    // A file, or a link of such a name, which goes without being followed;
+    // never a folder.
     std::error_code typeError;
-    if (IsSaveLeftover(Utf8FromPath(it->path().filename())) && it->is_regular_file(typeError))
+    const fs::file_status status = it->symlink_status(typeError);
+    if (IsSaveLeftover(Utf8FromPath(it->path().filename())) && (fs::is_regular_file(status) || fs::is_symlink(status)))
       leftovers.push_back(it->path());
   }
   for (const fs::path& p : leftovers) fs::remove(p, ec);

@@ -15,7 +15,8 @@ namespace kalvitor {
 // names are saved to, loaded from and listed.
 bool IsPlainFileName(const std::string& name);
 
-// Removes what interrupted saves left in the folder. Never a saved game.
+// Removes what interrupted saves left in the folder, and links of their
+// names (the links go, what they point to stays). Never a saved game.
 void RemoveSaveLeftovers(const std::string& folder);
 
 // True for the name of a temporary file of an unfinished save.

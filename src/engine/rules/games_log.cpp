@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "life.h"
 #include "util/cp1251.h"
 #include "util/date.h"
 #include "util/paths.h"
+#include "util/platform.h"
 #include "util/text.h"
 
 namespace kalvitor {
@@ -36,12 +36,9 @@ std::string LogPath(const std::string& folder) {
   return Life::AddBackslash(folder) + name;
 }
 
+// A games.log that is a link is left alone: the game writes nothing through it.
 bool AppendBytes(const std::string& path, const std::string& utf8Lines) {
-  std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::app);
-  if (!out) return false;
-  std::string bytes = Utf8ToCp1251(utf8Lines);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
+  return AppendToFile(PathFromUtf8(path), Utf8ToCp1251(utf8Lines));
 }
 
 }  // namespace
