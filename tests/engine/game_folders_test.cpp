@@ -160,6 +160,14 @@ bool MountFullDisk(const fs::path& where) {
 #endif
 }
 
+void UnmountFullDisk(const std::string& where) {
+#ifdef __linux__
+  umount2(where.c_str(), MNT_DETACH);
+#else
+  (void)where;
+#endif
+}
+
 // A folder that cannot be made (a file is in its way), and one on a full
 // disk (which still makes empty files, so only a write tells).
 TEST(GameFolders, APlayerFolderThatCannotBeWrittenOrIsFullIsReportedOnceAndTheGameGoesOn) {
@@ -186,7 +194,7 @@ TEST(GameFolders, APlayerFolderThatCannotBeWrittenOrIsFullIsReportedOnceAndTheGa
     EXPECT_FALSE(g.game.SaveGame());
     EXPECT_EQ(g.Count("MSGBOX critical \"Сохранение игры\""), 1) << g.out.str();
     EXPECT_EQ(g.Count("MSGBOX exclamation"), 1) << "reported once";
-    if (full) umount2(home.c_str(), MNT_DETACH);
+    if (full) UnmountFullDisk(home);
   }
 }
 
