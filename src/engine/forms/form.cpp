@@ -80,6 +80,25 @@ void Form::AddShadowedTitle(const std::string& shadowName, const std::string& ti
       .AlignTo(ControlProps::Center);
 }
 
+void Form::AddLogo(const std::string& makerLabel) {
+  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C).Picture("LOGO");
+  Add(makerLabel, ControlKind::Label, "Brindlex")
+      .At(18, 20, 108, 20)
+      .Font(12, true)
+      .Color(0xFFD060)
+      .AlignTo(ControlProps::Center);
+  Add("Label3", ControlKind::Label, "Kalvitor")
+      .At(18, 46, 108, 30)
+      .Font(16, true)
+      .Color(0xFFFFFF)
+      .AlignTo(ControlProps::Center);
+  Add("Label7", ControlKind::Label, "By Brindlex")
+      .At(18, 82, 108, 16)
+      .Font(8)
+      .Color(0xC0C0C0)
+      .AlignTo(ControlProps::Center);
+}
+
 void Form::AddLineFrame(int left, int top, int right, int bottom, uint32_t color) {
   const int width = right - left + 1, height = bottom - top + 1;
   Add("Line1", ControlKind::Shape, "").At(left, top, width, 1).Back(color);

@@ -96,6 +96,10 @@ class Form {
   // lies below) offset by dx, dy from the title label.
   void AddShadowedTitle(const std::string& shadowName, const std::string& titleName, const std::string& text, int x,
                         int y, int w, int h, int pt, uint32_t titleColor, uint32_t shadowColor, int dx, int dy);
+  // The maker's logo in the top-left corner (the name dialog and the about
+  // box): the picture Image1 and three labels over it, the first named
+  // `makerLabel`, then Label3 and Label7.
+  void AddLogo(const std::string& makerLabel);
   // Line1..Line4: a frame of one-pixel lines from (left, top) to (right, bottom).
   void AddLineFrame(int left, int top, int right, int bottom, uint32_t color);
   void SetBackground(const std::string& name);

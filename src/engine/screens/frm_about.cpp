@@ -24,22 +24,7 @@ const char* const kCredits =
 
 FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", std::string("О ") + kProgramTitle) {
   SetClientSize(kW, kH);
-  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C).Picture("LOGO");
-  Add("Label1", ControlKind::Label, "Brindlex")
-      .At(18, 20, 108, 20)
-      .Font(12, true)
-      .Color(0xFFD060)
-      .AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, "Kalvitor")
-      .At(18, 46, 108, 30)
-      .Font(16, true)
-      .Color(0xFFFFFF)
-      .AlignTo(ControlProps::Center);
-  Add("Label7", ControlKind::Label, "By Brindlex")
-      .At(18, 82, 108, 16)
-      .Font(8)
-      .Color(0xC0C0C0)
-      .AlignTo(ControlProps::Center);
+  AddLogo("Label1");
   Add("Label4", ControlKind::Label, "Версия 1.6 для Windows 9.x/NT").At(144, 12, 264, 20).Font(10, true).Color(kInk);
   Add("txtHeartText", ControlKind::TextBox, kCredits).At(144, 38, 264, 150).Font(8).Color(kInk).Locked();
 

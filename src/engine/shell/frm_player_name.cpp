@@ -15,22 +15,7 @@ FrmPlayerName::FrmPlayerName(Game& game)
       cboLevel(Add("cboLevel", ControlKind::ComboBox, "")) {
   SetClientSize(440, 330);
   const uint32_t ink = 0x000000;
-  Add("Image1", ControlKind::Image, "").At(12, 12, 120, 96).Back(0x1C2C4C).Picture("LOGO");
-  Add("Label5", ControlKind::Label, "Brindlex")
-      .At(18, 20, 108, 20)
-      .Font(12, true)
-      .Color(0xFFD060)
-      .AlignTo(ControlProps::Center);
-  Add("Label3", ControlKind::Label, "Kalvitor")
-      .At(18, 46, 108, 30)
-      .Font(16, true)
-      .Color(0xFFFFFF)
-      .AlignTo(ControlProps::Center);
-  Add("Label7", ControlKind::Label, "By Brindlex")
-      .At(18, 82, 108, 16)
-      .Font(8)
-      .Color(0xC0C0C0)
-      .AlignTo(ControlProps::Center);
+  AddLogo("Label5");
   Add("Label12", ControlKind::Label,
       "Добро пожаловать в игру Kalvitor версии 1.6 для Windows 9.x/NT. Данная игра является текстовой стратегией "
       "с элементами RPG и невероятными поворотами событий!\n\nДля начала новой игры введите своё имя, выберите "
