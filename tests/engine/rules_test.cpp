@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "headless_port.h"
 #include "shell/frm_main.h"
+#include "util/date.h"
 
 namespace kalvitor::testing {
 namespace {
@@ -57,6 +59,42 @@ TEST(Vitals, ColourAndDeathThresholdsOfEachVital) {
     EXPECT_EQ(h.s().Money, 450);
     EXPECT_EQ(h.game.MainForm().Caption(), "Brindlex Kalvitor 1.6 -- Второй");
   }
+}
+
+// The clock goes on while the death's box is up, so another game may begin
+// meanwhile (here: the player loads one); the death then starts no new game
+// over it.
+TEST(Vitals, AGameBegunWhileTheDeathBoxIsUpIsNotReplaced) {
+  Harness saver;
+  saver.Start("Богач");
+  saver.game.SetMoney(1000);
+  ASSERT_TRUE(saver.Save("rich"));
+
+  struct LoadDuringTheBox : headless::HeadlessPort {
+    using HeadlessPort::HeadlessPort;
+    Game* game = nullptr;
+    bool armed = false;
+    MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override {
+      if (armed) {
+        armed = false;
+        fileAnswers.push_back(headless::FileAnswer{headless::FileAnswer::Name, "rich.ksv", 0});
+        game->LoadGame();
+      }
+      return HeadlessPort::MessageBox(text, title, icon, buttons);
+    }
+  };
+  std::ostringstream out;
+  LoadDuringTheBox port(out, ParseShortDate("06.12.2026").value(), 12LL * 3600 * 1000);
+  Game game(port, saver.dir.string(), 1);
+  port.Attach(game);
+  port.game = &game;
+  port.playerAnswers.push_back(headless::PlayerAnswer{headless::PlayerAnswer::Ok, 1, "Вася"});
+  game.RunMain();
+  port.armed = true;
+  game.SetHealth(-50);  // no name is queued: a new game would stop the test
+  EXPECT_EQ(game.s.PlayerName, "Богач");
+  EXPECT_EQ(game.s.Money, 1000);
+  EXPECT_EQ(game.s.Health, 40);
 }
 
 TEST(Victory, EveryConditionAtItsEdgeOnEachLevel) {

@@ -62,7 +62,11 @@ void Life::Death(Vital vital) {
       text = "Вы спрыгнули с 15 этажа и разбились насмерть!!!";
       break;
   }
+  // The clock runs while the box is up: another death, or a load, may have
+  // begun a game meanwhile, and this one is over already.
+  const Guard game = ThisGame();
   MsgBox(text, kVitals[static_cast<int>(vital)].title, MsgIcon::Information);
+  if (game.Over()) return;
   NewGame();
 }
 
@@ -76,7 +80,9 @@ void Life::Victory() {
   ++journal.victoriesThisRun;
   Note(JournalKind::Victory, "Победа! Деньги: $" + std::to_string(s.Money));
   PlaySfx("WIN");
+  const Guard game = ThisGame();
   MsgBox("Вы прошли всю игру", "Наконец-то", MsgIcon::Exclamation);
+  if (game.Over()) return;
   AppendGamesLog("WIN");
   NewGame();
 }
