@@ -113,6 +113,18 @@ TEST(Bank, TheScreensButtonsAndTheirLimits) {
   }
 }
 
+// The amount typed into the bank's box belongs to the game it was asked
+// for: a game loaded while the box was up keeps its money and balances.
+TEST(Bank, AnAmountAskedOfAGameLoadedMeanwhileIsNotTaken) {
+  Bank b;
+  b.h.game.SetMoney(5000);
+  ASSERT_TRUE(b.h.Save("rich"));
+  b.h.game.SetMoney(100);
+  b.h.LoadMeanwhile("rich");
+  b.Do("Command1", "1000");
+  EXPECT_EQ((std::vector<int32_t>{b.h.s().Money, b.h.s().BankDeposit}), (std::vector<int32_t>{5000, 0}));
+}
+
 TEST(Bank, EveryOperationHappensWholeOrNotAtAll) {
   const int32_t kMax = 2147483647, kMin = -kMax - 1;
   const struct {

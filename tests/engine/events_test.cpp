@@ -307,59 +307,30 @@ TEST(Events, AnEventThatKillsStartsANewGameAndTheRestIsDropped) {
   EXPECT_FALSE(h.Saw("SFX MONTHUP"));
 }
 
-// A port on which the player loads a saved game while the next typed
-// message types: the wait of its first letter runs the load.
-class LoadWhileTyping : public headless::HeadlessPort {
- public:
-  using HeadlessPort::HeadlessPort;
-  Game* game = nullptr;
-  std::string saved;  // armed: the next message loads this game
-
-  void OnMessageTyping(const std::string&) override { loadNow_ = !saved.empty(); }
-  void WaitUntil(int64_t ms) override {
-    if (loadNow_) {
-      loadNow_ = false;
-      fileAnswers.push_back(headless::FileAnswer{headless::FileAnswer::Name, saved, 0});
-      saved.clear();
-      game->LoadGame();
-    }
-    HeadlessPort::WaitUntil(ms);
-  }
-
- private:
-  bool loadNow_ = false;
-};
-
+// A game the player loads while the event's message types is not the
+// event's: the robbery (all three vitals and the money), the neighbour (money
+// only), the car (health only) reach none of it, nor does the day's wear or
+// the month's accounts.
 TEST(Events, AGameLoadedWhileTheMessageTypesIsNotTouchedByTheEvent) {
-  // The saved game: $1000 and the vitals of a new game.
-  Harness saver;
-  saver.Start("Богач");
-  saver.game.SetMoney(1000);
-  ASSERT_TRUE(saver.Save("rich"));
-  // The robbery (all three vitals and the money), the neighbour (money
-  // only), the car (health only): none reaches the loaded game, nor does
-  // the day's wear.
   for (int e : {4, 12, 26}) {
     SCOPED_TRACE("event " + std::to_string(e));
-    std::ostringstream out;
-    LoadWhileTyping port(out, ParseShortDate("06.12.2026").value(), 12LL * 3600 * 1000);
-    Game game(port, saver.dir.string(), 1);
-    port.Attach(game);
-    port.game = &game;
-    port.playerAnswers.push_back(headless::PlayerAnswer{headless::PlayerAnswer::Ok, 1, "Вася"});
-    game.RunMain();
-    game.MainForm().tmrTime.SetEnabled(false);
-    port.saved = "rich.ksv";
-    game.rnd.Force(Of(0, 75));
-    game.rnd.Force(Of(e, 32));
-    game.DailyEvents(true);
-    EXPECT_EQ(game.s.PlayerName, "Богач");
-    EXPECT_EQ(game.s.Money, 1000);
-    EXPECT_EQ(game.s.Mood, 25);
-    EXPECT_EQ(game.s.Health, 40);
-    EXPECT_EQ(game.s.Satiety, 75);
-    EXPECT_EQ(out.str().find("SFX MONTHUP"), std::string::npos);  // nor its monthly accounts
-    for (const JournalEntry& entry : game.journal.Entries())
+    Harness h;
+    h.Start();
+    h.game.MainForm().tmrTime.SetEnabled(false);
+    h.game.SetMoney(1000);
+    ASSERT_TRUE(h.Save("rich"));  // $1000 and the vitals of a new game
+    h.game.SetMoney(450);
+    h.game.SetMood(60);
+    h.LoadMeanwhile("rich");
+    Draw(h, 0, e);
+    h.Lines();
+    h.game.DailyEvents(true);
+    EXPECT_EQ(h.s().Money, 1000);
+    EXPECT_EQ(h.s().Mood, 25);
+    EXPECT_EQ(h.s().Health, 40);
+    EXPECT_EQ(h.s().Satiety, 75);
+    EXPECT_FALSE(h.Saw("SFX MONTHUP"));
+    for (const JournalEntry& entry : h.game.journal.Entries())
       EXPECT_EQ(entry.text.find("Событие"), std::string::npos) << entry.text;
   }
 }

@@ -79,6 +79,37 @@ int64_t MillisOf(const std::string& now) {
 
 }  // namespace
 
+void MeanwhilePort::RunMeanwhile() {
+  if (!meanwhile) return;
+  const std::function<void()> then = std::move(meanwhile);
+  meanwhile = nullptr;
+  then();
+}
+
+MsgAnswer MeanwhilePort::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                                    MsgButtons buttons) {
+  RunMeanwhile();
+  return HeadlessPort::MessageBox(text, title, icon, buttons);
+}
+
+std::optional<std::string> MeanwhilePort::InputBox(const std::string& title, const std::string& prompt,
+                                                   const std::string& defaultText) {
+  RunMeanwhile();
+  return HeadlessPort::InputBox(title, prompt, defaultText);
+}
+
+void MeanwhilePort::OnMessageTyping(const std::string& text) {
+  RunMeanwhile();
+  HeadlessPort::OnMessageTyping(text);
+}
+
+void Harness::LoadMeanwhile(const std::string& name) {
+  port.meanwhile = [this, name] {
+    port.fileAnswers.push_back(headless::FileAnswer{headless::FileAnswer::Name, name, 0});
+    game.LoadGame();
+  };
+}
+
 Harness::Harness(const std::string& now, uint64_t seed)
     : dir(FreshDir()), port(out, DateOf(now), MillisOf(now)), game(port, Utf8FromPath(dir), seed) {
   port.Attach(game);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,6 +24,24 @@ int RunTestInChild(const std::string& test, const std::string& name, const std::
 // The value a parent handed this child, "" in a run of its own.
 std::string ValueFromParent(const std::string& name);
 
+// The driver's port, on which something else happens (the player loads a
+// saved game, say) while the next message box, input box or typed message
+// is up: the other events a wait lets run.
+class MeanwhilePort : public headless::HeadlessPort {
+ public:
+  using HeadlessPort::HeadlessPort;
+  // Runs once, at the next box, input box or typed message.
+  std::function<void()> meanwhile;
+
+  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;
+  std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
+                                      const std::string& defaultText) override;
+  void OnMessageTyping(const std::string& text) override;
+
+ private:
+  void RunMeanwhile();
+};
+
 class Harness {
  public:
   // now: the computer's clock when the run starts.
@@ -36,7 +55,7 @@ class Harness {
 
   std::filesystem::path dir;
   std::ostringstream out;
-  headless::HeadlessPort port;
+  MeanwhilePort port;
   Game game;
   GameState& s() { return game.s; }
 
@@ -62,6 +81,9 @@ class Harness {
   // Saves or loads through the file dialog, answered with `name`.
   bool Save(const std::string& name);
   bool Load(const std::string& name);
+  // While the next box, input box or typed message is up, the player loads
+  // the saved game `name` (from the menu, say).
+  void LoadMeanwhile(const std::string& name);
 
  private:
   bool ownDir_ = true;

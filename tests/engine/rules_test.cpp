@@ -65,36 +65,14 @@ TEST(Vitals, ColourAndDeathThresholdsOfEachVital) {
 // meanwhile (here: the player loads one); the death then starts no new game
 // over it.
 TEST(Vitals, AGameBegunWhileTheDeathBoxIsUpIsNotReplaced) {
-  Harness saver;
-  saver.Start("Богач");
-  saver.game.SetMoney(1000);
-  ASSERT_TRUE(saver.Save("rich"));
-
-  struct LoadDuringTheBox : headless::HeadlessPort {
-    using HeadlessPort::HeadlessPort;
-    Game* game = nullptr;
-    bool armed = false;
-    MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override {
-      if (armed) {
-        armed = false;
-        fileAnswers.push_back(headless::FileAnswer{headless::FileAnswer::Name, "rich.ksv", 0});
-        game->LoadGame();
-      }
-      return HeadlessPort::MessageBox(text, title, icon, buttons);
-    }
-  };
-  std::ostringstream out;
-  LoadDuringTheBox port(out, ParseShortDate("06.12.2026").value(), 12LL * 3600 * 1000);
-  Game game(port, saver.dir.string(), 1);
-  port.Attach(game);
-  port.game = &game;
-  port.playerAnswers.push_back(headless::PlayerAnswer{headless::PlayerAnswer::Ok, 1, "Вася"});
-  game.RunMain();
-  port.armed = true;
-  game.SetHealth(-50);  // no name is queued: a new game would stop the test
-  EXPECT_EQ(game.s.PlayerName, "Богач");
-  EXPECT_EQ(game.s.Money, 1000);
-  EXPECT_EQ(game.s.Health, 40);
+  Harness h;
+  h.Start();
+  h.game.SetMoney(1000);
+  ASSERT_TRUE(h.Save("rich"));
+  h.LoadMeanwhile("rich");
+  h.game.SetHealth(-50);  // no name is queued: a new game would stop the test
+  EXPECT_EQ(h.s().Money, 1000);
+  EXPECT_EQ(h.s().Health, 40);
 }
 
 TEST(Victory, EveryConditionAtItsEdgeOnEachLevel) {

@@ -101,7 +101,10 @@ void FrmBank::AskAndOperate(int16_t operation) {
   const BankAction* a = FindAction(operation);
   if (a == nullptr) return;
   game_.PlaySfx("BUTTONS");
+  // The clock runs while the box asks: a game begun meanwhile is not asked.
+  const Guard game = game_.ThisGame();
   std::optional<std::string> answer = game_.port.InputBox(kBankTitle, a->prompt, a->defaultText);
+  if (game.Over()) return;
   std::optional<int32_t> amount = answer ? ParseBankAmount(*answer) : std::nullopt;
   if (!amount || (a->minimum && *amount < *a->minimum)) {
     game_.MsgBox("Не получилось!", kBankTitle, MsgIcon::Critical);
