@@ -199,6 +199,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // While the cheat box is open, Enter and Esc answer it wherever the
+  // keyboard is; else Enter presses the button that has the keyboard, as
+  // Space does.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool esc = event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
+  const Control* ok = form_.DefaultButton();
+  if ((enter || esc) && ok != nullptr && ok->Usable()) {
+    event->accept();
+    PressKey(enter ? WindowKey::Enter : WindowKey::Esc);
+    return;
+  }
+  auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+  if (enter && focused != nullptr && focused->window() == this && focused->isEnabled()) {
+    event->accept();
+    focused->click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
 void MainWindow::KeyTyped(const QString& text) {
   if (busy_ && busy_()) {
     QTimer::singleShot(20, this, [this, text] { KeyTyped(text); });

@@ -36,6 +36,7 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildMenus();

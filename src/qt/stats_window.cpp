@@ -82,6 +82,10 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
     view->setObjectName(QStringLiteral("chart%1").arg(c));
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumHeight(c == 2 ? 230 : 190);
+    // A screen reader names a chart by its title and reads its last day's
+    // values as its description (Follow).
+    view->setAccessibleName(charts[c]->title());
+    chartViews_.push_back(view);
     layout->addWidget(view, 1);
 
     auto* dates = new QDateTimeAxis(charts[c]);
@@ -168,6 +172,24 @@ QString StatsWindow::SummaryText() const {
       .arg(sum.victories);
 }
 
+void StatsWindow::DescribeLastDay() {
+  const auto& samples = game_.journal.Samples();
+  QStringList said[3];
+  for (const Line& line : kLines) {
+    if (samples.empty()) break;
+    const double v = line.value(samples.back());
+    // Money in dollars, the rank by its name, the vitals and education in per cent.
+    const QString value = line.chart == 0  ? Money(static_cast<int64_t>(v))
+                          : line.rightAxis ? QString::fromStdString(Game::StatusName(static_cast<int>(v)))
+                                           : QStringLiteral("%1%").arg(v);
+    said[line.chart] << QStringLiteral("%1: %2").arg(QString::fromUtf8(line.name), value);
+  }
+  for (size_t c = 0; c < chartViews_.size(); ++c) {
+    const QString text = said[c].join(QStringLiteral(", "));
+    if (chartViews_[c]->accessibleDescription() != text) chartViews_[c]->setAccessibleDescription(text);
+  }
+}
+
 QLineSeries* StatsWindow::Series(const QString& name) const {
   for (QLineSeries* s : series_)
     if (s->name() == name) return s;
@@ -198,6 +220,7 @@ void StatsWindow::Follow() {
     }
   }
   for (size_t i = 0; i < std::size(kLines); ++i) series_[i]->replace(points[i]);
+  DescribeLastDay();
 
   // The dates run from the first sample to the last (a day either side when
   // there is only one, none at all when there are none yet).
