@@ -84,8 +84,11 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
     view->setMinimumHeight(c == 2 ? 230 : 190);
     // A screen reader names a chart by its title and reads its last day's
     // values as its description (Follow).
-    view->setAccessibleName(charts[c]->title());
-    chartViews_.push_back(view);
+    // The chart is drawn on the view's viewport, which shares its keyboard.
+    for (QWidget* w : {static_cast<QWidget*>(view), view->viewport()}) {
+      w->setAccessibleName(charts[c]->title());
+      chartViews_.push_back(w);
+    }
     layout->addWidget(view, 1);
 
     auto* dates = new QDateTimeAxis(charts[c]);
@@ -184,9 +187,9 @@ void StatsWindow::DescribeLastDay() {
                                            : QStringLiteral("%1%").arg(v);
     said[line.chart] << QStringLiteral("%1: %2").arg(QString::fromUtf8(line.name), value);
   }
-  for (size_t c = 0; c < chartViews_.size(); ++c) {
-    const QString text = said[c].join(QStringLiteral(", "));
-    if (chartViews_[c]->accessibleDescription() != text) chartViews_[c]->setAccessibleDescription(text);
+  for (size_t i = 0; i < chartViews_.size(); ++i) {
+    const QString text = said[i / 2].join(QStringLiteral(", "));
+    if (chartViews_[i]->accessibleDescription() != text) chartViews_[i]->setAccessibleDescription(text);
   }
 }
 

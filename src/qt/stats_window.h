@@ -42,6 +42,7 @@ class StatsWindow : public QWidget {
   std::vector<QLineSeries*> deathLines_;
   std::vector<QDateTimeAxis*> dateAxes_;
   std::vector<QValueAxis*> valueAxes_;
+  // Each chart's view and its viewport, in the charts' order.
   std::vector<QWidget*> chartViews_;
 };
 

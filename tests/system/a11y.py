@@ -4,6 +4,7 @@ the AT-SPI bus, read with pyatspi, and real X key presses with xdotool.
 Every reading goes to the bus afresh (no cached names or states), so what the
 tests see is what the program says now.
 """
+import os
 import subprocess
 import sys
 import time
@@ -190,6 +191,16 @@ class Bus:
                 return
             self.key("Down")
         raise Failure(f"Down never reached {item!r} in the menu {top!r}; it is on {self.menu_focus('popup menu')!r}")
+
+    def shot(self, name):
+        """A screenshot when KALVITOR_SHOTS names a folder (as lib.sh's sys_shot)."""
+        folder = os.environ.get("KALVITOR_SHOTS")
+        if not folder:
+            return
+        os.makedirs(folder, exist_ok=True)
+        self.pump(0.3)
+        subprocess.run(["import", "-window", "root", os.path.join(folder, f"accessibility-{name}.png")],
+                       check=False, stderr=subprocess.DEVNULL)
 
     # --- the keyboard
 

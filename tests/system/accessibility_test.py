@@ -18,10 +18,14 @@ faults = []
 
 
 def check(window):
+    bus_of_test.shot(window.name.replace(" ", "_").replace("/", "_"))
     found = audit(window)
     faults.extend(found)
     for f in found:
         log("FAULT", f)
+    if found:
+        for o in walk(window):
+            log("  ", describe(o), o.getState().getStates())
 
 
 def expect(cond, what):
@@ -96,18 +100,27 @@ def message_box(bus, mark, text):
     return e
 
 
+bus_of_test = None
+
+
 def main():
-    bus = Bus()
+    global bus_of_test
+    bus = bus_of_test = Bus()
     log("on the bus:", bus.app.name)
 
     # The name dialog: the name box takes the keyboard, named by its caption.
     dialog = bus.wait_active("Добро пожаловать", 20)
     check(dialog)
     bus.wait_focus("Введите Ваше имя")
+    bus.tab_to("brindlex@example.org")
+    bus.shot("name-link")
+    bus.tab_to("Введите Ваше имя")
     bus.type("Vasya")
     bus.key("Return")
     main_w = bus.wait_active(MAIN)
     check(main_w)
+    bus.wait_focus("Работа")
+    bus.shot("main-work")
     expect(bus.value(main_w, "Бюджет") == "$450", "the money reads " + bus.value(main_w, "Бюджет"))
     expect(bus.value(main_w, "Здоровье") == "40%", "the health reads " + bus.value(main_w, "Здоровье"))
     names = [o.name for o in walk(main_w) if o.getRoleName() == "push button"]
@@ -181,6 +194,8 @@ def main():
     bus.key("Return")
     bank = bus.wait_active("The Bank of New York")
     bus.wait(lambda: any(o.name == "Долг банка: $100" for o in walk(bank)) or None, 3, "the deposit")
+    bus.tab_to("Забрать")
+    bus.shot("bank-withdraw")
     leave_place(bus)
 
     # Save by the menu bar: F10, Файл, Сохранить игру...; the name box has
@@ -229,6 +244,36 @@ def main():
     expect(any(GIFT in c for c in cells), "the journal does not tell the day's message")
     pause(bus, True)
     pause(bus, False)
+    bus.key("Escape")
+    bus.wait_active(MAIN)
+
+    # The statistics window (Ctrl+T), the cheat box, the other places and
+    # the about box: each reached by the keyboard, each read whole.
+    bus.key("ctrl+t")
+    check(bus.wait_active("Статистика"))
+    bus.key("Escape")
+    bus.wait_active(MAIN)
+    bus.key("c")
+    bus.wait_focus("Чит")
+    bus.key("Escape")
+    bus.wait_focus("Работа")
+    for label, title in (("Семья", "Семья"), ("Отдых", "Развлечения"), ("Программы", "Софт"),
+                         ("Железо", "Железо"), ("Учеба", "Повышение квалификации")):
+        open_place(bus, label, title)
+        if label == "Семья":
+            bus.tab_to("Развестись - $15 - 15%h")
+            bus.shot("family-divorce")
+        leave_place(bus)
+    bus.tab_to("Сеть")
+    mark = bus.mark()
+    bus.key("Return")
+    message_box(bus, mark, "Установи 9600 bps модем")
+    bus.key("Return")
+    bus.wait_active(MAIN)
+    bus.menu("Справка", "О программе...")
+    check(bus.wait_active("О Brindlex Kalvitor 1.6"))
+    bus.tab_to("brindlex@example.org")
+    bus.shot("about-link")
     bus.key("Escape")
     bus.wait_active(MAIN)
 
