@@ -44,11 +44,11 @@ def main_window(bus):
     raise Failure("the main window is not on the screen")
 
 
-def open_place(bus, label, title):
-    """From the main window: Tab to the menu column's label, Enter."""
+def open_place(bus, label, title, key="Return"):
+    """From the main window: Tab to the menu column's label, Enter (or Space)."""
     bus.wait_active(MAIN)
     bus.tab_to(label)
-    bus.key("Return")
+    bus.key(key)
     window = bus.wait_active(title)
     check(window)
     return window
@@ -146,6 +146,11 @@ def main():
     expect(before == after, f"reading the tree changed the game: {before} -> {after}")
     pause(bus, False)
 
+    # The speed that leaves time to listen, from the menu bar.
+    bus.menu("Скорость игры", "Медленный")
+    bus.wait(lambda: any(o.name == "Скорость игры: Медленная" for o in walk(main_window(bus))) or None, 3,
+             "the slow speed")
+
     # Work: a job the player cannot have yet says why, in a message box; the
     # yard-keeper's job is taken.
     work = open_place(bus, "Работа", "Работа")
@@ -162,7 +167,7 @@ def main():
     leave_place(bus)
 
     # The shop, with the clock paused: a meal at $15.
-    open_place(bus, "Магазин", "Магазин")
+    open_place(bus, "Магазин", "Магазин", "space")
     pause(bus, True)
     before = money(bus)
     bus.tab_to("Биг-Мак с сыром - +10% - $15")
