@@ -155,10 +155,13 @@ bool HiddenFromReader(const Form& form, const Control& control) {
 }
 
 void AnnounceMessage(GameLabel* line, const QString& message) {
+  const bool shown = line->isVisible();
   line->SetReaderText(message);
-  // One event with the whole text: the notification shows with its news.
   Notify(line, QAccessible::NameChanged);
-  Notify(line, QAccessible::ObjectShow);
+  // One event with the whole text: the notification shows with its news. A
+  // line out of sight says so itself as the view shows it; one that still
+  // shows the last message says it here.
+  if (shown) Notify(line, QAccessible::ObjectShow);
 }
 
 void EndMessage(GameLabel* line) {

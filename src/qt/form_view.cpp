@@ -454,7 +454,11 @@ void FormView::Apply(const Control& c, QWidget* w) {
   if (w->geometry() != geometry) w->setGeometry(geometry);
   const bool enabled = EnabledInModel(c);
   if (w->isEnabled() != enabled) w->setEnabled(enabled);
-  const bool visible = VisibleInModel(c);
+  bool visible = VisibleInModel(c);
+  // An empty message line shows nothing; it is out of sight until a message
+  // comes, so that a screen reader hears it appear with the whole message.
+  if (c.props.typed)
+    if (auto* l = static_cast<GameLabel*>(w); p.text.empty() && l->ReaderText().isEmpty()) visible = false;
   if (w->isVisibleTo(this) != visible) w->setVisible(visible);
 }
 
@@ -462,8 +466,9 @@ void FormView::SetFinalText(const Control& control, const QString& text) {
   if (form_ == nullptr) return;
   finalText_[&control] = text;
   typedWhole_[&control] = false;
-  SyncControl(control);
+  // The reader's text first: the line comes into sight with the whole message.
   if (auto* l = qobject_cast<GameLabel*>(WidgetOf(control)); l != nullptr && !text.isEmpty()) AnnounceMessage(l, text);
+  SyncControl(control);
 }
 
 void FormView::MessageTyped(const Control& control) {

@@ -187,6 +187,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool pause = text == QLatin1String("p") || text == QStringLiteral("з");
   const bool cheat = text == QLatin1String("c") || text == QStringLiteral("с");
   if (!pause && !cheat) return false;
+  // With a screen reader running, the accessibility bridge holds every key
+  // back, asks the reader whether it wants it and then delivers a copy: one
+  // press may come here twice, as it happened and as that copy. The copy of
+  // a press already counted is not counted again.
+  if (!event->spontaneous() && echo_ == text) {
+    echo_.clear();
+    return false;
+  }
+  echo_ = event->spontaneous() ? text : QString();
   QWidget* active = QApplication::activeWindow();
   if (active == nullptr) return false;
   if (active != this) {

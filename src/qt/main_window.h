@@ -53,6 +53,7 @@ class MainWindow : public QMainWindow {
   std::vector<QMenu*> menus_;
   std::vector<std::vector<QAction*>> actions_;
   QPointer<QWidget> focusBeforePause_;
+  QString echo_;  // the last key counted as it happened, whose copy may follow
 };
 
 }  // namespace kalvitor::qt
