@@ -1,6 +1,7 @@
 #include "control_widgets.h"
 
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +10,12 @@
 #include <algorithm>
 
 namespace kalvitor::qt {
+namespace {
+
+const QColor kFocusPlate(0xFF, 0xD0, 0x40);
+const QColor kFocusInk(0x14, 0x10, 0x08);
+
+}  // namespace
 
 GameLabel::GameLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
@@ -123,9 +130,26 @@ void GameLabel::SetPlate(bool on) {
   update();
 }
 
+void GameLabel::SetFocusMark(bool on) {
+  if (focusMark_ == on) return;
+  focusMark_ = on;
+  update();
+}
+
 void GameLabel::paintEvent(QPaintEvent*) {
   QPainter p(this);
   if (back_.isValid()) p.fillRect(rect(), back_);
+  if (focusMark_) {
+    // The focus mark: dark letters on a bright amber plate, which reads over
+    // light and dark parts of a picture alike.
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    p.fillPath(path, kFocusPlate);
+    p.setPen(QPen(QColor(0, 0, 0, 190), 1));
+    p.drawPath(path);
+    p.setRenderHint(QPainter::Antialiasing, false);
+  }
   if (plate_) {
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
@@ -168,6 +192,11 @@ void GameLabel::paintEvent(QPaintEvent*) {
   QPointF at = r.topLeft();
   if (align & Qt::AlignVCenter) at.ry() += (r.height() - laidOut_.size().height()) / 2;
   p.setFont(font());
+  if (focusMark_) {
+    p.setPen(kFocusInk);
+    p.drawStaticText(at, laidOut_);
+    return;
+  }
   if (shadow_) {
     // A one-pixel halo, darker below and to the right: readable over light
     // and busy parts of a picture without looking like an outline font.
@@ -181,7 +210,32 @@ void GameLabel::paintEvent(QPaintEvent*) {
   p.drawStaticText(at, laidOut_);
 }
 
-ClickLabel::ClickLabel(QWidget* parent) : GameLabel(parent) { setCursor(Qt::PointingHandCursor); }
+ClickLabel::ClickLabel(QWidget* parent) : GameLabel(parent) {
+  setCursor(Qt::PointingHandCursor);
+  // Tab reaches it; a click does not move the keyboard to it, as before.
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+  const bool press = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (press && plain) {
+    event->accept();
+    if (!event->isAutoRepeat()) emit clicked();
+    return;
+  }
+  GameLabel::keyPressEvent(event);
+}
+
+void ClickLabel::focusInEvent(QFocusEvent* event) {
+  GameLabel::focusInEvent(event);
+  SetFocusMark(true);
+}
+
+void ClickLabel::focusOutEvent(QFocusEvent* event) {
+  GameLabel::focusOutEvent(event);
+  SetFocusMark(false);
+}
 
 void ClickLabel::SetHover(bool on) {
   QFont f = font();
@@ -227,6 +281,21 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   GameLabel::mouseReleaseEvent(event);
+}
+
+GameList::GameList(QWidget* parent) : QListWidget(parent) {}
+
+void GameList::keyPressEvent(QKeyEvent* event) {
+  // The keys that walk the list choose; letters only look for an entry (and
+  // the pause key pauses), as before.
+  static const int kChoosing[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                  Qt::Key_Home, Qt::Key_End,  Qt::Key_Space};
+  const bool choosing = std::find(std::begin(kChoosing), std::end(kChoosing), event->key()) != std::end(kChoosing);
+  const int before = currentRow();
+  const bool wasChosen = before >= 0 && item(before)->isSelected();
+  QListWidget::keyPressEvent(event);
+  const int row = currentRow();
+  if (choosing && row >= 0 && (row != before || !wasChosen || event->key() == Qt::Key_Space)) emit chosen(row);
 }
 
 PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TranslucentBackground); }

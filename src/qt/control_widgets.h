@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QStaticText>
 #include <QTextLayout>
@@ -49,6 +50,12 @@ class GameLabel : public QLabel {
   bool Typing() const { return typing_ != nullptr; }
   // What the label shows: its text, or the part of a message typed so far.
   QString ShownText() const;
+  // What a screen reader hears of a typed line: the whole message while it
+  // is on the line, not the letters typed so far.
+  const QString& ReaderText() const { return readerText_; }
+  void SetReaderText(const QString& text) { readerText_ = text; }
+  // The mark of a label that has the keyboard.
+  void SetFocusMark(bool on);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -79,16 +86,21 @@ class GameLabel : public QLabel {
     int typed = 0;  // UTF-16 units of the message shown
   };
   std::unique_ptr<TypedMessage> typing_;
+  QString readerText_;
+  bool focusMark_ = false;
   // Where the letters [from, to) of the message stand, in the label.
   QRegion TypedRegion(int from, int to, int slack) const;
 };
 
 // A label that acts on a click: a hand cursor, and underlined while the
-// mouse is over it.
+// mouse is over it. Tab reaches it, Enter and Space press it, and while it
+// has the keyboard a bright frame marks it over any picture.
 class ClickLabel : public GameLabel {
   Q_OBJECT
  public:
   explicit ClickLabel(QWidget* parent);
+  // Pressed by the keyboard or a screen reader, as a click presses it.
+  void Activate() { emit clicked(); }
 
  signals:
   void clicked();
@@ -99,10 +111,28 @@ class ClickLabel : public GameLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void SetHover(bool on);
   bool pressed_ = false;
+};
+
+// A list whose entry the player chooses with the mouse or the keyboard: a
+// click, or the keys that walk the list (the entry Qt makes current when the
+// list takes the focus is no choice until one of those).
+class GameList : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit GameList(QWidget* parent);
+
+ signals:
+  void chosen(int row);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A framed group with its caption as the title. Over a picture it is filled

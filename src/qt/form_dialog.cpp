@@ -66,6 +66,14 @@ void FormDialog::keyPressEvent(QKeyEvent* event) {
     event->accept();  // Esc alone does not close a game window
     return;
   }
+  // A window without a button of its own for Enter: Enter presses the
+  // button that has the keyboard, as Space does.
+  auto* focused = qobject_cast<QPushButton*>(focusWidget());
+  if (enter && form != nullptr && form->DefaultButton() == nullptr && focused != nullptr && focused->isEnabled()) {
+    event->accept();
+    focused->click();
+    return;
+  }
   QDialog::keyPressEvent(event);
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "accessibility.h"
 #include "control_widgets.h"
 #include "media.h"
 
@@ -170,6 +171,19 @@ void FormView::Build() {
     if (c.kind != ControlKind::Panel && !c.design.visible) order.push_back(&c);
   for (const Control* c : order)
     if (QWidget* w = Create(*c)) widgets_[c] = w;
+  SetTabOrder();
+}
+
+// Tab goes through the controls in the window's order (the order they were
+// placed in, which follows the layout), also the ones that show only later.
+void FormView::SetTabOrder() {
+  QWidget* previous = nullptr;
+  for (const Control& c : form_->Controls()) {
+    QWidget* w = WidgetOf(c);
+    if (w == nullptr || !(w->focusPolicy() & Qt::TabFocus)) continue;
+    if (previous != nullptr) QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
 }
 
 QWidget* FormView::Create(const Control& c) {
@@ -207,11 +221,12 @@ QWidget* FormView::Create(const Control& c) {
       }
       break;
     case ControlKind::ListBox: {
-      auto* l = new QListWidget(this);
-      // Only the player's own click chooses: Qt makes the first entry current
-      // when the list takes the focus, which is no choice at all.
+      auto* l = new GameList(this);
+      // Only the player's own click or key chooses: Qt makes the first entry
+      // current when the list takes the focus, which is no choice at all.
       connect(l, &QListWidget::itemClicked, this,
               [this, cp, l](QListWidgetItem* item) { ListChosen(*cp, l->row(item)); });
+      connect(l, &GameList::chosen, this, [this, cp](int row) { ListChosen(*cp, row); });
       w = l;
       break;
     }
@@ -429,17 +444,35 @@ void FormView::Apply(const Control& c, QWidget* w) {
       break;
   }
 
+  // What a screen reader calls the standard controls; labels and panels
+  // answer for themselves (accessibility.cpp).
+  if (c.kind == ControlKind::Button || c.kind == ControlKind::TextBox || c.kind == ControlKind::ListBox ||
+      c.kind == ControlKind::ComboBox) {
+    const QString name = ReaderName(*form_, c);
+    if (w->accessibleName() != name) w->setAccessibleName(name);
+  }
   if (w->geometry() != geometry) w->setGeometry(geometry);
   const bool enabled = EnabledInModel(c);
   if (w->isEnabled() != enabled) w->setEnabled(enabled);
-  const bool visible = VisibleInModel(c);
+  bool visible = VisibleInModel(c);
+  // An empty message line shows nothing; it is out of sight until a message
+  // comes, so that a screen reader hears it appear with the whole message.
+  if (c.props.typed)
+    if (auto* l = static_cast<GameLabel*>(w); p.text.empty() && l->ReaderText().isEmpty()) visible = false;
   if (w->isVisibleTo(this) != visible) w->setVisible(visible);
 }
 
 void FormView::SetFinalText(const Control& control, const QString& text) {
   if (form_ == nullptr) return;
   finalText_[&control] = text;
+  typedWhole_[&control] = false;
+  // The reader's text first: the line comes into sight with the whole message.
+  if (auto* l = qobject_cast<GameLabel*>(WidgetOf(control)); l != nullptr && !text.isEmpty()) AnnounceMessage(l, text);
   SyncControl(control);
+}
+
+void FormView::MessageTyped(const Control& control) {
+  if (form_ != nullptr) typedWhole_[&control] = true;
 }
 
 QRect FormView::ApplyMessageLine(const Control& c, GameLabel* l) {
@@ -471,6 +504,11 @@ QRect FormView::ApplyMessageLine(const Control& c, GameLabel* l) {
   l->SetBackColor(Rgb(p.backColor), true);
   l->SetShadow(false);
   l->SetPlate(!text.isEmpty());
+  // Cleared after it was typed whole: the message has left the line.
+  if (text.isEmpty() && typedWhole_[&c]) {
+    typedWhole_[&c] = false;
+    EndMessage(l);
+  }
   if (!l->isVisibleTo(this) || !text.isEmpty()) l->raise();
   // The plate keeps its bottom edge where the model puts the line.
   const int h = messageFit_.height;
@@ -484,6 +522,20 @@ QWidget* FormView::WidgetOf(const std::string& name, int index) const {
 }
 
 QPushButton* FormView::ButtonOf(const std::string& name) const { return qobject_cast<QPushButton*>(WidgetOf(name)); }
+
+const Control* FormView::ControlOf(const QWidget* widget) const {
+  for (auto& [c, w] : widgets_)
+    if (w == widget) return c;
+  return nullptr;
+}
+
+std::vector<QWidget*> FormView::ReaderOrder() const {
+  std::vector<QWidget*> order;
+  if (form_ == nullptr) return order;
+  for (const Control& c : form_->Controls())
+    if (QWidget* w = WidgetOf(c); w != nullptr && !HiddenFromReader(*form_, c)) order.push_back(w);
+  return order;
+}
 
 QWidget* FormView::WidgetOf(const Control& control) const {
   auto it = widgets_.find(&control);

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "forms/form.h"
 #include "port.h"
@@ -38,7 +39,14 @@ class FormView : public QWidget {
   // for that text from the first letter on.
   void SetFinalText(const Control& control, const QString& text);
 
+  // The message line has typed its message to the end.
+  void MessageTyped(const Control& control);
+
   QWidget* WidgetOf(const Control& control) const;
+  // The control a widget of this view shows; null for none.
+  const Control* ControlOf(const QWidget* widget) const;
+  // The widgets a screen reader finds, in the window's order.
+  std::vector<QWidget*> ReaderOrder() const;
   QPushButton* ButtonOf(const Control& control) const;
   // By the control's name, for tests.
   QWidget* WidgetOf(const std::string& name, int index = -1) const;
@@ -50,6 +58,7 @@ class FormView : public QWidget {
 
  private:
   void Build();
+  void SetTabOrder();
   QWidget* Create(const Control& c);
   void Apply(const Control& c, QWidget* w);
   void SyncPicture();
@@ -65,6 +74,7 @@ class FormView : public QWidget {
   bool pictureChecked_ = false;
   std::map<const Control*, QWidget*> widgets_;
   std::map<const Control*, QString> finalText_;
+  std::map<const Control*, bool> typedWhole_;
   struct Fitted {
     QString text;
     QFont font;

@@ -137,6 +137,7 @@ JournalWindow::JournalWindow(const Journal& journal, QWidget* owner) : QWidget(o
   search_->setObjectName(QStringLiteral("txtSearch"));
   search_->setPlaceholderText(QStringLiteral("Поиск"));
   search_->setClearButtonEnabled(true);
+  search_->setAccessibleName(search_->placeholderText());
   count_ = new QLabel(this);
   count_->setObjectName(QStringLiteral("lblCount"));
 
@@ -144,6 +145,7 @@ JournalWindow::JournalWindow(const Journal& journal, QWidget* owner) : QWidget(o
   table_ = new QTableView(this);
   table_->setObjectName(QStringLiteral("tblJournal"));
   table_->setModel(model_);
+  table_->setAccessibleName(windowTitle());
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setAlternatingRowColors(true);
@@ -155,7 +157,9 @@ JournalWindow::JournalWindow(const Journal& journal, QWidget* owner) : QWidget(o
   table_->horizontalHeader()->setStretchLastSection(true);
 
   auto* bar = new QHBoxLayout;
-  bar->addWidget(new QLabel(QStringLiteral("Показать:"), this));
+  auto* show = new QLabel(QStringLiteral("Показать:"), this);
+  show->setBuddy(kind_);  // a screen reader names the list by it
+  bar->addWidget(show);
   bar->addWidget(kind_);
   bar->addSpacing(12);
   bar->addWidget(search_, 1);

@@ -187,6 +187,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool pause = text == QLatin1String("p") || text == QStringLiteral("з");
   const bool cheat = text == QLatin1String("c") || text == QStringLiteral("с");
   if (!pause && !cheat) return false;
+  // With a screen reader running, the accessibility bridge holds every key
+  // back, asks the reader whether it wants it and then delivers a copy: one
+  // press may come here twice, as it happened and as that copy. The copy of
+  // a press already counted is not counted again.
+  if (!event->spontaneous() && echo_ == text) {
+    echo_.clear();
+    return false;
+  }
+  echo_ = event->spontaneous() ? text : QString();
   QWidget* active = QApplication::activeWindow();
   if (active == nullptr) return false;
   if (active != this) {
@@ -197,6 +206,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   QTimer::singleShot(0, this, [this, text] { KeyTyped(text); });
   return false;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // While the cheat box is open, Enter and Esc answer it wherever the
+  // keyboard is; else Enter presses the button that has the keyboard, as
+  // Space does.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool esc = event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
+  const Control* ok = form_.DefaultButton();
+  if ((enter || esc) && ok != nullptr && ok->Usable()) {
+    event->accept();
+    PressKey(enter ? WindowKey::Enter : WindowKey::Esc);
+    return;
+  }
+  auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+  if (enter && focused != nullptr && focused->window() == this && focused->isEnabled()) {
+    event->accept();
+    focused->click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::KeyTyped(const QString& text) {

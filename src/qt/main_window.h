@@ -36,6 +36,7 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildMenus();
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
   std::vector<QMenu*> menus_;
   std::vector<std::vector<QAction*>> actions_;
   QPointer<QWidget> focusBeforePause_;
+  QString echo_;  // the last key counted as it happened, whose copy may follow
 };
 
 }  // namespace kalvitor::qt

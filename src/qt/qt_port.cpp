@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "accessibility.h"
 #include "form_dialog.h"
 #include "main_window.h"
 #include "program_name.h"
@@ -37,6 +39,29 @@ QPoint OnScreen(QPoint at, QSize size, const QWidget* w) {
   return at;
 }
 
+// A screen reader hears what a message box's picture means.
+void NameIcon(QMessageBox& box, MsgIcon icon) {
+  const char* name = "";
+  switch (icon) {
+    case MsgIcon::None:
+      return;
+    case MsgIcon::Information:
+      name = "Информация";
+      break;
+    case MsgIcon::Exclamation:
+      name = "Внимание";
+      break;
+    case MsgIcon::Critical:
+      name = "Ошибка";
+      break;
+    case MsgIcon::Question:
+      name = "Вопрос";
+      break;
+  }
+  for (QLabel* l : box.findChildren<QLabel*>())
+    if (!l->pixmap().isNull()) l->setAccessibleName(QString::fromUtf8(name));
+}
+
 }  // namespace
 
 // Counts the game's nested event loops for as long as one runs.
@@ -56,6 +81,7 @@ class NestedLoop {
 
 QtPort::QtPort(QtPortOptions options) : options_(std::move(options)) {
   monotonic_.start();
+  InstallAccessibility();
   // The system's own store: on Windows the registry key the game always
   // used, HKEY_CURRENT_USER\Software\Brindlex\Kalvitor 1.6, whose values
   // Music and Effects are strings (REG_SZ) "1" or "0"; on Linux
@@ -172,6 +198,7 @@ MsgAnswer QtPort::MessageBox(const std::string& text, const std::string& title, 
       box->setIcon(QMessageBox::Question);
       break;
   }
+  NameIcon(*box, icon);
   switch (buttons) {
     case MsgButtons::Ok:
       box->setStandardButtons(QMessageBox::Ok);
@@ -368,6 +395,10 @@ void QtPort::OnControlChanged(Form& form, Control& control) {
 
 void QtPort::OnMessageTyping(const std::string& text) {
   if (main_ && game_ != nullptr) main_->view()->SetFinalText(game_->MainForm().lblMessage, Q(text));
+}
+
+void QtPort::OnMessageTyped(const std::string&) {
+  if (main_ && game_ != nullptr) main_->view()->MessageTyped(game_->MainForm().lblMessage);
 }
 
 void QtPort::MinimizeMainWindow() {

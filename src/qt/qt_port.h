@@ -69,6 +69,7 @@ class QtPort : public QObject, public FrontendPort {
   std::optional<std::string> SettingGet(const std::string& name) override;
   bool SettingSet(const std::string& name, const std::string& value) override;
   void OnMessageTyping(const std::string& text) override;
+  void OnMessageTyped(const std::string& text) override;
   void MinimizeMainWindow() override;
   void ShowToolWindow(ToolWindow which) override;
   ToolWindows* tools() const { return tools_.get(); }

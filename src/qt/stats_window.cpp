@@ -82,6 +82,13 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
     view->setObjectName(QStringLiteral("chart%1").arg(c));
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumHeight(c == 2 ? 230 : 190);
+    // A screen reader names a chart by its title and reads its last day's
+    // values as its description (Follow).
+    // The chart is drawn on the view's viewport, which shares its keyboard.
+    for (QWidget* w : {static_cast<QWidget*>(view), view->viewport()}) {
+      w->setAccessibleName(charts[c]->title());
+      chartViews_.push_back(w);
+    }
     layout->addWidget(view, 1);
 
     auto* dates = new QDateTimeAxis(charts[c]);
@@ -170,6 +177,24 @@ QString StatsWindow::SummaryText() const {
       .arg(sum.victories);
 }
 
+void StatsWindow::DescribeLastDay() {
+  const auto& samples = game_.journal.Samples();
+  QStringList said[3];
+  for (const Line& line : kLines) {
+    if (samples.empty()) break;
+    const double v = line.value(samples.back());
+    // Money in dollars, the rank by its name, the vitals and education in per cent.
+    const QString value = line.chart == 0  ? Money(static_cast<int64_t>(v))
+                          : line.rightAxis ? QString::fromStdString(Game::StatusName(static_cast<int>(v)))
+                                           : QStringLiteral("%1%").arg(v);
+    said[line.chart] << QStringLiteral("%1: %2").arg(QString::fromUtf8(line.name), value);
+  }
+  for (size_t i = 0; i < chartViews_.size(); ++i) {
+    const QString text = said[i / 2].join(QStringLiteral(", "));
+    if (chartViews_[i]->accessibleDescription() != text) chartViews_[i]->setAccessibleDescription(text);
+  }
+}
+
 QLineSeries* StatsWindow::Series(const QString& name) const {
   for (QLineSeries* s : series_)
     if (s->name() == name) return s;
@@ -200,6 +225,7 @@ void StatsWindow::Follow() {
     }
   }
   for (size_t i = 0; i < std::size(kLines); ++i) series_[i]->replace(points[i]);
+  DescribeLastDay();
 
   // The dates run from the first sample to the last (a day either side when
   // there is only one, none at all when there are none yet).

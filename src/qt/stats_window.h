@@ -32,6 +32,8 @@ class StatsWindow : public QWidget {
 
  private:
   QChart* MakeChart(const QString& title);
+  // What a screen reader hears of each chart: its lines' values on the last day.
+  void DescribeLastDay();
 
   const Game& game_;
   QLabel* summary_;
@@ -40,6 +42,8 @@ class StatsWindow : public QWidget {
   std::vector<QLineSeries*> deathLines_;
   std::vector<QDateTimeAxis*> dateAxes_;
   std::vector<QValueAxis*> valueAxes_;
+  // Each chart's view and its viewport, in the charts' order.
+  std::vector<QWidget*> chartViews_;
 };
 
 }  // namespace kalvitor::qt

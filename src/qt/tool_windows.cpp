@@ -23,6 +23,9 @@ ToolWindows::~ToolWindows() {
 }
 
 void ToolWindows::ShareShortcuts(QWidget* window, QWidget* owner) {
+  // Esc closes the window, as its title bar's close button does.
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+  connect(esc, &QShortcut::activated, window, &QWidget::close);
   // The main window's menu shortcuts (Ctrl+J, Ctrl+T) work in these windows
   // too, through the same menu items.
   if (owner == nullptr) return;

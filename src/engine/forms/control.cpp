@@ -16,6 +16,19 @@ bool Control::Usable() const {
   return true;
 }
 
+bool Control::Decorative() const {
+  switch (kind) {
+    case ControlKind::Image:
+    case ControlKind::Shape:
+    case ControlKind::Timer:
+      return true;
+    case ControlKind::Panel:
+      return decoration || design.text.empty();
+    default:
+      return decoration;
+  }
+}
+
 void Control::Changed() { form.NotifyChanged(*this); }
 
 void Control::SetText(const std::string& text) {
@@ -134,6 +147,16 @@ Control& Control::Hidden() {
 Control& Control::Disabled() {
   design.enabled = false;
   props = design;
+  return *this;
+}
+
+Control& Control::CaptionedBy(const Control& label) {
+  caption = &label;
+  return *this;
+}
+
+Control& Control::Decoration() {
+  decoration = true;
   return *this;
 }
 

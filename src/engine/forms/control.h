@@ -62,6 +62,16 @@ struct Control {
   Control* const parent;
   ControlProps props;
   ControlProps design;  // as the window is designed; restored on every load
+  // For a screen reader: the label that says what this control holds (a
+  // value is read as "Здоровье: 80%", a text box by its caption); null when
+  // the control's own text says it.
+  const Control* caption = nullptr;
+  // Drawn for the eye only (a title's shadow): a screen reader skips it, as
+  // it skips pictures and shapes.
+  bool decoration = false;
+  // A screen reader says it the moment it shows (the pause's "Пауза"), as it
+  // says every message of a typed line once, whole.
+  bool announced = false;
 
   // "cmdWork(3)" or "lblMoney"
   std::string FullName() const;
@@ -70,6 +80,9 @@ struct Control {
   bool Visible() const { return props.visible; }
   // Enabled and visible, and so are all the panels it sits on.
   bool Usable() const;
+  // Whether a screen reader skips it: pictures, shapes, frames without a
+  // caption, and what is marked as decoration.
+  bool Decorative() const;
 
   // Changes are dropped while the window is not loaded: a screen closed by
   // a new game is not brought back by a late update.
@@ -93,6 +106,8 @@ struct Control {
   Control& Hidden();
   Control& Locked();
   Control& Disabled();
+  Control& CaptionedBy(const Control& label);
+  Control& Decoration();
 
  private:
   void Changed();

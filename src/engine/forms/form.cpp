@@ -69,6 +69,7 @@ void Form::OnClick(const std::string& name, std::function<void(int)> handler) {
 void Form::AddShadowedTitle(const std::string& shadowName, const std::string& titleName, const std::string& text, int x,
                             int y, int w, int h, int pt, uint32_t titleColor, uint32_t shadowColor, int dx, int dy) {
   Add(shadowName, ControlKind::Label, text)
+      .Decoration()
       .At(x + dx, y + dy, w, h)
       .Font(pt, true)
       .Color(shadowColor)

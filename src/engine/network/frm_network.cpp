@@ -78,8 +78,9 @@ FrmNetwork::FrmNetwork(Game& game)
 Control& FrmNetwork::Build() {
   AddShadowedTitle("Label7", "Label6", "Всемирная паутина и один паук", 7, 3, 300, 20, 11, kTitle, kInk, 2, 2);
 
-  Add("Label9", ControlKind::Label, "Dial-Up Networking").At(8, 28, 196, 16).Font(9, true);
-  Control& label1 = Add("Label1", ControlKind::Label, kDisconnected).At(8, 46, 196, 16).Font(8).Color(kStatus);
+  Control& dialUp = Add("Label9", ControlKind::Label, "Dial-Up Networking").At(8, 28, 196, 16).Font(9, true);
+  Control& label1 =
+      Add("Label1", ControlKind::Label, kDisconnected).At(8, 46, 196, 16).Font(8).Color(kStatus).CaptionedBy(dialUp);
   Add("Command1", ControlKind::Button, "Звонить ($1/час)").At(208, 34, 95, 26).Font(8);
   Control& picture1 = Add("Picture1", ControlKind::Panel, "").At(8, 66, 295, 172).Back(0x102030).Disabled();
   const char* sites[3] = {kJokesSite, kSoftSite, kAntivirusSite};
@@ -89,9 +90,9 @@ Control& FrmNetwork::Build() {
   for (int i = 0; i < 3; ++i)
     panels[i] =
         &AddIndexed("picLocation", i, ControlKind::Panel, "", &picture1).At(12, 138, 287, 96).Back(0x203850).Hidden();
-  Add("Label4", ControlKind::Label, kJokesSite, panels[0]).At(16, 140, 279, 16).Font(8, true);
+  Control& jokes = Add("Label4", ControlKind::Label, kJokesSite, panels[0]).At(16, 140, 279, 16).Font(8, true);
   Add("cmdRnd", ControlKind::Button, "Next Random Anecdot", panels[0]).At(16, 157, 140, 20).Font(8);
-  Add("txtAnecdot", ControlKind::TextBox, "", panels[0]).At(16, 179, 279, 52).Font(8).Color(kInk);
+  Add("txtAnecdot", ControlKind::TextBox, "", panels[0]).At(16, 179, 279, 52).Font(8).Color(kInk).CaptionedBy(jokes);
   Add("Label3", ControlKind::Label, std::string(kSoftSite) + " -- Самый свежий софт!", panels[1])
       .At(16, 140, 279, 30)
       .Font(8, true);
@@ -102,8 +103,8 @@ Control& FrmNetwork::Build() {
   Add("Label5", ControlKind::Label, kAntivirusSite, panels[2]).At(16, 140, 279, 16).Font(8, true);
   Add("Command7", ControlKind::Button, "Get Last Antivirus Database", panels[2]).At(16, 162, 279, 26).Font(8);
 
-  Add("Label10", ControlKind::Label, "Microsoft HyperTerminal").At(8, 244, 196, 16).Font(9, true);
-  Add("Label2", ControlKind::Label, kDisconnected).At(8, 262, 196, 16).Font(8).Color(kStatus);
+  Control& terminal = Add("Label10", ControlKind::Label, "Microsoft HyperTerminal").At(8, 244, 196, 16).Font(9, true);
+  Add("Label2", ControlKind::Label, kDisconnected).At(8, 262, 196, 16).Font(8).Color(kStatus).CaptionedBy(terminal);
   Add("Command5", ControlKind::Button, "Звонить").At(208, 250, 95, 26).Font(8);
   Control& picture2 = Add("Picture2", ControlKind::Panel, "").At(8, 282, 295, 26).Back(0x102030).Disabled();
   Add("cmdBBSDownload", ControlKind::Button, "Download Soft", &picture2).At(10, 284, 94, 22).Font(8);

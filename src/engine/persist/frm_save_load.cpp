@@ -57,8 +57,8 @@ FrmSaveLoad::FrmSaveLoad(Game& game)
 // side at the bottom right (OK left of Отмена); the file list sits hidden in
 // the bottom-left corner.
 Control& FrmSaveLoad::Build() {
-  Add("Label1", ControlKind::Label, "Существующие имена игр:").At(10, 8, 280, 16).Color(kInk);
-  Control& list = Add("lstFilenames", ControlKind::ListBox, "").At(10, 26, 280, 160).Color(kInk);
+  Control& caption = Add("Label1", ControlKind::Label, "Существующие имена игр:").At(10, 8, 280, 16).Color(kInk);
+  Control& list = Add("lstFilenames", ControlKind::ListBox, "").At(10, 26, 280, 160).Color(kInk).CaptionedBy(caption);
   Add("txtFilename", ControlKind::TextBox, "").At(10, 194, 280, 22).Color(kInk);
   Add("cmdOk", ControlKind::Button, "OK").At(110, 226, 86, 26);
   Add("cmdCancel", ControlKind::Button, "Отмена").At(204, 226, 86, 26);

@@ -104,10 +104,10 @@ void FrmMain::PlacePanels() {
   Control* infoValues[] = {&lblMoney, &lblHappy, &lblEat, &lblHealth, &lblEducation, &lblStatus, &lblfamily};
   for (int i = 0; i < 7; ++i) {
     int y = kInfoY + 22 + i * kRow;
-    AddIndexed("lblInfoCaption", i, ControlKind::Label, infoCaptions[i])
-        .At(kInfoX + 10, y, 120, 16)
-        .Color(kCaptionColor);
-    infoValues[i]->At(kInfoX + 134, y, 126, 16).Color(kValueColor).Font(9, true);
+    Control& caption = AddIndexed("lblInfoCaption", i, ControlKind::Label, infoCaptions[i])
+                           .At(kInfoX + 10, y, 120, 16)
+                           .Color(kCaptionColor);
+    infoValues[i]->At(kInfoX + 134, y, 126, 16).Color(kValueColor).Font(9, true).CaptionedBy(caption);
   }
   int y = kInfoY + 22 + 7 * kRow + 6;
   lblCurrWork.At(kInfoX + 10, y, kInfoW - 20, 16).Color(kValueColor);
@@ -119,21 +119,25 @@ void FrmMain::PlacePanels() {
       "Процессор:", "ОЗУ:", "Видеокарта:", "Винчестер:", "CD-ROM:", "Модем:", "Звук:", "Сканер:", "Принтер:"};
   for (int i = 0; i < 9; ++i) {
     int ry = kHardY + 20 + i * kRow;
-    AddIndexed("lblHardCaption", i, ControlKind::Label, hardCaptions[i])
-        .At(kHardX + 6, ry, 72, 16)
-        .Color(kCaptionColor)
-        .Font(8);
-    lblhard[static_cast<size_t>(i)]->At(kHardX + 78, ry, kHardW - 82, 16).Color(kValueColor).Font(8);
+    Control& caption = AddIndexed("lblHardCaption", i, ControlKind::Label, hardCaptions[i])
+                           .At(kHardX + 6, ry, 72, 16)
+                           .Color(kCaptionColor)
+                           .Font(8);
+    lblhard[static_cast<size_t>(i)]
+        ->At(kHardX + 78, ry, kHardW - 82, 16)
+        .Color(kValueColor)
+        .Font(8)
+        .CaptionedBy(caption);
   }
   const char* softCaptions[] = {"ОС:", "Антивирус:", "Программ-е:", "Графика:", "Интернет:", "Развлечения:", "Прочее:"};
   Control* softValues[] = {&lblOs, &lblAntiv, &lblProg, &lblGraphic, &lblInet, &lblGames, &lblOther};
   for (int i = 0; i < 7; ++i) {
     int ry = kSoftY + 20 + i * kRow;
-    AddIndexed("lblSoftCaption", i, ControlKind::Label, softCaptions[i])
-        .At(kSoftX + 6, ry, 76, 16)
-        .Color(kCaptionColor)
-        .Font(8);
-    softValues[i]->At(kSoftX + 82, ry, kSoftW - 86, 16).Color(kValueColor).Font(8);
+    Control& caption = AddIndexed("lblSoftCaption", i, ControlKind::Label, softCaptions[i])
+                           .At(kSoftX + 6, ry, 76, 16)
+                           .Color(kCaptionColor)
+                           .Font(8);
+    softValues[i]->At(kSoftX + 82, ry, kSoftW - 86, 16).Color(kValueColor).Font(8).CaptionedBy(caption);
   }
 }
 
@@ -183,9 +187,10 @@ void FrmMain::PlaceOverlay() {
   shpMsgShape.At(57, 150, 320, 140).Back(0x203048).Hidden();
   // The pause's two lines above, the cheat box's row below: both may show.
   lblPause.At(57, 158, 320, 44).Font(22, true).AlignTo(ControlProps::Center).Color(0xFFFFFF).Hidden();
+  lblPause.announced = true;
   lblPauseInstr.At(57, 204, 320, 20).AlignTo(ControlProps::Center).Color(0xFFE6A0).Hidden();
   lblCheatInstr.At(77, 252, 40, 20).Color(0xFFFFFF).Font(10, true).Hidden();
-  txtCheat.At(117, 250, 110, 22).Color(0x000000).Hidden();
+  txtCheat.At(117, 250, 110, 22).Color(0x000000).Hidden().CaptionedBy(lblCheatInstr);
   cmdCheatOk.At(233, 249, 56, 24).Hidden();
   cmdCheatCancel.At(293, 249, 66, 24).Hidden();
   OnClick("cmdCheatCancel", [this](int) {

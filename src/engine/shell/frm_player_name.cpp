@@ -22,11 +22,13 @@ FrmPlayerName::FrmPlayerName(Game& game)
       "уровень сложности и нажмите ОК.\nДля загрузки уже существующей игры нажмите Загрузить игру.")
       .At(144, 10, 286, 130)
       .Color(ink);
-  Add("Label1", ControlKind::Label, "Введите Ваше имя:").At(12, 150, 200, 18).Color(ink).Font(9, true);
+  Control& nameCaption =
+      Add("Label1", ControlKind::Label, "Введите Ваше имя:").At(12, 150, 200, 18).Color(ink).Font(9, true);
   // A name fits the window's title and a line of a saved game.
-  Text1.At(12, 170, 200, 24).Color(ink).MaxLength(kPlayerNameMaxLength);
-  Add("Label4", ControlKind::Label, "Уровень сложности:").At(228, 150, 200, 18).Color(ink).Font(9, true);
-  cboLevel.At(228, 170, 200, 24).Color(ink);
+  Text1.At(12, 170, 200, 24).Color(ink).MaxLength(kPlayerNameMaxLength).CaptionedBy(nameCaption);
+  Control& levelCaption =
+      Add("Label4", ControlKind::Label, "Уровень сложности:").At(228, 150, 200, 18).Color(ink).Font(9, true);
+  cboLevel.At(228, 170, 200, 24).Color(ink).CaptionedBy(levelCaption);
   cboLevel.design.items = {"Легкий", "Нормальный", "Сложный!"};
   cboLevel.props = cboLevel.design;
   Control& ok = Add("Command1", ControlKind::Button, "OK").At(12, 210, 130, 28);
