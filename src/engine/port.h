@@ -30,26 +30,31 @@ struct WallClock {
   int64_t millisOfDay = 0;
 };
 
+// The calls marked "can end the game" let the program's other events run
+// before they return (clicks, menu commands, clock ticks): a death, a
+// victory or a load may have begun another game meanwhile. A routine of the
+// game asks its Guard (util/generation.h) after each of them.
 class FrontendPort {
  public:
   virtual ~FrontendPort() = default;
 
-  // A modal message box; returns the button pressed.
+  // A modal message box; returns the button pressed. Can end the game.
   virtual MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) = 0;
-  // An input box; nullopt when cancelled.
+  // An input box; nullopt when cancelled. Can end the game.
   virtual std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                               const std::string& defaultText) = 0;
 
   // The form has just been shown modally (its state already says so): return
   // when it is hidden or unloaded. A frontend that cannot block (the driver,
-  // for screens the player opened) may return at once.
+  // for screens the player opened) may return at once. Can end the game.
   virtual void RunModal(Form& form) = 0;
   // Lifecycle news and control changes, for views to follow.
   virtual void OnFormEvent(Form& form, FormEvent event) = 0;
   virtual void OnControlChanged(Form& form, Control& control) = 0;
 
   // Monotonic real time in milliseconds, and a wait until that time while
-  // the program's other events (clicks, timers) go on.
+  // the program's other events (clicks, timers) go on. The wait can end the
+  // game, and so can Repeat.
   virtual int64_t MonotonicMs() = 0;
   virtual void WaitUntil(int64_t monotonicMs) = 0;
   // Calls `step` every `intervalMs`, the first time one interval from now,
@@ -62,7 +67,8 @@ class FrontendPort {
   }
 
   // Plays an effect by its upper-case name and returns when it has ended.
-  // When not audible nothing is heard and it returns at once.
+  // When not audible nothing is heard and it returns at once. Nothing else
+  // runs meanwhile: it never ends the game.
   virtual void PlayEffect(const std::string& name, bool audible) = 0;
 
   // The music player.
