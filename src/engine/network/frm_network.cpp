@@ -219,16 +219,20 @@ void FrmNetwork::Command7_Click() {
 }
 
 // A site's download: n megabytes in n seconds. The button stays disabled
-// until the screen is opened again.
+// until the screen is opened again. Once the time has passed the megabytes
+// are the player's, whatever became of the screen meanwhile (left, or left
+// and opened again): only another game ends a download. The status line is
+// written only while the screen is still the opening that began it.
 void FrmNetwork::Download(Control& button) {
   if (busy_) return;
   BusyGuard guard(*this);
   const int n = game_.rnd.DrawInt(10);
   const Session session = Begin();
   button.SetEnabled(false);
-  if (!Status(Label1, "Status: Downloading " + std::to_string(n) + " Mb...", n, session)) return;
+  const bool sameOpening = Status(Label1, "Status: Downloading " + std::to_string(n) + " Mb...", n, session);
+  if (session.game.Over()) return;
   game_.SetDownloadedMb(Sat16(int64_t{game_.s.DownloadedMb} + n));
-  Label1.SetText(kConnected);
+  if (sameOpening) Label1.SetText(kConnected);
 }
 
 void FrmNetwork::cmdBBSDownload_Click() {
@@ -251,9 +255,9 @@ void FrmNetwork::BoardTransfer(bool download) {
   const std::string bytes = std::to_string(n * 1024);
   const std::string text =
       download ? "Status: Receiving " + bytes + " bytes of data..." : "Status: Sending " + bytes + " bytes of data...";
-  if (!Status(Label2, text, n, session)) return;
-  Label2.SetText(kConnected);
-  if (download) game_.SetDownloadedMb(Sat16(int64_t{game_.s.DownloadedMb} + n));
+  // As a site's download: the megabytes come whatever became of the screen.
+  if (Status(Label2, text, n, session)) Label2.SetText(kConnected);
+  if (download && !session.game.Over()) game_.SetDownloadedMb(Sat16(int64_t{game_.s.DownloadedMb} + n));
 }
 
 void FrmNetwork::Command9_Click() {
