@@ -289,7 +289,7 @@ TEST(Network, ANewGameDuringADownloadGetsNothing) {
   // Ten seconds from 23:45: the midnight's wear kills the player.
   n.game.s.Health = -49;
   n.game.s.GameTime = 23 * 60 + 45;
-  n.game.rnd.Force(0.999);  // 10 Mb
+  n.game.rnd.Force(0.999);                            // 10 Mb
   for (int i = 0; i < 3; ++i) n.game.rnd.Force(0.0);  // no virus, no family event, no event
   n.port.playerAnswers.push_back({headless::PlayerAnswer::Ok, 1, "Петя"});
   n.net().Click("Command6", -1);
