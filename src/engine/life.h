@@ -77,7 +77,9 @@ class Life {
 
   // --- Game state and rules (rules/)
   // Can end the game: a game loaded from the dialog, or a death in it.
-  void NewGame();
+  // overRunningGame: asked for by the player ("Новая игра") while a game
+  // is in progress, which the player may still go back to.
+  void NewGame(bool overRunningGame = false);
   // Every change of money names its cause for the journal. Never ends the game.
   void SetMoney(int32_t amount, MoneyCause cause = MoneyCause::Other);
   void SetDifficulty(int16_t level);

@@ -38,7 +38,7 @@ void FrmMain::BuildMenus() {
 Menu FrmMain::FileMenu() {
   Game& g = game_;
   Menu file{"mnuFile", "Файл", true, nullptr, {}};
-  file.items.push_back({"mnuFileNew", "Новая игра", true, false, false, Clicking(g, [&g] { g.NewGame(); })});
+  file.items.push_back({"mnuFileNew", "Новая игра", true, false, false, Clicking(g, [&g] { g.NewGame(true); })});
   file.items.push_back({"mnuFileSave", "Сохранить игру...", true, false, true, Clicking(g, [&g] { g.SaveGame(); })});
   file.items.push_back({"mnuFileLoad", "Загрузить игру...", true, false, false, Clicking(g, [&g] { g.LoadGame(); })});
   file.items.push_back({"mnuFileExit", "Выход", true, false, true, Clicking(g, [this] { FormUnloadQuestion(); })});
