@@ -91,6 +91,9 @@ class Life {
   void SetJob(int16_t index);
   void SetStatus(int16_t rank);
   static std::string StatusName(int rank);
+  // The job ladder's title and daily wage of job 0..12 ("" and 0 outside).
+  static std::string JobTitle(int index);
+  static int16_t JobWage(int index);
   void SetEducation(int16_t percent);
   void SetDownloadedMb(int16_t value);
   // Can end the game (its message boxes).

@@ -125,7 +125,16 @@ void GameLabel::SetPlate(bool on) {
 
 void GameLabel::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  if (back_.isValid()) p.fillRect(rect(), back_);
+  if (back_.isValid()) {
+    // A label of its own colour: a rounded plate, as the shapes are drawn.
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    p.fillPath(path, back_);
+    p.setPen(QPen(QColor(255, 255, 255, 110), 1));
+    p.drawPath(path);
+    p.setRenderHint(QPainter::Antialiasing, false);
+  }
   if (plate_) {
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;

@@ -16,6 +16,7 @@ constexpr uint32_t kTitle = 0xFFE080;
 constexpr uint32_t kStatus = 0x80FF80;
 constexpr const char* kConnected = "Status: Connected";
 constexpr const char* kDisconnected = "Status: Disconnected";
+constexpr const char* kDownloadTip = "От 0 до 10 Мб за столько же секунд: они прибавятся к скачанному.";
 
 // The status texts of dialling, each with the seconds it stays before the next.
 struct DialStep {
@@ -80,7 +81,10 @@ Control& FrmNetwork::Build() {
 
   Add("Label9", ControlKind::Label, "Dial-Up Networking").At(8, 28, 196, 16).Font(9, true);
   Control& label1 = Add("Label1", ControlKind::Label, kDisconnected).At(8, 46, 196, 16).Font(8).Color(kStatus);
-  Add("Command1", ControlKind::Button, "Звонить ($1/час)").At(208, 34, 95, 26).Font(8);
+  Add("Command1", ControlKind::Button, "Звонить ($1/час)")
+      .At(208, 34, 95, 26)
+      .Font(8)
+      .Tip("Интернет: $1 за каждый игровой час на линии.");
   Control& picture1 = Add("Picture1", ControlKind::Panel, "").At(8, 66, 295, 172).Back(0x102030).Disabled();
   const char* sites[3] = {kJokesSite, kSoftSite, kAntivirusSite};
   for (int i = 0; i < 3; ++i)
@@ -90,7 +94,10 @@ Control& FrmNetwork::Build() {
     panels[i] =
         &AddIndexed("picLocation", i, ControlKind::Panel, "", &picture1).At(12, 138, 287, 96).Back(0x203850).Hidden();
   Add("Label4", ControlKind::Label, kJokesSite, panels[0]).At(16, 140, 279, 16).Font(8, true);
-  Add("cmdRnd", ControlKind::Button, "Next Random Anecdot", panels[0]).At(16, 157, 140, 20).Font(8);
+  Add("cmdRnd", ControlKind::Button, "Next Random Anecdot", panels[0])
+      .At(16, 157, 140, 20)
+      .Font(8)
+      .Tip("Случайный анекдот.");
   Add("txtAnecdot", ControlKind::TextBox, "", panels[0]).At(16, 179, 279, 52).Font(8).Color(kInk);
   Add("Label3", ControlKind::Label, std::string(kSoftSite) + " -- Самый свежий софт!", panels[1])
       .At(16, 140, 279, 30)
@@ -98,16 +105,23 @@ Control& FrmNetwork::Build() {
   Add("Command6", ControlKind::Button, "Download Cool, Necessary and Freeware Programs and Utilites for FREE!!!",
       panels[1])
       .At(16, 174, 279, 40)
-      .Font(8);
+      .Font(8)
+      .Tip(kDownloadTip);
   Add("Label5", ControlKind::Label, kAntivirusSite, panels[2]).At(16, 140, 279, 16).Font(8, true);
-  Add("Command7", ControlKind::Button, "Get Last Antivirus Database", panels[2]).At(16, 162, 279, 26).Font(8);
+  Add("Command7", ControlKind::Button, "Get Last Antivirus Database", panels[2])
+      .At(16, 162, 279, 26)
+      .Font(8)
+      .Tip(kDownloadTip);
 
   Add("Label10", ControlKind::Label, "Microsoft HyperTerminal").At(8, 244, 196, 16).Font(9, true);
   Add("Label2", ControlKind::Label, kDisconnected).At(8, 262, 196, 16).Font(8).Color(kStatus);
-  Add("Command5", ControlKind::Button, "Звонить").At(208, 250, 95, 26).Font(8);
+  Add("Command5", ControlKind::Button, "Звонить").At(208, 250, 95, 26).Font(8).Tip("Доска объявлений: бесплатно.");
   Control& picture2 = Add("Picture2", ControlKind::Panel, "").At(8, 282, 295, 26).Back(0x102030).Disabled();
-  Add("cmdBBSDownload", ControlKind::Button, "Download Soft", &picture2).At(10, 284, 94, 22).Font(8);
-  Add("cmdBBSUpload", ControlKind::Button, "Upload Soft", &picture2).At(106, 284, 94, 22).Font(8);
+  Add("cmdBBSDownload", ControlKind::Button, "Download Soft", &picture2).At(10, 284, 94, 22).Font(8).Tip(kDownloadTip);
+  Add("cmdBBSUpload", ControlKind::Button, "Upload Soft", &picture2)
+      .At(106, 284, 94, 22)
+      .Font(8)
+      .Tip("Отправить программы: ничего не меняет.");
   Add("Command8", ControlKind::Button, "Hang-Up", &picture2).At(202, 284, 99, 22).Font(8);
   Control& back = Add("Command9", ControlKind::Button, "Назад").At(208, 310, 95, 22);
   // Esc leaves the screen as "Назад" does.
