@@ -277,9 +277,8 @@ void Driver::PressKey(WindowKey key) {
 }
 
 void Driver::MenuCommand(const std::string& path) {
-  RequireMainUsable();
   FrmMain& m = game_.MainForm();
-  if (!m.Enabled()) throw ScriptError("the window is disabled (paused)");
+  if (!m.Shown()) throw ScriptError("the main window is not shown");
   size_t slash = path.find('/');
   std::string menuCaption = path.substr(0, slash);
   Menu* menu = m.FindMenu(menuCaption);
@@ -288,6 +287,11 @@ void Driver::MenuCommand(const std::string& path) {
   if (slash != std::string::npos) {
     item = m.FindItem(*menu, path.substr(slash + 1));
     if (item == nullptr) throw ScriptError("unknown menu item: " + Quoted(path));
+  }
+  // An item that only shows the game works while paused and behind a place.
+  if (item == nullptr || !item->onlyShows) {
+    RequireMainUsable();
+    if (!m.Enabled()) throw ScriptError("the window is disabled (paused)");
   }
   if (!menu->enabled) throw ScriptError("menu not available: " + Quoted(menuCaption));
   if (menu->onOpen) menu->onOpen();

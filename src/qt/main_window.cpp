@@ -93,7 +93,12 @@ void MainWindow::BuildMenus() {
       if (item.separatorBefore) menu->addSeparator();
       QAction* a = menu->addAction(WithAccelerator(QString::fromStdString(item.caption), itemKeys));
       a->setObjectName(QString::fromStdString(item.name));
-      if (!item.shortcut.empty()) a->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+      if (!item.shortcut.empty()) {
+        // Shown in the menu; the keys themselves are taken by the keyboard
+        // watch (RunShortcut), from whichever window of the game is active.
+        a->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+        a->setShortcutContext(Qt::WidgetShortcut);
+      }
       connect(a, &QAction::triggered, this, [this, m, i] {
         std::function<void()> action = form_.Menus()[m].items[i].action;
         if (action) action();
@@ -105,14 +110,23 @@ void MainWindow::BuildMenus() {
   RefreshMenus();
 }
 
+// While the game is paused only the items that just show the game can be
+// chosen, and only the menus that hold one open.
+bool MainWindow::Usable(const Menu& menu, const MenuItem& item) const {
+  return item.enabled && menu.enabled && (form_.Enabled() || item.onlyShows);
+}
+
 void MainWindow::RefreshMenus() {
   std::vector<Menu>& menus = form_.Menus();
   for (size_t m = 0; m < menus.size() && m < menus_.size(); ++m) {
-    menus_[m]->menuAction()->setEnabled(menus[m].enabled);
+    bool any = false;
+    for (size_t i = 0; i < menus[m].items.size() && i < actions_[m].size(); ++i)
+      any |= Usable(menus[m], menus[m].items[i]);
+    menus_[m]->menuAction()->setEnabled(menus[m].enabled && (form_.Enabled() || any));
     for (size_t i = 0; i < menus[m].items.size() && i < actions_[m].size(); ++i) {
       const MenuItem& item = menus[m].items[i];
       QAction* a = actions_[m][i];
-      a->setEnabled(item.enabled && menus[m].enabled);
+      a->setEnabled(Usable(menus[m], item));
       // An item shows a check mark only while it is checked, like any other
       // item otherwise.
       a->setCheckable(item.checked);
@@ -147,7 +161,6 @@ void MainWindow::SyncForm() {
       focusBeforePause_ = (focus != nullptr && focus->window() == this) ? focus : nullptr;
     }
     view_->setEnabled(enabled);
-    menuBar()->setEnabled(enabled);
     if (enabled && focusBeforePause_) focusBeforePause_->setFocus();
   }
   RefreshMenus();
@@ -178,9 +191,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // parents): that first delivery is the one that counts.
   if (!watched->isWindowType()) return false;
   if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier && QApplication::activeWindow() == this) {
-    if (menuBar()->isEnabled() && !menus_.empty()) menuBar()->setActiveAction(menus_.front()->menuAction());
+    // The first menu that can be opened (while paused: "Игра").
+    for (QMenu* menu : menus_)
+      if (menu->menuAction()->isEnabled()) {
+        menuBar()->setActiveAction(menu->menuAction());
+        break;
+      }
     return true;
   }
+  if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0 &&
+      RunShortcut(QKeySequence(key->keyCombination())))
+    return true;
   const QString text = key->text();
   // Only the lower-case letters count; the character still goes on to the
   // control that has the focus, and the game acts on it right after.
@@ -196,6 +217,25 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!pause || IsTextBox(QApplication::focusWidget()) || !form_.Loaded()) return false;
   }
   QTimer::singleShot(0, this, [this, text] { KeyTyped(text); });
+  return false;
+}
+
+// A menu item's shortcut, from any window of the game but while a message
+// box or a dialog the game waits for has the keyboard: as the item itself.
+// An item that only shows the game works behind a place and while paused;
+// the others only where the menu bar can be used.
+bool MainWindow::RunShortcut(const QKeySequence& pressed) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal->windowModality() == Qt::ApplicationModal) return false;
+  std::vector<Menu>& menus = form_.Menus();
+  for (size_t m = 0; m < menus.size() && m < actions_.size(); ++m)
+    for (size_t i = 0; i < menus[m].items.size() && i < actions_[m].size(); ++i) {
+      const MenuItem& item = menus[m].items[i];
+      if (item.shortcut.empty() || QKeySequence(QString::fromStdString(item.shortcut)) != pressed) continue;
+      if (!Usable(menus[m], item) || (modal != nullptr && !item.onlyShows)) return false;
+      actions_[m][i]->trigger();
+      return true;
+    }
   return false;
 }
 

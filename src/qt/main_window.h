@@ -14,6 +14,7 @@
 #include "shell/frm_main.h"
 
 class QAction;
+class QKeySequence;
 class QMenu;
 
 namespace kalvitor::qt {
@@ -39,6 +40,8 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
+  bool Usable(const Menu& menu, const MenuItem& item) const;
+  bool RunShortcut(const QKeySequence& pressed);
   void FixSize();
   void KeyTyped(const QString& text);
   // Presses the window's button for the key when it shows and can be used.

@@ -326,7 +326,11 @@ void QtPort::OnFormEvent(Form& form, FormEvent event) {
     case FormEvent::Shown: {
       FormDialog* d = EnsureDialog(form);
       d->SyncAll();
-      d->setWindowModality(form.Modal() ? Qt::ApplicationModal : Qt::NonModal);
+      // A screen the player opened blocks the main window and what belongs
+      // to it (the journal and the statistics stand apart and still work); a
+      // dialog the game waits for blocks every window.
+      const bool waitedFor = form.IsDialog() || !form.OwnedByMain();
+      d->setWindowModality(!form.Modal() ? Qt::NonModal : waitedFor ? Qt::ApplicationModal : Qt::WindowModal);
       d->show();
       d->raise();
       d->activateWindow();

@@ -27,6 +27,10 @@ struct MenuItem {
   bool separatorBefore = false;
   std::function<void()> action;  // empty: the item does nothing
   std::string shortcut;          // "Ctrl+J"; empty: none
+  // The item opens a window that only shows the game and changes nothing in
+  // it (the journal, the statistics): it works while the game is paused and
+  // while a place is open.
+  bool onlyShows = false;
 };
 
 struct Menu {

@@ -74,6 +74,7 @@ Menu FrmMain::GameMenu() {
                         Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Journal); }), "Ctrl+J"});
   play.items.push_back({"mnuGameStats", "Статистика...", true, false, false,
                         Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Stats); }), "Ctrl+T"});
+  play.items.end()[-2].onlyShows = play.items.end()[-1].onlyShows = true;
   return play;
 }
 

@@ -1,0 +1,21 @@
+// Room on the screen for the game's free windows (the help texts, the
+// journal, the statistics, the tips): each is sized to what it wants, but no
+// larger than the screen leaves room for, title bar included, and stands
+// wholly on the screen.
+#pragma once
+
+#include <QSize>
+
+class QWidget;
+
+namespace kalvitor::qt {
+
+// The title bar and frame the window manager adds: unknown before a window
+// is first shown; room enough for the usual ones.
+constexpr int kFrameRoom = 32;
+
+// Sizes `w` to `wanted` within the screen's room and puts it over the middle
+// of `over` (of the screen without one).
+void PlaceOnScreen(QWidget* w, QSize wanted, const QWidget* over);
+
+}  // namespace kalvitor::qt
