@@ -20,10 +20,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-// Where the picture ends, the window goes on in a dark tone that matches the
-// pictures, so that a screen wider than its picture does not look unfinished.
-const QColor kBeyondPicture(0x1B, 0x22, 0x30);
-
 // A text box taller than two lines is a multi-line box.
 bool IsMultiLine(const Control& c) { return c.design.h >= 44 || c.design.text.find('\n') != std::string::npos; }
 
@@ -151,6 +147,8 @@ QString TwoLines(const QFont& font, const QString& text, int room) {
 QString ButtonText(const std::string& s) { return Q(s).replace(QLatin1Char('&'), QLatin1String("&&")); }
 
 }  // namespace
+
+QColor FormView::BeyondPicture() { return QColor(0x1B, 0x22, 0x30); }
 
 FormView::FormView(Form& form, FrontendPort& port, QWidget* parent) : QWidget(parent), form_(&form), port_(port) {
   setObjectName(Q(form.Name()));
@@ -499,7 +497,7 @@ QPushButton* FormView::ButtonOf(const Control& control) const { return qobject_c
 
 void FormView::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), picture_.isNull() ? palette().color(QPalette::Window) : kBeyondPicture);
+  p.fillRect(rect(), picture_.isNull() ? palette().color(QPalette::Window) : BeyondPicture());
   if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
 }
 

@@ -1,11 +1,21 @@
 #include "window_room.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
 namespace kalvitor::qt {
+
+int TitleWidth(const QString& title) {
+  // The title bar's icon and its three buttons, with their gaps.
+  constexpr int kTitleBarButtons = 100;
+  QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+  font.setBold(true);
+  return QFontMetrics(font).horizontalAdvance(title) + kTitleBarButtons;
+}
 
 void PlaceOnScreen(QWidget* w, QSize wanted, const QWidget* over) {
   QScreen* screen = over != nullptr && over->screen() != nullptr ? over->screen() : QGuiApplication::primaryScreen();

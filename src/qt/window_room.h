@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 
 class QWidget;
 
@@ -17,5 +18,9 @@ constexpr int kFrameRoom = 32;
 // Sizes `w` to `wanted` within the screen's room and puts it over the middle
 // of `over` (of the screen without one).
 void PlaceOnScreen(QWidget* w, QSize wanted, const QWidget* over);
+
+// How wide a window must be for the window manager to show its whole title:
+// the title in a bold title font, and the title bar's icon and buttons.
+int TitleWidth(const QString& title);
 
 }  // namespace kalvitor::qt
