@@ -193,10 +193,29 @@ void GameLabel::paintEvent(QPaintEvent*) {
 ClickLabel::ClickLabel(QWidget* parent) : GameLabel(parent) { setCursor(Qt::PointingHandCursor); }
 
 void ClickLabel::SetHover(bool on) {
+  if (hover_ != on) {
+    hover_ = on;
+    update();
+  }
   QFont f = font();
   if (f.underline() == on) return;
   f.setUnderline(on);
   setFont(f);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  if (hover_) {
+    // The plate under the pointer: light enough to see on the dark panels
+    // and on the light dialogs alike.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    QColor plate = TextColor();
+    plate.setAlpha(48);
+    p.fillPath(path, plate);
+  }
+  GameLabel::paintEvent(event);
 }
 
 void ClickLabel::enterEvent(QEnterEvent* event) {

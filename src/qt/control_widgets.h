@@ -83,12 +83,13 @@ class GameLabel : public QLabel {
   QRegion TypedRegion(int from, int to, int slack) const;
 };
 
-// A label that acts on a click: a hand cursor, and underlined while the
-// mouse is over it.
+// A label that acts on a click: a hand cursor, and underlined on a light
+// plate while the mouse is over it.
 class ClickLabel : public GameLabel {
   Q_OBJECT
  public:
   explicit ClickLabel(QWidget* parent);
+  bool Highlighted() const { return hover_; }
 
  signals:
   void clicked();
@@ -99,10 +100,12 @@ class ClickLabel : public GameLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void SetHover(bool on);
   bool pressed_ = false;
+  bool hover_ = false;
 };
 
 // A framed group with its caption as the title. Over a picture it is filled
