@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "game.h"
+#include "tips_window.h"
+
 namespace kalvitor::qt {
 namespace {
 
@@ -106,8 +109,27 @@ void MainWindow::BuildMenus() {
       });
       actions_[m].push_back(a);
     }
+    if (menus[m].help) {
+      menu->addSeparator();
+      tipsAction_ = menu->addAction(WithAccelerator(QStringLiteral("Советы новичку"), itemKeys));
+      tipsAction_->setObjectName(QStringLiteral("mnuHelpTips"));
+      connect(tipsAction_, &QAction::triggered, this, [this] {
+        form_.game().PlaySfx("BUTTONS");
+        OpenTips(false);
+      });
+    }
   }
   RefreshMenus();
+}
+
+void MainWindow::OfferTips() {
+  if (TipsWindow::Wanted(port_)) OpenTips(true);
+}
+
+void MainWindow::OpenTips(bool atStart) {
+  const QString path = QString::fromStdString(form_.game().DataPath("tips.txt"));
+  // The game waits while the player reads the tips it offers itself.
+  if (TipsWindow::Open(path, port_, this, atStart) != nullptr && atStart) form_.Pause();
 }
 
 // While the game is paused only the items that just show the game can be
@@ -119,7 +141,8 @@ bool MainWindow::Usable(const Menu& menu, const MenuItem& item) const {
 void MainWindow::RefreshMenus() {
   std::vector<Menu>& menus = form_.Menus();
   for (size_t m = 0; m < menus.size() && m < menus_.size(); ++m) {
-    bool any = false;
+    // The tips are help of our own: they change nothing and always open.
+    bool any = menus[m].help && tipsAction_ != nullptr;
     for (size_t i = 0; i < menus[m].items.size() && i < actions_[m].size(); ++i)
       any |= Usable(menus[m], menus[m].items[i]);
     menus_[m]->menuAction()->setEnabled(menus[m].enabled && (form_.Enabled() || any));

@@ -32,6 +32,11 @@ class MainWindow : public QMainWindow {
   void SyncForm();
   void RefreshMenus();
   QAction* ActionOf(const std::string& itemName) const;
+  // "Советы новичку" (the help menu's item of the desktop game): at the
+  // start of the program, unless the player asked not to see them, with the
+  // game paused while the player reads.
+  void OfferTips();
+  void OpenTips(bool atStart);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -54,6 +59,7 @@ class MainWindow : public QMainWindow {
   FormView* view_;
   std::vector<QMenu*> menus_;
   std::vector<std::vector<QAction*>> actions_;
+  QAction* tipsAction_ = nullptr;
   QPointer<QWidget> focusBeforePause_;
 };
 

@@ -24,14 +24,15 @@ void PlaceOnScreen(QWidget* w, QSize wanted, const QWidget* over) {
     return;
   }
   const QRect room = screen->availableGeometry();
-  const QSize size(std::min(wanted.width(), room.width() - 2), std::min(wanted.height(), room.height() - kFrameRoom));
+  const QSize size(std::min(wanted.width(), room.width() - 2 * kFrameSide),
+                   std::min(wanted.height(), room.height() - kFrameRoom));
   w->resize(size.expandedTo(w->minimumSize()));
   const QSize now = w->size();
   QPoint at =
       (over != nullptr ? over->frameGeometry().center() : room.center()) - QPoint(now.width() / 2, now.height() / 2);
   // The frame goes at the place asked for; the window's own area lies under
   // its title bar.
-  at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - now.width())));
+  at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - now.width() - 2 * kFrameSide)));
   at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - now.height() - kFrameRoom)));
   w->move(at);
 }

@@ -14,6 +14,8 @@ namespace kalvitor::qt {
 // The title bar and frame the window manager adds: unknown before a window
 // is first shown; room enough for the usual ones.
 constexpr int kFrameRoom = 32;
+// The frame's border on either side.
+constexpr int kFrameSide = 4;
 
 // Sizes `w` to `wanted` within the screen's room and puts it over the middle
 // of `over` (of the screen without one).

@@ -3,7 +3,7 @@
 # the name dialog, the load and save dialogs, the main window with its cheat
 # box and pause, every place, the network, the bank's input and message
 # boxes, the exit question, the about box, the readme and licence, the
-# journal, the statistics and the virus dialog. Run as it is on 1024x768,
+# journal, the statistics, the tips and the virus dialog. Run as it is on 1024x768,
 # and by fit_scale2_test.sh at scale 2 on 1920x1080. With KALVITOR_SHOTS set
 # it leaves a screenshot of each.
 source "$(dirname "$0")/lib.sh"
@@ -98,6 +98,11 @@ for item in "Справка:readme" "Лицензионное соглашени
   sys_key Escape
   sys_wait_for '^ACTIVE frmMainWindow' 5
 done
+sys_click_menu "Справка" "Советы новичку"
+sys_wait_for '^ACTIVE tipsWindow' 5
+fits tipsWindow tips
+sys_key Escape
+sys_wait_for '^ACTIVE frmMainWindow' 5
 sys_click_menu "Игра" "Журнал событий..."
 sys_wait_for '^ACTIVE journalWindow' 5
 fits journalWindow journal

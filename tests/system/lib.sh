@@ -62,10 +62,11 @@ sys_start_x() {
 }
 
 # Starts the game from a fresh copy of the game folder, music and effects off
-# (so that no draw of chance goes to the music), with the dump set up.
+# (so that no draw of chance goes to the music), the first start's tips not
+# offered (SYS_SETTINGS replaces that line), with the dump set up.
 sys_start_game() {
   mkdir -p "$SYS_TMP/home/.config/Brindlex"
-  printf '[General]\nMusic=0\nEffects=0\n' >"$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
+  printf '[General]\nMusic=0\nEffects=0\n%s\n' "${SYS_SETTINGS-Tips=0}" >"$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
   rm -f "$SYS_DUMP"
   # A second start in the same test keeps the game folder (and its saves).
   [[ -d "$SYS_TMP/game" ]] || cp -r "$(cd "$KALVITOR_GAME_DIR" && pwd)" "$SYS_TMP/game"

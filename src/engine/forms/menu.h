@@ -39,6 +39,8 @@ struct Menu {
   bool enabled = true;
   std::function<void()> onOpen;  // the menu's own click, as it drops down
   std::vector<MenuItem> items;
+  // The help menu, where a frontend may add help of its own.
+  bool help = false;
 };
 
 }  // namespace kalvitor

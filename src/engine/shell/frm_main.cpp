@@ -281,6 +281,10 @@ void FrmMain::WindowMinimized() {
   if (autoPause_ && !paused_ && Loaded()) SetPaused(true);
 }
 
+void FrmMain::Pause() {
+  if (!paused_ && Loaded()) SetPaused(true);
+}
+
 void FrmMain::FormUnloadQuestion() {
   MsgAnswer a = game_.MsgBox("Сохранить игру сейчас???", "Внимание!", MsgIcon::Question, MsgButtons::YesNoCancel);
   if (a == MsgAnswer::Cancel) return;

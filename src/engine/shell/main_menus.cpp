@@ -110,6 +110,7 @@ Menu FrmMain::SoundMenu() {
 Menu FrmMain::HelpMenu() {
   Game& g = game_;
   Menu help{"mnuHelp", "Справка", true, nullptr, {}};
+  help.help = true;
   help.items.push_back(
       {"mnuHelpReadme", "Справка", true, false, false, Clicking(g, [&g] { g.ShowTextFile("readme.txt"); })});
   help.items.push_back({"mnuHelpLicense", "Лицензионное соглашение", true, false, false,
