@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QEventLoop>
-#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -198,11 +197,7 @@ MsgAnswer QtPort::MessageBox(const std::string& text, const std::string& title, 
       box->setEscapeButton(QMessageBox::Cancel);
       break;
   }
-  // A narrow box would have its title cut by the window manager: it is made
-  // as wide as the title needs.
-  if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
-    grid->addItem(new QSpacerItem(TitleWidth(box->windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
-                  grid->rowCount(), 0, 1, grid->columnCount());
+  WidenForTitle(box);
   {
     NestedLoop nested(*this);
     box->exec();
@@ -244,7 +239,7 @@ std::optional<std::string> QtPort::InputBox(const std::string& title, const std:
   box->setWindowTitle(TitleOr(title));
   box->setLabelText(Q(prompt));
   box->setTextValue(Q(defaultText));
-  box->setMinimumWidth(TitleWidth(box->windowTitle()));
+  WidenForTitle(box);
   int result = QDialog::Rejected;
   {
     NestedLoop nested(*this);

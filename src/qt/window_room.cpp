@@ -2,8 +2,12 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
@@ -14,7 +18,24 @@ int TitleWidth(const QString& title) {
   constexpr int kTitleBarButtons = 100;
   QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
   font.setBold(true);
-  return QFontMetrics(font).horizontalAdvance(title) + kTitleBarButtons;
+  // The window manager draws the title bar in the screen's own pixels, not
+  // scaled as the game's windows are.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const qreal scale = screen != nullptr ? std::max<qreal>(1, screen->devicePixelRatio()) : 1;
+  return static_cast<int>((QFontMetrics(font).horizontalAdvance(title) + kTitleBarButtons) / scale);
+}
+
+void WidenForTitle(QWidget* box) {
+  // The box's layout sets its size, whatever its own minimum says: the room
+  // goes into the layout as an empty item of that width; a box that lays
+  // itself out only when shown (the input box) gets it through its label.
+  const int width = TitleWidth(box->windowTitle());
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  } else if (auto* label = box->findChild<QLabel*>()) {
+    label->setMinimumWidth(width - 2 * box->style()->pixelMetric(QStyle::PM_LayoutLeftMargin));
+  }
 }
 
 void PlaceOnScreen(QWidget* w, QSize wanted, const QWidget* over) {

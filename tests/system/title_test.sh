@@ -2,7 +2,8 @@
 # The window manager shows the whole title of a narrow window: the bank's
 # screen and its message boxes are at least as wide as "The Bank of New
 # York" needs in the title bar's font (openbox: sans, bold, 8 pt), with the
-# title bar's icon and three buttons (about 75 pixels of the screen).
+# title bar's icon, three buttons and their gaps (96 pixels of the screen in
+# openbox's Clearlooks).
 source "$(dirname "$0")/lib.sh"
 sys_start_x
 sys_start_game
@@ -15,7 +16,7 @@ whole_title() {  # WINDOW: its frame holds its title
   line="$(grep -m1 "^WINDOW $1 " "$SYS_DUMP")" || sys_fail "no window $1"
   title="$(sed 's/^WINDOW [^ ]* "\(.*\)" [-0-9]* [-0-9]* [0-9]* [0-9]*$/\1/' <<<"$line")"
   w="$(awk '{print $(NF-1)}' <<<"$line")"
-  need=$(( $(convert -density 96 -font DejaVu-Sans-Bold -pointsize 8 label:"$title" -format %w info:) + 75 ))
+  need=$(( $(convert -density 96 -font DejaVu-Sans-Bold -pointsize 8 label:"$title" -format %w info:) + 96 ))
   (( w * SYS_SCALE + 2 >= need )) || sys_fail "$1 is $(( w * SYS_SCALE )) pixels wide; its title \"$title\" needs $need"
 }
 
@@ -26,6 +27,7 @@ sys_shot bank
 sys_click frmBankWindow.Label7              # Забрать: a sum that is no number
 sys_wait_for '^ACTIVE inputBox' 5
 whole_title inputBox
+sys_shot input-box
 sys_type x
 sys_key Return
 sys_wait_for '^MODAL messageBox' 5
