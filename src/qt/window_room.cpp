@@ -1,6 +1,5 @@
 #include "window_room.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -14,9 +13,11 @@
 namespace kalvitor::qt {
 
 int TitleWidth(const QString& title) {
-  // The title bar's icon and its three buttons, with their gaps.
-  constexpr int kTitleBarButtons = 100;
-  QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+  // The title bar's icon and its three buttons, with their gaps (about 96
+  // pixels in the usual themes), and room to spare: the title bar's font is
+  // the window manager's own, which may be a little wider than the game's.
+  constexpr int kTitleBarButtons = 120;
+  QFont font = QGuiApplication::font();
   font.setBold(true);
   // The window manager draws the title bar in the screen's own pixels, not
   // scaled as the game's windows are.

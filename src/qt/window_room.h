@@ -22,8 +22,8 @@ constexpr int kFrameSide = 4;
 void PlaceOnScreen(QWidget* w, QSize wanted, const QWidget* over);
 
 // How wide a window must be for the window manager to show its whole title:
-// the title in a bold title font, and the title bar's icon and buttons, in
-// the screen's own pixels.
+// the title in the game's font in bold, and the title bar's icon and
+// buttons, in the screen's own pixels.
 int TitleWidth(const QString& title);
 // A box laid out to its contents (a message box, an input box) made at
 // least as wide as its title needs.
