@@ -93,7 +93,7 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
     auto* view = new QChartView(charts[c], chartsBox);
     view->setObjectName(QStringLiteral("chart%1").arg(c));
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(c == 2 ? 230 : 190);
+    view->setMinimumHeight(c == 2 ? 240 : 220);
     chartsLayout->addWidget(view, 1);
 
     auto* dates = new QDateTimeAxis(charts[c]);
