@@ -102,7 +102,7 @@ void GameWindows::StudiesOver(Studies which) {
 
 void GameWindows::SetMusicTimer(bool on) { Main().tmrMusic.SetEnabled(on); }
 
-PlayerNameAnswer GameWindows::AskPlayerName() {
+PlayerNameAnswer GameWindows::AskPlayerName(bool overRunningGame) {
   // Every window but the main one closes, hidden ones included; each is
   // loaded afresh the next time it is opened.
   std::vector<Form*> open = loaded_;
@@ -110,9 +110,9 @@ PlayerNameAnswer GameWindows::AskPlayerName() {
     if (f != main_.get()) f->Unload();
 
   FrmPlayerName& dialog = *playerName_;
-  dialog.ResetAnswer();
+  dialog.ResetAnswer(overRunningGame);
   dialog.ShowModal();
-  return PlayerNameAnswer{dialog.ChosenName(), dialog.ChosenLevel(), dialog.LeftByLoading()};
+  return PlayerNameAnswer{dialog.ChosenName(), dialog.ChosenLevel(), dialog.LeftByLoading(), dialog.BackToGame()};
 }
 
 void GameWindows::VirusAttack() {

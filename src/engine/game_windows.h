@@ -71,7 +71,7 @@ class GameWindows : public LifeView {
   void HourPassed() override;
   void StudiesOver(Studies which) override;
   void SetMusicTimer(bool on) override;
-  PlayerNameAnswer AskPlayerName() override;
+  PlayerNameAnswer AskPlayerName(bool overRunningGame) override;
   std::string AskSaveLoadFileName(int16_t mode) override;
   void VirusAttack() override;
   void TypeMessage(const std::string& text) override;

@@ -77,7 +77,9 @@ class Life {
 
   // --- Game state and rules (rules/)
   // Can end the game: a game loaded from the dialog, or a death in it.
-  void NewGame();
+  // overRunningGame: asked for by the player ("Новая игра") while a game
+  // is in progress, which the player may still go back to.
+  void NewGame(bool overRunningGame = false);
   // Every change of money names its cause for the journal. Never ends the game.
   void SetMoney(int32_t amount, MoneyCause cause = MoneyCause::Other);
   void SetDifficulty(int16_t level);
@@ -89,6 +91,9 @@ class Life {
   void SetJob(int16_t index);
   void SetStatus(int16_t rank);
   static std::string StatusName(int rank);
+  // The job ladder's title and daily wage of job 0..12 ("" and 0 outside).
+  static std::string JobTitle(int index);
+  static int16_t JobWage(int index);
   void SetEducation(int16_t percent);
   void SetDownloadedMb(int16_t value);
   // Can end the game (its message boxes).

@@ -36,6 +36,8 @@ struct PlayerNameAnswer {
   std::string name;
   int level = 1;  // the level list's index; -1 without a selection
   bool loadedGame = false;
+  // Over a game in progress: the player kept it (the exit question's Cancel).
+  bool backToGame = false;
 };
 
 // The two ways of study of the school screen.
@@ -61,8 +63,9 @@ class LifeView {
   // The steps below show a window and let other events run until it is
   // done: each of them can end the game.
   //
-  // Every window but the main one closes, and the player name dialog asks.
-  virtual PlayerNameAnswer AskPlayerName() = 0;
+  // Every window but the main one closes, and the player name dialog asks;
+  // overRunningGame: a game is in progress behind it.
+  virtual PlayerNameAnswer AskPlayerName(bool overRunningGame) = 0;
   // The save/load dialog (mode 1 load, 2 save): the chosen file name, empty
   // when cancelled.
   virtual std::string AskSaveLoadFileName(int16_t mode) = 0;

@@ -125,6 +125,15 @@ void Driver::Execute(const std::string& cmd, const std::string& rest) {
     port_.RunFor(n * 250);
   } else if (cmd == "wait") {
     port_.RunFor(static_cast<int64_t>(SecondsArg(rest) * 1000.0 + 0.5));
+  } else if (cmd == "later") {
+    // later SECONDS COMMAND...: the command runs when its time comes, inside
+    // whatever the game is doing then.
+    const size_t space = rest.find_first_of(" \t");
+    if (space == std::string::npos) throw ScriptError("later needs SECONDS COMMAND");
+    const int64_t due = port_.NowMs() + static_cast<int64_t>(SecondsArg(rest.substr(0, space)) * 1000.0 + 0.5);
+    std::optional<Line> line = SplitLine(rest.substr(space));
+    if (!line) throw ScriptError("later needs SECONDS COMMAND");
+    port_.RunAt(due, [this, command = line->command, args = line->rest] { Execute(command, args); });
   } else if (cmd == "rnd") {
     std::istringstream in(rest);
     std::string v;
@@ -268,9 +277,8 @@ void Driver::PressKey(WindowKey key) {
 }
 
 void Driver::MenuCommand(const std::string& path) {
-  RequireMainUsable();
   FrmMain& m = game_.MainForm();
-  if (!m.Enabled()) throw ScriptError("the window is disabled (paused)");
+  if (!m.Shown()) throw ScriptError("the main window is not shown");
   size_t slash = path.find('/');
   std::string menuCaption = path.substr(0, slash);
   Menu* menu = m.FindMenu(menuCaption);
@@ -279,6 +287,11 @@ void Driver::MenuCommand(const std::string& path) {
   if (slash != std::string::npos) {
     item = m.FindItem(*menu, path.substr(slash + 1));
     if (item == nullptr) throw ScriptError("unknown menu item: " + Quoted(path));
+  }
+  // An item that only shows the game works while paused and behind a place.
+  if (item == nullptr || !item->onlyShows) {
+    RequireMainUsable();
+    if (!m.Enabled()) throw ScriptError("the window is disabled (paused)");
   }
   if (!menu->enabled) throw ScriptError("menu not available: " + Quoted(menuCaption));
   if (menu->onOpen) menu->onOpen();

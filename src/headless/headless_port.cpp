@@ -1,5 +1,7 @@
 #include "headless_port.h"
 
+#include <algorithm>
+
 #include "forms/form.h"
 #include "media/effects.h"
 #include "screens/frm_virus.h"
@@ -185,12 +187,24 @@ void HeadlessPort::DropDue(TimerClock& t, int interval) {
   if (t.nextDue <= now_) t.nextDue += ((now_ - t.nextDue) / interval + 1) * interval;
 }
 
+void HeadlessPort::RunAt(int64_t dueMs, std::function<void()> action) {
+  auto at = std::find_if(later_.begin(), later_.end(), [dueMs](const Later& l) { return l.due > dueMs; });
+  later_.insert(at, Later{dueMs, std::move(action)});
+}
+
 void HeadlessPort::RunUntil(int64_t target) {
   FrmMain& m = game_->MainForm();
   for (;;) {
     TimerClock* next = nullptr;
     if (clock_.enabled && m.Loaded()) next = &clock_;
     if (music_.enabled && m.Loaded() && (next == nullptr || music_.nextDue < next->nextDue)) next = &music_;
+    if (!later_.empty() && later_.front().due <= target && (next == nullptr || later_.front().due <= next->nextDue)) {
+      Later l = std::move(later_.front());
+      later_.pop_front();
+      if (l.due > now_) now_ = l.due;
+      l.action();
+      continue;
+    }
     if (next == nullptr || next->nextDue > target) break;
     if (next->nextDue > now_) now_ = next->nextDue;
     if (next == &clock_) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <stdexcept>
@@ -50,6 +51,11 @@ class HeadlessPort : public FrontendPort {
   std::deque<bool> virusFights;
   std::map<std::string, std::string> settings;
   void MusicEnded() { musicState_ = 0; }
+  // An action of the player the script queues for later: it runs once
+  // virtual time reaches `dueMs`, inside whatever the game is doing then (a
+  // wait, a status sequence, a typed message), before a clock tick due at
+  // the same moment.
+  void RunAt(int64_t dueMs, std::function<void()> action);
 
   // FrontendPort
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;
@@ -90,6 +96,11 @@ class HeadlessPort : public FrontendPort {
   int64_t now_ = 0;
   TimerClock clock_;
   TimerClock music_;
+  struct Later {
+    int64_t due;
+    std::function<void()> action;
+  };
+  std::deque<Later> later_;  // by due time; queued in order for the same time
   std::string musicFile_;
   int musicState_ = 0;
 };

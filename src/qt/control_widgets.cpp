@@ -138,7 +138,16 @@ void GameLabel::SetFocusMark(bool on) {
 
 void GameLabel::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  if (back_.isValid()) p.fillRect(rect(), back_);
+  if (back_.isValid()) {
+    // A label of its own colour: a rounded plate, as the shapes are drawn.
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    p.fillPath(path, back_);
+    p.setPen(QPen(QColor(255, 255, 255, 110), 1));
+    p.drawPath(path);
+    p.setRenderHint(QPainter::Antialiasing, false);
+  }
   if (focusMark_) {
     // The focus mark: dark letters on a bright amber plate, which reads over
     // light and dark parts of a picture alike.
@@ -238,10 +247,29 @@ void ClickLabel::focusOutEvent(QFocusEvent* event) {
 }
 
 void ClickLabel::SetHover(bool on) {
+  if (hover_ != on) {
+    hover_ = on;
+    update();
+  }
   QFont f = font();
   if (f.underline() == on) return;
   f.setUnderline(on);
   setFont(f);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  if (hover_) {
+    // The plate under the pointer: light enough to see on the dark panels
+    // and on the light dialogs alike.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    QColor plate = TextColor();
+    plate.setAlpha(48);
+    p.fillPath(path, plate);
+  }
+  GameLabel::paintEvent(event);
 }
 
 void ClickLabel::enterEvent(QEnterEvent* event) {

@@ -92,15 +92,16 @@ class GameLabel : public QLabel {
   QRegion TypedRegion(int from, int to, int slack) const;
 };
 
-// A label that acts on a click: a hand cursor, and underlined while the
-// mouse is over it. Tab reaches it, Enter and Space press it, and while it
-// has the keyboard a bright frame marks it over any picture.
+// A label that acts on a click: a hand cursor, and underlined on a light
+// plate while the mouse is over it. Tab reaches it, Enter and Space press
+// it, and while it has the keyboard a bright frame marks it over any picture.
 class ClickLabel : public GameLabel {
   Q_OBJECT
  public:
   explicit ClickLabel(QWidget* parent);
   // Pressed by the keyboard or a screen reader, as a click presses it.
   void Activate() { emit clicked(); }
+  bool Highlighted() const { return hover_; }
 
  signals:
   void clicked();
@@ -114,10 +115,12 @@ class ClickLabel : public GameLabel {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void SetHover(bool on);
   bool pressed_ = false;
+  bool hover_ = false;
 };
 
 // A list whose entry the player chooses with the mouse or the keyboard: a

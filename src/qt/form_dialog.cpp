@@ -3,7 +3,10 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
+
+#include "window_room.h"
 
 namespace kalvitor::qt {
 
@@ -14,7 +17,11 @@ FormDialog::FormDialog(Form& form, FrontendPort& port, QWidget* owner)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   view_ = new FormView(form, port, this);
-  layout->addWidget(view_);
+  layout->addWidget(view_, 0, Qt::AlignHCenter);
+  // A window narrower than its title would have the title cut by the window
+  // manager: it widens, the screen in its middle.
+  titleRoom_ = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
+  layout->addItem(titleRoom_);
   if (QPushButton* b = form.DefaultButton() ? view_->ButtonOf(*form.DefaultButton()) : nullptr) {
     b->setAutoDefault(true);
     b->setDefault(true);
@@ -38,7 +45,16 @@ void FormDialog::SyncForm() {
   if (form == nullptr) return;
   view_->SyncForm();
   const QString title = QString::fromStdString(form->TitleBarText());
-  if (windowTitle() != title) setWindowTitle(title);
+  if (windowTitle() != title) {
+    setWindowTitle(title);
+    titleRoom_->changeSize(TitleWidth(title), 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
+    layout()->invalidate();
+  }
+  if (view_->HasPicture() && palette().color(QPalette::Window) != FormView::BeyondPicture()) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, FormView::BeyondPicture());
+    setPalette(pal);
+  }
   if (view_->isEnabled() != form->Enabled()) view_->setEnabled(form->Enabled());
 }
 

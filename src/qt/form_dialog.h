@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDialog>
+
+class QSpacerItem;
 #include <string>
 
 #include "form_view.h"
@@ -29,6 +31,7 @@ class FormDialog : public QDialog {
 
  private:
   FormView* view_;
+  QSpacerItem* titleRoom_;
 };
 
 }  // namespace kalvitor::qt

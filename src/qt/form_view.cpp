@@ -21,10 +21,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-// Where the picture ends, the window goes on in a dark tone that matches the
-// pictures, so that a screen wider than its picture does not look unfinished.
-const QColor kBeyondPicture(0x1B, 0x22, 0x30);
-
 // A text box taller than two lines is a multi-line box.
 bool IsMultiLine(const Control& c) { return c.design.h >= 44 || c.design.text.find('\n') != std::string::npos; }
 
@@ -109,10 +105,12 @@ QFont FitText(QFont font, const QString& text, int w, int h, bool* wrap) {
 }
 
 // The message line: its text types letter by letter, so it is fitted once,
-// for the whole message, in a plate that grows upwards over the window as
-// far as the message needs (at most kMessageRoom pixels).
-constexpr int kMessageRoom = 72;
+// for the whole message, in a plate as tall as the message needs within the
+// line's own box, which covers no other label.
 constexpr int kPlateMargin = 5;
+// A label with a back colour of its own is a plate: its text keeps off the
+// edges.
+constexpr int kPlateInset = 8;
 
 // A one-line text (a button's caption): a smaller font, down to 7 pt, when
 // it would be wider than the room it has.
@@ -150,6 +148,8 @@ QString TwoLines(const QFont& font, const QString& text, int room) {
 QString ButtonText(const std::string& s) { return Q(s).replace(QLatin1Char('&'), QLatin1String("&&")); }
 
 }  // namespace
+
+QColor FormView::BeyondPicture() { return QColor(0x1B, 0x22, 0x30); }
 
 FormView::FormView(Form& form, FrontendPort& port, QWidget* parent) : QWidget(parent), form_(&form), port_(port) {
   setObjectName(Q(form.Name()));
@@ -325,6 +325,7 @@ void FormView::Apply(const Control& c, QWidget* w) {
   const bool fitsItsText =
       c.kind == ControlKind::Label || c.kind == ControlKind::ClickLabel || c.kind == ControlKind::Button;
   if (!fitsItsText && w->font() != font) w->setFont(font);
+  QString cutCaption;  // a button's whole caption when it shows cut
 
   switch (c.kind) {
     case ControlKind::Label:
@@ -335,8 +336,10 @@ void FormView::Apply(const Control& c, QWidget* w) {
         break;
       }
       const QString text = Q(p.text);
+      const int inset = p.transparent ? 0 : kPlateInset;
+      if (l->contentsMargins().left() != inset) l->setContentsMargins(inset, 0, inset, 0);
       bool wrap = false;
-      const QFont fitted = FitText(font, text, p.w, p.h, &wrap);
+      const QFont fitted = FitText(font, text, p.w - 2 * inset, p.h, &wrap);
       if (l->font() != fitted) l->setFont(fitted);
       if (l->wordWrap() != wrap) l->setWordWrap(wrap);
       const Qt::Alignment align = HorizontalAlign(p.align) | (wrap ? Qt::AlignTop : Qt::AlignVCenter);
@@ -351,7 +354,6 @@ void FormView::Apply(const Control& c, QWidget* w) {
       auto* b = static_cast<QPushButton*>(w);
       QFont fitted = font;
       QString text = Q(p.text);
-      QString tip;
       if (p.w > 0) {
         const int room = p.w - 10;
         // A button tall enough for two lines breaks a long caption in two
@@ -361,7 +363,7 @@ void FormView::Apply(const Control& c, QWidget* w) {
         // Still too long even small: cut with an ellipsis, the whole text
         // in the tooltip.
         if (WidestLine(fitted, text) > room) {
-          tip = Q(p.text);
+          cutCaption = Q(p.text);
           QStringList lines = text.split(QLatin1Char('\n'));
           for (QString& line : lines) line = QFontMetrics(fitted).elidedText(line, Qt::ElideRight, room);
           text = lines.join(QLatin1Char('\n'));
@@ -370,7 +372,6 @@ void FormView::Apply(const Control& c, QWidget* w) {
       if (b->font() != fitted) b->setFont(fitted);
       text = ButtonText(text.toStdString());
       if (b->text() != text) b->setText(text);
-      if (b->toolTip() != tip) b->setToolTip(tip);
       break;
     }
     case ControlKind::TextBox: {
@@ -451,6 +452,9 @@ void FormView::Apply(const Control& c, QWidget* w) {
     const QString name = ReaderName(*form_, c);
     if (w->accessibleName() != name) w->setAccessibleName(name);
   }
+  // The model's tip, after the whole caption of a button that shows it cut.
+  const QString tip = cutCaption.isEmpty() ? Q(p.tip) : p.tip.empty() ? cutCaption : cutCaption + "\n" + Q(p.tip);
+  if (w->toolTip() != tip) w->setToolTip(tip);
   if (w->geometry() != geometry) w->setGeometry(geometry);
   const bool enabled = EnabledInModel(c);
   if (w->isEnabled() != enabled) w->setEnabled(enabled);
@@ -484,14 +488,14 @@ QRect FormView::ApplyMessageLine(const Control& c, GameLabel* l) {
   if (basis != messageFit_.text || messageFit_.text.isNull()) {
     messageFit_.text = basis;
     const int room = p.w - 2 * kPlateMargin;
-    messageFit_.font = FitText(FontOf(p), basis, room, kMessageRoom - 2 * kPlateMargin, &messageFit_.wrap);
+    messageFit_.font = FitText(FontOf(p), basis, room, p.h - 2 * kPlateMargin, &messageFit_.wrap);
     const QFontMetrics fm(messageFit_.font);
     const int flags = Qt::AlignLeft | Qt::AlignTop | (messageFit_.wrap ? Qt::TextWordWrap : 0);
     const int needed =
         basis.isEmpty() ? fm.height() : fm.boundingRect(QRect(0, 0, room, 1 << 20), flags, basis).height();
     const int lines = std::max(1, (needed - fm.height() + fm.lineSpacing() / 2) / fm.lineSpacing() + 1);
     const int plate = (lines - 1) * fm.lineSpacing() + fm.height() + 2 * kPlateMargin;
-    messageFit_.height = std::max(p.h, std::min(kMessageRoom, plate));
+    messageFit_.height = std::min(p.h, plate);
   }
   if (l->font() != messageFit_.font) l->setFont(messageFit_.font);
   if (l->wordWrap() != messageFit_.wrap) l->setWordWrap(messageFit_.wrap);
@@ -510,9 +514,8 @@ QRect FormView::ApplyMessageLine(const Control& c, GameLabel* l) {
     EndMessage(l);
   }
   if (!l->isVisibleTo(this) || !text.isEmpty()) l->raise();
-  // The plate keeps its bottom edge where the model puts the line.
-  const int h = messageFit_.height;
-  return QRect(p.x, p.y + p.h - h, p.w, h);
+  // The plate hangs from the top of the line's box.
+  return QRect(p.x, p.y, p.w, messageFit_.height);
 }
 
 QWidget* FormView::WidgetOf(const std::string& name, int index) const {
@@ -546,7 +549,7 @@ QPushButton* FormView::ButtonOf(const Control& control) const { return qobject_c
 
 void FormView::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), picture_.isNull() ? palette().color(QPalette::Window) : kBeyondPicture);
+  p.fillRect(rect(), picture_.isNull() ? palette().color(QPalette::Window) : BeyondPicture());
   if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
 }
 

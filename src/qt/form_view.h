@@ -52,6 +52,10 @@ class FormView : public QWidget {
   QWidget* WidgetOf(const std::string& name, int index = -1) const;
   QPushButton* ButtonOf(const std::string& name) const;
   bool HasPicture() const { return !picture_.isNull(); }
+  // Where the picture ends, the window goes on in a dark tone that matches
+  // the pictures, so that a screen wider than its picture does not look
+  // unfinished.
+  static QColor BeyondPicture();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -115,6 +115,23 @@ void SetUpUnattended(QtPort& port, kalvitor::Game& game, const QElapsedTimer& st
   };
 }
 
+// The tips for a new player, once the first game's window is up; not in the
+// unattended runs, where nobody reads.
+void OfferTipsAtStart(QtPort& port, kalvitor::Game& game) {
+  for (const char* v : {"KALVITOR_BENCH_STARTUP", "KALVITOR_AUTOPLAY", "KALVITOR_AUTOCLICK"})
+    if (qEnvironmentVariableIsSet(v)) return;
+  auto offered = std::make_shared<bool>(false);
+  port.onShown = [&port, &game, previous = port.onShown, offered](Form& form) {
+    if (previous) previous(form);
+    if (*offered || &form != &game.MainForm() || port.mainWindow() == nullptr) return;
+    *offered = true;
+    QPointer<kalvitor::qt::MainWindow> window = port.mainWindow();
+    QTimer::singleShot(0, window, [window] {
+      if (window) window->OfferTips();
+    });
+  };
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,6 +166,7 @@ int main(int argc, char** argv) {
   port.Attach(game);
   kalvitor::qt::SetUpTestHooks(game, port);
   SetUpUnattended(port, game, started);
+  OfferTipsAtStart(port, game);
 
   game.RunMain();
   return app.exec();

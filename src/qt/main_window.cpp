@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "game.h"
+#include "tips_window.h"
+
 namespace kalvitor::qt {
 namespace {
 
@@ -93,7 +96,12 @@ void MainWindow::BuildMenus() {
       if (item.separatorBefore) menu->addSeparator();
       QAction* a = menu->addAction(WithAccelerator(QString::fromStdString(item.caption), itemKeys));
       a->setObjectName(QString::fromStdString(item.name));
-      if (!item.shortcut.empty()) a->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+      if (!item.shortcut.empty()) {
+        // Shown in the menu; the keys themselves are taken by the keyboard
+        // watch (RunShortcut), from whichever window of the game is active.
+        a->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+        a->setShortcutContext(Qt::WidgetShortcut);
+      }
       connect(a, &QAction::triggered, this, [this, m, i] {
         std::function<void()> action = form_.Menus()[m].items[i].action;
         if (action) action();
@@ -101,18 +109,47 @@ void MainWindow::BuildMenus() {
       });
       actions_[m].push_back(a);
     }
+    if (menus[m].help) {
+      menu->addSeparator();
+      tipsAction_ = menu->addAction(WithAccelerator(QStringLiteral("Советы новичку"), itemKeys));
+      tipsAction_->setObjectName(QStringLiteral("mnuHelpTips"));
+      connect(tipsAction_, &QAction::triggered, this, [this] {
+        form_.game().PlaySfx("BUTTONS");
+        OpenTips(false);
+      });
+    }
   }
   RefreshMenus();
+}
+
+void MainWindow::OfferTips() {
+  if (TipsWindow::Wanted(port_)) OpenTips(true);
+}
+
+void MainWindow::OpenTips(bool atStart) {
+  const QString path = QString::fromStdString(form_.game().DataPath("tips.txt"));
+  // The game waits while the player reads the tips it offers itself.
+  if (TipsWindow::Open(path, port_, this, atStart) != nullptr && atStart) form_.Pause();
+}
+
+// While the game is paused only the items that just show the game can be
+// chosen, and only the menus that hold one open.
+bool MainWindow::Usable(const Menu& menu, const MenuItem& item) const {
+  return item.enabled && menu.enabled && (form_.Enabled() || item.onlyShows);
 }
 
 void MainWindow::RefreshMenus() {
   std::vector<Menu>& menus = form_.Menus();
   for (size_t m = 0; m < menus.size() && m < menus_.size(); ++m) {
-    menus_[m]->menuAction()->setEnabled(menus[m].enabled);
+    // The tips are help of our own: they change nothing and always open.
+    bool any = menus[m].help && tipsAction_ != nullptr;
+    for (size_t i = 0; i < menus[m].items.size() && i < actions_[m].size(); ++i)
+      any |= Usable(menus[m], menus[m].items[i]);
+    menus_[m]->menuAction()->setEnabled(menus[m].enabled && (form_.Enabled() || any));
     for (size_t i = 0; i < menus[m].items.size() && i < actions_[m].size(); ++i) {
       const MenuItem& item = menus[m].items[i];
       QAction* a = actions_[m][i];
-      a->setEnabled(item.enabled && menus[m].enabled);
+      a->setEnabled(Usable(menus[m], item));
       // An item shows a check mark only while it is checked, like any other
       // item otherwise.
       a->setCheckable(item.checked);
@@ -147,7 +184,6 @@ void MainWindow::SyncForm() {
       focusBeforePause_ = (focus != nullptr && focus->window() == this) ? focus : nullptr;
     }
     view_->setEnabled(enabled);
-    menuBar()->setEnabled(enabled);
     if (enabled && focusBeforePause_) focusBeforePause_->setFocus();
   }
   RefreshMenus();
@@ -178,9 +214,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // parents): that first delivery is the one that counts.
   if (!watched->isWindowType()) return false;
   if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier && QApplication::activeWindow() == this) {
-    if (menuBar()->isEnabled() && !menus_.empty()) menuBar()->setActiveAction(menus_.front()->menuAction());
+    // The first menu that can be opened (while paused: "Игра").
+    for (QMenu* menu : menus_)
+      if (menu->menuAction()->isEnabled()) {
+        menuBar()->setActiveAction(menu->menuAction());
+        break;
+      }
     return true;
   }
+  if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0 &&
+      RunShortcut(QKeySequence(key->keyCombination())))
+    return true;
   const QString text = key->text();
   // Only the lower-case letters count; the character still goes on to the
   // control that has the focus, and the game acts on it right after.
@@ -227,6 +271,25 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QMainWindow::keyPressEvent(event);
+}
+
+// A menu item's shortcut, from any window of the game but while a message
+// box or a dialog the game waits for has the keyboard: as the item itself.
+// An item that only shows the game works behind a place and while paused;
+// the others only where the menu bar can be used.
+bool MainWindow::RunShortcut(const QKeySequence& pressed) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal->windowModality() == Qt::ApplicationModal) return false;
+  std::vector<Menu>& menus = form_.Menus();
+  for (size_t m = 0; m < menus.size() && m < actions_.size(); ++m)
+    for (size_t i = 0; i < menus[m].items.size() && i < actions_[m].size(); ++i) {
+      const MenuItem& item = menus[m].items[i];
+      if (item.shortcut.empty() || QKeySequence(QString::fromStdString(item.shortcut)) != pressed) continue;
+      if (!Usable(menus[m], item) || (modal != nullptr && !item.onlyShows)) return false;
+      actions_[m][i]->trigger();
+      return true;
+    }
+  return false;
 }
 
 void MainWindow::KeyTyped(const QString& text) {

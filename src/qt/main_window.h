@@ -14,6 +14,7 @@
 #include "shell/frm_main.h"
 
 class QAction;
+class QKeySequence;
 class QMenu;
 
 namespace kalvitor::qt {
@@ -31,6 +32,11 @@ class MainWindow : public QMainWindow {
   void SyncForm();
   void RefreshMenus();
   QAction* ActionOf(const std::string& itemName) const;
+  // "Советы новичку" (the help menu's item of the desktop game): at the
+  // start of the program, unless the player asked not to see them, with the
+  // game paused while the player reads.
+  void OfferTips();
+  void OpenTips(bool atStart);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -40,6 +46,8 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
+  bool Usable(const Menu& menu, const MenuItem& item) const;
+  bool RunShortcut(const QKeySequence& pressed);
   void FixSize();
   void KeyTyped(const QString& text);
   // Presses the window's button for the key when it shows and can be used.
@@ -52,6 +60,7 @@ class MainWindow : public QMainWindow {
   FormView* view_;
   std::vector<QMenu*> menus_;
   std::vector<std::vector<QAction*>> actions_;
+  QAction* tipsAction_ = nullptr;
   QPointer<QWidget> focusBeforePause_;
   QString echo_;  // the last key counted as it happened, whose copy may follow
 };

@@ -21,6 +21,7 @@
 #include "shell/frm_main.h"
 #include "text_viewer.h"
 #include "util/date.h"
+#include "window_room.h"
 
 namespace kalvitor::qt {
 namespace {
@@ -148,14 +149,26 @@ void QtPort::ReapRetired() {
   for (auto& w : gone) delete w.data();
 }
 
-void QtPort::Place(QWidget* w, const std::string& formName) {
-  const QSize size = w->frameGeometry().size().expandedTo(w->sizeHint());
+// A place opens where it stood when it was last closed. Anything else opens
+// over the middle of the window the player is in (the modal window on top,
+// as the name dialog for its load dialog, else the main window); the name
+// dialog, which belongs to no window, and the main window itself over the
+// middle of the screen.
+void QtPort::Place(QWidget* w, const Form& form) {
+  // A window not shown yet has no size of its own yet, only Qt's guess: it
+  // will take the size its contents ask for.
+  const QSize size = w->isVisible() ? w->frameGeometry().size() : w->sizeHint();
   QPoint at;
-  auto it = placed_.find(formName);
-  if (it != placed_.end()) {
+  auto it = placed_.find(form.Name());
+  const QWidget* over = nullptr;
+  if (form.OwnedByMain() && !IsMain(form)) {
+    over = QApplication::activeModalWidget();
+    if (over == nullptr || over == w || !over->isVisible()) over = main_ && main_->isVisible() ? main_.data() : nullptr;
+  }
+  if (it != placed_.end() && !form.IsDialog()) {
     at = it->second;
-  } else if (main_ && main_->isVisible() && w != main_.data()) {
-    at = main_->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
+  } else if (over != nullptr) {
+    at = over->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
   } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
     at = screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
   }
@@ -215,6 +228,7 @@ MsgAnswer QtPort::MessageBox(const std::string& text, const std::string& title, 
       box->setEscapeButton(QMessageBox::Cancel);
       break;
   }
+  WidenForTitle(box);
   {
     NestedLoop nested(*this);
     box->exec();
@@ -256,6 +270,7 @@ std::optional<std::string> QtPort::InputBox(const std::string& title, const std:
   box->setWindowTitle(TitleOr(title));
   box->setLabelText(Q(prompt));
   box->setTextValue(Q(defaultText));
+  WidenForTitle(box);
   int result = QDialog::Rejected;
   {
     NestedLoop nested(*this);
@@ -280,7 +295,7 @@ FormDialog* QtPort::EnsureDialog(Form& form) {
   QWidget* owner = (!form.OwnedByMain() || !main_) ? nullptr : main_.data();
   auto* d = new FormDialog(form, *this, owner);
   dialogs_[&form] = d;
-  Place(d, form.Name());
+  Place(d, form);
   return d;
 }
 
@@ -313,7 +328,7 @@ void QtPort::MainEvent(FormEvent event) {
     case FormEvent::Shown:
       if (!main_) main_ = new MainWindow(m, *this, [this] { return effectPlaying_; });
       main_->SyncAll();
-      if (!main_->isVisible()) Place(main_.data(), m.Name());
+      if (!main_->isVisible()) Place(main_.data(), m);
       main_->show();
       main_->raise();
       main_->activateWindow();
@@ -345,7 +360,11 @@ void QtPort::OnFormEvent(Form& form, FormEvent event) {
     case FormEvent::Shown: {
       FormDialog* d = EnsureDialog(form);
       d->SyncAll();
-      d->setWindowModality(form.Modal() ? Qt::ApplicationModal : Qt::NonModal);
+      // A screen the player opened blocks the main window and what belongs
+      // to it (the journal and the statistics stand apart and still work); a
+      // dialog the game waits for blocks every window.
+      const bool waitedFor = form.IsDialog() || !form.OwnedByMain();
+      d->setWindowModality(!form.Modal() ? Qt::NonModal : waitedFor ? Qt::ApplicationModal : Qt::WindowModal);
       d->show();
       d->raise();
       d->activateWindow();
@@ -356,7 +375,7 @@ void QtPort::OnFormEvent(Form& form, FormEvent event) {
       // Only a window the player saw hands the keyboard on when it goes.
       FormDialog* d = DialogOf(form);
       const bool wasShown = d != nullptr && d->isVisible();
-      if (wasShown) placed_[form.Name()] = d->geometry().topLeft();
+      if (wasShown && !form.IsDialog()) placed_[form.Name()] = d->geometry().topLeft();
       if (d != nullptr) d->hide();
       QuitModalLoops(form);
       if (wasShown) ActivateTopWindow();
@@ -369,7 +388,7 @@ void QtPort::OnFormEvent(Form& form, FormEvent event) {
         // The view may be on the call stack right now (a death inside one of
         // its handlers unloads it), or a loop may run over it: it is let go
         // now and deleted when every such loop has returned.
-        if (wasShown) placed_[form.Name()] = d->geometry().topLeft();
+        if (wasShown && !form.IsDialog()) placed_[form.Name()] = d->geometry().topLeft();
         dialogs_.erase(&form);
         d->Detach();
         Retire(d);

@@ -92,13 +92,14 @@ class QtPort : public QObject, public FrontendPort {
   // any of those loops may have started from one of them or show over it.
   void Retire(QWidget* w);
   void ReapRetired();
-  void Place(QWidget* w, const std::string& formName);
+  void Place(QWidget* w, const Form& form);
   void ActivateTopWindow();
   friend class NestedLoop;
 
   int nestedLoops_ = 0;
   std::vector<QPointer<QWidget>> retired_;
-  // Where each place stood when it was closed: it opens there again.
+  // Where each place stood when it was closed: it opens there again (the
+  // dialogs open afresh over the window the player is in).
   std::map<std::string, QPoint> placed_;
 
   QtPortOptions options_;

@@ -10,6 +10,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -75,13 +76,24 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
   empty_->setObjectName(QStringLiteral("lblEmpty"));
   layout->addWidget(empty_);
 
+  // The charts keep a height they read well at; on a low screen they scroll
+  // under the summary, and the window still fits.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("chartsArea"));
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* chartsBox = new QWidget(scroll);
+  auto* chartsLayout = new QVBoxLayout(chartsBox);
+  chartsLayout->setContentsMargins(0, 0, 0, 0);
+  scroll->setWidget(chartsBox);
+  layout->addWidget(scroll, 1);
   QChart* charts[3];
   for (int c = 0; c < 3; ++c) {
     charts[c] = MakeChart(QString::fromUtf8(kChartTitles[c]));
-    auto* view = new QChartView(charts[c], this);
+    auto* view = new QChartView(charts[c], chartsBox);
     view->setObjectName(QStringLiteral("chart%1").arg(c));
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(c == 2 ? 230 : 190);
+    view->setMinimumHeight(c == 2 ? 240 : 220);
     // A screen reader names a chart by its title and reads its last day's
     // values as its description (Follow).
     // The chart is drawn on the view's viewport, which shares its keyboard.
@@ -89,7 +101,7 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
       w->setAccessibleName(charts[c]->title());
       chartViews_.push_back(w);
     }
-    layout->addWidget(view, 1);
+    chartsLayout->addWidget(view, 1);
 
     auto* dates = new QDateTimeAxis(charts[c]);
     dates->setFormat(QStringLiteral("dd.MM.yy"));

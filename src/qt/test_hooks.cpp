@@ -2,11 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QToolTip>
 #include <QWidget>
 #include <sstream>
 
@@ -77,6 +79,15 @@ std::string Dump(Game& game, QtPort& port) {
       if (l->isVisible() && !l->TextFits())
         out << "CLIPPED " << NameOf(w).toStdString() << "." << NameOf(l).toStdString() << "\n";
   }
+  // What the pointer is over: the control, its cursor, whether a clickable
+  // label shows it is under the pointer; and the tip shown, if any.
+  if (QWidget* under = QApplication::widgetAt(QCursor::pos())) {
+    auto* click = qobject_cast<ClickLabel*>(under);
+    out << "HOVER " << NameOf(under->window()).toStdString() << "." << NameOf(under).toStdString()
+        << " cursor=" << (under->cursor().shape() == Qt::PointingHandCursor ? "hand" : "arrow")
+        << " highlight=" << (click != nullptr && click->Highlighted() ? 1 : 0) << "\n";
+  }
+  if (QToolTip::isVisible()) out << "TOOLTIP " << Quoted(QToolTip::text().toStdString()) << "\n";
   if (FormView* v = port.ViewOf(m)) {
     if (auto* l = qobject_cast<GameLabel*>(v->WidgetOf(m.lblMessage)))
       out << "MESSAGE " << Quoted(l->ShownText().toStdString()) << " pt=" << l->font().pointSizeF()

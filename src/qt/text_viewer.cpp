@@ -3,15 +3,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QStringDecoder>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "util/cp1251.h"
+#include "window_room.h"
 
 namespace kalvitor::qt {
 
@@ -27,15 +25,7 @@ TextViewer* TextViewer::Open(const QString& path, QWidget* owner) {
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   auto* viewer = new TextViewer(QFileInfo(path).fileName(), text, owner);
   // Over the middle of the main window, wholly on the screen.
-  QPoint at = (owner != nullptr ? owner->frameGeometry().center() : QPoint(0, 0)) -
-              QPoint(viewer->width() / 2, viewer->height() / 2);
-  if (QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
-    const QRect room = screen->availableGeometry();
-    if (owner == nullptr) at = room.center() - QPoint(viewer->width() / 2, viewer->height() / 2);
-    at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - viewer->width())));
-    at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - viewer->height())));
-  }
-  viewer->move(at);
+  PlaceOnScreen(viewer, QSize(640, 520), owner);
   viewer->show();
   viewer->raise();
   viewer->activateWindow();
@@ -53,7 +43,6 @@ TextViewer::TextViewer(const QString& title, const QString& text, QWidget* owner
   edit_->setPlainText(text);
   edit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   layout->addWidget(edit_);
-  resize(640, 520);
 }
 
 void TextViewer::keyPressEvent(QKeyEvent* event) {

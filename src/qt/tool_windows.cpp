@@ -1,10 +1,9 @@
 #include "tool_windows.h"
 
-#include <QAction>
-#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
-#include <algorithm>
+
+#include "window_room.h"
 
 namespace kalvitor::qt {
 
@@ -22,62 +21,32 @@ ToolWindows::~ToolWindows() {
   delete stats_.data();
 }
 
-void ToolWindows::ShareShortcuts(QWidget* window, QWidget* owner) {
-  // Esc closes the window, as its title bar's close button does.
-  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), window);
-  connect(esc, &QShortcut::activated, window, &QWidget::close);
-  // The main window's menu shortcuts (Ctrl+J, Ctrl+T) work in these windows
-  // too, through the same menu items.
-  if (owner == nullptr) return;
-  for (QAction* item : owner->findChildren<QAction*>()) {
-    if (item->shortcut().isEmpty()) continue;
-    auto* key = new QShortcut(item->shortcut(), window);
-    QPointer<QAction> guard(item);
-    connect(key, &QShortcut::activated, window, [guard] {
-      if (guard && guard->isEnabled()) guard->trigger();
-    });
+// Windows of their own, not the main window's: a place on top of the main
+// window blocks it and everything that belongs to it, and these must still
+// take the player's input then. Esc closes them; the menu's shortcuts reach
+// them through the main window's keyboard watch.
+template <typename W>
+void ToolWindows::Open(QPointer<W>& window, std::function<W*()> make, QWidget* owner) {
+  if (!window) {
+    window = make();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    connect(esc, &QShortcut::activated, window, &QWidget::close);
   }
+  window->Follow();
+  if (!window->isVisible()) PlaceOnScreen(window, window->size(), owner);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 void ToolWindows::Show(ToolWindow which, QWidget* owner) {
-  QWidget* w = nullptr;
-  if (which == ToolWindow::Journal) {
-    if (!journal_) {
-      journal_ = new JournalWindow(game_.journal, owner);
-      journal_->setAttribute(Qt::WA_DeleteOnClose);
-      ShareShortcuts(journal_, owner);
-    }
-    journal_->Follow();
-    w = journal_;
-  } else {
-    if (!stats_) {
-      stats_ = new StatsWindow(game_, owner);
-      stats_->setAttribute(Qt::WA_DeleteOnClose);
-      ShareShortcuts(stats_, owner);
-    }
-    stats_->Follow();
-    w = stats_;
-  }
-  if (!w->isVisible() && owner != nullptr) {
-    // Over the middle of the game's window, within the screen.
-    if (QScreen* screen = owner->screen()) {
-      // No taller or wider than the screen leaves room for (the title bar
-      // takes about 30 pixels).
-      const QRect room = screen->availableGeometry();
-      w->resize(std::min(w->width(), room.width()), std::min(w->height(), room.height() - 30));
-    }
-    QRect frame(QPoint(0, 0), w->size());
-    frame.moveCenter(owner->frameGeometry().center());
-    if (QScreen* screen = owner->screen()) {
-      const QRect room = screen->availableGeometry();
-      frame.moveLeft(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())));
-      frame.moveTop(std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() - 30)));
-    }
-    w->move(frame.topLeft());
-  }
-  w->show();
-  w->raise();
-  w->activateWindow();
+  if (which == ToolWindow::Journal)
+    Open<JournalWindow>(
+        journal_, [this] { return new JournalWindow(game_.journal, nullptr); }, owner);
+  else
+    Open<StatsWindow>(
+        stats_, [this] { return new StatsWindow(game_, nullptr); }, owner);
 }
 
 void ToolWindows::Changed() {

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 #include "game.h"
 #include "journal_window.h"
@@ -18,14 +19,15 @@ class ToolWindows : public QObject {
  public:
   ToolWindows(Game& game, QObject* parent = nullptr);
   ~ToolWindows() override;
-  // owner: the main window, which the windows stay above.
+  // owner: the main window, over whose middle a window opens.
   void Show(ToolWindow which, QWidget* owner);
   JournalWindow* journalWindow() const { return journal_.data(); }
   StatsWindow* statsWindow() const { return stats_.data(); }
 
  private:
   void Changed();
-  static void ShareShortcuts(QWidget* window, QWidget* owner);
+  template <typename W>
+  void Open(QPointer<W>& window, std::function<W*()> make, QWidget* owner);
   void CatchUp();
 
   Game& game_;

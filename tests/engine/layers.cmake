@@ -1,7 +1,7 @@
 # The engine's two parts: the windows (the form models, and the engine object
 # that holds them) may include the life; no file of the life includes a
 # window. Run as: cmake -DENGINE=src/engine -P layers.cmake
-set(windows "^(forms/|game\\.|game_windows\\.|screens/frm_|shell/frm_|shell/main_labels\\.|shell/main_menus\\.|network/frm_network\\.|persist/frm_save_load\\.)")
+set(windows "^(forms/|game\\.|game_windows\\.|screens/frm_|shell/frm_|shell/main_labels\\.|shell/main_menus\\.|network/frm_network\\.|persist/frm_save_load\\.|screens/action_tips\\.)")
 file(GLOB_RECURSE files RELATIVE ${ENGINE} ${ENGINE}/*.h ${ENGINE}/*.cpp)
 set(life_files 0)
 set(wrong "")

@@ -8,6 +8,7 @@
 
 #include "harness.h"
 #include "shell/frm_main.h"
+#include "shell/frm_player_name.h"
 #include "util/text.h"
 
 namespace kalvitor::testing {
@@ -199,6 +200,65 @@ TEST(NewGame, ADeathInsideALoadFromTheNameDialogStartsOneGameOnly) {
   EXPECT_EQ(created, 2u);  // Вася's game and the one after the death
   EXPECT_EQ(h.s().Health, 40);
   EXPECT_TRUE(h.port.playerAnswers.empty());
+}
+
+// "Новая игра" over a game in progress: leaving the name dialog without a
+// new game (Отмена, Esc, its close box, OK with no name) asks the exit
+// question. Cancel goes back to the game as it was; No ends the program;
+// Yes saves first. At the start of the program Отмена ends it at once.
+TEST(NewGame, LeavingTheDialogOverAGameInProgressAsksTheExitQuestion) {
+  using headless::PlayerAnswer;
+  const std::string question = "MSGBOX question \"Внимание!\" \"Сохранить игру сейчас???\" -> ";
+  for (PlayerAnswer::Kind leave : {PlayerAnswer::Cancel, PlayerAnswer::Close, PlayerAnswer::Ok}) {
+    SCOPED_TRACE(leave);
+    Harness h;
+    h.Start("Вася", 2);
+    h.game.SetMoney(777);
+    const Guard running = h.game.ThisGame();
+    h.port.playerAnswers.push_back({leave, 0, ""});
+    h.Answer(MsgAnswer::Cancel);
+    h.Lines();
+    Choose(h, "Файл", "Новая игра");
+    EXPECT_TRUE(h.Saw(question + "cancel"));
+    EXPECT_FALSE(h.Saw("END"));
+    EXPECT_FALSE(running.Over());
+    EXPECT_EQ(h.s().PlayerName, "Вася");
+    EXPECT_EQ(h.s().Money, 777);
+    EXPECT_EQ(h.s().DifficultyCode, 0);  // the level chosen in the dialog is not taken
+    EXPECT_FALSE(h.game.PlayerNameForm().Shown());
+    EXPECT_TRUE(h.game.MainForm().Shown());
+    const std::string log = h.ReadFile("games.log");
+    EXPECT_EQ(log.find("CREATED", log.find("CREATED") + 1), std::string::npos);  // no new game was begun
+  }
+  {
+    Harness h;
+    h.Start();
+    h.port.playerAnswers.push_back({PlayerAnswer::Cancel, 1, ""});
+    h.Answer(MsgAnswer::No);
+    EXPECT_THROW(Choose(h, "Файл", "Новая игра"), headless::ProgramEnded);
+    EXPECT_TRUE(h.Saw(question + "no"));
+    EXPECT_FALSE(std::filesystem::exists(h.dir / "Save" / "kept.ksv"));
+  }
+  {
+    Harness h;
+    h.Start();
+    h.game.SetMoney(777);
+    h.port.playerAnswers.push_back({PlayerAnswer::Cancel, 1, ""});
+    h.Answer(MsgAnswer::Yes);
+    h.port.fileAnswers.push_back({headless::FileAnswer::Name, "kept", 0});
+    EXPECT_THROW(Choose(h, "Файл", "Новая игра"), headless::ProgramEnded);
+    EXPECT_TRUE(h.Saw(question + "yes"));
+    EXPECT_NE(h.ReadFile("Save/kept.ksv").find("777"), std::string::npos);
+  }
+  // A game after a death is no game in progress: Отмена ends at once.
+  {
+    Harness h;
+    h.Start();
+    h.port.playerAnswers.push_back({PlayerAnswer::Cancel, 1, ""});
+    h.Lines();
+    EXPECT_THROW(h.game.SetHealth(-50), headless::ProgramEnded);
+    EXPECT_TRUE(h.LinesStarting("MSGBOX question").empty());
+  }
 }
 
 // A click handler needs a control of its name: a handler without one would

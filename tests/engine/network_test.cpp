@@ -235,6 +235,69 @@ TEST(Network, ADeathDuringASequenceLeavesTheNewGameAlone) {
   EXPECT_EQ(n.game.s.Money, 450);
 }
 
+// A download's megabytes come when its time is up, also when the player has
+// left the screen meanwhile ("Назад"), or left and come back; the status
+// line of the screen opened again is not touched. Another game (a death on
+// the way) gets nothing.
+TEST(Network, LeavingDuringADownloadKeepsTheMegabytes) {
+  struct Case {
+    const char* what;
+    bool board;
+    const char* button;
+    int site;  // the panel to choose first; -1 for the board
+    const char* shown;
+    bool reopen;
+  };
+  const Case cases[] = {
+      {"site, left", false, "Command6", 1, "Status: Downloading 7 Mb...", false},
+      {"antivirus, left", false, "Command7", 2, "Status: Downloading 7 Mb...", false},
+      {"board, left", true, "cmdBBSDownload", -1, "Status: Receiving 7168 bytes of data...", false},
+      {"site, left and opened again", false, "Command6", 1, "Status: Downloading 7 Mb...", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Net n;
+    n.net().Click(c.board ? "Command5" : "Command1", -1);
+    if (c.site >= 0) n.net().Click("cmdChangeLocation", c.site);
+    n.game.rnd.Force(0.7);  // 7
+    bool left = false;
+    n.port.onText = [&](const std::string& text) {
+      if (text != c.shown || left) return;
+      left = true;
+      n.net().Click("Command9", -1);
+      if (c.reopen) n.game.MainForm().Click("cmdInNet", -1);
+    };
+    n.net().Click(c.button, -1);
+    n.port.onText = nullptr;
+    ASSERT_TRUE(left);
+    EXPECT_EQ(n.game.s.DownloadedMb, 7);
+    EXPECT_EQ(n.game.MainForm().lblOther.Text(), "7 Мб");
+    EXPECT_EQ(n.game.s.InternetConnected, kFalse);
+    EXPECT_EQ(n.game.s.BbsConnected, kFalse);
+    EXPECT_EQ(n.net().Loaded(), c.reopen);
+    if (c.reopen) {
+      EXPECT_EQ(n.net().Label1.Text(), "Status: Disconnected");
+      EXPECT_TRUE(n.net().Command1.Enabled());
+    }
+  }
+}
+
+TEST(Network, ANewGameDuringADownloadGetsNothing) {
+  Net n(false);
+  n.Connect();
+  n.net().Click("cmdChangeLocation", 1);
+  // Ten seconds from 23:45: the midnight's wear kills the player.
+  n.game.s.Health = -49;
+  n.game.s.GameTime = 23 * 60 + 45;
+  n.game.rnd.Force(0.999);                            // 10 Mb
+  for (int i = 0; i < 3; ++i) n.game.rnd.Force(0.0);  // no virus, no family event, no event
+  n.port.playerAnswers.push_back({headless::PlayerAnswer::Ok, 1, "Петя"});
+  n.net().Click("Command6", -1);
+  EXPECT_EQ(n.game.s.PlayerName, "Петя");
+  EXPECT_EQ(n.game.s.DownloadedMb, 0);
+  EXPECT_EQ(n.game.MainForm().lblOther.Text(), "0 Мб");
+}
+
 TEST(Network, TheJokesSiteShowsAJoke) {
   Net n;
   n.h.WriteFile("anecdot.dat", "**ANECDOT DATA FILE**\r\n\xD0\xE0\xE7<CRLF>\xC4\xE2\xE0\r\n");

@@ -49,7 +49,7 @@ fi
 program="$prefix/bin/kalvitor"
 [[ -e "$program" ]] || program="$prefix/games/kalvitor"   # the package's place
 [[ -x "$program" ]] || fail "no program at $program"
-for f in share/kalvitor/anecdot.dat share/kalvitor/readme.txt share/kalvitor/license.txt \
+for f in share/kalvitor/anecdot.dat share/kalvitor/readme.txt share/kalvitor/license.txt share/kalvitor/tips.txt \
          share/doc/kalvitor/readme.txt share/doc/kalvitor/license.txt share/man/man6/kalvitor.6.gz \
          share/applications/kalvitor.desktop share/metainfo/kalvitor.metainfo.xml \
          share/icons/hicolor/scalable/apps/kalvitor.svg share/icons/hicolor/256x256/apps/kalvitor.png; do

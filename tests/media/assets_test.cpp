@@ -247,7 +247,8 @@ TEST(Anecdotes, SixtyJokesInCp1251UnderTheMarkerWithCrLfOnEveryLine) {
   const auto cyrillic = std::count_if(b.begin(), b.end(), [](std::uint8_t c) { return c >= 0xC0; });
   EXPECT_GT(cyrillic, high * 8 / 10) << "most high bytes should be CP1251 letters";
   EXPECT_EQ(text.find("\xD0\xBE"), std::string::npos) << "looks like UTF-8";
-  for (const char* name : {"readme.txt", "license.txt"}) EXPECT_GT(ReadAll(kAssets / name).size(), 500u) << name;
+  for (const char* name : {"readme.txt", "license.txt", "tips.txt"})
+    EXPECT_GT(ReadAll(kAssets / name).size(), 500u) << name;
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ class QtViewsTest : public QObject {
     }
     // The window refuses resizing.
     MainWindow* w = d.main();
-    QCOMPARE(w->view()->size(), QSize(434, 464));
+    QCOMPARE(w->view()->size(), QSize(434, 492));
     const QSize size = w->size();
     w->resize(800, 700);
     QCOMPARE(w->size(), size);

@@ -63,10 +63,11 @@ sys_start_x() {
 
 # Starts the game from a fresh copy of the game folder, music and effects off
 # (so that no draw of chance goes to the music; SYS_MUSIC=1 and SYS_EFFECTS=1
-# switch them on), with the dump set up.
+# switch them on), the first start's tips not offered (SYS_SETTINGS replaces
+# that line), with the dump set up.
 sys_start_game() {
   mkdir -p "$SYS_TMP/home/.config/Brindlex"
-  printf '[General]\nMusic=%s\nEffects=%s\n' "${SYS_MUSIC:-0}" "${SYS_EFFECTS:-0}" \
+  printf '[General]\nMusic=%s\nEffects=%s\n%s\n' "${SYS_MUSIC:-0}" "${SYS_EFFECTS:-0}" "${SYS_SETTINGS-Tips=0}" \
     >"$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
   rm -f "$SYS_DUMP"
   # A second start in the same test keeps the game folder (and its saves).

@@ -79,6 +79,12 @@ void Control::SetTag(const std::string& tag) {
   props.tag = tag;
 }
 
+void Control::SetTip(const std::string& tip) {
+  if (!form.Loaded() || props.tip == tip) return;
+  props.tip = tip;
+  Changed();
+}
+
 void Control::Move(int x, int y) {
   if (!form.Loaded()) return;
   props.x = x;
@@ -134,6 +140,12 @@ Control& Control::Locked() {
 
 Control& Control::MaxLength(int chars) {
   design.maxLength = chars;
+  props = design;
+  return *this;
+}
+
+Control& Control::Tip(const std::string& tip) {
+  design.tip = tip;
   props = design;
   return *this;
 }

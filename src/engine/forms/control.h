@@ -49,6 +49,9 @@ struct ControlProps {
   // Images: the name of the picture shown, fitted to the control's box; the
   // back colour fills the box where there is none.
   std::string picture;
+  // What the control does, in a line or two the pointer shows over it (a
+  // price, an effect, what a purchase needs); empty for none.
+  std::string tip;
 };
 
 struct Control {
@@ -93,6 +96,7 @@ struct Control {
   void SetItems(std::vector<std::string> items);
   void SetListIndex(int index);
   void SetTag(const std::string& tag);
+  void SetTip(const std::string& tip);
   void Move(int x, int y);
 
   // Design-time helpers for window constructors (chainable).
@@ -103,6 +107,7 @@ struct Control {
   Control& Picture(const std::string& name);
   Control& AlignTo(ControlProps::Align a);
   Control& MaxLength(int chars);
+  Control& Tip(const std::string& tip);
   Control& Hidden();
   Control& Locked();
   Control& Disabled();

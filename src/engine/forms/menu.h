@@ -27,6 +27,10 @@ struct MenuItem {
   bool separatorBefore = false;
   std::function<void()> action;  // empty: the item does nothing
   std::string shortcut;          // "Ctrl+J"; empty: none
+  // The item opens a window that only shows the game and changes nothing in
+  // it (the journal, the statistics): it works while the game is paused and
+  // while a place is open.
+  bool onlyShows = false;
 };
 
 struct Menu {
@@ -35,6 +39,8 @@ struct Menu {
   bool enabled = true;
   std::function<void()> onOpen;  // the menu's own click, as it drops down
   std::vector<MenuItem> items;
+  // The help menu, where a frontend may add help of its own.
+  bool help = false;
 };
 
 }  // namespace kalvitor

@@ -16,6 +16,7 @@ constexpr uint32_t kTitle = 0xFFE080;
 constexpr uint32_t kStatus = 0x80FF80;
 constexpr const char* kConnected = "Status: Connected";
 constexpr const char* kDisconnected = "Status: Disconnected";
+constexpr const char* kDownloadTip = "От 0 до 10 Мб за столько же секунд: они прибавятся к скачанному.";
 
 // The status texts of dialling, each with the seconds it stays before the next.
 struct DialStep {
@@ -81,7 +82,10 @@ Control& FrmNetwork::Build() {
   Control& dialUp = Add("Label9", ControlKind::Label, "Dial-Up Networking").At(8, 28, 196, 16).Font(9, true);
   Control& label1 =
       Add("Label1", ControlKind::Label, kDisconnected).At(8, 46, 196, 16).Font(8).Color(kStatus).CaptionedBy(dialUp);
-  Add("Command1", ControlKind::Button, "Звонить ($1/час)").At(208, 34, 95, 26).Font(8);
+  Add("Command1", ControlKind::Button, "Звонить ($1/час)")
+      .At(208, 34, 95, 26)
+      .Font(8)
+      .Tip("Интернет: $1 за каждый игровой час на линии.");
   Control& picture1 = Add("Picture1", ControlKind::Panel, "").At(8, 66, 295, 172).Back(0x102030).Disabled();
   const char* sites[3] = {kJokesSite, kSoftSite, kAntivirusSite};
   for (int i = 0; i < 3; ++i)
@@ -91,7 +95,10 @@ Control& FrmNetwork::Build() {
     panels[i] =
         &AddIndexed("picLocation", i, ControlKind::Panel, "", &picture1).At(12, 138, 287, 96).Back(0x203850).Hidden();
   Control& jokes = Add("Label4", ControlKind::Label, kJokesSite, panels[0]).At(16, 140, 279, 16).Font(8, true);
-  Add("cmdRnd", ControlKind::Button, "Next Random Anecdot", panels[0]).At(16, 157, 140, 20).Font(8);
+  Add("cmdRnd", ControlKind::Button, "Next Random Anecdot", panels[0])
+      .At(16, 157, 140, 20)
+      .Font(8)
+      .Tip("Случайный анекдот.");
   Add("txtAnecdot", ControlKind::TextBox, "", panels[0]).At(16, 179, 279, 52).Font(8).Color(kInk).CaptionedBy(jokes);
   Add("Label3", ControlKind::Label, std::string(kSoftSite) + " -- Самый свежий софт!", panels[1])
       .At(16, 140, 279, 30)
@@ -99,16 +106,23 @@ Control& FrmNetwork::Build() {
   Add("Command6", ControlKind::Button, "Download Cool, Necessary and Freeware Programs and Utilites for FREE!!!",
       panels[1])
       .At(16, 174, 279, 40)
-      .Font(8);
+      .Font(8)
+      .Tip(kDownloadTip);
   Add("Label5", ControlKind::Label, kAntivirusSite, panels[2]).At(16, 140, 279, 16).Font(8, true);
-  Add("Command7", ControlKind::Button, "Get Last Antivirus Database", panels[2]).At(16, 162, 279, 26).Font(8);
+  Add("Command7", ControlKind::Button, "Get Last Antivirus Database", panels[2])
+      .At(16, 162, 279, 26)
+      .Font(8)
+      .Tip(kDownloadTip);
 
   Control& terminal = Add("Label10", ControlKind::Label, "Microsoft HyperTerminal").At(8, 244, 196, 16).Font(9, true);
   Add("Label2", ControlKind::Label, kDisconnected).At(8, 262, 196, 16).Font(8).Color(kStatus).CaptionedBy(terminal);
-  Add("Command5", ControlKind::Button, "Звонить").At(208, 250, 95, 26).Font(8);
+  Add("Command5", ControlKind::Button, "Звонить").At(208, 250, 95, 26).Font(8).Tip("Доска объявлений: бесплатно.");
   Control& picture2 = Add("Picture2", ControlKind::Panel, "").At(8, 282, 295, 26).Back(0x102030).Disabled();
-  Add("cmdBBSDownload", ControlKind::Button, "Download Soft", &picture2).At(10, 284, 94, 22).Font(8);
-  Add("cmdBBSUpload", ControlKind::Button, "Upload Soft", &picture2).At(106, 284, 94, 22).Font(8);
+  Add("cmdBBSDownload", ControlKind::Button, "Download Soft", &picture2).At(10, 284, 94, 22).Font(8).Tip(kDownloadTip);
+  Add("cmdBBSUpload", ControlKind::Button, "Upload Soft", &picture2)
+      .At(106, 284, 94, 22)
+      .Font(8)
+      .Tip("Отправить программы: ничего не меняет.");
   Add("Command8", ControlKind::Button, "Hang-Up", &picture2).At(202, 284, 99, 22).Font(8);
   Control& back = Add("Command9", ControlKind::Button, "Назад").At(208, 310, 95, 22);
   // Esc leaves the screen as "Назад" does.
@@ -220,16 +234,20 @@ void FrmNetwork::Command7_Click() {
 }
 
 // A site's download: n megabytes in n seconds. The button stays disabled
-// until the screen is opened again.
+// until the screen is opened again. Once the time has passed the megabytes
+// are the player's, whatever became of the screen meanwhile (left, or left
+// and opened again): only another game ends a download. The status line is
+// written only while the screen is still the opening that began it.
 void FrmNetwork::Download(Control& button) {
   if (busy_) return;
   BusyGuard guard(*this);
   const int n = game_.rnd.DrawInt(10);
   const Session session = Begin();
   button.SetEnabled(false);
-  if (!Status(Label1, "Status: Downloading " + std::to_string(n) + " Mb...", n, session)) return;
+  const bool sameOpening = Status(Label1, "Status: Downloading " + std::to_string(n) + " Mb...", n, session);
+  if (session.game.Over()) return;
   game_.SetDownloadedMb(Sat16(int64_t{game_.s.DownloadedMb} + n));
-  Label1.SetText(kConnected);
+  if (sameOpening) Label1.SetText(kConnected);
 }
 
 void FrmNetwork::cmdBBSDownload_Click() {
@@ -252,9 +270,9 @@ void FrmNetwork::BoardTransfer(bool download) {
   const std::string bytes = std::to_string(n * 1024);
   const std::string text =
       download ? "Status: Receiving " + bytes + " bytes of data..." : "Status: Sending " + bytes + " bytes of data...";
-  if (!Status(Label2, text, n, session)) return;
-  Label2.SetText(kConnected);
-  if (download) game_.SetDownloadedMb(Sat16(int64_t{game_.s.DownloadedMb} + n));
+  // As a site's download: the megabytes come whatever became of the screen.
+  if (Status(Label2, text, n, session)) Label2.SetText(kConnected);
+  if (download && !session.game.Over()) game_.SetDownloadedMb(Sat16(int64_t{game_.s.DownloadedMb} + n));
 }
 
 void FrmNetwork::Command9_Click() {

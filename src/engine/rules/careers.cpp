@@ -45,6 +45,10 @@ void Life::SetJob(int16_t index) {
   View().Changed(Fact::Job);
 }
 
+std::string Life::JobTitle(int index) { return index >= 0 && index <= 12 ? kJobs[index].title : ""; }
+
+int16_t Life::JobWage(int index) { return index >= 0 && index <= 12 ? kJobs[index].wage : 0; }
+
 std::string Life::StatusName(int rank) {
   if (rank < 1 || rank > 8) return "";
   return kRanks[rank - 1];

@@ -3,11 +3,15 @@
 
 namespace kalvitor {
 
-void Life::NewGame() {
-  BeginGame();
+void Life::NewGame(bool overRunningGame) {
+  // A game in progress stays this game until the dialog's answer is another
+  // one: the player may go back to it.
+  if (!overRunningGame) BeginGame();
   newGames_.Begin();
   const Guard thisNewGame = newGames_.Watch();
-  const PlayerNameAnswer answer = View().AskPlayerName();
+  const PlayerNameAnswer answer = View().AskPlayerName(overRunningGame);
+  if (answer.backToGame && !thisNewGame.Over()) return;
+  if (overRunningGame && !answer.loadedGame && !thisNewGame.Over()) BeginGame();
   SetDifficulty(static_cast<int16_t>(answer.level));
   // Loaded instead, or a game loaded from the dialog died and another new
   // game already began inside this one's dialog.

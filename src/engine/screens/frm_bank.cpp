@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "game.h"
+#include "screens/action_tips.h"
 #include "util/decimal.h"
 
 namespace kalvitor {
@@ -12,20 +13,24 @@ constexpr const char* kBankTitle = "The Bank of New York";
 
 // One row per action: the clickable control, the question, its default
 // answer, the smallest amount the bank takes (none for withdrawing and
-// repaying: any whole number goes, 0 and negative ones included).
+// repaying: any whole number goes, 0 and negative ones included), and what
+// the action does in our words for its tip.
 struct BankAction {
   const char* control;
   const char* prompt;
   const char* defaultText;
   std::optional<int32_t> minimum;
   int16_t operation;
+  const char* tip;
 };
 
 const BankAction kActions[] = {
-    {"Command1", "Сколько вы хотите вложить долларов под 15% в месяц:", "100", 100, 0},
-    {"Label7", "Сколько вы хотите выплатить банку:", "100", std::nullopt, 1},
-    {"Label1", "Сколько вы хотите взять в кредит у банка (мин. 500 долларов под 10% в месяц):", "500", 500, 2},
-    {"Label6", "Сколько вы хотите выплатить банку:", "100", std::nullopt, 3},
+    {"Command1", "Сколько вы хотите вложить долларов под 15% в месяц:", "100", 100, 0,
+     "Вклад от $100: каждый месяц он растёт на 15%."},
+    {"Label7", "Сколько вы хотите выплатить банку:", "100", std::nullopt, 1, "Забрать деньги со вклада."},
+    {"Label1", "Сколько вы хотите взять в кредит у банка (мин. 500 долларов под 10% в месяц):", "500", 500, 2,
+     "Ссуда от $500: каждый месяц долг растёт на 10%. Для победы долга быть не должно."},
+    {"Label6", "Сколько вы хотите выплатить банку:", "100", std::nullopt, 3, "Вернуть банку долг."},
 };
 
 const BankAction* FindAction(int16_t operation) {
@@ -51,6 +56,7 @@ std::optional<int32_t> ParseBankAmount(const std::string& text) {
 FrmBank::FrmBank(Game& game) : Form(game, "frmBank", kBankTitle), Label2(Build()), Label5(*Find("Label5")) {
   SetClientSize(203, 237);
   for (const BankAction& a : kActions) {
+    Find(a.control)->Tip(a.tip);
     const int16_t operation = a.operation;
     OnClick(a.control, [this, operation](int) { AskAndOperate(operation); });
   }

@@ -1,6 +1,7 @@
 #include "screens/frm_education.h"
 
 #include "game.h"
+#include "screens/action_tips.h"
 
 namespace kalvitor {
 namespace {
@@ -49,8 +50,14 @@ FrmEducation::FrmEducation(Game& game)
 }
 
 void FrmEducation::FormLoad() {
-  Command2.SetText(game_.s.AttendsCourses == kTrue ? "Бросить эти курсы" : "Ходить на курсы");
-  Command1.SetText(game_.s.AttendsSchool == kTrue ? "Бросить эту школу" : "Ходить в школу");
+  const bool courses = game_.s.AttendsCourses == kTrue, school = game_.s.AttendsSchool == kTrue;
+  Command2.SetText(courses ? "Бросить эти курсы" : "Ходить на курсы");
+  Command1.SetText(school ? "Бросить эту школу" : "Ходить в школу");
+  // What the studies give by the monthly and daily passes, in our words.
+  Command2.SetTip(courses ? "Бросить курсы: статус больше не растёт, платить $75 в месяц больше не надо."
+                          : "Статус +1 каждый месяц, пока не станет PROF. Плата $75 в месяц.");
+  Command1.SetTip(school ? "Бросить школу: образование больше не растёт, платить $50 в месяц больше не надо."
+                         : "Образование +1% в каждый чётный день месяца, до 100%. Плата $50 в месяц.");
   SetBackground("EDUC");
 }
 

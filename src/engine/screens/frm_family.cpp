@@ -1,6 +1,7 @@
 #include "screens/frm_family.h"
 
 #include "game.h"
+#include "screens/action_tips.h"
 
 namespace kalvitor {
 namespace {
@@ -30,7 +31,11 @@ FrmFamily::FrmFamily(Game& game) : Form(game, "frmFamily", "") {
       .At(kX, 34, kTextW, 78)
       .Font(8)
       .Color(kText);
-  Add("Command1", ControlKind::Button, "Жениться - $50 + 25%h").At(kX + 12, 114, kTextW - 24, 26).Font(9).Color(kInk);
+  Add("Command1", ControlKind::Button, "Жениться - $50 + 25%h")
+      .At(kX + 12, 114, kTextW - 24, 26)
+      .Font(9)
+      .Color(kInk)
+      .Tip("Свадьба: настроение +25%. Цена $50. Жена нужна для победы.");
   Add("Label1", ControlKind::Label,
       "Если вам уже надоела семья, то вы можете развестись в любой момент! Но если у вас есть дети, то вы будете "
       "платить по $50 в месяц за каждого ребенка!")
@@ -41,7 +46,8 @@ FrmFamily::FrmFamily(Game& game) : Form(game, "frmFamily", "") {
       .At(kX + 12, 226, kTextW - 24, 20)
       .Font(10, true)
       .Color(kLink)
-      .AlignTo(ControlProps::Center);
+      .AlignTo(ControlProps::Center)
+      .Tip("Развод ничего не стоит, но за каждого ребёнка платить $50 в месяц.");
   Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 31, 110, 26).Color(kInk);
   // Esc leaves the place as "Назад" does.
   SetKeys(nullptr, &back);

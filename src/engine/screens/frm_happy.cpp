@@ -1,6 +1,7 @@
 #include "screens/frm_happy.h"
 
 #include "game.h"
+#include "screens/action_tips.h"
 #include "util/int_math.h"
 
 namespace kalvitor {
@@ -34,7 +35,8 @@ FrmHappy::FrmHappy(Game& game) : Form(game, "frmHappy", "Развлечения"
     Add(p.button, ControlKind::Button, p.caption)
         .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH)
         .Font(9)
-        .Color(kInk);
+        .Color(kInk)
+        .Tip(EffectTip({{"настроение", p.mood}}, p.price));
     OnClick(p.button, [this, &p](int) { Buy(p); });
     ++row;
   }

@@ -2,6 +2,7 @@
 
 #include "computer/hardware_catalogue.h"
 #include "game.h"
+#include "screens/action_tips.h"
 #include "util/int_math.h"
 
 namespace kalvitor {
@@ -50,6 +51,7 @@ void FrmHard::FormLoad() {
   for (int slot = 0; slot < kHardwareSlots; ++slot) {
     const int model = game_.s.Hw[static_cast<size_t>(slot)];
     Control& button = *cmdUpggrade[static_cast<size_t>(slot)];
+    button.SetTip(HardwareTip(slot, model + 1, game_.s));
     if (!GetHardwareName(slot, model + 1).empty()) {
       button.SetText(Offer(slot, model + 1));
     } else {

@@ -1,6 +1,7 @@
 #include "screens/frm_hospital.h"
 
 #include "game.h"
+#include "screens/action_tips.h"
 #include "util/int_math.h"
 
 namespace kalvitor {
@@ -38,7 +39,8 @@ FrmHospital::FrmHospital(Game& game) : Form(game, "frmHospital", "Госпита
     Add(t.button, ControlKind::Button, t.caption)
         .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH)
         .Font(8)
-        .Color(kInk);
+        .Color(kInk)
+        .Tip(EffectTip({{"здоровье", t.health}, {"настроение", t.changesMood ? t.mood : 0}}, t.price));
     OnClick(t.button, [this, &t](int) { Buy(t); });
     ++row;
   }

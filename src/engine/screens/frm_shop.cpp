@@ -1,6 +1,7 @@
 #include "screens/frm_shop.h"
 
 #include "game.h"
+#include "screens/action_tips.h"
 #include "util/int_math.h"
 
 namespace kalvitor {
@@ -36,7 +37,8 @@ FrmShop::FrmShop(Game& game) : Form(game, "frmShop", "Магазин") {
     Add(meal.button, ControlKind::Button, meal.caption)
         .At(kButtonX, kTop + row * kRowStep, kButtonW, kButtonH)
         .Font(9)
-        .Color(kInk);
+        .Color(kInk)
+        .Tip(EffectTip({{"сытость", meal.satiety}, {"настроение", meal.mood}}, meal.price));
     OnClick(meal.button, [this, &meal](int) { Buy(meal); });
     ++row;
   }

@@ -2,6 +2,7 @@
 
 #include "computer/software_catalogue.h"
 #include "game.h"
+#include "screens/action_tips.h"
 #include "util/int_math.h"
 
 namespace kalvitor {
@@ -39,13 +40,14 @@ FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", "Софт") {
   OnClick("Command8", [this](int) { Command8_Click(); });
 }
 
-// The captions show no price and no requirement: a refused install is how
-// the player learns what a program needs.
+// The captions show no price and no requirement; the tips say what each
+// program needs and what of it the computer has.
 void FrmSoft::FormLoad() {
   for (int slot = 0; slot < kSoftwareSlots; ++slot) {
     const int model = game_.s.Soft[static_cast<size_t>(slot)];
     Control& button = *cmdUpgrade[static_cast<size_t>(slot)];
     const std::string next = GetSoftwareName(slot, model + 1);
+    button.SetTip(SoftwareTip(slot, model + 1, game_.s));
     if (!next.empty()) {
       button.SetText(kPrefixes[slot] + next);
     } else {

@@ -1,6 +1,7 @@
 #include "screens/frm_work.h"
 
 #include "game.h"
+#include "screens/action_tips.h"
 
 namespace kalvitor {
 namespace {
@@ -58,7 +59,8 @@ FrmWork::FrmWork(Game& game) : Form(game, "frmWork", "Работа") {
     AddIndexed("cmdWork", i, ControlKind::Button, offer.caption)
         .At(kColX[column], kTop + row * kRowStep, kColW, kButtonH)
         .Font(8)
-        .Color(kInk);
+        .Color(kInk)
+        .Tip(JobTip(offer));
     ++i;
   }
   Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);

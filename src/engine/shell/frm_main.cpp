@@ -17,7 +17,9 @@
 namespace kalvitor {
 namespace {
 
-// Layout of the window's client area (434 x 464 pixels).
+// Layout of the window's client area (434 x 492 pixels): the four panels,
+// and under them a message line of its own, three lines tall, so that the
+// longest message covers no label.
 constexpr int kInfoX = 8, kInfoY = 6, kInfoW = 268, kInfoH = 240;
 constexpr int kMenuX = 284, kMenuY = 6, kMenuW = 142, kMenuH = 240;
 constexpr int kHardX = 8, kHardY = 252, kHardW = 230, kHardH = 172;
@@ -25,6 +27,7 @@ constexpr int kSoftX = 242, kSoftY = 252, kSoftW = 184, kSoftH = 172;
 constexpr int kRow = 17;
 constexpr uint32_t kCaptionColor = 0xFFE6A0;  // warm light yellow for the static captions
 constexpr uint32_t kValueColor = kWhite;
+constexpr uint32_t kOverlay = 0x203048;  // the pause's and the cheat box's dark plate
 
 }  // namespace
 
@@ -63,7 +66,7 @@ FrmMain::FrmMain(Game& game)
       cmdCheatCancel(Add("cmdCheatCancel", ControlKind::Button, "Отмена")),
       tmrTime(Add("tmrTime", ControlKind::Timer, "")),
       tmrMusic(Add("tmrMusic", ControlKind::Timer, "")) {
-  SetClientSize(434, 464);
+  SetClientSize(434, 492);
 
   PlacePanels();
   PlaceMenuColumn();
@@ -147,25 +150,29 @@ void FrmMain::PlaceMenuColumn() {
     const char* name;
     const char* caption;
     std::function<Form&()> screen;
+    const char* tip;  // what the place is for, in our words
   };
   const Place places[] = {
-      {"cmdWork", "Работа", [&g = game_]() -> Form& { return g.WorkForm(); }},
-      {"cmdShop", "Магазин", [&g = game_]() -> Form& { return g.ShopForm(); }},
-      {"cmdFamily", "Семья", [&g = game_]() -> Form& { return g.FamilyForm(); }},
-      {"cmdHealth", "Больница", [&g = game_]() -> Form& { return g.HospitalForm(); }},
-      {"cmdHappy", "Отдых", [&g = game_]() -> Form& { return g.HappyForm(); }},
-      {"cmdSoft", "Программы", [&g = game_]() -> Form& { return g.SoftForm(); }},
-      {"cmdHard", "Железо", [&g = game_]() -> Form& { return g.HardForm(); }},
-      {"cmdInNet", "Сеть", nullptr},
-      {"cmdBank", "Банк", [&g = game_]() -> Form& { return g.BankForm(); }},
-      {"cmdSchool", "Учеба", [&g = game_]() -> Form& { return g.EducationForm(); }},
+      {"cmdWork", "Работа", [&g = game_]() -> Form& { return g.WorkForm(); }, "Работа: зарплата каждый день."},
+      {"cmdShop", "Магазин", [&g = game_]() -> Form& { return g.ShopForm(); }, "Еда: сытость."},
+      {"cmdFamily", "Семья", [&g = game_]() -> Form& { return g.FamilyForm(); }, "Свадьба и развод."},
+      {"cmdHealth", "Больница", [&g = game_]() -> Form& { return g.HospitalForm(); }, "Лечение: здоровье."},
+      {"cmdHappy", "Отдых", [&g = game_]() -> Form& { return g.HappyForm(); }, "Развлечения: настроение."},
+      {"cmdSoft", "Программы", [&g = game_]() -> Form& { return g.SoftForm(); },
+       "Установка программ: бесплатно, если компьютер потянет."},
+      {"cmdHard", "Железо", [&g = game_]() -> Form& { return g.HardForm(); }, "Покупка деталей компьютера."},
+      {"cmdInNet", "Сеть", nullptr, "Интернет и доска объявлений: нужны модем и браузер."},
+      {"cmdBank", "Банк", [&g = game_]() -> Form& { return g.BankForm(); }, "Вклад и ссуда."},
+      {"cmdSchool", "Учеба", [&g = game_]() -> Form& { return g.EducationForm(); },
+       "Школа (образование) и компьютерные курсы (статус)."},
   };
   int i = 0;
   for (const Place& p : places) {
     Add(p.name, ControlKind::ClickLabel, p.caption)
         .At(kMenuX + 14, kMenuY + 22 + i * 18, kMenuW - 28, 18)
         .Color(0xFFFFFF)
-        .Font(10, true);
+        .Font(10, true)
+        .Tip(p.tip);
     if (p.screen) {
       auto screen = p.screen;
       OnClick(p.name, [this, screen](int) { OpenPlace(screen()); });
@@ -183,16 +190,21 @@ void FrmMain::PlaceMenuColumn() {
 
 // The message line and the overlay shared by the pause and the cheat box.
 void FrmMain::PlaceOverlay() {
-  lblMessage.At(8, 430, 418, 28).Color(kValueColor).Font(9, true);
-  shpMsgShape.At(57, 150, 320, 140).Back(0x203048).Hidden();
+  lblMessage.At(8, 430, 418, 56).Color(kValueColor).Font(9, true);
+  // The overlay lies over the upper panels only, clear of the computer's
+  // panel headings.
+  shpMsgShape.At(57, 138, 320, 112).Back(kOverlay).Hidden();
   // The pause's two lines above, the cheat box's row below: both may show.
-  lblPause.At(57, 158, 320, 44).Font(22, true).AlignTo(ControlProps::Center).Color(0xFFFFFF).Hidden();
+  lblPause.At(57, 144, 320, 40).Font(22, true).AlignTo(ControlProps::Center).Color(0xFFFFFF).Hidden();
   lblPause.announced = true;
-  lblPauseInstr.At(57, 204, 320, 20).AlignTo(ControlProps::Center).Color(0xFFE6A0).Hidden();
-  lblCheatInstr.At(77, 252, 40, 20).Color(0xFFFFFF).Font(10, true).Hidden();
-  txtCheat.At(117, 250, 110, 22).Color(0x000000).Hidden().CaptionedBy(lblCheatInstr);
-  cmdCheatOk.At(233, 249, 56, 24).Hidden();
-  cmdCheatCancel.At(293, 249, 66, 24).Hidden();
+  lblPauseInstr.At(57, 184, 320, 20).AlignTo(ControlProps::Center).Color(0xFFE6A0).Hidden();
+  // The P key hides the shape while the cheat box stays open: the box's
+  // caption is a plate of its own under the whole row, so the row never
+  // stands bare over the labels.
+  lblCheatInstr.At(67, 213, 300, 32).Back(kOverlay).Color(0xFFFFFF).Font(10, true).Hidden();
+  txtCheat.At(117, 218, 110, 22).Color(0x000000).Hidden().CaptionedBy(lblCheatInstr);
+  cmdCheatOk.At(233, 217, 56, 24).Hidden();
+  cmdCheatCancel.At(293, 217, 66, 24).Hidden();
   OnClick("cmdCheatCancel", [this](int) {
     game_.PlaySfx("BUTTONS");
     HideCheatBox();
@@ -272,6 +284,10 @@ void FrmMain::ReadAutoPause() {
 void FrmMain::WindowMinimized() {
   // No click sound: nothing was pressed in the game.
   if (autoPause_ && !paused_ && Loaded()) SetPaused(true);
+}
+
+void FrmMain::Pause() {
+  if (!paused_ && Loaded()) SetPaused(true);
 }
 
 void FrmMain::FormUnloadQuestion() {

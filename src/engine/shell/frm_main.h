@@ -64,6 +64,10 @@ class FrmMain : public Form {
   // The window has been minimised (its title bar or "Свернуть игру"): with
   // AutoPause on, the game pauses as P pauses it; only P resumes.
   void WindowMinimized();
+  // The game pauses as P pauses it, without the click (nothing was pressed
+  // in the game: the first start's tips pause it while the player reads);
+  // only P resumes.
+  void Pause();
   // A character typed while the window has the focus (UTF-8).
   void FormKeyPress(const std::string& ch);
   // The exit question; true when the program goes on.

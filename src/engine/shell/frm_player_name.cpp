@@ -64,21 +64,50 @@ void FrmPlayerName::FormUnload() {
   }
 }
 
-void FrmPlayerName::ResetAnswer() {
+void FrmPlayerName::ResetAnswer(bool overRunningGame) {
   chosenLevel_ = 1;
   chosenName_.clear();
   leftByLoading_ = false;
+  overRunningGame_ = overRunningGame;
+  backToGame_ = false;
 }
 
 void FrmPlayerName::Command1_Click() {
   game_.PlaySfx("BUTTONS");
+  // An empty name starts no game: over a game in progress that is Отмена.
+  if (overRunningGame_ && Text1.Text().empty()) {
+    Cancel();
+    return;
+  }
   Remember();
   Hide();
 }
 
 void FrmPlayerName::Command2_Click() {
   game_.PlaySfx("BUTTONS");
-  game_.port.EndProgram();
+  Cancel();
+}
+
+void FrmPlayerName::CloseBox() {
+  if (overRunningGame_) {
+    Cancel();
+    return;
+  }
+  Unload();
+}
+
+// At the start of the program and after a death or a victory there is no
+// game to lose, and Отмена ends the program at once. A game in progress
+// (the menu's "Новая игра") is asked about as the main window's close box
+// asks: saved and ended, ended, or kept and gone back to.
+void FrmPlayerName::Cancel() {
+  if (!overRunningGame_) game_.port.EndProgram();
+  const Guard game = game_.ThisGame();
+  game_.MainForm().FormUnloadQuestion();
+  // The game went on behind the question, and may have ended meanwhile.
+  if (game.Over() || !Loaded()) return;
+  backToGame_ = true;
+  Hide();
 }
 
 void FrmPlayerName::Command3_Click() {

@@ -32,7 +32,11 @@ class FrmPlayerName : public Form {
   int ChosenLevel() const { return chosenLevel_; }
   std::string ChosenName() const { return chosenName_; }
   bool LeftByLoading() const { return leftByLoading_; }
-  void ResetAnswer();
+  // Left by Отмена over a game in progress, which the player kept.
+  bool BackToGame() const { return backToGame_; }
+  void ResetAnswer(bool overRunningGame);
+  // Over a game in progress the close box is Отмена.
+  void CloseBox() override;
 
  protected:
   void FormLoad() override;
@@ -40,9 +44,14 @@ class FrmPlayerName : public Form {
 
  private:
   void Remember();
+  // Отмена: the end of the program; over a game in progress, the main
+  // window's exit question first.
+  void Cancel();
   int chosenLevel_ = 1;
   std::string chosenName_;
   bool leftByLoading_ = false;
+  bool overRunningGame_ = false;
+  bool backToGame_ = false;
 };
 
 }  // namespace kalvitor

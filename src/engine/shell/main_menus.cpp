@@ -38,7 +38,7 @@ void FrmMain::BuildMenus() {
 Menu FrmMain::FileMenu() {
   Game& g = game_;
   Menu file{"mnuFile", "Файл", true, nullptr, {}};
-  file.items.push_back({"mnuFileNew", "Новая игра", true, false, false, Clicking(g, [&g] { g.NewGame(); })});
+  file.items.push_back({"mnuFileNew", "Новая игра", true, false, false, Clicking(g, [&g] { g.NewGame(true); })});
   file.items.push_back({"mnuFileSave", "Сохранить игру...", true, false, true, Clicking(g, [&g] { g.SaveGame(); })});
   file.items.push_back({"mnuFileLoad", "Загрузить игру...", true, false, false, Clicking(g, [&g] { g.LoadGame(); })});
   file.items.push_back({"mnuFileExit", "Выход", true, false, true, Clicking(g, [this] { FormUnloadQuestion(); })});
@@ -74,6 +74,7 @@ Menu FrmMain::GameMenu() {
                         Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Journal); }), "Ctrl+J"});
   play.items.push_back({"mnuGameStats", "Статистика...", true, false, false,
                         Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Stats); }), "Ctrl+T"});
+  play.items.end()[-2].onlyShows = play.items.end()[-1].onlyShows = true;
   return play;
 }
 
@@ -109,6 +110,7 @@ Menu FrmMain::SoundMenu() {
 Menu FrmMain::HelpMenu() {
   Game& g = game_;
   Menu help{"mnuHelp", "Справка", true, nullptr, {}};
+  help.help = true;
   help.items.push_back(
       {"mnuHelpReadme", "Справка", true, false, false, Clicking(g, [&g] { g.ShowTextFile("readme.txt"); })});
   help.items.push_back({"mnuHelpLicense", "Лицензионное соглашение", true, false, false,
