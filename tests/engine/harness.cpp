@@ -3,6 +3,8 @@
 #ifdef _WIN32
 #include <process.h>
 #include <windows.h>
+// windows.h names its own MessageBox; the port's is meant here.
+#undef MessageBox
 #else
 #include <spawn.h>
 #include <sys/wait.h>
