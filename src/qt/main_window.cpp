@@ -109,9 +109,12 @@ void MainWindow::BuildMenus() {
       });
       actions_[m].push_back(a);
     }
-    if (menus[m].help) {
-      menu->addSeparator();
-      tipsAction_ = menu->addAction(WithAccelerator(QStringLiteral("Советы новичку"), itemKeys));
+    if (menus[m].help && !actions_[m].empty()) {
+      // First in the help menu, apart from the game's own items, which keep
+      // their places and their letters.
+      tipsAction_ = new QAction(WithAccelerator(QStringLiteral("Советы новичку"), itemKeys), menu);
+      menu->insertAction(actions_[m].front(), tipsAction_);
+      menu->insertSeparator(actions_[m].front());
       tipsAction_->setObjectName(QStringLiteral("mnuHelpTips"));
       connect(tipsAction_, &QAction::triggered, this, [this] {
         form_.game().PlaySfx("BUTTONS");

@@ -142,6 +142,12 @@ type_text "Tester"
 keys "$dialog" Return
 main="$(window "^Brindlex Kalvitor 1.6 -- Tester$")"
 gone "^Добро пожаловать$"
+# A first start offers the tips from the installed data, the game paused:
+# read, close (Esc), go on (p).
+tips="$(window "^Советы новичку$")"
+keys "$tips" Escape
+gone "^Советы новичку$"
+keys "$main" p
 
 # Save as "first".
 menu_file 2
