@@ -271,8 +271,10 @@ void FrmMain::FormKeyPress(const std::string& ch) {
 
 void FrmMain::SetPaused(bool paused) {
   paused_ = paused;
-  for (Control* c : {&shpMsgShape, &lblPause, &lblPauseInstr}) c->SetVisible(paused);
+  // The window goes out of use before "Пауза" shows: a screen reader hears
+  // the many changes of state first and the pause last, not drowned by them.
   SetEnabled(!paused);
+  for (Control* c : {&shpMsgShape, &lblPause, &lblPauseInstr}) c->SetVisible(paused);
 }
 
 void FrmMain::ReadAutoPause() {
