@@ -82,6 +82,9 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
   scroll->setObjectName(QStringLiteral("chartsArea"));
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  // It takes the keyboard (the arrows scroll it): a screen reader names it.
+  scroll->setAccessibleName(QStringLiteral("Графики"));
+  scroll->viewport()->setAccessibleName(scroll->accessibleName());
   auto* chartsBox = new QWidget(scroll);
   auto* chartsLayout = new QVBoxLayout(chartsBox);
   chartsLayout->setContentsMargins(0, 0, 0, 0);

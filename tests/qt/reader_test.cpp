@@ -17,6 +17,7 @@
 #include "qt_port.h"
 #include "screens/frm_work.h"
 #include "shell/frm_main.h"
+#include "tool_windows.h"
 
 using namespace kalvitor;
 using namespace kalvitor::qt;
@@ -64,6 +65,12 @@ class ReaderTest : public QObject {
       if (FormDialog* dialog = d.port->DialogOf(*f)) Walk(Of(dialog), QString::fromStdString(f->Name()), faults);
       f->Unload();
     }
+    // The windows that only show the game: the journal and the statistics.
+    ToolWindows tools(g);
+    tools.Show(ToolWindow::Journal, nullptr);
+    tools.Show(ToolWindow::Stats, nullptr);
+    Walk(Of(tools.journalWindow()), QStringLiteral("journal"), faults);
+    Walk(Of(tools.statsWindow()), QStringLiteral("statistics"), faults);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
   }
 
