@@ -317,6 +317,115 @@ void FormView::SyncControl(const Control& control) {
       if (SitsOn(*c, control)) Apply(*c, w);
 }
 
+namespace {
+
+// A button's caption fitted to its width: broken in two when the button is
+// tall enough, made smaller, and as a last resort cut with an ellipsis.
+// Returns the whole caption when it shows cut (for the tooltip), else "".
+QString ApplyButton(const ControlProps& p, QPushButton* b, const QFont& font) {
+  QFont fitted = font;
+  QString text = Q(p.text);
+  QString cutCaption;
+  if (p.w > 0) {
+    const int room = p.w - 10;
+    // A button tall enough for two lines breaks a long caption in two
+    // before it makes the letters smaller.
+    if (p.h >= 2 * QFontMetrics(font).lineSpacing() + 6) text = TwoLines(font, text, room);
+    fitted = FitOneLine(font, text, room);
+    // Still too long even small: cut with an ellipsis, the whole text
+    // in the tooltip.
+    if (WidestLine(fitted, text) > room) {
+      cutCaption = Q(p.text);
+      QStringList lines = text.split(QLatin1Char('\n'));
+      for (QString& line : lines) line = QFontMetrics(fitted).elidedText(line, Qt::ElideRight, room);
+      text = lines.join(QLatin1Char('\n'));
+    }
+  }
+  if (b->font() != fitted) b->setFont(fitted);
+  text = ButtonText(text.toStdString());
+  if (b->text() != text) b->setText(text);
+  return cutCaption;
+}
+
+void ApplyTextBox(const ControlProps& p, QWidget* w) {
+  // White is the models' default colour, not a choice: a white text in a
+  // white box would not be seen, so it keeps the box's own ink.
+  if (p.color != kWhite && w->palette().color(QPalette::Text) != Rgb(p.color)) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Text, Rgb(p.color));
+    w->setPalette(pal);
+  }
+  const QString text = Q(p.text);
+  if (auto* e = qobject_cast<QLineEdit*>(w)) {
+    if (e->text() != text) e->setText(text);
+    if (e->isReadOnly() != p.locked) e->setReadOnly(p.locked);
+  } else if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
+    if (e->isReadOnly() != p.locked) e->setReadOnly(p.locked);
+    if (e->toPlainText() != text) {
+      QSignalBlocker block(e);
+      e->setPlainText(text);
+    }
+  }
+}
+
+QStringList Items(const ControlProps& p) {
+  QStringList items;
+  for (const std::string& s : p.items) items << Q(s);
+  return items;
+}
+
+// A list or a combo box: its items filled again only when they changed, so
+// that the player's scroll position and choice stay.
+void ApplyList(const ControlProps& p, QListWidget* l) {
+  QSignalBlocker block(l);
+  const QStringList items = Items(p);
+  QStringList shown;
+  for (int i = 0; i < l->count(); ++i) shown << l->item(i)->text();
+  if (shown != items) {
+    l->clear();
+    l->addItems(items);
+  }
+  if (l->currentRow() != p.listIndex) l->setCurrentRow(p.listIndex);
+}
+
+void ApplyCombo(const ControlProps& p, QComboBox* b) {
+  QSignalBlocker block(b);
+  const QStringList items = Items(p);
+  QStringList shown;
+  for (int i = 0; i < b->count(); ++i) shown << b->itemText(i);
+  if (shown != items) {
+    b->clear();
+    b->addItems(items);
+  }
+  if (b->currentIndex() != p.listIndex) b->setCurrentIndex(p.listIndex);
+}
+
+void ApplyPicture(const ControlProps& p, PictureWidget* picture) {
+  picture->SetTone(Rgb(p.backColor));
+  // A picture missing from the program leaves the plain box: it is decoration.
+  if (picture->PictureName() != p.picture)
+    picture->SetPicture(p.picture, p.picture.empty() ? QImage() : media::Picture(Q(p.picture)));
+}
+
+}  // namespace
+
+void FormView::ApplyLabel(const Control& c, GameLabel* l, const QFont& font) {
+  const ControlProps& p = c.props;
+  const QString text = Q(p.text);
+  const int inset = p.transparent ? 0 : kPlateInset;
+  if (l->contentsMargins().left() != inset) l->setContentsMargins(inset, 0, inset, 0);
+  bool wrap = false;
+  const QFont fitted = FitText(font, text, p.w - 2 * inset, p.h, &wrap);
+  if (l->font() != fitted) l->setFont(fitted);
+  if (l->wordWrap() != wrap) l->setWordWrap(wrap);
+  const Qt::Alignment align = HorizontalAlign(p.align) | (wrap ? Qt::AlignTop : Qt::AlignVCenter);
+  if (l->alignment() != align) l->setAlignment(align);
+  if (l->text() != text) l->setText(text);
+  l->SetTextColor(Rgb(p.color));
+  l->SetBackColor(Rgb(p.backColor), p.transparent);
+  l->SetShadow((HasPicture() || LiesOnPicture(*form_, c)) && p.transparent);
+}
+
 void FormView::Apply(const Control& c, QWidget* w) {
   const ControlProps& p = c.props;
   QRect geometry(p.x, p.y, p.w, p.h);
@@ -329,100 +438,24 @@ void FormView::Apply(const Control& c, QWidget* w) {
 
   switch (c.kind) {
     case ControlKind::Label:
-    case ControlKind::ClickLabel: {
-      auto* l = static_cast<GameLabel*>(w);
-      if (p.typed) {
-        geometry = ApplyMessageLine(c, l);
-        break;
-      }
-      const QString text = Q(p.text);
-      const int inset = p.transparent ? 0 : kPlateInset;
-      if (l->contentsMargins().left() != inset) l->setContentsMargins(inset, 0, inset, 0);
-      bool wrap = false;
-      const QFont fitted = FitText(font, text, p.w - 2 * inset, p.h, &wrap);
-      if (l->font() != fitted) l->setFont(fitted);
-      if (l->wordWrap() != wrap) l->setWordWrap(wrap);
-      const Qt::Alignment align = HorizontalAlign(p.align) | (wrap ? Qt::AlignTop : Qt::AlignVCenter);
-      if (l->alignment() != align) l->setAlignment(align);
-      if (l->text() != text) l->setText(text);
-      l->SetTextColor(Rgb(p.color));
-      l->SetBackColor(Rgb(p.backColor), p.transparent);
-      l->SetShadow((HasPicture() || LiesOnPicture(*form_, c)) && p.transparent);
+    case ControlKind::ClickLabel:
+      if (p.typed)
+        geometry = ApplyMessageLine(c, static_cast<GameLabel*>(w));
+      else
+        ApplyLabel(c, static_cast<GameLabel*>(w), font);
       break;
-    }
-    case ControlKind::Button: {
-      auto* b = static_cast<QPushButton*>(w);
-      QFont fitted = font;
-      QString text = Q(p.text);
-      if (p.w > 0) {
-        const int room = p.w - 10;
-        // A button tall enough for two lines breaks a long caption in two
-        // before it makes the letters smaller.
-        if (p.h >= 2 * QFontMetrics(font).lineSpacing() + 6) text = TwoLines(font, text, room);
-        fitted = FitOneLine(font, text, room);
-        // Still too long even small: cut with an ellipsis, the whole text
-        // in the tooltip.
-        if (WidestLine(fitted, text) > room) {
-          cutCaption = Q(p.text);
-          QStringList lines = text.split(QLatin1Char('\n'));
-          for (QString& line : lines) line = QFontMetrics(fitted).elidedText(line, Qt::ElideRight, room);
-          text = lines.join(QLatin1Char('\n'));
-        }
-      }
-      if (b->font() != fitted) b->setFont(fitted);
-      text = ButtonText(text.toStdString());
-      if (b->text() != text) b->setText(text);
+    case ControlKind::Button:
+      cutCaption = ApplyButton(p, static_cast<QPushButton*>(w), font);
       break;
-    }
-    case ControlKind::TextBox: {
-      // White is the models' default colour, not a choice: a white text in a
-      // white box would not be seen, so it keeps the box's own ink.
-      if (p.color != kWhite && w->palette().color(QPalette::Text) != Rgb(p.color)) {
-        QPalette pal = w->palette();
-        pal.setColor(QPalette::Text, Rgb(p.color));
-        w->setPalette(pal);
-      }
-      const QString text = Q(p.text);
-      if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        if (e->text() != text) e->setText(text);
-        if (e->isReadOnly() != p.locked) e->setReadOnly(p.locked);
-      } else if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
-        if (e->isReadOnly() != p.locked) e->setReadOnly(p.locked);
-        if (e->toPlainText() != text) {
-          QSignalBlocker block(e);
-          e->setPlainText(text);
-        }
-      }
+    case ControlKind::TextBox:
+      ApplyTextBox(p, w);
       break;
-    }
-    case ControlKind::ListBox: {
-      auto* l = static_cast<QListWidget*>(w);
-      QSignalBlocker block(l);
-      QStringList items;
-      for (const std::string& s : p.items) items << Q(s);
-      bool same = l->count() == items.size();
-      for (int i = 0; same && i < items.size(); ++i) same = l->item(i)->text() == items[i];
-      if (!same) {
-        l->clear();
-        l->addItems(items);
-      }
-      if (l->currentRow() != p.listIndex) l->setCurrentRow(p.listIndex);
+    case ControlKind::ListBox:
+      ApplyList(p, static_cast<QListWidget*>(w));
       break;
-    }
-    case ControlKind::ComboBox: {
-      auto* b = static_cast<QComboBox*>(w);
-      QSignalBlocker block(b);
-      QStringList items;
-      for (const std::string& s : p.items) items << Q(s);
-      bool same = b->count() == items.size();
-      for (int i = 0; same && i < items.size(); ++i) same = b->itemText(i) == items[i];
-      if (!same) {
-        b->clear();
-        b->addItems(items);
-      }
-      if (b->currentIndex() != p.listIndex) b->setCurrentIndex(p.listIndex);
+    case ControlKind::ComboBox:
+      ApplyCombo(p, static_cast<QComboBox*>(w));
       break;
-    }
     case ControlKind::Panel: {
       auto* panel = static_cast<PanelWidget*>(w);
       panel->SetCaption(Q(p.text));
@@ -433,14 +466,9 @@ void FormView::Apply(const Control& c, QWidget* w) {
     case ControlKind::Shape:
       static_cast<ShapeWidget*>(w)->SetFill(Rgb(p.backColor), !p.transparent);
       break;
-    case ControlKind::Image: {
-      auto* picture = static_cast<PictureWidget*>(w);
-      picture->SetTone(Rgb(p.backColor));
-      // A picture missing from the program leaves the plain box: it is decoration.
-      if (picture->PictureName() != p.picture)
-        picture->SetPicture(p.picture, p.picture.empty() ? QImage() : media::Picture(Q(p.picture)));
+    case ControlKind::Image:
+      ApplyPicture(p, static_cast<PictureWidget*>(w));
       break;
-    }
     case ControlKind::Timer:
       break;
   }

@@ -69,6 +69,7 @@ class FormView : public QWidget {
   void Clicked(const Control& c);
   void ListChosen(const Control& c, int row);
   void Edited(const Control& c, const QString& text);
+  void ApplyLabel(const Control& c, class GameLabel* l, const QFont& font);
   QRect ApplyMessageLine(const Control& c, class GameLabel* l);
 
   Form* form_;
