@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The longest messages of the game show whole, in one size from the first
-# letter to the last: the surgeon's three lines to a married player.
+# The longest message of the game, the surgeon's three lines to a married
+# player, shows whole, in one size from the first letter to the last, under
+# the panels, and covers no other control of the main window (no "Принтер",
+# no "Сканер").
 source "$(dirname "$0")/lib.sh"
 sys_start_x
 # Day one: no virus, no family news, event 16 of 32 (the surgeon, married only).
@@ -31,4 +33,13 @@ grep -q 'fits=1' <<<"$line" || sys_fail "the whole message does not fit: $line"
 sys_shot whole-message
 uniq_sizes="$(printf '%s\n' "${sizes[@]}" "$(grep -o 'pt=[0-9.]*' <<<"$line")" | sort -u | wc -l)"
 (( uniq_sizes == 1 )) || sys_fail "the letters changed size while typing: $(printf '%s ' "${sizes[@]}" | sort -u)"
+# The message's plate, and every other control of the main window on the screen.
+read -r _ _ mx my mw mh <<<"$(grep -m1 '^CONTROL frmMainWindow.lblMessage ' "$SYS_DUMP")"
+[[ -n "$mh" ]] || sys_fail "the message line is not on the screen"
+while read -r _ name x y w h; do
+  [[ "$name" == frmMainWindow.lblMessage ]] && continue
+  if (( x < mx + mw && mx < x + w && y < my + mh && my < y + h )); then
+    sys_fail "the message covers $name ($x $y $w $h under $mx $my $mw $mh)"
+  fi
+done < <(grep '^CONTROL frmMainWindow\.' "$SYS_DUMP")
 sys_pass
