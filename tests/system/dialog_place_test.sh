@@ -6,21 +6,11 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saves.sh"
 sys_start_x
-screen="$(xdpyinfo | awk '/dimensions:/ {print $2}')"
-sw=$(( ${screen%x*} / SYS_SCALE )) sh=$(( ${screen#*x} / SYS_SCALE ))
+sys_screen
 
 middle() {  # WINDOW: "x y" of its middle, once the window manager has framed it
-  local line before="" i
-  for i in $(seq 30); do
-    sys_dump
-    line="$(grep -m1 "^WINDOW $1 " "$SYS_DUMP" | sed 's/"[^"]*"/T/')"
-    [[ -n "$line" && "$line" == "$before" ]] && break
-    before="$line"
-    sleep 0.1
-  done
-  read -r _ _ _ x y w h <<<"$line"
-  (( x >= 0 && y >= 0 && x + w <= sw && y + h <= sh )) || sys_fail "$1 is not wholly on the screen ($x $y $w $h)"
-  echo "$(( x + w / 2 )) $(( y + h / 2 ))"
+  sys_settled_window "$1"
+  echo "$(( SYS_WX + SYS_WW / 2 )) $(( SYS_WY + SYS_WH / 2 ))"
 }
 near() {  # WHAT X1 Y1 X2 Y2: two middles at most 40 pixels apart (a title bar)
   (( ($2 - $4) * ($2 - $4) + ($3 - $5) * ($3 - $5) <= 40 * 40 )) || sys_fail "$1: ($2, $3) is not over ($4, $5)"
@@ -30,7 +20,7 @@ sys_save_online Net
 sys_start_game
 sys_wait_for '^ACTIVE frmPlayerNameWindow' 20
 read -r nx ny <<<"$(middle frmPlayerNameWindow)"
-near "the name dialog, the screen" "$nx" "$ny" $(( sw / 2 )) $(( sh / 2 ))
+near "the name dialog, the screen" "$nx" "$ny" $(( SYS_SW / 2 )) $(( SYS_SH / 2 ))
 sys_click_button frmPlayerNameWindow "Загрузить игру"
 sys_wait_for '^ACTIVE frmSaveLoadWindow' 5
 read -r lx ly <<<"$(middle frmSaveLoadWindow)"

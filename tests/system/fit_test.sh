@@ -9,23 +9,10 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saves.sh"
 sys_start_x
-screen="$(xdpyinfo | awk '/dimensions:/ {print $2}')"
-sw=$(( ${screen%x*} / SYS_SCALE )) sh=$(( ${screen#*x} / SYS_SCALE ))
 
 # WINDOW SHOT: once it stands still, wholly on the screen, no text cut off.
 fits() {
-  local line before="" i x y w h
-  for i in $(seq 40); do
-    sys_dump
-    line="$(grep -m1 "^WINDOW $1 " "$SYS_DUMP" | sed 's/"[^"]*"/T/')"
-    [[ -n "$line" && "$line" == "$before" && "$line" != *" 0 0" ]] && break
-    before="$line"
-    sleep 0.1
-  done
-  [[ -n "$line" ]] || sys_fail "no window $1"
-  read -r _ _ _ x y w h <<<"$line"
-  (( x >= 0 && y >= 0 && x + w <= sw && y + h <= sh )) ||
-    sys_fail "$1 is not wholly on the ${sw}x$sh screen ($x $y $w $h)"
+  sys_settled_window "$1" 40
   sys_expect_not "^CLIPPED $1\\." "a text cut off in $1"
   sys_shot "$2"
 }

@@ -137,6 +137,32 @@ sys_expect_not() {
   return 0
 }
 
+# The screen's size in the program's pixels: SYS_SW x SYS_SH.
+sys_screen() {
+  local screen
+  screen="$(xdpyinfo | awk '/dimensions:/ {print $2}')"
+  SYS_SW=$(( ${screen%x*} / SYS_SCALE )) SYS_SH=$(( ${screen#*x} / SYS_SCALE ))
+}
+
+# WINDOW [TRIES]: waits until the window manager has framed it and it stands
+# still, then sets SYS_WX SYS_WY SYS_WW SYS_WH (its frame) and checks that it
+# stands wholly on the screen.
+sys_settled_window() {
+  local line before="" i
+  [[ -n "${SYS_SW:-}" ]] || sys_screen
+  for i in $(seq "${2:-30}"); do
+    sys_dump
+    line="$(grep -m1 "^WINDOW $1 " "$SYS_DUMP" | sed 's/"[^"]*"/T/')"
+    [[ -n "$line" && "$line" == "$before" && "$line" != *" 0 0" ]] && break
+    before="$line"
+    sleep 0.1
+  done
+  [[ -n "$line" ]] || sys_fail "no window $1"
+  read -r _ _ _ SYS_WX SYS_WY SYS_WW SYS_WH <<<"$line"
+  (( SYS_WX >= 0 && SYS_WY >= 0 && SYS_WX + SYS_WW <= SYS_SW && SYS_WY + SYS_WH <= SYS_SH )) ||
+    sys_fail "$1 is not wholly on the ${SYS_SW}x$SYS_SH screen ($SYS_WX $SYS_WY $SYS_WW $SYS_WH)"
+}
+
 # Real X input to whatever window has the focus.
 sys_key() { xdotool key --delay 60 "$@"; sleep 0.15; }
 sys_type() { xdotool type --delay 60 "$1"; sleep 0.15; }

@@ -8,24 +8,13 @@ sys_start_x
 sys_start_game
 sys_new_game Vasya
 sys_wait_for '^ACTIVE frmMainWindow' 5
-read -r _ _ _ mx my mw mh <<<"$(grep -m1 '^WINDOW frmMainWindow ' "$SYS_DUMP" | sed 's/"[^"]*"/T/')"
-screen="$(xdpyinfo | awk '/dimensions:/ {print $2}')"
-sw=$(( ${screen%x*} / SYS_SCALE )) sh=$(( ${screen#*x} / SYS_SCALE ))
-(( mx >= 0 && my >= 0 && mx + mw <= sw && my + mh <= sh )) || sys_fail "the main window is not wholly on the screen"
+sys_settled_window frmMainWindow
+mx=$SYS_WX my=$SYS_WY mw=$SYS_WW mh=$SYS_WH
 sys_expect_not '^CLIPPED' "a text cut off in the main window"
 
 check_window() {  # WINDOW: on the screen, its middle near the main window's
-  local line x y w h before="" i
-  # Wait until the window manager has framed it and it stands still.
-  for i in $(seq 30); do
-    sys_dump
-    line="$(grep -m1 "^WINDOW $1 " "$SYS_DUMP" | sed 's/"[^"]*"/T/')"
-    [[ -n "$line" && "$line" == "$before" && "$line" != *" 0 0" ]] && break
-    before="$line"
-    sleep 0.1
-  done
-  read -r _ _ _ x y w h <<<"$line"
-  (( x >= 0 && y >= 0 && x + w <= sw && y + h <= sh )) || sys_fail "$1 is not wholly on the screen ($x $y $w $h)"
+  sys_settled_window "$1"
+  local x=$SYS_WX y=$SYS_WY w=$SYS_WW h=$SYS_WH
   local dx=$(( (x + w / 2) - (mx + mw / 2) )) dy=$(( (y + h / 2) - (my + mh / 2) ))
   (( dx * dx + dy * dy <= 40 * 40 )) || sys_fail "$1 is not over the middle of the main window ($dx, $dy)"
   sys_expect_not "^CLIPPED $1\\." "a text cut off in $1"
