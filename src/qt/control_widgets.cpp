@@ -136,38 +136,29 @@ void GameLabel::SetFocusMark(bool on) {
   update();
 }
 
+namespace {
+
+// A rounded plate over the whole of a label, with a thin edge.
+void DrawPlate(QPainter& p, const QRect& rect, qreal radius, const QColor& fill, const QColor& edge) {
+  p.setRenderHint(QPainter::Antialiasing);
+  QPainterPath path;
+  path.addRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+  p.fillPath(path, fill);
+  p.setPen(QPen(edge, 1));
+  p.drawPath(path);
+  p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+}  // namespace
+
 void GameLabel::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  if (back_.isValid()) {
-    // A label of its own colour: a rounded plate, as the shapes are drawn.
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-    p.fillPath(path, back_);
-    p.setPen(QPen(QColor(255, 255, 255, 110), 1));
-    p.drawPath(path);
-    p.setRenderHint(QPainter::Antialiasing, false);
-  }
-  if (focusMark_) {
-    // The focus mark: dark letters on a bright amber plate, which reads over
-    // light and dark parts of a picture alike.
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-    p.fillPath(path, kFocusPlate);
-    p.setPen(QPen(QColor(0, 0, 0, 190), 1));
-    p.drawPath(path);
-    p.setRenderHint(QPainter::Antialiasing, false);
-  }
-  if (plate_) {
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-    p.fillPath(path, QColor(8, 14, 28, 215));
-    p.setPen(QPen(QColor(255, 255, 255, 80), 1));
-    p.drawPath(path);
-    p.setRenderHint(QPainter::Antialiasing, false);
-  }
+  // A label of its own colour: a rounded plate, as the shapes are drawn.
+  if (back_.isValid()) DrawPlate(p, rect(), 6, back_, QColor(255, 255, 255, 110));
+  // The focus mark: dark letters on a bright amber plate, which reads over
+  // light and dark parts of a picture alike.
+  if (focusMark_) DrawPlate(p, rect(), 4, kFocusPlate, QColor(0, 0, 0, 190));
+  if (plate_) DrawPlate(p, rect(), 6, QColor(8, 14, 28, 215), QColor(255, 255, 255, 80));
   if (typing_) {
     // Only the letters typed so far show; the rest of the laid-out message
     // waits outside the clip.
