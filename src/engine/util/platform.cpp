@@ -18,6 +18,22 @@ namespace kalvitor {
 
 #ifdef _WIN32
 
+namespace {
+
+// Every byte, in pieces a single call can take.
+bool WriteAll(HANDLE h, const char* data, size_t size) {
+  while (size > 0) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(h, data, chunk, &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+}  // namespace
+
 NewFile::~NewFile() { Close(); }
 
 NewFile::Made NewFile::Create(const std::filesystem::path& path) {
@@ -34,17 +50,7 @@ NewFile::Made NewFile::Create(const std::filesystem::path& path) {
   return Made::Yes;
 }
 
-bool NewFile::Write(const char* data, size_t size) {
-  if (handle_ == nullptr) return false;
-  while (size > 0) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
-    DWORD written = 0;
-    if (!::WriteFile(handle_, data, chunk, &written, nullptr) || written == 0) return false;
-    data += written;
-    size -= written;
-  }
-  return true;
-}
+bool NewFile::Write(const char* data, size_t size) { return handle_ != nullptr && WriteAll(handle_, data, size); }
 
 bool NewFile::Sync() { return handle_ != nullptr && ::FlushFileBuffers(handle_); }
 
@@ -113,14 +119,8 @@ bool AppendToFile(const std::filesystem::path& path, const std::string& bytes) {
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info{};
-  bool ok = ::GetFileInformationByHandle(h, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-  const char* data = bytes.data();
-  for (size_t left = bytes.size(); ok && left > 0;) {
-    DWORD written = 0;
-    ok = ::WriteFile(h, data, static_cast<DWORD>(std::min<size_t>(left, 1u << 30)), &written, nullptr) && written > 0;
-    data += written;
-    left -= written;
-  }
+  const bool ok = ::GetFileInformationByHandle(h, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                  WriteAll(h, bytes.data(), bytes.size());
   return ::CloseHandle(h) && ok;
 }
 
@@ -138,6 +138,22 @@ bool NameAllowedInFolder(const std::string& name) {
 
 #else
 
+namespace {
+
+// Every byte, through interrupted and partial writes.
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
 NewFile::~NewFile() { Close(); }
 
 NewFile::Made NewFile::Create(const std::filesystem::path& path) {
@@ -149,17 +165,7 @@ NewFile::Made NewFile::Create(const std::filesystem::path& path) {
   return Made::Yes;
 }
 
-bool NewFile::Write(const char* data, size_t size) {
-  if (fd_ < 0) return false;
-  while (size > 0) {
-    const ssize_t n = ::write(fd_, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
+bool NewFile::Write(const char* data, size_t size) { return fd_ >= 0 && WriteAll(fd_, data, size); }
 
 bool NewFile::Sync() { return fd_ >= 0 && ::fsync(fd_) == 0; }
 
@@ -185,17 +191,7 @@ bool RenameOver(const std::filesystem::path& from, const std::filesystem::path& 
 bool AppendToFile(const std::filesystem::path& path, const std::string& bytes) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return false;
-  const char* data = bytes.data();
-  bool ok = true;
-  for (size_t left = bytes.size(); ok && left > 0;) {
-    const ssize_t n = ::write(fd, data, left);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) {
-      data += n;
-      left -= static_cast<size_t>(n);
-    }
-  }
+  const bool ok = WriteAll(fd, bytes.data(), bytes.size());
   return ::close(fd) == 0 && ok;
 }
 
