@@ -1,12 +1,12 @@
 #include "screens/action_tips.h"
 
-#include <cctype>
 #include <vector>
 
 #include "computer/hardware_catalogue.h"
 #include "computer/software_catalogue.h"
 #include "life.h"
 #include "screens/frm_work.h"
+#include "util/text.h"
 
 namespace kalvitor {
 namespace {
@@ -19,20 +19,11 @@ std::string Joined(const std::vector<std::string>& parts, const char* between) {
   return out;
 }
 
-// The first letter of a word in capitals (Cyrillic in UTF-8 included).
-std::string Capitalised(std::string s) {
-  if (s.empty()) return s;
-  const unsigned char c0 = static_cast<unsigned char>(s[0]);
-  if (c0 < 0x80) {
-    s[0] = static_cast<char>(std::toupper(c0));
-  } else if (s.size() > 1 && c0 == 0xD0 && static_cast<unsigned char>(s[1]) >= 0xB0) {
-    s[1] = static_cast<char>(static_cast<unsigned char>(s[1]) - 0x20);  // а..п -> А..П
-  } else if (s.size() > 1 && c0 == 0xD1 && static_cast<unsigned char>(s[1]) >= 0x80 &&
-             static_cast<unsigned char>(s[1]) <= 0x8F) {
-    s[0] = static_cast<char>(0xD0);  // р..я -> Р..Я
-    s[1] = static_cast<char>(static_cast<unsigned char>(s[1]) + 0x20);
-  }
-  return s;
+// The first letter of a word in capitals.
+std::string Capitalised(const std::string& s) {
+  size_t first = s.empty() ? 0 : 1;
+  while (first < s.size() && (static_cast<unsigned char>(s[first]) & 0xC0) == 0x80) ++first;
+  return UpperCase(s.substr(0, first)) + s.substr(first);
 }
 
 // One condition of a program as a line: what it asks for and whether the
