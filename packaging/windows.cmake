@@ -21,7 +21,7 @@ endif()
 
 find_program(KALVITOR_WINDEPLOYQT NAMES windeployqt6 windeployqt-qt6 windeployqt
              HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS} REQUIRED)
-# The sound libraries by the names the game opens (src/media/shared_library.cpp).
+# The sound libraries by the names the game opens (src/desktop_media/shared_library.cpp).
 get_filename_component(KALVITOR_TOOLS_BIN ${CMAKE_CXX_COMPILER} DIRECTORY)
 foreach(library SDL2 SDL2_mixer libfluidsynth-3)
   find_file(KALVITOR_DLL_${library} ${library}.dll HINTS ${KALVITOR_TOOLS_BIN} REQUIRED)

@@ -2,11 +2,11 @@
 
 #include <sstream>
 
+#include "life/state_fields.h"
 #include "script.h"
-#include "shell/frm_main.h"
-#include "state_fields.h"
 #include "util/int_math.h"
 #include "util/text.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::headless {
 namespace {

@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QStandardPaths>
 
-#include "program_name.h"
+#include "util/program_name.h"
 
 namespace kalvitor::qt {
 

@@ -2,7 +2,7 @@
 // from, the windows' icon) and its choice of the game's folders.
 #pragma once
 
-#include "persist/game_folders.h"
+#include "life/persist/game_folders.h"
 
 namespace kalvitor::qt {
 

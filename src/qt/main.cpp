@@ -29,11 +29,11 @@
 #include "app_folders.h"
 #include "command_line.h"
 #include "form_dialog.h"
-#include "game.h"
 #include "qt_port.h"
-#include "shell/frm_main.h"
-#include "shell/frm_player_name.h"
 #include "test_hooks.h"
+#include "windows/game.h"
+#include "windows/shell/frm_main.h"
+#include "windows/shell/frm_player_name.h"
 
 namespace {
 

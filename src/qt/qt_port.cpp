@@ -17,11 +17,11 @@
 #include "accessibility.h"
 #include "form_dialog.h"
 #include "main_window.h"
-#include "program_name.h"
-#include "shell/frm_main.h"
 #include "text_viewer.h"
 #include "util/date.h"
+#include "util/program_name.h"
 #include "window_room.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::qt {
 namespace {

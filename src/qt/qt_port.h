@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "form_dialog.h"
-#include "game.h"
 #include "main_window.h"
 #include "media.h"
 #include "port.h"
 #include "tool_windows.h"
+#include "windows/game.h"
 
 class QEventLoop;
 class QMessageBox;

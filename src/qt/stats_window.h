@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "game.h"
+#include "windows/game.h"
 
 class QChart;
 class QLabel;

@@ -15,11 +15,11 @@
 #include "control_widgets.h"
 #include "dump_request.h"
 #include "form_view.h"
-#include "game.h"
+#include "life/state_fields.h"
 #include "qt_port.h"
-#include "shell/frm_main.h"
-#include "state_fields.h"
 #include "util/text.h"
+#include "windows/game.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::qt {
 namespace {

@@ -8,9 +8,9 @@
 #include <QPointer>
 #include <functional>
 
-#include "game.h"
 #include "journal_window.h"
 #include "stats_window.h"
+#include "windows/game.h"
 
 namespace kalvitor::qt {
 

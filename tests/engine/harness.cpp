@@ -15,9 +15,9 @@
 #include <fstream>
 #include <random>
 
-#include "shell/frm_main.h"
 #include "util/date.h"
 #include "util/paths.h"
+#include "windows/shell/frm_main.h"
 
 #ifndef _WIN32
 extern char** environ;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "game.h"
 #include "headless_port.h"
+#include "windows/game.h"
 
 namespace kalvitor::testing {
 

@@ -7,9 +7,9 @@
 #include <iterator>
 
 #include "harness.h"
-#include "shell/frm_main.h"
-#include "shell/frm_player_name.h"
 #include "util/text.h"
+#include "windows/shell/frm_main.h"
+#include "windows/shell/frm_player_name.h"
 
 namespace kalvitor::testing {
 namespace {

@@ -11,11 +11,11 @@
 #include <functional>
 
 #include "harness.h"
-#include "screens/frm_happy.h"
-#include "screens/frm_hospital.h"
-#include "screens/frm_shop.h"
-#include "shell/frm_main.h"
 #include "util/date.h"
+#include "windows/screens/frm_happy.h"
+#include "windows/screens/frm_hospital.h"
+#include "windows/screens/frm_shop.h"
+#include "windows/shell/frm_main.h"
 
 namespace fs = std::filesystem;
 using namespace kalvitor;

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "game.h"
 #include "main_window.h"
 #include "qt_port.h"
+#include "windows/game.h"
 
 namespace kalvitor::qt::testing {
 

@@ -20,11 +20,11 @@
 #include "control_widgets.h"
 #include "desk.h"
 #include "form_dialog.h"
-#include "game.h"
 #include "main_window.h"
 #include "qt_port.h"
-#include "screens/frm_shop.h"
-#include "shell/frm_main.h"
+#include "windows/game.h"
+#include "windows/screens/frm_shop.h"
+#include "windows/shell/frm_main.h"
 
 using namespace kalvitor;
 using namespace kalvitor::qt;

@@ -8,16 +8,16 @@
 #include <QApplication>
 #include <QtTest>
 
-#include "computer/hardware_catalogue.h"
 #include "control_widgets.h"
 #include "desk.h"
 #include "form_dialog.h"
-#include "game.h"
+#include "life/computer/hardware_catalogue.h"
 #include "main_window.h"
 #include "qt_port.h"
-#include "screens/frm_work.h"
-#include "shell/frm_main.h"
 #include "tool_windows.h"
+#include "windows/game.h"
+#include "windows/screens/frm_work.h"
+#include "windows/shell/frm_main.h"
 
 using namespace kalvitor;
 using namespace kalvitor::qt;
