@@ -28,7 +28,7 @@ QString NameOf(const QObject* o) { return o == nullptr ? QStringLiteral("-") : o
 
 std::string Dump(Game& game, QtPort& port) {
   std::ostringstream out;
-  for (const StateField& f : StateFields()) out << "STATE " << f.name << " " << f.get(game.s) << "\n";
+  out << StateDump(game.s);
   FrmMain& m = game.MainForm();
   for (Control* c : m.GameLabels()) out << "LABEL frmMain." << c->FullName() << " " << Quoted(c->Text()) << "\n";
   out << "CAPTION frmMain " << Quoted(m.Caption()) << "\n";

@@ -108,7 +108,7 @@ class Life {
   void WriteGamesLogHeaderIfMissing();
 
   // --- The clock and the passes (shell/clock.cpp, rules/passes.cpp,
-  // rules/daily_events.cpp, rules/monthly_accounts.cpp). All can end the game.
+  // rules/daily_events.cpp, which also holds the monthly accounts). All can end the game.
   void ClockTick();  // tmrTime_Timer, guarded against overlapping
   bool InTick() const { return inTick_; }
   void HourlyPass();

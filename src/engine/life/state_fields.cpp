@@ -120,4 +120,10 @@ std::optional<long long> ParseWhole(const std::string& text) {
   return ParseDecimal(text, rule);
 }
 
+std::string StateDump(const GameState& s) {
+  std::string out;
+  for (const StateField& f : StateFields()) out += "STATE " + f.name + " " + f.get(s) + "\n";
+  return out;
+}
+
 }  // namespace kalvitor

@@ -25,6 +25,9 @@ struct StateField {
 
 const std::vector<StateField>& StateFields();
 const StateField* FindStateField(const std::string& name);
+// Every variable, a line each: "STATE Money 350" (the driver's `dump state`,
+// the desktop game's test dump).
+std::string StateDump(const GameState& s);
 // A whole number as the driver reads it; nullopt for anything else.
 std::optional<long long> ParseWhole(const std::string& text);
 

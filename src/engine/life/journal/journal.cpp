@@ -131,18 +131,21 @@ std::string StatsLine(const StatsSample& s) {
          Str(s.health) + " " + Str(s.satiety) + " " + Str(s.mood) + " " + Str(s.education) + " " + Str(s.rank);
 }
 
+void Journal::KeepToMaxText(std::string& text) {
+  if (text.size() <= kMaxTextBytes) return;
+  const std::string ellipsis = "…";
+  size_t cut = kMaxTextBytes - ellipsis.size();
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // whole letters only
+  text.resize(cut);
+  text += ellipsis;
+}
+
 void Journal::Changed() {
   if (listener_) listener_();
 }
 
 void Journal::Add(JournalEntry entry) {
-  if (entry.text.size() > kMaxTextBytes) {
-    const std::string ellipsis = "…";
-    size_t cut = kMaxTextBytes - ellipsis.size();
-    while (cut > 0 && (static_cast<unsigned char>(entry.text[cut]) & 0xC0) == 0x80) --cut;  // whole letters only
-    entry.text.resize(cut);
-    entry.text += ellipsis;
-  }
+  KeepToMaxText(entry.text);
   entries_.push_back(std::move(entry));
   while (entries_.size() > kMaxEntries) entries_.pop_front();
   ++added_;
@@ -196,13 +199,14 @@ std::optional<Journal> Journal::FromText(const std::string& text) {
     if (end == std::string::npos) end = text.size();
     const size_t start = pos;
     pos = end + 1;
+    // A CR before the line's end is not the line's.
+    const size_t length = end - start - (end > start && text[end - 1] == '\r' ? 1 : 0);
     // No line the game writes is this long; such a line is left out.
-    if (end - start > kMaxLineBytes) {
+    if (length > kMaxLineBytes) {
       if (first) return std::nullopt;
       continue;
     }
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string line = text.substr(start, length);
     if (first) {
       if (line != kHeader) return std::nullopt;
       first = false;
@@ -213,6 +217,8 @@ std::optional<Journal> Journal::FromText(const std::string& text) {
     const std::string word = line.substr(0, space), rest = line.substr(space + 1);
     if (word == "JOURNAL") {
       if (auto e = ReadEntry(rest)) {
+        // Kept as an entry made in play is: a file may hold a longer one.
+        KeepToMaxText(e->text);
         j.entries_.push_back(std::move(*e));
         if (j.entries_.size() > kMaxEntries) j.entries_.pop_front();
       }

@@ -102,6 +102,8 @@ class Journal {
   bool HasLifeRecord() const { return hasLife_; }
 
  private:
+  // Cuts a text longer than kMaxTextBytes at a whole letter, ending in "…".
+  static void KeepToMaxText(std::string& text);
   void Changed();
 
   std::deque<JournalEntry> entries_;

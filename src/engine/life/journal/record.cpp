@@ -14,11 +14,6 @@ const char* const kCauseNames[] = {
 };
 static_assert(std::size(kCauseNames) == static_cast<size_t>(MoneyCause::Other) + 1);
 
-std::string Capitalized(const std::string& text) {
-  const std::string first = Utf8Prefix(text, 1);
-  return UpperCase(first) + text.substr(first.size());
-}
-
 std::string Dollars(int64_t v) { return v < 0 ? "-$" + Str(-v) : "$" + Str(v); }
 
 }  // namespace

@@ -19,13 +19,6 @@ std::string Joined(const std::vector<std::string>& parts, const char* between) {
   return out;
 }
 
-// The first letter of a word in capitals.
-std::string Capitalised(const std::string& s) {
-  size_t first = s.empty() ? 0 : 1;
-  while (first < s.size() && (static_cast<unsigned char>(s[first]) & 0xC0) == 0x80) ++first;
-  return UpperCase(s.substr(0, first)) + s.substr(first);
-}
-
 // One condition of a program as a line: what it asks for and whether the
 // computer has it now.
 std::string ConditionLine(const Requirement& c, const GameState& s) {
@@ -62,7 +55,7 @@ std::string EffectTip(std::initializer_list<Effect> effects, int32_t price) {
   for (const Effect& e : effects)
     if (e.delta != 0) said.push_back(std::string(e.what) + " " + Signed(e.delta) + "%");
   const std::string changes = said.empty() ? "ничего не меняет" : Joined(said, ", ");
-  return Capitalised(changes) + ". Цена $" + std::to_string(price) + ".";
+  return Capitalized(changes) + ". Цена $" + std::to_string(price) + ".";
 }
 
 std::string HardwareTip(int slot, int model, const GameState& s) {

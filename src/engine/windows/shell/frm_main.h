@@ -70,13 +70,14 @@ class FrmMain : public Form {
   void Pause();
   // A character typed while the window has the focus (UTF-8).
   void FormKeyPress(const std::string& ch);
-  // The exit question; true when the program goes on.
+  // The exit question: Yes saves and ends the program (a save that could
+  // not be written keeps it running), No ends it, Cancel goes back to the game.
   void FormUnloadQuestion();
   void CloseBox() override { FormUnloadQuestion(); }
 
   std::vector<Menu>& Menus() { return menus_; }
-  // Runs the menu's own click, then the item's; false when there is no such
-  // menu or item. Availability is the caller's to check.
+  // A menu by its caption, an item of it by its caption, any item by its
+  // name; null when there is none.
   Menu* FindMenu(const std::string& caption);
   MenuItem* FindItem(Menu& menu, const std::string& caption);
   MenuItem* FindItemByName(const std::string& name);
