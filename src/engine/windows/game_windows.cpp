@@ -5,6 +5,7 @@
 #include "windows/game.h"
 #include "windows/network/frm_network.h"
 #include "windows/persist/frm_save_load.h"
+#include "windows/places.h"
 #include "windows/screens/frm_about.h"
 #include "windows/screens/frm_bank.h"
 #include "windows/screens/frm_education.h"
@@ -22,21 +23,15 @@
 namespace kalvitor {
 
 GameWindows::GameWindows(Game& game) : game_(game) {
-  main_ = std::make_unique<FrmMain>(game);
-  playerName_ = std::make_unique<FrmPlayerName>(game);
-  about_ = std::make_unique<FrmAbout>(game);
-  hard_ = std::make_unique<FrmHard>(game);
-  soft_ = std::make_unique<FrmSoft>(game);
-  work_ = std::make_unique<FrmWork>(game);
-  shop_ = std::make_unique<FrmShop>(game);
-  hospital_ = std::make_unique<FrmHospital>(game);
-  happy_ = std::make_unique<FrmHappy>(game);
-  education_ = std::make_unique<FrmEducation>(game);
-  family_ = std::make_unique<FrmFamily>(game);
-  virus_ = std::make_unique<FrmVirus>(game);
-  bank_ = std::make_unique<FrmBank>(game);
-  network_ = std::make_unique<FrmNetwork>(game);
-  saveLoad_ = std::make_unique<FrmSaveLoad>(game);
+  auto main = std::make_unique<FrmMain>(game);
+  main_ = main.get();
+  forms_.push_back(std::move(main));
+  forms_.push_back(std::make_unique<FrmPlayerName>(game));
+  forms_.push_back(std::make_unique<FrmAbout>(game));
+  for (const Place& place : Places())
+    if (place.make != nullptr) forms_.push_back(place.make(game));
+  forms_.push_back(std::make_unique<FrmVirus>(game));
+  forms_.push_back(std::make_unique<FrmSaveLoad>(game));
 }
 
 GameWindows::~GameWindows() = default;
@@ -46,10 +41,25 @@ FrmMain& GameWindows::Main() {
   return *main_;
 }
 
+FrmPlayerName& GameWindows::PlayerNameForm() { return Window<FrmPlayerName>(); }
+FrmAbout& GameWindows::AboutForm() { return Window<FrmAbout>(); }
+FrmHard& GameWindows::HardForm() { return Window<FrmHard>(); }
+FrmSoft& GameWindows::SoftForm() { return Window<FrmSoft>(); }
+FrmWork& GameWindows::WorkForm() { return Window<FrmWork>(); }
+FrmShop& GameWindows::ShopForm() { return Window<FrmShop>(); }
+FrmHospital& GameWindows::HospitalForm() { return Window<FrmHospital>(); }
+FrmHappy& GameWindows::HappyForm() { return Window<FrmHappy>(); }
+FrmEducation& GameWindows::EducationForm() { return Window<FrmEducation>(); }
+FrmFamily& GameWindows::FamilyForm() { return Window<FrmFamily>(); }
+FrmVirus& GameWindows::VirusForm() { return Window<FrmVirus>(); }
+FrmBank& GameWindows::BankForm() { return Window<FrmBank>(); }
+FrmNetwork& GameWindows::NetworkForm() { return Window<FrmNetwork>(); }
+FrmSaveLoad& GameWindows::SaveLoadForm() { return Window<FrmSaveLoad>(); }
+
 std::vector<Form*> GameWindows::AllForms() const {
-  return {main_.get(),   playerName_.get(), about_.get(),    hard_.get(),    soft_.get(),
-          work_.get(),   shop_.get(),       hospital_.get(), happy_.get(),   education_.get(),
-          family_.get(), virus_.get(),      bank_.get(),     network_.get(), saveLoad_.get()};
+  std::vector<Form*> all;
+  for (const std::unique_ptr<Form>& f : forms_) all.push_back(f.get());
+  return all;
 }
 
 Form* GameWindows::FindForm(const std::string& name) const {
@@ -75,14 +85,14 @@ Form* GameWindows::ActiveModal() const {
 
 Form* GameWindows::TopWindow() const {
   if (Form* modal = ActiveModal()) return modal;
-  return main_->Shown() ? main_.get() : nullptr;
+  return main_->Shown() ? main_ : nullptr;
 }
 
 // --- What the life tells its windows.
 
 void GameWindows::Changed(Fact what, int slot) {
   if (what == Fact::BankBalances) {
-    bank_->RefreshBalances();
+    Window<FrmBank>().RefreshBalances();
     return;
   }
   Main().Refresh(what, slot);
@@ -92,10 +102,10 @@ void GameWindows::LoadMainWindow() { Main(); }
 
 void GameWindows::ShowMainWindow() { Main().Show(); }
 
-void GameWindows::HourPassed() { network_->Load(); }
+void GameWindows::HourPassed() { Window<FrmNetwork>().Load(); }
 
 void GameWindows::StudiesOver(Studies which) {
-  FrmEducation& school = *education_;
+  FrmEducation& school = Window<FrmEducation>();
   school.Load();
   (which == Studies::School ? school.Command1 : school.Command2).SetEnabled(false);
 }
@@ -107,16 +117,16 @@ PlayerNameAnswer GameWindows::AskPlayerName(bool overRunningGame) {
   // loaded afresh the next time it is opened.
   std::vector<Form*> open = loaded_;
   for (Form* f : open)
-    if (f != main_.get()) f->Unload();
+    if (f != main_) f->Unload();
 
-  FrmPlayerName& dialog = *playerName_;
+  FrmPlayerName& dialog = Window<FrmPlayerName>();
   dialog.ResetAnswer(overRunningGame);
   dialog.ShowModal();
   return PlayerNameAnswer{dialog.ChosenName(), dialog.ChosenLevel(), dialog.LeftByLoading(), dialog.BackToGame()};
 }
 
 void GameWindows::VirusAttack() {
-  FrmVirus& virus = *virus_;
+  FrmVirus& virus = Window<FrmVirus>();
   game_.Note(JournalKind::MsgBox, "«" + virus.Caption() + "» " + virus.Find("Label1")->Text());
   virus.ShowModal();
 }

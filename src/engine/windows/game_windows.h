@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,20 +40,29 @@ class GameWindows : public LifeView {
 
   FrmMain& Main();  // loads it when it is not loaded yet
   FrmMain& MainForm() { return *main_; }
-  FrmPlayerName& PlayerNameForm() { return *playerName_; }
-  FrmAbout& AboutForm() { return *about_; }
-  FrmHard& HardForm() { return *hard_; }
-  FrmSoft& SoftForm() { return *soft_; }
-  FrmWork& WorkForm() { return *work_; }
-  FrmShop& ShopForm() { return *shop_; }
-  FrmHospital& HospitalForm() { return *hospital_; }
-  FrmHappy& HappyForm() { return *happy_; }
-  FrmEducation& EducationForm() { return *education_; }
-  FrmFamily& FamilyForm() { return *family_; }
-  FrmVirus& VirusForm() { return *virus_; }
-  FrmBank& BankForm() { return *bank_; }
-  FrmNetwork& NetworkForm() { return *network_; }
-  FrmSaveLoad& SaveLoadForm() { return *saveLoad_; }
+  // A window by its model's type: the game has one of each.
+  template <class F>
+  F& Window() const {
+    for (const std::unique_ptr<Form>& f : forms_)
+      if (F* w = dynamic_cast<F*>(f.get())) return *w;
+    throw std::logic_error("the game has no such window");
+  }
+  FrmPlayerName& PlayerNameForm();
+  FrmAbout& AboutForm();
+  FrmHard& HardForm();
+  FrmSoft& SoftForm();
+  FrmWork& WorkForm();
+  FrmShop& ShopForm();
+  FrmHospital& HospitalForm();
+  FrmHappy& HappyForm();
+  FrmEducation& EducationForm();
+  FrmFamily& FamilyForm();
+  FrmVirus& VirusForm();
+  FrmBank& BankForm();
+  FrmNetwork& NetworkForm();
+  FrmSaveLoad& SaveLoadForm();
+  // Every window: the main window, the name dialog, the about box, the
+  // places in their table's order, the virus and the save/load dialog.
   std::vector<Form*> AllForms() const;
   Form* FindForm(const std::string& name) const;
   // Loaded windows in the order they were loaded.
@@ -79,21 +89,8 @@ class GameWindows : public LifeView {
  private:
   Game& game_;
   std::vector<Form*> loaded_;
-  std::unique_ptr<FrmMain> main_;
-  std::unique_ptr<FrmPlayerName> playerName_;
-  std::unique_ptr<FrmAbout> about_;
-  std::unique_ptr<FrmHard> hard_;
-  std::unique_ptr<FrmSoft> soft_;
-  std::unique_ptr<FrmWork> work_;
-  std::unique_ptr<FrmShop> shop_;
-  std::unique_ptr<FrmHospital> hospital_;
-  std::unique_ptr<FrmHappy> happy_;
-  std::unique_ptr<FrmEducation> education_;
-  std::unique_ptr<FrmFamily> family_;
-  std::unique_ptr<FrmVirus> virus_;
-  std::unique_ptr<FrmBank> bank_;
-  std::unique_ptr<FrmNetwork> network_;
-  std::unique_ptr<FrmSaveLoad> saveLoad_;
+  std::vector<std::unique_ptr<Form>> forms_;
+  FrmMain* main_ = nullptr;
 };
 
 }  // namespace kalvitor

@@ -1,18 +1,10 @@
 #include "windows/shell/frm_main.h"
 
+#include <algorithm>
+
 #include "util/program_name.h"
 #include "windows/game.h"
-#include "windows/network/frm_network.h"
-#include "windows/screens/frm_about.h"
-#include "windows/screens/frm_bank.h"
-#include "windows/screens/frm_education.h"
-#include "windows/screens/frm_family.h"
-#include "windows/screens/frm_happy.h"
-#include "windows/screens/frm_hard.h"
-#include "windows/screens/frm_hospital.h"
-#include "windows/screens/frm_shop.h"
-#include "windows/screens/frm_soft.h"
-#include "windows/screens/frm_work.h"
+#include "windows/places.h"
 
 namespace kalvitor {
 namespace {
@@ -144,43 +136,25 @@ void FrmMain::PlacePanels() {
   }
 }
 
-// The menu column: clickable labels opening the places, and "Свернуть игру".
+// The menu column: a clickable label for each place of the table, laid out
+// from the top down to "Свернуть игру".
 void FrmMain::PlaceMenuColumn() {
-  struct Place {
-    const char* name;
-    const char* caption;
-    std::function<Form&()> screen;
-    const char* tip;  // what the place is for, in our words
-  };
-  const Place places[] = {
-      {"cmdWork", "Работа", [&g = game_]() -> Form& { return g.WorkForm(); }, "Работа: зарплата каждый день."},
-      {"cmdShop", "Магазин", [&g = game_]() -> Form& { return g.ShopForm(); }, "Еда: сытость."},
-      {"cmdFamily", "Семья", [&g = game_]() -> Form& { return g.FamilyForm(); }, "Свадьба и развод."},
-      {"cmdHealth", "Больница", [&g = game_]() -> Form& { return g.HospitalForm(); }, "Лечение: здоровье."},
-      {"cmdHappy", "Отдых", [&g = game_]() -> Form& { return g.HappyForm(); }, "Развлечения: настроение."},
-      {"cmdSoft", "Программы", [&g = game_]() -> Form& { return g.SoftForm(); },
-       "Установка программ: бесплатно, если компьютер потянет."},
-      {"cmdHard", "Железо", [&g = game_]() -> Form& { return g.HardForm(); }, "Покупка деталей компьютера."},
-      {"cmdInNet", "Сеть", nullptr, "Интернет и доска объявлений: нужны модем и браузер."},
-      {"cmdBank", "Банк", [&g = game_]() -> Form& { return g.BankForm(); }, "Вклад и ссуда."},
-      {"cmdSchool", "Учеба", [&g = game_]() -> Form& { return g.EducationForm(); },
-       "Школа (образование) и компьютерные курсы (статус)."},
-  };
+  constexpr int kTop = kMenuY + 22, kBottom = kMenuY + kMenuH - 30, kRowStep = 18;
+  int rows = 0;
+  for (const Place& p : Places()) rows += p.label != nullptr ? 1 : 0;
+  const int step = std::min(kRowStep, (kBottom - kTop) / std::max(rows, 1));
   int i = 0;
-  for (const Place& p : places) {
-    Add(p.name, ControlKind::ClickLabel, p.caption)
-        .At(kMenuX + 14, kMenuY + 22 + i * 18, kMenuW - 28, 18)
+  for (const Place& p : Places()) {
+    if (p.label == nullptr) continue;
+    Add(p.label, ControlKind::ClickLabel, p.caption)
+        .At(kMenuX + 14, kTop + i * step, kMenuW - 28, step)
         .Color(0xFFFFFF)
         .Font(10, true)
         .Tip(p.tip);
-    if (p.screen) {
-      auto screen = p.screen;
-      OnClick(p.name, [this, screen](int) { OpenPlace(screen()); });
-    }
+    OnClick(p.label, [this, &p](int) { Visit(p); });
     ++i;
   }
-  OnClick("cmdInNet", [this](int) { cmdInNet_Click(); });
-  Add("Command1", ControlKind::Button, "Свернуть игру").At(kMenuX + 10, kMenuY + kMenuH - 30, kMenuW - 20, 24);
+  Add("Command1", ControlKind::Button, "Свернуть игру").At(kMenuX + 10, kBottom, kMenuW - 20, 24);
   OnClick("Command1", [this](int) {
     game_.PlaySfx("BUTTONS");
     game_.port.MinimizeMainWindow();
@@ -246,13 +220,14 @@ void FrmMain::OpenPlace(Form& screen) {
   screen.ShowModal();
 }
 
-void FrmMain::cmdInNet_Click() {
-  if (game_.s.Hw[kHwModem] >= 1 && game_.s.Soft[kSoftBrowser] >= 1) {
-    OpenPlace(game_.NetworkForm());
+void FrmMain::Visit(const Place& place) {
+  if (place.window == nullptr) return;
+  if (place.online && (game_.s.Hw[kHwModem] < 1 || game_.s.Soft[kSoftBrowser] < 1)) {
+    game_.MsgBox("Установи 9600 bps модем, Microsoft Windows 95 и Mirosoft Internet Explorer 3.0", "Слабая машинка",
+                 MsgIcon::Information);
     return;
   }
-  game_.MsgBox("Установи 9600 bps модем, Microsoft Windows 95 и Mirosoft Internet Explorer 3.0", "Слабая машинка",
-               MsgIcon::Information);
+  OpenPlace(*game_.FindForm(place.window));
 }
 
 void FrmMain::HideCheatBox() {

@@ -9,6 +9,7 @@
 #include "life/life_view.h"
 #include "windows/forms/form.h"
 #include "windows/forms/menu.h"
+#include "windows/places.h"
 
 namespace kalvitor {
 
@@ -83,9 +84,10 @@ class FrmMain : public Form {
   MenuItem* FindItemByName(const std::string& name);
   void RefreshSoundMarks();
 
-  // Opening a place from the menu column.
+  // Opening a place from the menu column or the game menu: the network
+  // only with a modem and a browser.
+  void Visit(const Place& place);
   void OpenPlace(Form& screen);
-  void cmdInNet_Click();
 
  protected:
   void FormLoad() override;

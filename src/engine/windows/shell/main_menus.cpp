@@ -1,17 +1,11 @@
 // The main window's menu bar: six menus of items, each item with the
 // handler it runs. Every item clicks (BUTTONS) first; the places open as the
 // menu column opens them.
+#include <algorithm>
+
 #include "windows/game.h"
+#include "windows/places.h"
 #include "windows/screens/frm_about.h"
-#include "windows/screens/frm_bank.h"
-#include "windows/screens/frm_education.h"
-#include "windows/screens/frm_family.h"
-#include "windows/screens/frm_happy.h"
-#include "windows/screens/frm_hard.h"
-#include "windows/screens/frm_hospital.h"
-#include "windows/screens/frm_shop.h"
-#include "windows/screens/frm_soft.h"
-#include "windows/screens/frm_work.h"
 #include "windows/shell/frm_main.h"
 
 namespace kalvitor {
@@ -45,31 +39,18 @@ Menu FrmMain::FileMenu() {
   return file;
 }
 
+// The places in the order of their items, then the journal and the statistics.
 Menu FrmMain::GameMenu() {
   Game& g = game_;
-  auto place = [this, &g](std::function<Form&()> screen) {
-    return Clicking(g, [this, screen] { OpenPlace(screen()); });
-  };
   Menu play{"mnuGame", "Игра", true, nullptr, {}};
-  play.items.push_back(
-      {"mnuGameHard", "Апгрейд компьютера", true, false, false, place([&g]() -> Form& { return g.HardForm(); })});
-  play.items.push_back(
-      {"mnuGameSoft", "Установка ПО", true, false, false, place([&g]() -> Form& { return g.SoftForm(); })});
-  play.items.push_back(
-      {"mnuGameHappy", "Развлечения", true, false, false, place([&g]() -> Form& { return g.HappyForm(); })});
-  play.items.push_back(
-      {"mnuGameHospital", "Больница", true, false, false, place([&g]() -> Form& { return g.HospitalForm(); })});
-  play.items.push_back({"mnuGameShop", "Магазин", true, false, false, place([&g]() -> Form& { return g.ShopForm(); })});
-  play.items.push_back(
-      {"mnuGameWork", "Центр занятости", true, false, false, place([&g]() -> Form& { return g.WorkForm(); })});
-  // "Школа", "Семья" and "Банк" open their places, as the menu column does.
-  play.items.push_back(
-      {"mnuGameSchool", "Школа", true, false, false, place([&g]() -> Form& { return g.EducationForm(); })});
-  play.items.push_back({"mnuGameNet", "Выход в свет", true, false, false, Clicking(g, [this] { cmdInNet_Click(); })});
-  play.items.push_back(
-      {"mnuGameFamily", "Семья", true, false, false, place([&g]() -> Form& { return g.FamilyForm(); })});
-  play.items.push_back({"mnuGameBank", "Банк", true, false, false, place([&g]() -> Form& { return g.BankForm(); })});
-  play.items.push_back({"mnuGameFlat", "Квартира", false, false, false, nullptr});
+  std::vector<const Place*> places;
+  for (const Place& p : Places()) places.push_back(&p);
+  std::sort(places.begin(), places.end(), [](const Place* a, const Place* b) { return a->itemOrder < b->itemOrder; });
+  for (const Place* p : places) {
+    const bool opens = p->window != nullptr;
+    play.items.push_back(
+        {p->item, p->itemCaption, opens, false, false, opens ? Clicking(g, [this, p] { Visit(*p); }) : Action{}});
+  }
   play.items.push_back({"mnuGameJournal", "Журнал событий...", true, false, true,
                         Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Journal); }), "Ctrl+J"});
   play.items.push_back({"mnuGameStats", "Статистика...", true, false, false,
