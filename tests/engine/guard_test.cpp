@@ -104,34 +104,34 @@ struct Step {
 const std::vector<Step>& Steps() {
   static const std::vector<Step> steps = {
       // A day: its event's message and changes, then the wear; the wage after.
-      {"уволен (2)", 1,
+      {"event 2, fired", 1,
        [](Harness& h) {
          Night(h, 2030, 5, 10, {2});
          h.game.SetJob(1);
        },
        Midnight, Changes{W("Вы уволены!!!"), H(-15), S(-20)} + Wear(1)},
-      {"грабители (4)", 2, [](Harness& h) { Night(h, 2030, 5, 10, {4}); }, Midnight,
+      {"event 4, robbers", 2, [](Harness& h) { Night(h, 2030, 5, 10, {4}); }, Midnight,
        Changes{W("грабители"), M(-50), H(-30), S(-40)} + Wear(2)},
-      {"ребро (6)", 0, [](Harness& h) { Night(h, 2030, 5, 10, {6}); }, Midnight,
+      {"event 6, broken rib", 0, [](Harness& h) { Night(h, 2030, 5, 10, {6}); }, Midnight,
        Changes{W("сломал ребро"), M(-25), H(-15), S(10)} + Wear(0)},
-      {"жена (10)", 1,
+      {"event 10, the wife", 1,
        [](Harness& h) {
          Night(h, 2030, 5, 10, {10});
          Married(h);
        },
        Midnight, Changes{W("Ах ты дрянь!"), M(-10)} + Wear(1)},
-      {"соседка (12)", 1, [](Harness& h) { Night(h, 2030, 5, 10, {12}); }, Midnight,
+      {"event 12, the neighbour", 1, [](Harness& h) { Night(h, 2030, 5, 10, {12}); }, Midnight,
        Changes{W("С тебя 50 долларов")} + Wear(1)},
-      {"день рождения (22)", 2, [](Harness& h) { Night(h, 2030, 5, 10, {22}); }, Midnight,
+      {"event 22, birthday", 2, [](Harness& h) { Night(h, 2030, 5, 10, {22}); }, Midnight,
        Changes{W("день рождения"), M(50), S(100)} + Wear(2)},
-      {"машина (26)", 1, [](Harness& h) { Night(h, 2030, 5, 10, {26}); }, Midnight,
+      {"event 26, run over", 1, [](Harness& h) { Night(h, 2030, 5, 10, {26}); }, Midnight,
        Changes{W("Вас сбила машина!"), H(-50)} + Wear(1)},
-      {"находка (28)", 2, [](Harness& h) { Night(h, 2030, 5, 10, {28}); }, Midnight,
+      {"event 28, money found", 2, [](Harness& h) { Night(h, 2030, 5, 10, {28}); }, Midnight,
        Changes{W("25% ваших!"), M(50)} + Wear(2)},
-      {"девушка (32)", 0, [](Harness& h) { Night(h, 2030, 5, 10, {32}); }, Midnight,
+      {"event 32, a girl", 0, [](Harness& h) { Night(h, 2030, 5, 10, {32}); }, Midnight,
        Changes{W("интересной девушкой"), M(75), H(-10)} + Wear(0)},
       // The virus, the school's end and a daughter come before the day's event.
-      {"вирус, школа, дочь", 1,
+      {"virus, school done, a daughter, event 28", 1,
        [](Harness& h) {
          Night(h, 2030, 5, 12, {28}, 24, 21);
          h.s().Soft[0] = 1;
@@ -143,7 +143,7 @@ const std::vector<Step>& Steps() {
        Midnight,
        Changes{W("Вирус сожрал"), W("два высших образования"), W("родилась дочь"), W("25% ваших!"), M(50)} + Wear(1)},
       // The last of April: the day's run, then the month's run with its accounts.
-      {"конец месяца", 1,
+      {"end of April, event 4, courses", 1,
        [](Harness& h) {
          Night(h, 2030, 4, 30, {0, 4});
          h.s().AttendsCourses = h.s().AttendsSchool = kTrue;
@@ -154,7 +154,7 @@ const std::vector<Step>& Steps() {
        Midnight, Wear(1) + Changes{W("грабители"), M(-20), H(-15), S(-20)} + Wear(1) + Changes{W("GAMER")}},
       // The year's end: the day's and the month's runs, the last rank of the
       // courses, then the tax.
-      {"конец года", 2,
+      {"end of the year, last rank, tax", 2,
        [](Harness& h) {
          Night(h, 2030, 12, 31, {0, 0});
          h.s().AttendsCourses = h.s().AttendsSchool = kTrue;
@@ -162,26 +162,28 @@ const std::vector<Step>& Steps() {
          h.s().Education = 50;
        },
        Midnight, Wear(2) + Wear(2) + Changes{W("компьютерные курсы"), W("Налогового Инспектора"), M(-20)}},
-      // The places: what a click buys comes in the place's own order, the bill among it.
-      {"Биг-Мак", 1, nullptr, Click("cmdShop", "Command1"), {S(10)}},
-      {"Хэппи-Мил", 1, nullptr, Click("cmdShop", "Command2"), {S(20), M(-15)}},
-      {"Альпен Гольд", 1, nullptr, Click("cmdShop", "Command3"), {S(50)}},
-      {"Яичница", 1, nullptr, Click("cmdShop", "Command4"), {S(15), M(-20)}},
-      {"пожрать", 1, nullptr, Click("cmdShop", "Command5"), {S(75)}},
-      {"Полный курс", 1, nullptr, Click("cmdHealth", "Command1"), {H(50)}},
-      {"Лекарства", 1, nullptr, Click("cmdHealth", "Command2"), {H(15)}},
-      {"Вывих", 1, nullptr, Click("cmdHealth", "Command3"), {H(2)}},
-      {"Осмотр", 1, nullptr, Click("cmdHealth", "Command4"), {H(0)}},
-      {"Роды", 1, nullptr, Click("cmdHealth", "Command5"), {H(75), M(-50), W("Юниор")}},
-      {"водка", 1, nullptr, Click("cmdHealth", "Command6"), {H(10)}},
-      {"спирт", 1, nullptr, Click("cmdHealth", "Command7"), {H(10), M(10)}},
-      {"казино", 1, nullptr, Click("cmdHappy", "Command1"), {M(20)}},
-      {"ресторан", 1, nullptr, Click("cmdHappy", "Command2"), {M(25)}},
-      {"сауна", 1, nullptr, Click("cmdHappy", "Command3"), {M(50)}},
-      {"5 мин. отдых", 1, nullptr, Click("cmdHappy", "Command4"), {M(5)}},
-      {"перерыв", 1, nullptr, Click("cmdHappy", "Command5"), {M(10)}},
-      {"свадьба", 1, nullptr, Click("cmdFamily", "Command1"), {W("Вчера ты женился!"), M(25)}},
-      {"развод",
+      // The places: a click's changes in the place's order. The bill comes after
+      // the satiety in the shop, after the health and the mood in the hospital,
+      // first in entertainment.
+      {"shop Command1", 1, nullptr, Click("cmdShop", "Command1"), {S(10)}},
+      {"shop Command2", 1, nullptr, Click("cmdShop", "Command2"), {S(20), M(-15)}},
+      {"shop Command3", 1, nullptr, Click("cmdShop", "Command3"), {S(50)}},
+      {"shop Command4", 1, nullptr, Click("cmdShop", "Command4"), {S(15), M(-20)}},
+      {"shop Command5", 1, nullptr, Click("cmdShop", "Command5"), {S(75)}},
+      {"hospital Command1", 1, nullptr, Click("cmdHealth", "Command1"), {H(50)}},
+      {"hospital Command2", 1, nullptr, Click("cmdHealth", "Command2"), {H(15)}},
+      {"hospital Command3", 1, nullptr, Click("cmdHealth", "Command3"), {H(2)}},
+      {"hospital Command4", 1, nullptr, Click("cmdHealth", "Command4"), {H(0)}},
+      {"hospital Command5", 1, nullptr, Click("cmdHealth", "Command5"), {H(75), M(-50), W("Юниор")}},
+      {"hospital Command6", 1, nullptr, Click("cmdHealth", "Command6"), {H(10)}},
+      {"hospital Command7", 1, nullptr, Click("cmdHealth", "Command7"), {H(10), M(10)}},
+      {"entertainment Command1", 1, nullptr, Click("cmdHappy", "Command1"), {M(20)}},
+      {"entertainment Command2", 1, nullptr, Click("cmdHappy", "Command2"), {M(25)}},
+      {"entertainment Command3", 1, nullptr, Click("cmdHappy", "Command3"), {M(50)}},
+      {"entertainment Command4", 1, nullptr, Click("cmdHappy", "Command4"), {M(5)}},
+      {"entertainment Command5", 1, nullptr, Click("cmdHappy", "Command5"), {M(10)}},
+      {"wedding", 1, nullptr, Click("cmdFamily", "Command1"), {W("Вчера ты женился!"), M(25)}},
+      {"divorce with a son",
        1,
        [](Harness& h) {
          Married(h);
@@ -189,12 +191,12 @@ const std::vector<Step>& Steps() {
        },
        Click("cmdFamily", "Label2"),
        {W("От тебя ушла жена!"), W("Она забрала с собой твоих детей")}},
-      {"вклад",
+      {"bank deposit",
        1,
        [](Harness& h) { h.port.inputs.push_back("300"); },
        Click("cmdBank", "Command1"),
        {W("Сколько вы хотите вложить")}},
-      {"дочь по чит-коду", 1, Married, Cheat("FELDRANOVIKASH"), {W("родилась дочь")}},
+      {"cheat FELDRANOVIKASH", 1, Married, Cheat("FELDRANOVIKASH"), {W("родилась дочь")}},
   };
   return steps;
 }
