@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of scripts/packages.txt that are missing.
-# Quiet and quick when everything is there.
+# Installs the Debian packages of scripts/packages.txt (or of the list
+# named) that are missing. Quiet and quick when everything is there.
+#   scripts/setup.sh [LIST]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+list="${1:-$here/packages.txt}"
 missing=()
 while read -r pkg; do
   [[ -z "$pkg" || "$pkg" == \#* ]] && continue
   status="$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)"
   [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
-done < "$here/packages.txt"
+done < "$list"
 (( ${#missing[@]} == 0 )) && exit 0
 
 sudo=""

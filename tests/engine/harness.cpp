@@ -159,7 +159,10 @@ std::vector<std::string> Harness::Lines() {
   return lines;
 }
 
-bool Harness::Saw(const std::string& line) { return std::ranges::count(Pending(), line) > 0; }
+bool Harness::Saw(const std::string& line) {
+  const std::vector<std::string> lines = Pending();
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
 
 std::vector<std::string> Harness::LinesStarting(const std::string& prefix) {
   std::vector<std::string> found;

@@ -21,6 +21,13 @@ std::filesystem::path FreshDir();
 // disabled one too), with the environment variable `name` set to `value`
 // (UTF-8); returns the child's exit status. One way on Linux and Windows.
 int RunTestInChild(const std::string& test, const std::string& name, const std::string& value);
+// Whether it can: the browser build's tests run under Node, which starts no
+// child process of a program.
+#ifdef __EMSCRIPTEN__
+constexpr bool kCanRunChildren = false;
+#else
+constexpr bool kCanRunChildren = true;
+#endif
 // The value a parent handed this child, "" in a run of its own.
 std::string ValueFromParent(const std::string& name);
 

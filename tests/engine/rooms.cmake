@@ -8,7 +8,7 @@ foreach(header "life/life.h" "util/text.h" "port.h" "windows/game.h" "windows/fo
   execute_process(COMMAND ${CXX} -std=c++20 -fsyntax-only -I${ROOT} ${WORK}/${unit}.cpp
                   RESULT_VARIABLE failed OUTPUT_QUIET ERROR_VARIABLE errors)
   if(header MATCHES "^windows/")
-    if(NOT failed OR NOT errors MATCHES "No such file")
+    if(NOT failed OR NOT errors MATCHES "No such file|file not found")
       message(FATAL_ERROR "the life can include ${header}")
     endif()
   elseif(failed)

@@ -391,6 +391,7 @@ TEST(AtomicSave, DISABLED_SaveKilledHalfWay) {
 }
 
 TEST(AtomicSave, ASaveKilledHalfWayLeavesTheOldGameWholeAndItsLeftoverGoes) {
+  if (!kCanRunChildren) GTEST_SKIP() << "no child process here";
   Harness h;
   h.Start();
   h.Save("game");
@@ -432,6 +433,7 @@ TEST(AtomicSave, AGameWhoseJournalDidNotFollowLoadsWithItsOwnOrNone) {
   enum Way { kKilled, kKilledLeftoverGone, kWriteFailed };
   for (const Way way : {kKilled, kKilledLeftoverGone, kWriteFailed}) {
     SCOPED_TRACE(way);
+    if (way != kWriteFailed && !kCanRunChildren) continue;
     Harness h;
     h.Start();
     h.game.SetMoney(111);

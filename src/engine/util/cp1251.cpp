@@ -35,6 +35,10 @@ int ByteFor(uint32_t cp) {
   if (cp >= 0x0410 && cp <= 0x044F) return static_cast<int>(cp - 0x0410 + 0xC0);
   for (int i = 0; i < 64; ++i)
     if (kHigh[i] != 0 && kHigh[i] == cp) return 0x80 + i;
+  // The replacement mark stands for the unassigned byte 0x98 when it is read
+  // (Cp1251ToUtf8), and goes back to it: a name holding that byte saves again
+  // as it was loaded.
+  if (cp == 0xFFFD) return 0x98;
   return -1;
 }
 

@@ -1,6 +1,7 @@
 #include "util/random.h"
 
 #include <bit>
+#include <cstring>
 
 #include "util/int_math.h"
 
@@ -38,8 +39,13 @@ void Random::Reseed(uint64_t value) {
 }
 
 void Random::ReseedWithDraw(double mult) {
-  double v = Generate() * mult;
-  Reseed(std::bit_cast<uint64_t>(v));
+  const double v = Generate() * mult;
+  // The draw's bits as they lie in memory (std::bit_cast, which not every
+  // standard library the game is built with has yet).
+  uint64_t bits = 0;
+  static_assert(sizeof bits == sizeof v);
+  std::memcpy(&bits, &v, sizeof bits);
+  Reseed(bits);
 }
 
 }  // namespace kalvitor
