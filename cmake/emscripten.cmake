@@ -2,10 +2,11 @@
 # under Node, and the web frontend (src/web) is built into a static site.
 #   emcmake cmake -S . -B build/web-driver -DKALVITOR_QT=OFF         driver + tests under Node
 #   emcmake cmake -S . -B build/web -DKALVITOR_QT=OFF -DKALVITOR_TESTS=OFF \
-#                 -DKALVITOR_EXCEPTIONS=OFF                           the site (scripts/web.sh)
+#                 -DKALVITOR_EXCEPTIONS=OFF -DKALVITOR_WEB_SITE=ON    the site (scripts/web.sh)
 # The driver reports a bad script by throwing, so its build catches C++
 # exceptions; the game itself throws nothing it means to catch, and the
 # site is built without them (a throw there ends the program).
+option(KALVITOR_WEB_SITE "Build the browser game's site (src/web)" OFF)
 option(KALVITOR_EXCEPTIONS "Catch C++ exceptions (the driver and the tests need them)" ON)
 if(KALVITOR_EXCEPTIONS)
   add_compile_options(-fexceptions)

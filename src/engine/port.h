@@ -91,6 +91,12 @@ class FrontendPort {
   // Opens (or brings forward) the journal or the statistics window.
   virtual void ShowToolWindow(ToolWindow /*which*/) {}
 
+  // The player's files (a saved game with its journal, the games log) have
+  // just been written, each of them whole: a frontend that keeps them in a
+  // store of its own (the browser's) writes them through now, together.
+  // Nothing else runs meanwhile: it never ends the game.
+  virtual void PlayerFilesWritten() {}
+
   virtual void OpenLink(const std::string& target) = 0;
   virtual void ShowTextFile(const std::string& path) = 0;
 

@@ -61,12 +61,16 @@ bool Life::SaveGame() {
       const bool journalReady = journalFile.Prepare(folder, journalName, JournalFileText(journal, text));
       if (saved.Commit()) {
         if (saveBetweenFiles) saveBetweenFiles();
-        if (journalReady && journalFile.Commit()) return true;
+        if (journalReady && journalFile.Commit()) {
+          port.PlayerFilesWritten();
+          return true;
+        }
         // The game is saved without its journal. The older journal there
         // belonged to the game just replaced; one from before journals
         // named their game would pass for this one's, so it goes.
         std::error_code ec;
         std::filesystem::remove(PathFromUtf8(AddBackslash(folder) + journalName), ec);
+        port.PlayerFilesWritten();
         MsgBox("Игра сохранена, но её журнал событий потерян: записать файл '" + AddBackslash(folder) + journalName +
                    "' не удалось. Эта игра загрузится с пустым журналом.",
                "Сохранение игры", MsgIcon::Critical);

@@ -56,6 +56,7 @@ void Life::WriteGamesLogHeaderIfMissing() {
               "------------------------------\r\n"
               "For Supervisor and Services ONLY\r\n"
               "\r\n");
+  port.PlayerFilesWritten();
 }
 
 void Life::AppendGamesLog(const std::string& kind) {
@@ -66,6 +67,7 @@ void Life::AppendGamesLog(const std::string& kind) {
                 static_cast<int>(secs % 60));
   AppendBytes(LogPath(Folders().player), kind + " " + FormatShortDate(now.date) + " AT " + time + " NAME " +
                                              s.PlayerName + " DIFFICULT " + std::to_string(s.DifficultyCode) + "\r\n");
+  port.PlayerFilesWritten();
 }
 
 }  // namespace kalvitor

@@ -1,0 +1,98 @@
+#include "bridge.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+
+// The page's side lives in site/js/bridge.js (Module.kv).
+
+EM_JS(void, kv_post, (const char* type, const char* json),
+      { Module.kv.receive(UTF8ToString(type), UTF8ToString(json)); });
+
+EM_ASYNC_JS(char*, kv_next_event, (double timeoutMs), {
+  const event = await Module.kv.nextEvent(timeoutMs);
+  return event == = null ? 0 : allocateUTF8(event);
+});
+
+// IDBFS writes every changed file of the folder in one IndexedDB
+// transaction: a saved game and its journal are there both, or both old.
+// One sync at a time; a store that cannot be used leaves the files in memory.
+EM_ASYNC_JS(void, kv_sync, (), {
+  const sync = () = > new Promise(done = > FS.syncfs(
+                                               false, error = > {
+                                                 if (error)
+                                                   console.warn("kalvitor: the player's files were not stored", error);
+                                                 done();
+                                               }));
+  Module.kvSyncing = (Module.kvSyncing || Promise.resolve()).then(sync);
+  await Module.kvSyncing;
+});
+
+EM_ASYNC_JS(void, kv_load_files, (const char* folderName), {
+  const folder = UTF8ToString(folderName);
+  FS.mkdir(folder);
+  FS.mount(IDBFS, {}, folder);
+  await new Promise(done = > FS.syncfs(
+                                 true, error = > {
+                                   if (error) console.warn("kalvitor: the player's files could not be read", error);
+                                   done();
+                                 }));
+});
+
+EM_ASYNC_JS(void, kv_halt, (), { await new Promise(() = > {}); });
+
+EM_JS(void, kv_local_time, (int* out), {
+  const d = new Date();
+  HEAP32[out >> 2] = d.getFullYear();
+  HEAP32[(out >> 2) + 1] = d.getMonth() + 1;
+  HEAP32[(out >> 2) + 2] = d.getDate();
+  HEAP32[(out >> 2) + 3] = ((d.getHours() * 60 + d.getMinutes()) * 60 + d.getSeconds()) * 1000 + d.getMilliseconds();
+});
+
+EM_JS(char*, kv_setting_get, (const char* name), {
+  const v = Module.kv.settingGet(UTF8ToString(name));
+  return v == = null ? 0 : allocateUTF8(v);
+});
+
+EM_JS(int, kv_setting_set, (const char* name, const char* value),
+      { return Module.kv.settingSet(UTF8ToString(name), UTF8ToString(value)) ? 1 : 0; });
+
+namespace kalvitor::web {
+namespace {
+
+std::string Taken(char* s) {
+  if (s == nullptr) return {};
+  std::string out(s);
+  std::free(s);
+  return out;
+}
+
+}  // namespace
+
+void Post(const std::string& type, const std::string& json) { kv_post(type.c_str(), json.c_str()); }
+
+std::string NextEvent(double timeoutMs) { return Taken(kv_next_event(timeoutMs)); }
+
+void SyncPlayerFiles() { kv_sync(); }
+
+void LoadPlayerFiles(const std::string& folder) { kv_load_files(folder.c_str()); }
+
+void Halt() {
+  kv_halt();
+  std::abort();
+}
+
+double NowMs() { return emscripten_get_now(); }
+
+void LocalTime(int out[4]) { kv_local_time(out); }
+
+std::string StoredSetting(const std::string& name) {
+  char* v = kv_setting_get(name.c_str());
+  return v == nullptr ? std::string("\x01") : Taken(v);
+}
+
+bool StoreSetting(const std::string& name, const std::string& value) {
+  return kv_setting_set(name.c_str(), value.c_str()) != 0;
+}
+
+}  // namespace kalvitor::web

@@ -1,0 +1,23 @@
+// The browser game: the engine under the web port, in a page. The game's
+// data (jokes, readme, licence, tips) comes with the site at /data; the
+// player's files (Save/, games.log) live in the browser's own store,
+// mounted at /player and read into memory before the game starts.
+#include <cstdint>
+#include <cstdio>
+
+#include "bridge.h"
+#include "web_port.h"
+#include "windows/game.h"
+
+int main() {
+  using kalvitor::web::WebPort;
+  constexpr const char* kPlayerFolder = "/player";
+  kalvitor::web::LoadPlayerFiles(kPlayerFolder);
+  static WebPort port;
+  const auto seed =
+      static_cast<uint64_t>(kalvitor::web::NowMs() * 1000.0) ^ static_cast<uint64_t>(port.Now().millisOfDay);
+  static kalvitor::Game game(port, kalvitor::GameFolders{"/data", kPlayerFolder}, seed);
+  port.Attach(game);
+  game.RunMain();
+  port.RunForever();
+}

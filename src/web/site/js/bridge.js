@@ -1,0 +1,65 @@
+// The page's side of the program's calls (src/web/bridge.cpp). The player's
+// input waits in one queue, which the program empties one event at a time
+// while it waits; news from the program goes to the handlers named by type.
+const SEPARATOR = "\x1f";
+const queue = [];
+let waiter = null;
+let waitTimer = 0;
+const handlers = {};
+
+// Fields with the separator taken out of what the player typed.
+export function send(...fields) {
+  const event = fields.map((f) => String(f).split(SEPARATOR).join(" ")).join(SEPARATOR);
+  if (waiter) {
+    const w = waiter;
+    waiter = null;
+    clearTimeout(waitTimer);
+    w(event);
+  } else {
+    queue.push(event);
+  }
+}
+
+export function on(type, handler) {
+  handlers[type] = handler;
+}
+
+function nextEvent(timeoutMs) {
+  if (queue.length) return Promise.resolve(queue.shift());
+  return new Promise((resolve) => {
+    waiter = resolve;
+    waitTimer = setTimeout(() => {
+      waiter = null;
+      resolve(null);
+    }, Math.max(0, timeoutMs));
+  });
+}
+
+function receive(type, json) {
+  const handler = handlers[type];
+  if (!handler) return;
+  try {
+    handler(JSON.parse(json));
+  } catch (e) {
+    console.error("kalvitor: news of type", type, e);
+  }
+}
+
+const SETTING = "kalvitor.";
+export function settingGet(name) {
+  try {
+    return localStorage.getItem(SETTING + name);
+  } catch {
+    return null;
+  }
+}
+export function settingSet(name, value) {
+  try {
+    localStorage.setItem(SETTING + name, value);
+    return true;
+  } catch {
+    return false;
+  }
+}
+
+export const kv = { receive, nextEvent, settingGet, settingSet };

@@ -1,0 +1,301 @@
+// The controls of a window drawn from the model's facts, as the desktop's
+// view draws them (src/qt/form_view.cpp): each at its pixel place in the
+// window, by its kind. Whatever they show is read from the model's copy
+// the program sent; a click or an edit goes back as an event.
+import { send } from "./bridge.js";
+
+const SMALLEST_PT = 7;
+const PLATE_INSET = 8; // a label with a colour of its own keeps its text off the edges
+
+export function rgb(n) {
+  return `rgb(${(n >> 16) & 255},${(n >> 8) & 255},${n & 255})`;
+}
+function rgba(n, a) {
+  return `rgba(${(n >> 16) & 255},${(n >> 8) & 255},${n & 255},${a})`;
+}
+
+// Shown and usable only when the control and every panel it sits on are.
+export function visibleInModel(form, c) {
+  for (let p = c; p; p = p.parent >= 0 ? form.controls[p.parent] : null) if (!p.visible) return false;
+  return true;
+}
+export function enabledInModel(form, c) {
+  for (let p = c; p; p = p.parent >= 0 ? form.controls[p.parent] : null) if (!p.enabled) return false;
+  return true;
+}
+
+// What a screen reader calls the control (src/qt/accessibility.cpp's ReaderName).
+function captionText(form, c) {
+  const cap = c.caption >= 0 ? form.controls[c.caption] : null;
+  return cap ? cap.text.trim().replace(/:+$/, "").trim() : "";
+}
+export function readerName(form, c) {
+  switch (c.kind) {
+    case "label":
+      return c.caption >= 0 ? `${captionText(form, c)}: ${c.text}` : c.text;
+    case "textbox":
+    case "list":
+    case "combo":
+      return c.caption >= 0 ? captionText(form, c) : form.title;
+    default:
+      return c.text;
+  }
+}
+
+// A label laid over an Image control that shows a picture (the logo's words).
+function liesOnPicture(form, label) {
+  return form.controls.some(
+    (c) =>
+      c.kind === "image" && c.picture && visibleInModel(form, c) &&
+      label.x >= c.x && label.y >= c.y && label.x + label.w <= c.x + c.w && label.y + label.h <= c.y + c.h,
+  );
+}
+
+function make(form, c) {
+  let el;
+  switch (c.kind) {
+    case "clicklabel":
+      el = document.createElement("div");
+      el.setAttribute("role", "button");
+      el.tabIndex = 0;
+      el.addEventListener("click", () => {
+        if (el.getAttribute("aria-disabled") !== "true") send("click", form.name, c.id);
+      });
+      el.addEventListener("keydown", (e) => {
+        if ((e.key === " " || e.key === "Enter") && !e.ctrlKey && !e.altKey && !e.repeat) {
+          e.preventDefault();
+          e.stopPropagation();
+          if (el.getAttribute("aria-disabled") !== "true") send("click", form.name, c.id);
+        }
+      });
+      break;
+    case "button":
+      el = document.createElement("button");
+      el.type = "button";
+      el.addEventListener("click", () => send("click", form.name, c.id));
+      break;
+    case "textbox":
+      el = document.createElement(c.multiLine ? "textarea" : "input");
+      if (!c.multiLine) el.type = "text";
+      el.spellcheck = false;
+      el.autocomplete = "off";
+      el.addEventListener("input", () => send("text", form.name, c.id, el.value));
+      break;
+    case "list":
+      el = document.createElement("select");
+      el.size = Math.max(2, Math.floor(c.h / 16));
+      el.addEventListener("change", () => send("pick", form.name, c.id, el.selectedIndex));
+      break;
+    case "combo":
+      el = document.createElement("select");
+      el.addEventListener("change", () => send("pick", form.name, c.id, el.selectedIndex));
+      break;
+    default:
+      el = document.createElement("div");
+  }
+  el.className = `control ${c.kind}`;
+  el.dataset.name = c.name;
+  return el;
+}
+
+// The stacking of the desktop's view: panels lowest, then the controls in
+// the window's order, then those that only appear later (the pause and the
+// cheat box), so that what pops up covers what stands.
+function stacking(form, c) {
+  if (c.kind === "panel") return 1;
+  return c.designHidden ? 3 : 2;
+}
+
+export function buildControls(form, client) {
+  const els = [];
+  for (const c of form.controls) {
+    if (c.kind === "timer") {
+      els.push(null);
+      continue;
+    }
+    c.designHidden = !c.visible;
+    const el = make(form, c);
+    el.style.zIndex = String(stacking(form, c));
+    client.appendChild(el);
+    els.push(el);
+  }
+  return els;
+}
+
+function setText(el, text) {
+  if (el.textContent !== text) el.textContent = text;
+}
+
+// The model's font, or a point or two smaller while the text would not fit
+// its box; long texts wrap where the box holds two lines.
+function fitLabel(el, c, text) {
+  const inset = c.transparent ? 0 : PLATE_INSET;
+  const w = c.w - 2 * inset;
+  el.style.whiteSpace = "pre";
+  let pt = c.pt > 0 ? c.pt : 9;
+  el.style.fontSize = `${pt}pt`;
+  if (!text || w <= 0) return;
+  const lineH = el.firstChild ? el.scrollHeight / Math.max(1, text.split("\n").length) : 0;
+  const roomForLines = c.h >= 2 * lineH;
+  for (;;) {
+    const fitsOne = !text.includes("\n") && el.scrollWidth <= w + 1 && el.scrollHeight <= c.h + 1;
+    if (fitsOne) return;
+    if (roomForLines) {
+      el.style.whiteSpace = "pre-wrap";
+      if (el.scrollHeight <= c.h + 1 && el.scrollWidth <= w + 1) {
+        el.classList.add("wrapped");
+        return;
+      }
+      el.style.whiteSpace = "pre";
+    }
+    if (pt <= SMALLEST_PT) {
+      if (roomForLines) el.style.whiteSpace = "pre-wrap";
+      return;
+    }
+    pt -= 0.5;
+    el.style.fontSize = `${pt}pt`;
+  }
+}
+
+function applyLabel(form, c, el, hasPicture) {
+  el.classList.toggle("plate", !c.transparent);
+  el.classList.toggle("shadow", c.transparent && (hasPicture || liesOnPicture(form, c)));
+  el.classList.remove("wrapped");
+  el.style.color = rgb(c.color);
+  el.style.background = c.transparent ? "" : rgb(c.back);
+  el.style.padding = c.transparent ? "0" : `0 ${PLATE_INSET}px`;
+  el.style.justifyContent = { left: "flex-start", center: "center", right: "flex-end" }[c.align];
+  el.style.textAlign = c.align;
+  el.style.setProperty("--hover", rgba(c.color, 48 / 255));
+  const name = readerName(form, c);
+  if (c.caption >= 0 && c.kind === "label") {
+    // Read as "Здоровье: 80%": the caption goes with the value.
+    el.replaceChildren(Object.assign(document.createElement("span"), { className: "reader-only", textContent: `${captionText(form, c)}: ` }), document.createTextNode(c.text));
+  } else {
+    setText(el, c.text);
+  }
+  el.style.alignItems = "center";
+  fitLabel(el, c, c.text);
+  if (el.classList.contains("wrapped")) el.style.alignItems = "flex-start";
+  if (c.kind === "clicklabel") el.setAttribute("aria-label", name);
+}
+
+// The message line types its message letter by letter: it is laid out for
+// the whole message from the first letter on (the rest waits unseen), on a
+// plate as tall as the message needs within the line's box. A screen reader
+// hears each message once, whole, from the page's announcer.
+function applyMessageLine(c, el, whole) {
+  const target = whole && whole.startsWith(c.text) ? whole : c.text;
+  el.classList.add("message");
+  el.style.color = rgb(c.color);
+  el.style.fontSize = `${c.pt > 0 ? c.pt : 9}pt`;
+  el.style.maxHeight = `${c.h}px`;
+  el.style.height = "auto";
+  el.setAttribute("aria-hidden", "true");
+  let typed = el.firstChild, rest = el.lastChild;
+  if (!typed || typed === rest) {
+    typed = document.createElement("span");
+    rest = document.createElement("span");
+    rest.className = "untyped";
+    el.replaceChildren(typed, rest);
+  }
+  setText(typed, c.text);
+  setText(rest, target.slice(c.text.length));
+  el.classList.toggle("empty", c.text === "");
+}
+
+function applyItems(el, c) {
+  const shown = Array.from(el.options, (o) => o.text);
+  if (shown.length !== c.items.length || shown.some((t, i) => t !== c.items[i])) {
+    el.replaceChildren(...c.items.map((t) => new Option(t)));
+  }
+  if (el.selectedIndex !== c.listIndex) el.selectedIndex = c.listIndex;
+}
+
+function applyPanel(c, el, hasPicture) {
+  el.classList.toggle("over-picture", hasPicture);
+  let title = el.firstChild;
+  if (c.text) {
+    if (!title) {
+      title = document.createElement("div");
+      title.className = "panel-title";
+      el.appendChild(title);
+    }
+    setText(title, c.text);
+    title.style.color = hasPicture ? rgb(c.color) : "";
+    el.setAttribute("role", "group");
+    el.setAttribute("aria-label", c.text);
+  } else if (title) {
+    title.remove();
+  }
+}
+
+function applyImage(c, el) {
+  el.style.setProperty("--tone", rgb(c.back));
+  el.style.backgroundImage = c.picture ? `url("pictures/${c.picture.toUpperCase()}.jpg")` : "";
+  el.classList.toggle("picture", !!c.picture);
+}
+
+export function applyControl(form, c, el, view) {
+  if (!el) return;
+  el.style.left = `${c.x}px`;
+  el.style.top = `${c.y}px`;
+  el.style.width = `${c.w}px`;
+  el.style.height = `${c.h}px`;
+  el.style.fontSize = `${c.pt > 0 ? c.pt : 9}pt`;
+  el.style.fontWeight = c.bold ? "bold" : "";
+  const enabled = enabledInModel(form, c);
+  let visible = visibleInModel(form, c);
+  switch (c.kind) {
+    case "label":
+    case "clicklabel":
+      if (c.typed) {
+        applyMessageLine(c, el, view.messageWhole);
+        if (c.text === "") visible = false;
+      } else {
+        applyLabel(form, c, el, view.hasPicture);
+      }
+      break;
+    case "button":
+      setText(el, c.text);
+      el.disabled = !enabled;
+      break;
+    case "textbox":
+      if (el.value !== c.text) el.value = c.text;
+      el.readOnly = c.locked;
+      el.disabled = !enabled;
+      if (c.maxLength > 0) el.maxLength = c.maxLength;
+      if (c.color !== 0xffffff) el.style.color = rgb(c.color);
+      el.setAttribute("aria-label", readerName(form, c));
+      break;
+    case "list":
+    case "combo":
+      applyItems(el, c);
+      el.disabled = !enabled;
+      el.setAttribute("aria-label", readerName(form, c));
+      break;
+    case "panel":
+      applyPanel(c, el, view.hasPicture);
+      break;
+    case "shape":
+      el.classList.toggle("filled", !c.transparent);
+      el.style.setProperty("--fill", rgb(c.back));
+      break;
+    case "image":
+      applyImage(c, el);
+      break;
+  }
+  if (c.kind === "clicklabel") {
+    el.setAttribute("aria-disabled", enabled ? "false" : "true");
+    el.tabIndex = enabled ? 0 : -1;
+  }
+  el.classList.toggle("disabled", !enabled);
+  if (c.readerHidden) el.setAttribute("aria-hidden", "true");
+  else if (!c.typed) el.removeAttribute("aria-hidden");
+  if (c.tip) el.dataset.tip = c.tip;
+  else delete el.dataset.tip;
+  const wasVisible = !el.hidden;
+  el.hidden = !visible;
+  // The pause's "Пауза": said the moment it shows.
+  if (c.announced && visible && !wasVisible) view.announce(c.text);
+}

@@ -1,0 +1,61 @@
+// The page: loads the program (kalvitor.js, kalvitor.wasm and the game's
+// data, kalvitor.data, all beside this page) and connects its news to the
+// windows, the boxes, the keyboard and the sound seam.
+import { kv, on, send } from "./bridge.js";
+import { onBox, onBoxClosed, onEnded, onTextFile, onTool, openTips, tipsWanted } from "./boxes.js";
+import { installKeys } from "./keys.js";
+import { configureMenus } from "./menus.js";
+import { playEffect, playMusic } from "./sound.js";
+import { mainEntry, onControl, onForm, onMenus, onTyped, onTyping, topFrame } from "./windows.js";
+import { installTips } from "./tips.js";
+
+let tipsOffered = false;
+
+on("form", (news) => {
+  onForm(news);
+  document.getElementById("loading")?.remove();
+  if (news.main && news.shown && !tipsOffered) {
+    // The tips for a new player, once the first game's window is up.
+    tipsOffered = true;
+    if (tipsWanted()) setTimeout(() => openTips(true), 0);
+  }
+});
+on("control", onControl);
+on("menus", onMenus);
+on("typing", onTyping);
+on("typed", onTyped);
+on("box", onBox);
+on("boxclosed", onBoxClosed);
+on("textfile", onTextFile);
+on("tool", onTool);
+on("ended", onEnded);
+on("effect", (news) => playEffect(news.name));
+on("music", (news) => playMusic(news.play));
+on("link", (news) => window.open(news.target, "_blank", "noopener"));
+on("minimize", () => {
+  const main = mainEntry();
+  if (main) main.frame.classList.add("minimized");
+});
+
+configureMenus({
+  mainEnabled: () => mainEntry()?.form.enabled ?? false,
+  blocked: () => topFrame()?.kind === "modal",
+  help: { caption: "Советы новичку", action: () => openTips(false) },
+});
+installKeys();
+installTips();
+
+// Out of sight (another tab, the browser minimised): as a minimised window.
+document.addEventListener("visibilitychange", () => {
+  if (document.hidden && mainEntry()) send("minimized");
+});
+
+window.Module = {
+  kv,
+  print: (text) => console.log(text),
+  printErr: (text) => console.warn(text),
+  locateFile: (path) => path,
+};
+const program = document.createElement("script");
+program.src = "kalvitor.js";
+document.body.appendChild(program);

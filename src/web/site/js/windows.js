@@ -1,0 +1,262 @@
+// The windows on the page: one frame per window the program shows (the
+// main window, the places, the dialogs), the page's own windows (boxes,
+// texts, tips), and what blocks what, as on the desktop: a place blocks the
+// main window and what belongs to it; a dialog the game waits for and a
+// message box block every window; the journal, the statistics, the texts
+// and the tips stand apart from the places.
+import { send } from "./bridge.js";
+import { applyControl, buildControls } from "./controls.js";
+import { buildMenuBar, setMenus } from "./menus.js";
+
+const desk = () => document.getElementById("desk");
+const forms = new Map(); // name -> { form, frame, client, els, ... }
+const stack = []; // open frames, the last on top: { frame, kind, name? }
+let messageWhole = "";
+let mainName = "";
+let pendingCheatFocus = false;
+
+export function announce(text) {
+  const a = document.getElementById("announcer");
+  a.textContent = "";
+  // A new node each time: the same words said again are said again.
+  setTimeout(() => {
+    a.textContent = text;
+  }, 30);
+}
+
+// How a window blocks: "main", "place" (blocks the main window and what
+// belongs to it), "modal" (blocks everything), "tool" (blocks nothing and
+// is blocked only by what blocks everything).
+function kindOf(form) {
+  if (form.main) return "main";
+  if (!form.modal) return "tool";
+  return form.dialog || !form.ownedByMain ? "modal" : "place";
+}
+
+export function topFrame() {
+  for (let i = stack.length - 1; i >= 0; --i) if (!stack[i].frame.inert) return stack[i];
+  return null;
+}
+
+// Sets which frames take input, and keeps the keyboard in one that does.
+export function restack() {
+  stack.forEach((entry, i) => {
+    const above = stack.slice(i + 1);
+    const blocked =
+      above.some((m) => m.kind === "modal") ||
+      (entry.kind !== "tool" && entry.kind !== "modal" && above.some((m) => m.kind === "place"));
+    entry.frame.inert = blocked;
+    entry.frame.classList.toggle("blocked", blocked);
+    entry.frame.style.zIndex = String(10 + i);
+  });
+  const top = stack[stack.length - 1];
+  const active = document.activeElement;
+  if (top && (!active || active === document.body || active.closest(".frame")?.inert)) focusInto(top.frame);
+}
+
+export function focusInto(frame) {
+  const first =
+    frame.querySelector("[data-autofocus]:not([hidden]):not(:disabled)") ||
+    frame.querySelector(".client input:not([hidden]):not(:disabled):not([readonly]), .client textarea:not(:disabled)") ||
+    frame.querySelector("button.default:not(:disabled)") ||
+    frame.querySelector(".client [tabindex='0']:not([hidden]), .client button:not(:disabled), .client select:not(:disabled)") ||
+    frame;
+  first.focus({ preventScroll: true });
+}
+
+export function openFrame(frame, kind, name) {
+  stack.push({ frame, kind, name });
+  desk().appendChild(frame);
+  place(frame);
+  restack();
+  focusInto(frame);
+}
+
+export function closeFrame(frame) {
+  const i = stack.findIndex((e) => e.frame === frame);
+  if (i >= 0) stack.splice(i, 1);
+  frame.remove();
+  restack();
+  const top = topFrame();
+  if (top && !top.frame.contains(document.activeElement)) focusInto(top.frame);
+}
+
+// Over the middle of the main window (or of the page), kept on the page.
+function place(frame) {
+  if (frame.classList.contains("main-window")) return;
+  const main = forms.get(mainName)?.frame;
+  const over = main && main.isConnected && stack.some((e) => e.frame === main) ? main.getBoundingClientRect() : null;
+  const w = frame.offsetWidth, h = frame.offsetHeight;
+  const cx = over ? over.left + over.width / 2 : window.innerWidth / 2;
+  const cy = over ? over.top + over.height / 2 : window.innerHeight / 2;
+  frame.style.left = `${Math.max(0, Math.round(cx - w / 2 + window.scrollX))}px`;
+  frame.style.top = `${Math.max(0, Math.round(cy - h / 2 + window.scrollY))}px`;
+}
+
+// A window's frame: its title bar with the close box, and what it holds.
+export function makeFrame(title, onClose, role = "dialog") {
+  const frame = document.createElement("section");
+  frame.className = "frame";
+  frame.setAttribute("role", role);
+  frame.tabIndex = -1;
+  const bar = document.createElement("div");
+  bar.className = "titlebar";
+  const caption = document.createElement("h2");
+  caption.className = "title";
+  caption.id = `title-${Math.random().toString(36).slice(2)}`;
+  caption.textContent = title;
+  frame.setAttribute("aria-labelledby", caption.id);
+  const close = document.createElement("button");
+  close.type = "button";
+  close.className = "close";
+  close.tabIndex = -1;
+  close.setAttribute("aria-label", "Закрыть");
+  close.textContent = "×";
+  close.addEventListener("click", onClose);
+  bar.append(caption, close);
+  frame.appendChild(bar);
+  dragBy(bar, frame);
+  return frame;
+}
+
+// The title bar moves its window.
+function dragBy(bar, frame) {
+  bar.addEventListener("pointerdown", (e) => {
+    if (e.target.closest("button") || frame.classList.contains("main-window")) return;
+    const x0 = e.clientX - frame.offsetLeft, y0 = e.clientY - frame.offsetTop;
+    const move = (m) => {
+      frame.style.left = `${Math.max(0, m.clientX - x0)}px`;
+      frame.style.top = `${Math.max(0, m.clientY - y0)}px`;
+    };
+    const up = () => {
+      bar.removeEventListener("pointermove", move);
+      bar.removeEventListener("pointerup", up);
+    };
+    bar.setPointerCapture(e.pointerId);
+    bar.addEventListener("pointermove", move);
+    bar.addEventListener("pointerup", up);
+  });
+}
+
+function viewOf(entry) {
+  return { messageWhole, hasPicture: !!entry.form.background, announce };
+}
+
+function setTitle(entry) {
+  const h = entry.frame.querySelector(".titlebar .title");
+  if (h.textContent !== entry.form.title) h.textContent = entry.form.title;
+  if (entry.form.main) document.title = entry.form.title || document.title;
+}
+
+function build(form) {
+  const frame = makeFrame(form.title, () => send("close", form.name), form.main ? "region" : "dialog");
+  frame.dataset.form = form.name;
+  if (form.main) frame.classList.add("main-window");
+  if (kindOf(form) === "modal" || kindOf(form) === "place") frame.setAttribute("aria-modal", "true");
+  const client = document.createElement("div");
+  client.className = "client";
+  if (form.main) frame.appendChild(buildMenuBar());
+  frame.appendChild(client);
+  const entry = { form, frame, client, els: buildControls(form, client) };
+  forms.set(form.name, entry);
+  return entry;
+}
+
+function applyForm(entry) {
+  const { form, client } = entry;
+  client.style.width = `${form.w}px`;
+  client.style.height = `${form.h}px`;
+  client.style.backgroundImage = form.background ? `url("backgrounds/${form.background.toUpperCase()}.jpg")` : "";
+  client.classList.toggle("has-picture", !!form.background);
+  // A paused main window takes no clicks; its keys still reach the game.
+  client.classList.toggle("disabled", !form.enabled);
+  client.inert = !form.enabled && !form.main;
+  setTitle(entry);
+  const view = viewOf(entry);
+  form.controls.forEach((c, i) => applyControl(form, c, entry.els[i], view));
+  const def = form.defaultButton >= 0 ? entry.els[form.defaultButton] : null;
+  entry.els.forEach((el) => el && el.classList.toggle("default", el === def));
+}
+
+function show(entry) {
+  if (stack.some((e) => e.frame === entry.frame)) return;
+  openFrame(entry.frame, kindOf(entry.form), entry.form.name);
+}
+
+function hide(entry) {
+  if (stack.some((e) => e.frame === entry.frame)) closeFrame(entry.frame);
+}
+
+export function onForm(news) {
+  let entry = forms.get(news.name);
+  if (news.main) mainName = news.name;
+  if (news.gone) {
+    if (!entry) return;
+    hide(entry);
+    if (!news.loaded) forms.delete(news.name);
+    return;
+  }
+  // Built anew when it loads again: a new game gives the windows their
+  // designed state.
+  if (entry && entry.form.controls.length !== news.controls.length) {
+    hide(entry);
+    forms.delete(news.name);
+    entry = null;
+  }
+  if (!entry) entry = build(news);
+  entry.form = news;
+  entry.form.controls.forEach((c, i) => (c.designHidden = entry.els[i] ? entry.els[i].style.zIndex === "3" : false));
+  applyForm(entry);
+  if (news.shown) show(entry);
+  else hide(entry);
+}
+
+export function onControl(news) {
+  const entry = forms.get(news.form);
+  if (!entry) return;
+  const c = news.control;
+  const old = entry.form.controls[c.id];
+  c.designHidden = old ? old.designHidden : false;
+  entry.form.controls[c.id] = c;
+  const view = viewOf(entry);
+  applyControl(entry.form, c, entry.els[c.id], view);
+  // What sits on a panel follows it.
+  if (c.kind === "panel")
+    entry.form.controls.forEach((d, i) => {
+      if (sitsOn(entry.form, d, c.id)) applyControl(entry.form, d, entry.els[i], view);
+    });
+  if (c.name === "txtCheat" && pendingCheatFocus && !entry.els[c.id].hidden && !entry.els[c.id].disabled) {
+    pendingCheatFocus = false;
+    entry.els[c.id].focus();
+  }
+}
+
+function sitsOn(form, c, panelId) {
+  for (let p = c.parent; p >= 0; p = form.controls[p].parent) if (p === panelId) return true;
+  return false;
+}
+
+export function onTyping(news) {
+  messageWhole = news.text;
+  if (news.text) announce(news.text);
+}
+
+export function onTyped() {}
+
+export function expectCheatBox() {
+  pendingCheatFocus = true;
+  setTimeout(() => (pendingCheatFocus = false), 1000);
+}
+
+export function mainEntry() {
+  return forms.get(mainName);
+}
+
+export function entryOfFrame(frame) {
+  for (const e of forms.values()) if (e.frame === frame) return e;
+  return null;
+}
+
+export function onMenus(news) {
+  setMenus(news.menus);
+}

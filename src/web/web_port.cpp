@@ -1,0 +1,426 @@
+#include "web_port.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "bridge.h"
+#include "form_json.h"
+#include "json.h"
+#include "util/cp1251.h"
+#include "util/date.h"
+#include "util/program_name.h"
+#include "windows/shell/frm_main.h"
+
+namespace kalvitor::web {
+namespace {
+
+constexpr int kClockMs = 250;   // the main window's clock, tmrTime
+constexpr int kMusicMs = 2000;  // the music's check, tmrMusic
+constexpr char kSeparator = '\x1F';
+
+std::vector<std::string> SplitFields(const std::string& event) {
+  std::vector<std::string> fields;
+  std::string field;
+  for (const char ch : event) {
+    if (ch == kSeparator) {
+      fields.push_back(field);
+      field.clear();
+    } else {
+      field += ch;
+    }
+  }
+  fields.push_back(field);
+  return fields;
+}
+
+int Number(const std::string& s) {
+  char* end = nullptr;
+  const long v = std::strtol(s.c_str(), &end, 10);
+  return end == s.c_str() ? -1 : static_cast<int>(v);
+}
+
+const char* IconName(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Information:
+      return "information";
+    case MsgIcon::Exclamation:
+      return "exclamation";
+    case MsgIcon::Critical:
+      return "critical";
+    case MsgIcon::Question:
+      return "question";
+    case MsgIcon::None:
+      break;
+  }
+  return "";
+}
+
+const char* ButtonsName(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::YesNo:
+      return "yesno";
+    case MsgButtons::YesNoCancel:
+      return "yesnocancel";
+    case MsgButtons::Ok:
+      break;
+  }
+  return "ok";
+}
+
+bool IsUtf8(const std::string& s) {
+  for (size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (len == 0 || i + len > s.size()) return false;
+    for (size_t k = 1; k < len; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += len;
+  }
+  return true;
+}
+
+std::string TitleOr(const std::string& title) { return title.empty() ? std::string(kProgramTitle) : title; }
+
+}  // namespace
+
+void WebPort::Attach(Game& game) { game_ = &game; }
+
+// --- The pump
+
+int64_t WebPort::MonotonicMs() { return static_cast<int64_t>(NowMs()); }
+
+int64_t WebPort::NextTimer() const {
+  int64_t next = -1;
+  for (const int64_t due : {clockDue_, musicDue_})
+    if (due >= 0 && (next < 0 || due < next)) next = due;
+  return next;
+}
+
+void WebPort::Pump(const std::function<bool()>& done, int64_t deadline) {
+  while (!done()) {
+    if (deadline >= 0 && MonotonicMs() >= deadline) return;
+    FireTimers();
+    if (done()) return;
+    int64_t until = NextTimer();
+    if (deadline >= 0 && (until < 0 || deadline < until)) until = deadline;
+    const double timeout = until < 0 ? 60000.0 : static_cast<double>(std::max<int64_t>(0, until - MonotonicMs()));
+    const std::string event = NextEvent(timeout);
+    if (!event.empty()) Dispatch(event);
+  }
+}
+
+// The main window's two timers, as Qt's: a tick falls due in whichever
+// wait runs at the time, and the next one counts from there (none is made up).
+void WebPort::FireTimers() {
+  const int64_t now = MonotonicMs();
+  if (clockDue_ >= 0 && now >= clockDue_) {
+    clockDue_ = now + kClockMs;
+    FrmMain& m = game_->MainForm();
+    // The pause stops the clock; a tick that falls due while another runs
+    // is dropped.
+    if (m.Loaded() && !m.Paused() && !game_->InTick()) {
+      game_->ClockTick();
+      AfterEvent();
+    }
+  }
+  if (musicDue_ >= 0 && MonotonicMs() >= musicDue_) {
+    musicDue_ = MonotonicMs() + kMusicMs;
+    if (game_->MainForm().Loaded()) game_->MusicTimer();
+  }
+}
+
+void WebPort::SyncTimers() {
+  const bool loaded = game_ != nullptr && game_->MainForm().Loaded();
+  const bool clockOn = loaded && game_->MainForm().tmrTime.props.enabled;
+  const bool musicOn = loaded && game_->MainForm().tmrMusic.props.enabled;
+  if (clockOn && clockDue_ < 0) clockDue_ = MonotonicMs() + kClockMs;
+  if (!clockOn) clockDue_ = -1;
+  if (musicOn && musicDue_ < 0) musicDue_ = MonotonicMs() + kMusicMs;
+  if (!musicOn) musicDue_ = -1;
+}
+
+void WebPort::RunForever() {
+  for (;;) Pump([] { return false; }, -1);
+}
+
+void WebPort::WaitUntil(int64_t monotonicMs) {
+  if (monotonicMs <= MonotonicMs()) return;
+  Pump([] { return false; }, monotonicMs);
+}
+
+void WebPort::RunModal(Form& form) {
+  Pump([&form] { return !form.Loaded() || !form.Shown(); }, -1);
+}
+
+// --- The page's events
+
+void WebPort::Dispatch(const std::string& event) {
+  using Handler = void (WebPort::*)(const Fields&);
+  static const std::map<std::string, Handler> kHandlers = {
+      {"click", &WebPort::OnClick},       {"text", &WebPort::OnText},           {"pick", &WebPort::OnPick},
+      {"key", &WebPort::OnKey},           {"press", &WebPort::OnPress},         {"menu", &WebPort::OnMenu},
+      {"menuopen", &WebPort::OnMenuOpen}, {"close", &WebPort::OnClose},         {"answer", &WebPort::OnAnswer},
+      {"pause", &WebPort::OnPause},       {"minimized", &WebPort::OnMinimized},
+  };
+  const Fields f = SplitFields(event);
+  auto it = kHandlers.find(f[0]);
+  if (it == kHandlers.end() || game_ == nullptr) return;
+  (this->*(it->second))(f);
+  AfterEvent();
+}
+
+// The menus' marks and availability follow whatever an event changed.
+void WebPort::AfterEvent() {
+  if (game_ == nullptr || !game_->MainForm().Loaded()) return;
+  std::string menus = MenusJson(game_->MainForm().Menus());
+  if (menus == menusSent_) return;
+  menusSent_ = std::move(menus);
+  Post("menus", menusSent_);
+}
+
+Form* WebPort::FormNamed(const std::string& name) const {
+  Form* form = game_->FindForm(name);
+  return form != nullptr && form->Loaded() ? form : nullptr;
+}
+
+// The control an event names by its window and its place in it, when the
+// window is loaded and takes clicks.
+Control* WebPort::ControlOf(const Fields& f) const {
+  if (f.size() < 3) return nullptr;
+  Form* form = FormNamed(f[1]);
+  const int id = Number(f[2]);
+  if (form == nullptr || !form->Enabled() || id < 0 || id >= static_cast<int>(form->Controls().size())) return nullptr;
+  Control& c = const_cast<Control&>(form->Controls()[static_cast<size_t>(id)]);
+  return c.Usable() ? &c : nullptr;
+}
+
+void WebPort::OnClick(const Fields& f) {
+  // The handler may unload the window; nothing here touches it afterwards.
+  if (Control* c = ControlOf(f)) c->form.Click(c->name, c->index);
+}
+
+void WebPort::OnText(const Fields& f) {
+  Control* c = ControlOf(f);
+  if (c != nullptr && f.size() > 3 && c->kind == ControlKind::TextBox && !c->props.locked) c->SetText(f[3]);
+}
+
+void WebPort::OnPick(const Fields& f) {
+  Control* c = ControlOf(f);
+  const int row = f.size() > 3 ? Number(f[3]) : -1;
+  if (c == nullptr || row < 0 || row >= static_cast<int>(c->props.items.size()) || c->props.listIndex == row) return;
+  c->SetListIndex(row);
+  if (c->form.HasHandler(c->name)) c->form.Click(c->name, c->index);
+}
+
+// A letter typed for the game (the pause, the cheat box); the page sends
+// only what the desktop's keyboard watch passes on.
+void WebPort::OnKey(const Fields& f) {
+  if (f.size() > 1 && game_->MainForm().Loaded()) game_->MainForm().FormKeyPress(f[1]);
+}
+
+void WebPort::OnPress(const Fields& f) {
+  Form* form = f.size() > 2 ? FormNamed(f[1]) : nullptr;
+  if (form != nullptr) form->Press(f[2] == "esc" ? WindowKey::Esc : WindowKey::Enter);
+}
+
+void WebPort::OnMenu(const Fields& f) {
+  FrmMain& m = game_->MainForm();
+  const int menu = f.size() > 2 ? Number(f[1]) : -1, item = f.size() > 2 ? Number(f[2]) : -1;
+  if (!m.Loaded() || menu < 0 || menu >= static_cast<int>(m.Menus().size())) return;
+  const Menu& bar = m.Menus()[static_cast<size_t>(menu)];
+  if (item < 0 || item >= static_cast<int>(bar.items.size())) return;
+  const MenuItem& chosen = bar.items[static_cast<size_t>(item)];
+  // While paused or behind a place only what just shows the game.
+  const bool usable = chosen.enabled && bar.enabled && (m.Enabled() || chosen.onlyShows);
+  if (!usable || !chosen.action) return;
+  const std::function<void()> action = chosen.action;  // the menus may be rebuilt meanwhile
+  action();
+}
+
+void WebPort::OnMenuOpen(const Fields& f) {
+  FrmMain& m = game_->MainForm();
+  const int menu = f.size() > 1 ? Number(f[1]) : -1;
+  if (!m.Loaded() || menu < 0 || menu >= static_cast<int>(m.Menus().size())) return;
+  const std::function<void()> open = m.Menus()[static_cast<size_t>(menu)].onOpen;
+  if (open) open();
+}
+
+void WebPort::OnClose(const Fields& f) {
+  if (Form* form = f.size() > 1 ? FormNamed(f[1]) : nullptr) form->CloseBox();
+}
+
+void WebPort::OnAnswer(const Fields& f) {
+  if (f.size() > 2) answers_[Number(f[1])] = f.size() > 3 ? f[2] + kSeparator + f[3] : f[2];
+}
+
+// The tips the page offers at the first start hold the game while read.
+void WebPort::OnPause(const Fields&) {
+  if (game_->MainForm().Loaded()) game_->MainForm().Pause();
+}
+
+// The page went out of sight (another tab, the browser minimised): the
+// game pauses as a minimised window does when the player asked for it.
+void WebPort::OnMinimized(const Fields&) {
+  if (game_->MainForm().Loaded()) game_->MainForm().WindowMinimized();
+}
+
+// --- Boxes
+
+int WebPort::NewBox(const std::string& json) {
+  Post("box", json);
+  return lastBox_;
+}
+
+std::string WebPort::AnswerOf(int box) {
+  Pump([this, box] { return answers_.count(box) != 0; }, -1);
+  std::string answer = answers_[box];
+  answers_.erase(box);
+  Post("boxclosed", Json().Begin().Int("id", box).End().Text());
+  return answer;
+}
+
+MsgAnswer WebPort::MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+  const int id = ++lastBox_;
+  NewBox(Json()
+             .Begin()
+             .Int("id", id)
+             .Str("kind", "message")
+             .Str("title", TitleOr(title))
+             .Str("text", text)
+             .Str("icon", IconName(icon))
+             .Str("buttons", ButtonsName(buttons))
+             .End()
+             .Text());
+  const std::string a = AnswerOf(id);
+  if (a == "yes") return MsgAnswer::Yes;
+  if (a == "no") return MsgAnswer::No;
+  if (a == "cancel") return MsgAnswer::Cancel;
+  if (a == "ok") return MsgAnswer::Ok;
+  // Closed by its title bar: as Esc.
+  return buttons == MsgButtons::YesNo ? MsgAnswer::No : buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+}
+
+std::optional<std::string> WebPort::InputBox(const std::string& title, const std::string& prompt,
+                                             const std::string& defaultText) {
+  const int id = ++lastBox_;
+  NewBox(Json()
+             .Begin()
+             .Int("id", id)
+             .Str("kind", "input")
+             .Str("title", TitleOr(title))
+             .Str("text", prompt)
+             .Str("value", defaultText)
+             .End()
+             .Text());
+  const std::string a = AnswerOf(id);
+  if (a.rfind(std::string("ok") + kSeparator, 0) == 0) return a.substr(3);
+  return std::nullopt;
+}
+
+// --- Windows
+
+void WebPort::OnFormEvent(Form& form, FormEvent event) {
+  if (game_ == nullptr) return;
+  const bool isMain = &form == &game_->MainForm();
+  switch (event) {
+    case FormEvent::Loaded:
+    case FormEvent::Shown:
+    case FormEvent::Changed:
+      Post("form", FormJson(form, isMain));
+      break;
+    case FormEvent::Hidden:
+    case FormEvent::Unloaded:
+      Post("form", Json()
+                       .Begin()
+                       .Str("name", form.Name())
+                       .Bool("main", isMain)
+                       .Bool("loaded", form.Loaded())
+                       .Bool("shown", form.Shown())
+                       .Bool("gone", true)
+                       .End()
+                       .Text());
+      break;
+  }
+  if (isMain) {
+    SyncTimers();
+    menusSent_.clear();
+    AfterEvent();
+  }
+}
+
+void WebPort::OnControlChanged(Form& form, Control& control) {
+  if (game_ == nullptr) return;
+  if (control.kind == ControlKind::Timer) {
+    if (&form == &game_->MainForm()) SyncTimers();
+    return;
+  }
+  Post("control", ControlJson(form, control));
+}
+
+void WebPort::OnMessageTyping(const std::string& text) {
+  Post("typing", Json().Begin().Str("text", text).End().Text());
+}
+
+void WebPort::OnMessageTyped(const std::string& text) { Post("typed", Json().Begin().Str("text", text).End().Text()); }
+
+void WebPort::MinimizeMainWindow() {
+  Post("minimize", "{}");
+  if (game_ != nullptr && game_->MainForm().Loaded()) game_->MainForm().WindowMinimized();
+}
+
+void WebPort::ShowToolWindow(ToolWindow which) {
+  Post("tool", Json().Begin().Str("which", which == ToolWindow::Journal ? "journal" : "stats").End().Text());
+}
+
+// --- Sound: the page's sound seam (site/js/sound.js) hears of each effect
+// and track; nothing is played yet, and the player reports itself stopped.
+
+void WebPort::PlayEffect(const std::string& name, bool audible) {
+  if (audible) Post("effect", Json().Begin().Str("name", name).End().Text());
+}
+
+void WebPort::MusicSetFile(const std::string& path) { musicFile_ = path; }
+void WebPort::MusicPlay() { Post("music", Json().Begin().Str("play", musicFile_).End().Text()); }
+void WebPort::MusicStop() { Post("music", Json().Begin().Str("play", "").End().Text()); }
+int WebPort::MusicState() { return 0; }
+
+// --- Settings, files, links, the date, the end
+
+std::optional<std::string> WebPort::SettingGet(const std::string& name) {
+  std::string v = StoredSetting(name);
+  if (v == "\x01") return std::nullopt;
+  return v;
+}
+
+bool WebPort::SettingSet(const std::string& name, const std::string& value) { return StoreSetting(name, value); }
+
+void WebPort::PlayerFilesWritten() { SyncPlayerFiles(); }
+
+void WebPort::OpenLink(const std::string& target) { Post("link", Json().Begin().Str("target", target).End().Text()); }
+
+// readme.txt and license.txt: UTF-8, or the old code page.
+void WebPort::ShowTextFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const bool found = in.is_open();
+  std::ostringstream bytes;
+  if (found) bytes << in.rdbuf();
+  std::string text = bytes.str();
+  if (!IsUtf8(text)) text = Cp1251ToUtf8(text);
+  const std::string title = path.substr(path.find_last_of('/') + 1);
+  Post("textfile", Json().Begin().Str("title", title).Str("text", text).Bool("found", found).End().Text());
+}
+
+WallClock WebPort::Now() {
+  int t[4] = {};
+  LocalTime(t);
+  return WallClock{SerialFromCivil(t[0], t[1], t[2]), t[3]};
+}
+
+void WebPort::EndProgram() {
+  SyncPlayerFiles();
+  Post("ended", "{}");
+  Halt();
+}
+
+}  // namespace kalvitor::web

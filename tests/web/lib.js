@@ -1,0 +1,58 @@
+// Debian's Chromium, headless, driven through playwright-core (which
+// brings no browser of its own), over the site served on this machine.
+import { spawn } from "node:child_process";
+import { mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join, dirname } from "node:path";
+import { fileURLToPath } from "node:url";
+import { chromium } from "playwright-core";
+
+const root = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
+export const site = process.env.KALVITOR_SITE || join(root, "build", "web", "site");
+
+// The site on a free port of this machine; resolves once it answers.
+export async function serve() {
+  const port = 18000 + Math.floor(Math.random() * 2000);
+  const server = spawn("python3", [join(root, "scripts", "web_serve.py"), site, String(port)], {
+    stdio: ["ignore", "pipe", "inherit"],
+  });
+  await new Promise((resolve, reject) => {
+    server.stdout.once("data", resolve);
+    server.once("exit", (code) => reject(new Error(`the server ended (${code})`)));
+  });
+  return { url: `http://127.0.0.1:${port}/`, stop: () => server.kill() };
+}
+
+// A browser with a new empty profile; `scale` is the device's pixel ratio.
+export async function browser({ scale = 1 } = {}) {
+  const profile = mkdtempSync(join(tmpdir(), "kalvitor-chromium-"));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.KALVITOR_CHROMIUM || "/usr/bin/chromium",
+    headless: true,
+    deviceScaleFactor: scale,
+    viewport: { width: 1000, height: 720 },
+    args: [
+      "--no-sandbox",
+      "--disable-gpu",
+      "--disable-background-networking",
+      "--disable-component-update",
+      "--disable-sync",
+      "--no-first-run",
+    ],
+  });
+  const page = context.pages()[0] ?? (await context.newPage());
+  const errors = [];
+  page.on("pageerror", (e) => errors.push(String(e)));
+  page.on("console", (m) => {
+    if (m.type() === "error") errors.push(m.text());
+  });
+  return {
+    context,
+    page,
+    errors,
+    close: async () => {
+      await context.close();
+      rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
