@@ -18,7 +18,7 @@ cmake -S . -B build/check -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVITOR_
 cmake --build build/check -j "$jobs"
 ctest --test-dir build/check --output-on-failure -j "$jobs"
 scripts/windows_test.sh build/check/src/headless/kalvitor-headless
-scripts/web_driver_test.sh
+scripts/web_test.sh
 tests/system/run.sh build/check/game
 tests/install/install_test.sh build/check
 if [[ "${KALVITOR_SKIP_PACKAGE:-0}" != 1 ]]; then

@@ -4,42 +4,48 @@
 
 #include <cstdlib>
 
-// The page's side lives in site/js/bridge.js (Module.kv).
+// The page's side lives in site/js/bridge.js (Module.kv). The bodies below
+// are JavaScript, which clang-format would take apart.
+// clang-format off
 
-EM_JS(void, kv_post, (const char* type, const char* json),
-      { Module.kv.receive(UTF8ToString(type), UTF8ToString(json)); });
+EM_JS(void, kv_post, (const char* type, const char* json), {
+  Module.kv.receive(UTF8ToString(type), UTF8ToString(json));
+});
 
 EM_ASYNC_JS(char*, kv_next_event, (double timeoutMs), {
   const event = await Module.kv.nextEvent(timeoutMs);
-  return event == = null ? 0 : allocateUTF8(event);
+  return event === null ? 0 : allocateUTF8(event);
 });
 
 // IDBFS writes every changed file of the folder in one IndexedDB
 // transaction: a saved game and its journal are there both, or both old.
 // One sync at a time; a store that cannot be used leaves the files in memory.
+// While it stores, the page says so (and asks before it is left).
 EM_ASYNC_JS(void, kv_sync, (), {
-  const sync = () = > new Promise(done = > FS.syncfs(
-                                               false, error = > {
-                                                 if (error)
-                                                   console.warn("kalvitor: the player's files were not stored", error);
-                                                 done();
-                                               }));
+  const sync = () => new Promise((done) => FS.syncfs(false, (error) => {
+    if (error) console.warn("kalvitor: the player's files were not stored", error);
+    done();
+  }));
+  Module.kvStoring = (Module.kvStoring || 0) + 1;
+  document.documentElement.dataset.storing = "true";
   Module.kvSyncing = (Module.kvSyncing || Promise.resolve()).then(sync);
   await Module.kvSyncing;
+  if (--Module.kvStoring === 0) delete document.documentElement.dataset.storing;
 });
 
 EM_ASYNC_JS(void, kv_load_files, (const char* folderName), {
   const folder = UTF8ToString(folderName);
   FS.mkdir(folder);
   FS.mount(IDBFS, {}, folder);
-  await new Promise(done = > FS.syncfs(
-                                 true, error = > {
-                                   if (error) console.warn("kalvitor: the player's files could not be read", error);
-                                   done();
-                                 }));
+  await new Promise((done) => FS.syncfs(true, (error) => {
+    if (error) console.warn("kalvitor: the player's files could not be read", error);
+    done();
+  }));
 });
 
-EM_ASYNC_JS(void, kv_halt, (), { await new Promise(() = > {}); });
+EM_ASYNC_JS(void, kv_halt, (), {
+  await new Promise(() => {});
+});
 
 EM_JS(void, kv_local_time, (int* out), {
   const d = new Date();
@@ -51,11 +57,14 @@ EM_JS(void, kv_local_time, (int* out), {
 
 EM_JS(char*, kv_setting_get, (const char* name), {
   const v = Module.kv.settingGet(UTF8ToString(name));
-  return v == = null ? 0 : allocateUTF8(v);
+  return v === null ? 0 : allocateUTF8(v);
 });
 
-EM_JS(int, kv_setting_set, (const char* name, const char* value),
-      { return Module.kv.settingSet(UTF8ToString(name), UTF8ToString(value)) ? 1 : 0; });
+EM_JS(int, kv_setting_set, (const char* name, const char* value), {
+  return Module.kv.settingSet(UTF8ToString(name), UTF8ToString(value)) ? 1 : 0;
+});
+
+// clang-format on
 
 namespace kalvitor::web {
 namespace {

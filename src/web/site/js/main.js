@@ -50,6 +50,11 @@ document.addEventListener("visibilitychange", () => {
   if (document.hidden && mainEntry()) send("minimized");
 });
 
+// Leaving while the player's files are being stored would lose the save.
+window.addEventListener("beforeunload", (e) => {
+  if (document.documentElement.dataset.storing) e.preventDefault();
+});
+
 window.Module = {
   kv,
   print: (text) => console.log(text),

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Everything the browser game is tested with: the engine and the driver
+# under Node (scripts/web_driver_test.sh), then the site built and played in
+# Debian's Chromium, headless (tests/web/*.test.js through playwright-core).
+#   scripts/web_test.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/web_driver_test.sh
+scripts/web.sh --build-only
+t=$SECONDS
+(cd tests/web && node --test --test-concurrency=1)
+echo "web_test: browser tests $((SECONDS - t)) s"
