@@ -47,8 +47,11 @@ EM_ASYNC_JS(void, kv_halt, (), {
   await new Promise(() => {});
 });
 
+// The page's address may stop the computer's clock at a time of its own
+// (tests: "?now=2026-12-07T21:47:00"), as the driver's --now does.
 EM_JS(void, kv_local_time, (int* out), {
-  const d = new Date();
+  const fixed = new URLSearchParams(location.search).get("now");
+  const d = fixed !== null && !isNaN(new Date(fixed)) ? new Date(fixed) : new Date();
   HEAP32[out >> 2] = d.getFullYear();
   HEAP32[(out >> 2) + 1] = d.getMonth() + 1;
   HEAP32[(out >> 2) + 2] = d.getDate();
@@ -62,6 +65,12 @@ EM_JS(char*, kv_setting_get, (const char* name), {
 
 EM_JS(int, kv_setting_set, (const char* name, const char* value), {
   return Module.kv.settingSet(UTF8ToString(name), UTF8ToString(value)) ? 1 : 0;
+});
+
+// The page's address may fix the seed of chance (tests: "?seed=7"); -1 for none.
+EM_JS(double, kv_seed, (), {
+  const seed = new URLSearchParams(location.search).get("seed");
+  return seed !== null && /^[0-9]+$/.test(seed) ? Number(seed) : -1;
 });
 
 // clang-format on
@@ -92,6 +101,12 @@ void Halt() {
 }
 
 double NowMs() { return emscripten_get_now(); }
+
+std::optional<uint64_t> SeedFromPage() {
+  const double seed = kv_seed();
+  if (seed < 0) return std::nullopt;
+  return static_cast<uint64_t>(seed);
+}
 
 void LocalTime(int out[4]) { kv_local_time(out); }
 

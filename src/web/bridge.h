@@ -4,6 +4,8 @@
 // suspended). Everything else goes the other way: news for the view.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kalvitor::web {
@@ -21,6 +23,8 @@ void LoadPlayerFiles(const std::string& folder);
 // Never returns: the program stays suspended (the page has ended the game).
 [[noreturn]] void Halt();
 double NowMs();
+// The seed of chance the page's address asks for ("?seed=7", for tests).
+std::optional<uint64_t> SeedFromPage();
 // The computer's local date and time: {year, month, day, milliseconds of the day}.
 void LocalTime(int out[4]);
 // The settings store (the browser's local storage); "\x01" for none.

@@ -56,3 +56,13 @@ export async function browser({ scale = 1 } = {}) {
     },
   };
 }
+
+// A key pressed as the keyboard sends it, through the browser's own input:
+// also the letters of a Russian layout, which Playwright's keyboard does not
+// know (`code` is the key's place on the keyboard: "KeyP" for з).
+export async function pressKey(page, key, code) {
+  const cdp = await page.context().newCDPSession(page);
+  await cdp.send("Input.dispatchKeyEvent", { type: "keyDown", key, code, text: key, unmodifiedText: key });
+  await cdp.send("Input.dispatchKeyEvent", { type: "keyUp", key, code });
+  await cdp.detach();
+}

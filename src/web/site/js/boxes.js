@@ -104,7 +104,7 @@ export function onBoxClosed(news) {
 // A window of text to read, with a button to close it (Esc closes it too).
 function textWindow(title, build, className) {
   const frame = makeFrame(title, () => closeFrame(frame));
-  frame.classList.add("text-window", className);
+  frame.classList.add("text-window", ...className.split(" "));
   const body = document.createElement("div");
   body.className = "text-body";
   build(body);
@@ -174,7 +174,7 @@ export function openTips(atStart) {
     box.addEventListener("change", () => settingSet("Tips", box.checked ? "0" : "1"));
     never.append(box, " Больше не показывать");
     body.appendChild(never);
-  }, "tips-window");
+  }, "tips-window beside");
 }
 
 export function onEnded() {

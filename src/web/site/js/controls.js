@@ -279,6 +279,9 @@ export function applyControl(form, c, el, view) {
       break;
     case "shape":
       el.classList.toggle("filled", !c.transparent);
+      // A shape a pixel or two across is a line: drawn as the desktop's
+      // pen draws it, thin and light.
+      el.classList.toggle("line", c.w <= 2 || c.h <= 2);
       el.style.setProperty("--fill", rgb(c.back));
       break;
     case "image":
@@ -292,8 +295,13 @@ export function applyControl(form, c, el, view) {
   el.classList.toggle("disabled", !enabled);
   if (c.readerHidden) el.setAttribute("aria-hidden", "true");
   else if (!c.typed) el.removeAttribute("aria-hidden");
-  if (c.tip) el.dataset.tip = c.tip;
-  else delete el.dataset.tip;
+  if (c.tip) {
+    el.dataset.tip = c.tip;
+    el.setAttribute("aria-description", c.tip);
+  } else {
+    delete el.dataset.tip;
+    el.removeAttribute("aria-description");
+  }
   const wasVisible = !el.hidden;
   el.hidden = !visible;
   // The pause's "Пауза": said the moment it shows.

@@ -32,9 +32,23 @@ on("ended", onEnded);
 on("effect", (news) => playEffect(news.name));
 on("music", (news) => playMusic(news.play));
 on("link", (news) => window.open(news.target, "_blank", "noopener"));
+// "Свернуть игру": the main window folds to its title bar, with a button
+// that unfolds it.
 on("minimize", () => {
   const main = mainEntry();
-  if (main) main.frame.classList.add("minimized");
+  if (!main || main.frame.classList.contains("minimized")) return;
+  main.frame.classList.add("minimized");
+  const restore = document.createElement("button");
+  restore.type = "button";
+  restore.className = "restore";
+  restore.textContent = "Развернуть игру";
+  restore.addEventListener("click", () => {
+    main.frame.classList.remove("minimized");
+    restore.remove();
+    main.frame.querySelector(".client [tabindex='0']")?.focus();
+  });
+  main.frame.querySelector(".titlebar").after(restore);
+  restore.focus();
 });
 
 configureMenus({

@@ -65,7 +65,8 @@ export function focusInto(frame) {
 }
 
 export function openFrame(frame, kind, name) {
-  stack.push({ frame, kind, name });
+  // When it closes, the keyboard goes back to where it was.
+  stack.push({ frame, kind, name, returnFocus: document.activeElement });
   desk().appendChild(frame);
   place(frame);
   restack();
@@ -74,11 +75,16 @@ export function openFrame(frame, kind, name) {
 
 export function closeFrame(frame) {
   const i = stack.findIndex((e) => e.frame === frame);
+  const back = i >= 0 ? stack[i].returnFocus : null;
   if (i >= 0) stack.splice(i, 1);
+  const hadFocus = frame.contains(document.activeElement);
   frame.remove();
   restack();
   const top = topFrame();
-  if (top && !top.frame.contains(document.activeElement)) focusInto(top.frame);
+  if (!top || (!hadFocus && document.activeElement !== document.body)) return;
+  const usable = back && back.isConnected && !back.closest(".frame")?.inert && !back.closest("[hidden]") && !back.disabled;
+  if (usable && top.frame.contains(back)) back.focus({ preventScroll: true });
+  else if (!top.frame.contains(document.activeElement)) focusInto(top.frame);
 }
 
 // Over the middle of the main window (or of the page), kept on the page.
@@ -86,6 +92,12 @@ function place(frame) {
   if (frame.classList.contains("main-window")) return;
   const main = forms.get(mainName)?.frame;
   const over = main && main.isConnected && stack.some((e) => e.frame === main) ? main.getBoundingClientRect() : null;
+  // The tips: a narrow page to the right of the main window, where there is room.
+  if (frame.classList.contains("beside") && over && over.right + 8 + frame.offsetWidth <= window.innerWidth) {
+    frame.style.left = `${Math.round(over.right + 8 + window.scrollX)}px`;
+    frame.style.top = `${Math.round(over.top + window.scrollY)}px`;
+    return;
+  }
   const w = frame.offsetWidth, h = frame.offsetHeight;
   const cx = over ? over.left + over.width / 2 : window.innerWidth / 2;
   const cy = over ? over.top + over.height / 2 : window.innerHeight / 2;

@@ -1,0 +1,44 @@
+// Pictures of the browser game to look at, beside the desktop's
+// (KALVITOR_SHOTS=dir tests/system/run.sh build/check/game fit): the name
+// dialog, the main window, a place over it, a message box and the paused
+// window with the cheat box, at device scales 1 and 2.
+//   node tests/web/shots.js OUT_DIR
+import { mkdirSync } from "node:fs";
+import { join } from "node:path";
+import { browser, serve } from "./lib.js";
+
+const out = process.argv[2] || "shots";
+mkdirSync(out, { recursive: true });
+const server = await serve();
+for (const scale of [1, 2]) {
+  const b = await browser({ scale });
+  const page = b.page;
+  const shot = (name) => page.screenshot({ path: join(out, `${name}@${scale}x.png`) });
+  await page.goto(server.url);
+  await page.evaluate(() => localStorage.setItem("kalvitor.Tips", "0"));
+  await page.reload();
+  await page.getByRole("textbox", { name: "Введите Ваше имя" }).waitFor();
+  await shot("name_dialog");
+  await page.keyboard.type("Вася");
+  await page.keyboard.press("Enter");
+  const main = page.getByRole("region", { name: /Brindlex Kalvitor/ });
+  await main.waitFor();
+  await page.waitForTimeout(1500);
+  await shot("main_window");
+  await main.getByRole("button", { name: "Железо" }).click();
+  await page.waitForTimeout(400);
+  await shot("place");
+  await page.keyboard.press("Escape");
+  await main.getByRole("button", { name: "Закрыть" }).click();
+  await page.getByRole("alertdialog").waitFor();
+  await shot("message_box");
+  await page.keyboard.press("Escape");
+  await page.keyboard.press("p");
+  await page.keyboard.press("p");
+  await page.keyboard.press("c");
+  await page.waitForTimeout(400);
+  await shot("cheat_box");
+  await b.close();
+}
+server.stop();
+console.log(`shots in ${out}`);
