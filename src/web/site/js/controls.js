@@ -129,29 +129,23 @@ function setText(el, text) {
 // The model's font, or a point or two smaller while the text would not fit
 // its box; long texts wrap where the box holds two lines.
 function fitLabel(el, c, text) {
-  const inset = c.transparent ? 0 : PLATE_INSET;
-  const w = c.w - 2 * inset;
   el.style.whiteSpace = "pre";
   let pt = c.pt > 0 ? c.pt : 9;
   el.style.fontSize = `${pt}pt`;
-  if (!text || w <= 0) return;
-  const lineH = el.firstChild ? el.scrollHeight / Math.max(1, text.split("\n").length) : 0;
-  const roomForLines = c.h >= 2 * lineH;
+  if (!text || c.w <= 0 || c.h <= 0) return;
+  const fits = () => el.scrollWidth <= el.clientWidth + 1 && el.scrollHeight <= el.clientHeight + 1;
   for (;;) {
-    const fitsOne = !text.includes("\n") && el.scrollWidth <= w + 1 && el.scrollHeight <= c.h + 1;
-    if (fitsOne) return;
+    const lineH = parseFloat(getComputedStyle(el).lineHeight) || pt * 1.6;
+    const roomForLines = c.h >= 2 * lineH;
+    if (!text.includes("\n") && fits()) return;
     if (roomForLines) {
       el.style.whiteSpace = "pre-wrap";
-      if (el.scrollHeight <= c.h + 1 && el.scrollWidth <= w + 1) {
-        el.classList.add("wrapped");
-        return;
-      }
-      el.style.whiteSpace = "pre";
+      el.classList.add("wrapped");
+      if (fits()) return;
     }
-    if (pt <= SMALLEST_PT) {
-      if (roomForLines) el.style.whiteSpace = "pre-wrap";
-      return;
-    }
+    if (pt <= SMALLEST_PT) return;
+    el.style.whiteSpace = "pre";
+    el.classList.remove("wrapped");
     pt -= 0.5;
     el.style.fontSize = `${pt}pt`;
   }
@@ -174,9 +168,7 @@ function applyLabel(form, c, el, hasPicture) {
   } else {
     setText(el, c.text);
   }
-  el.style.alignItems = "center";
   fitLabel(el, c, c.text);
-  if (el.classList.contains("wrapped")) el.style.alignItems = "flex-start";
   if (c.kind === "clicklabel") el.setAttribute("aria-label", name);
 }
 
@@ -244,14 +236,19 @@ export function applyControl(form, c, el, view) {
   el.style.height = `${c.h}px`;
   el.style.fontSize = `${c.pt > 0 ? c.pt : 9}pt`;
   el.style.fontWeight = c.bold ? "bold" : "";
-  const enabled = enabledInModel(form, c);
-  let visible = visibleInModel(form, c);
+  // A window out of use (the paused main window) takes no clicks: its
+  // controls are out of use with it, as the desktop's view disables them.
+  const enabled = form.enabled && enabledInModel(form, c);
+  // An empty message line shows nothing: it comes into sight with a message.
+  const visible = visibleInModel(form, c) && !(c.typed && c.text === "");
+  const wasVisible = !el.hidden;
+  // Shown first, so that a label is fitted to its text where it stands.
+  el.hidden = !visible;
   switch (c.kind) {
     case "label":
     case "clicklabel":
       if (c.typed) {
         applyMessageLine(c, el, view.messageWhole);
-        if (c.text === "") visible = false;
       } else {
         applyLabel(form, c, el, view.hasPicture);
       }
@@ -302,8 +299,6 @@ export function applyControl(form, c, el, view) {
     delete el.dataset.tip;
     el.removeAttribute("aria-description");
   }
-  const wasVisible = !el.hidden;
-  el.hidden = !visible;
   // The pause's "Пауза": said the moment it shows.
   if (c.announced && visible && !wasVisible) view.announce(c.text);
 }

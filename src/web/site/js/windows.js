@@ -180,7 +180,8 @@ function applyForm(entry) {
   client.style.height = `${form.h}px`;
   client.style.backgroundImage = form.background ? `url("backgrounds/${form.background.toUpperCase()}.jpg")` : "";
   client.classList.toggle("has-picture", !!form.background);
-  // A paused main window takes no clicks; its keys still reach the game.
+  // A paused main window takes no clicks (its controls say they are out of
+  // use); its keys still reach the game.
   client.classList.toggle("disabled", !form.enabled);
   client.inert = !form.enabled && !form.main;
   setTitle(entry);
@@ -193,6 +194,8 @@ function applyForm(entry) {
 function show(entry) {
   if (stack.some((e) => e.frame === entry.frame)) return;
   openFrame(entry.frame, kindOf(entry.form), entry.form.name);
+  // Now on the page, its labels are fitted to their texts where they stand.
+  applyForm(entry);
 }
 
 function hide(entry) {
