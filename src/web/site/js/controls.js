@@ -151,6 +151,29 @@ function fitLabel(el, c, text) {
   }
 }
 
+// A button's caption fitted to its width: in two lines when the button is
+// tall enough, else smaller, down to 7 pt, and as a last resort cut with an
+// ellipsis, the whole caption then shown by the pointer's tip.
+function fitButton(el, c) {
+  setText(el, c.text);
+  el.classList.remove("cut");
+  el.style.whiteSpace = "pre";
+  let pt = c.pt > 0 ? c.pt : 9;
+  el.style.fontSize = `${pt}pt`;
+  el.dataset.cutCaption = "";
+  if (!c.text || c.w <= 0 || !el.isConnected || el.hidden) return;
+  const lineH = parseFloat(getComputedStyle(el).lineHeight) || pt * 1.6;
+  if (el.scrollWidth > el.clientWidth + 1 && c.h >= 2 * lineH + 6) el.style.whiteSpace = "pre-wrap";
+  while (el.scrollWidth > el.clientWidth + 1 && pt > SMALLEST_PT) {
+    pt -= 0.5;
+    el.style.fontSize = `${pt}pt`;
+  }
+  if (el.scrollWidth > el.clientWidth + 1) {
+    el.classList.add("cut");
+    el.dataset.cutCaption = c.text;
+  }
+}
+
 function applyLabel(form, c, el, hasPicture) {
   el.classList.toggle("plate", !c.transparent);
   el.classList.toggle("shadow", c.transparent && (hasPicture || liesOnPicture(form, c)));
@@ -254,7 +277,7 @@ export function applyControl(form, c, el, view) {
       }
       break;
     case "button":
-      setText(el, c.text);
+      fitButton(el, c);
       el.disabled = !enabled;
       break;
     case "textbox":
@@ -292,9 +315,11 @@ export function applyControl(form, c, el, view) {
   el.classList.toggle("disabled", !enabled);
   if (c.readerHidden) el.setAttribute("aria-hidden", "true");
   else if (!c.typed) el.removeAttribute("aria-hidden");
-  if (c.tip) {
-    el.dataset.tip = c.tip;
-    el.setAttribute("aria-description", c.tip);
+  // The model's tip, after the whole caption of a button that shows it cut.
+  const tip = [el.dataset.cutCaption, c.tip].filter(Boolean).join("\n");
+  if (tip) {
+    el.dataset.tip = tip;
+    if (c.tip) el.setAttribute("aria-description", c.tip);
   } else {
     delete el.dataset.tip;
     el.removeAttribute("aria-description");
