@@ -51,8 +51,10 @@ test("the name dialog, the tips and the main window by keys", { timeout: 60000 }
   // The name box has the keyboard from the start; Enter presses OK.
   await page.getByRole("textbox", { name: "Введите Ваше имя" }).waitFor();
   assert.equal((await focused()).name, "Введите Ваше имя");
-  await page.keyboard.type("Петя");
+  // Typed as fast as the keys go, the whole name reaches the game.
+  await page.keyboard.type("Петя Иванов-Петров");
   await page.keyboard.press("Enter");
+  await page.getByRole("region", { name: "Brindlex Kalvitor 1.6 -- Петя Иванов-Петров" }).waitFor();
   // The tips pause the game; Esc closes them, the keyboard goes back to the
   // main window, whose pause plate the reader hears.
   await page.getByRole("dialog", { name: "Советы новичку" }).waitFor();

@@ -79,7 +79,11 @@ function make(form, c) {
       if (!c.multiLine) el.type = "text";
       el.spellcheck = false;
       el.autocomplete = "off";
-      el.addEventListener("input", () => send("text", form.name, c.id, el.value));
+      el.sent = [];
+      el.addEventListener("input", () => {
+        el.sent.push(el.value);
+        send("text", form.name, c.id, el.value);
+      });
       break;
     case "list":
       el = document.createElement("select");
@@ -280,14 +284,19 @@ export function applyControl(form, c, el, view) {
       fitButton(el, c);
       el.disabled = !enabled;
       break;
-    case "textbox":
-      if (el.value !== c.text) el.value = c.text;
+    case "textbox": {
+      // The model's echo of what the player typed earlier is no news: the
+      // box keeps the letters typed since.
+      const echo = el.sent.indexOf(c.text);
+      if (echo >= 0) el.sent.splice(0, echo + 1);
+      else if (el.value !== c.text) el.value = c.text;
       el.readOnly = c.locked;
       el.disabled = !enabled;
       if (c.maxLength > 0) el.maxLength = c.maxLength;
       if (c.color !== 0xffffff) el.style.color = rgb(c.color);
       el.setAttribute("aria-label", readerName(form, c));
       break;
+    }
     case "list":
     case "combo":
       applyItems(el, c);
