@@ -65,7 +65,7 @@ Figures Measure(const std::function<void(Game&)>& fill) {
     Harness h;
     h.Start();
     fill(h.game);
-    ToolWindows tools(h.game);
+    ToolWindows tools(h.game, {QStringLiteral(KALVITOR_TEST_MODULE_DIR)});
     QElapsedTimer t;
     t.start();
     tools.Show(ToolWindow::Journal, nullptr);
