@@ -3,7 +3,9 @@
 # under a virtual X server (no window manager, no sound card):
 #   - launch → first window mapped, seen from outside by an X client waiting
 #     for the MapNotify (game: the name dialog; default audio driver, and
-#     SDL's disk driver), with the shared libraries loaded by then;
+#     SDL's disk driver), with the shared libraries loaded by then; also
+#     less the time the program's main thread stood ready while other
+#     programs ran (steadier on a busy machine);
 #     yardsticks: a bare Qt dialog, the same with SDL2_mixer linked;
 #   - processor use while the clock ticks, music off (disk driver), with
 #     the day's events as chance brings them (a message typing now and then)
@@ -78,6 +80,7 @@ map_once() {  # key, program, environment...
   set -- $out
   runs[$key]+="${1#map_ms=} "
   libs[$key]=${2#libs=}
+  runs[own$key]+="$(awk -v m="${1#map_ms=}" -v r="${3#ready_ms=}" 'BEGIN { printf "%.1f", m - r }') "
 }
 off=$(settings 0 1)
 want launch || MAP_ROUNDS=0
@@ -186,6 +189,13 @@ if want launch; then
   for i in "${!games[@]}"; do
     median_row "" "${labels[$i]}, default driver" "map$i" "$dm" "; ${libs[map$i]} libraries"
     median_row "" "${labels[$i]}, disk driver" "mapdisk$i" "$dm" "; ${libs[mapdisk$i]} libraries"
+  done
+  median_row "  the same, less the time it stood ready, ms" "bare Qt dialog" owndialog 1
+  dm=$m
+  median_row "" "bare Qt dialog + SDL2_mixer" owndialogsdl "$dm"
+  for i in "${!games[@]}"; do
+    median_row "" "${labels[$i]}, default driver" "ownmap$i" "$dm"
+    median_row "" "${labels[$i]}, disk driver" "ownmapdisk$i" "$dm"
   done
 fi
 if want cpu; then

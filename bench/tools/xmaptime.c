@@ -1,8 +1,11 @@
 /* Start-up as seen from outside the program.
  *   xmaptime PROGRAM [ARGS...]  launches the program, waits for the first
  *       window mapped on the display after the launch, prints "map_ms=N"
- *       (from just before the launch) and "libs=N", the shared libraries
- *       the program has loaded by then, and kills the program.
+ *       (from just before the launch), "libs=N", the shared libraries
+ *       the program has loaded by then, and "ready_ms=N", the time its main
+ *       thread stood ready but waited for a processor meanwhile (the
+ *       kernel's schedstat: on a busy machine, the part of map_ms that was
+ *       other programs' turn), and kills the program.
  *   xmaptime --watch            prints "map MONOTONIC_NS" for every window
  *       mapped on the display until it is killed.
  * Only children of the root window count: run without a window manager. */
@@ -42,6 +45,18 @@ static int SharedLibraries(pid_t pid) {
   return count;
 }
 
+/* Milliseconds the process's main thread has waited on a run queue. */
+static double ReadyMs(pid_t pid) {
+  char path[64];
+  snprintf(path, sizeof path, "/proc/%d/schedstat", (int)pid);
+  FILE* f = fopen(path, "r");
+  if (f == NULL) return -1;
+  unsigned long long running = 0, waiting = 0;
+  const int n = fscanf(f, "%llu %llu", &running, &waiting);
+  fclose(f);
+  return n == 2 ? (double)waiting / 1e6 : -1;
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) {
     fprintf(stderr, "usage: xmaptime PROGRAM [ARGS...] | xmaptime --watch\n");
@@ -76,7 +91,7 @@ int main(int argc, char** argv) {
       printf("map %lld\n", at);
       continue;
     }
-    printf("map_ms=%.1f libs=%d\n", (double)(at - start) / 1e6, SharedLibraries(child));
+    printf("map_ms=%.1f libs=%d ready_ms=%.1f\n", (double)(at - start) / 1e6, SharedLibraries(child), ReadyMs(child));
     fflush(stdout);
     kill(-child, SIGKILL);
     waitpid(child, NULL, 0);
