@@ -5,7 +5,8 @@
 #     for the MapNotify (game: the name dialog; default audio driver, and
 #     SDL's disk driver), with the shared libraries loaded by then; also
 #     less the time the program's main thread stood ready while other
-#     programs ran (steadier on a busy machine);
+#     programs ran, and the processor time it used by then (both steadier
+#     on a busy machine);
 #     yardsticks: a bare Qt dialog, the same with SDL2_mixer linked;
 #   - processor use while the clock ticks, music off (disk driver), with
 #     the day's events as chance brings them (a message typing now and then)
@@ -81,6 +82,7 @@ map_once() {  # key, program, environment...
   runs[$key]+="${1#map_ms=} "
   libs[$key]=${2#libs=}
   runs[own$key]+="$(awk -v m="${1#map_ms=}" -v r="${3#ready_ms=}" 'BEGIN { printf "%.1f", m - r }') "
+  runs[proc$key]+="${4#cpu_ms=} "
 }
 off=$(settings 0 1)
 want launch || MAP_ROUNDS=0
@@ -196,6 +198,13 @@ if want launch; then
   for i in "${!games[@]}"; do
     median_row "" "${labels[$i]}, default driver" "ownmap$i" "$dm"
     median_row "" "${labels[$i]}, disk driver" "ownmapdisk$i" "$dm"
+  done
+  median_row "  processor time by then, ms" "bare Qt dialog" procdialog 1
+  dm=$m
+  median_row "" "bare Qt dialog + SDL2_mixer" procdialogsdl "$dm"
+  for i in "${!games[@]}"; do
+    median_row "" "${labels[$i]}, default driver" "procmap$i" "$dm"
+    median_row "" "${labels[$i]}, disk driver" "procmapdisk$i" "$dm"
   done
 fi
 if want cpu; then
