@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "life/rules/offers.h"
 #include "windows/screens/frm_bank.h"
 #include "windows/shell/frm_main.h"
 
@@ -23,8 +24,8 @@ struct Bank {
     h.port.inputs.push_back(std::move(text));
     form().Click(control, -1);
   }
-  std::string Deposit() { return form().Label2.Text(); }
-  std::string Loan() { return form().Label5.Text(); }
+  std::string Deposit() { return form().depositLine.Text(); }
+  std::string Loan() { return form().loanLine.Text(); }
   Harness h;
 };
 
@@ -67,8 +68,8 @@ TEST(Bank, OpensWithBalancesAndAsksWithTheTablesPrompts) {
   h.s().BankDeposit = -5;
   h.s().BankLoan = 700;
   h.game.MainForm().Click("cmdBank", -1);
-  EXPECT_EQ(h.game.BankForm().Label2.Text(), "Долг банка: $-5");
-  EXPECT_EQ(h.game.BankForm().Label5.Text(), "Долг банку: $700");
+  EXPECT_EQ(h.game.BankForm().depositLine.Text(), "Долг банка: $-5");
+  EXPECT_EQ(h.game.BankForm().loanLine.Text(), "Долг банку: $700");
   h.Lines();
   h.port.inputs.push_back(std::nullopt);
   h.game.BankForm().Click("Label7", -1);

@@ -291,28 +291,28 @@ TEST(Education, CaptionsFollowTheFlagsAndAFinishedSchoolStaysDisabledUntilANewGa
   h.s().Money = 0;
   h.game.MainForm().Click("cmdSchool", -1);
   FrmEducation& e = h.game.EducationForm();
-  EXPECT_EQ(e.Command2.Text() + " / " + e.Command1.Text(), "Бросить эти курсы / Ходить в школу");
+  EXPECT_EQ(e.coursesButton.Text() + " / " + e.schoolButton.Text(), "Бросить эти курсы / Ходить в школу");
   e.Click("Command2", -1);
   EXPECT_EQ(h.s().AttendsCourses, kFalse);
-  EXPECT_EQ(e.Command2.Text(), "Ходить на курсы");
+  EXPECT_EQ(e.coursesButton.Text(), "Ходить на курсы");
   h.s().AttendsSchool = 1;  // anything but True counts as not attending
   e.Click("Command1", -1);  // free, with no money at all
   EXPECT_EQ(h.s().AttendsSchool, kTrue);
-  EXPECT_EQ(e.Command1.Text(), "Бросить эту школу");
+  EXPECT_EQ(e.schoolButton.Text(), "Бросить эту школу");
   EXPECT_EQ(h.s().Money, 0);
   e.Click("Command8", -1);
   h.s().Education = 100;
   h.game.DailyPass();
   EXPECT_EQ(h.s().AttendsSchool, kFalse);
   h.game.MainForm().Click("cmdSchool", -1);
-  EXPECT_FALSE(e.Command1.Enabled());
-  EXPECT_EQ(e.Command1.Text(), "Бросить эту школу");  // not loaded again meanwhile
+  EXPECT_FALSE(e.schoolButton.Enabled());
+  EXPECT_EQ(e.schoolButton.Text(), "Бросить эту школу");  // not loaded again meanwhile
   e.Click("Command8", -1);
   h.QueuePlayer("Петя");
   h.game.NewGame();
   h.game.MainForm().Click("cmdSchool", -1);
-  EXPECT_TRUE(e.Command1.Enabled());
-  EXPECT_EQ(e.Command1.Text(), "Ходить в школу");
+  EXPECT_TRUE(e.schoolButton.Enabled());
+  EXPECT_EQ(e.schoolButton.Text(), "Ходить в школу");
 }
 
 // ---------------------------------------------------------------- Family

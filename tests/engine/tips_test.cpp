@@ -51,9 +51,10 @@ TEST(Tips, EffectsAndPricesOfThePlaces) {
   // The school's tips follow the buttons: to enrol, then to leave.
   h.game.MainForm().Click("cmdSchool", -1);
   FrmEducation& school = h.game.EducationForm();
-  EXPECT_EQ(school.Command1.props.tip, "Образование +1% в каждый чётный день месяца, до 100%. Плата $50 в месяц.");
+  EXPECT_EQ(school.schoolButton.props.tip, "Образование +1% в каждый чётный день месяца, до 100%. Плата $50 в месяц.");
   school.Click("Command2", -1);
-  EXPECT_EQ(school.Command2.props.tip, "Бросить курсы: статус больше не растёт, платить $75 в месяц больше не надо.");
+  EXPECT_EQ(school.coursesButton.props.tip,
+            "Бросить курсы: статус больше не растёт, платить $75 в месяц больше не надо.");
 }
 
 // Hardware: the price, the slot's model now, and what needs this model at

@@ -258,7 +258,7 @@ class QtViewsTest : public QObject {
       return true;
     });
     WhenModal([](QWidget* w) { return AnswerName(w, QStringLiteral("Again")); });
-    d.game->s.CheatWin = kTrue;
+    d.game->StateForSetUp().CheatWin = kTrue;
     QTRY_COMPARE_WITH_TIMEOUT(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Again"), 10000);
     QCOMPARE(atClose, atOpen);
   }

@@ -107,7 +107,7 @@ void GameWindows::HourPassed() { Window<FrmNetwork>().Load(); }
 void GameWindows::StudiesOver(Studies which) {
   FrmEducation& school = Window<FrmEducation>();
   school.Load();
-  (which == Studies::School ? school.Command1 : school.Command2).SetEnabled(false);
+  (which == Studies::School ? school.schoolButton : school.coursesButton).SetEnabled(false);
 }
 
 void GameWindows::SetMusicTimer(bool on) { Main().tmrMusic.SetEnabled(on); }
