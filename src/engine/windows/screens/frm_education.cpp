@@ -65,12 +65,12 @@ void FrmEducation::FormLoad() {
 // Each turns its studies over; the captions follow.
 void FrmEducation::Command2_Click() {
   game_.TakeOffer(Courses());
-  FormLoad();
+  if (Loaded()) FormLoad();
 }
 
 void FrmEducation::Command1_Click() {
   game_.TakeOffer(School());
-  FormLoad();
+  if (Loaded()) FormLoad();
 }
 
 void FrmEducation::Command8_Click() {
