@@ -50,6 +50,8 @@ const Clerk kClerks[] = {
      kBank, true},
 };
 
+static_assert(std::size(kClerks) == static_cast<size_t>(Counter::Bank) + 1);
+
 const Clerk& ClerkAt(Counter counter) { return kClerks[static_cast<size_t>(counter)]; }
 
 Offer Sold(Counter counter, const char* control, const char* caption, const char* name, int32_t price, MoneyTest test,
@@ -162,7 +164,7 @@ std::vector<Offer> Bank() {
 }
 
 // By Counter.
-const std::array<std::vector<Offer>, 7> kOffers = {
+const std::array<std::vector<Offer>, static_cast<size_t>(Counter::Bank) + 1> kOffers = {
     Shop(), Hospital(), Entertainment(), Computer(Counter::Hardware), Computer(Counter::Software), School(), Bank(),
 };
 
