@@ -18,6 +18,13 @@ SYS_SHOTS="${KALVITOR_SHOTS:-}"
 # Qt reports places in its own pixels; X input wants the screen's.
 SYS_SCALE="${QT_SCALE_FACTOR:-1}"
 
+# Nothing shared with the desktop this runs on or with a test beside it: no
+# session bus (a test that wants one starts its own), a runtime folder of its
+# own; the X server, the homes and the game folder are the test's too.
+unset DBUS_SESSION_BUS_ADDRESS
+mkdir -m 700 "$SYS_TMP/runtime"
+export XDG_RUNTIME_DIR="$SYS_TMP/runtime"
+
 sys_log() { echo "[$SYS_NAME] $*" >&2; }
 sys_fail() {
   sys_log "FAIL: $*"
@@ -56,7 +63,10 @@ sys_start_x() {
   done
   [[ "$n" =~ ^[0-9]+$ ]] || sys_fail "no X display could be started"
   export DISPLAY=":$n"
-  openbox --sm-disable >"$SYS_TMP/wm.log" 2>&1 &
+  # The window manager's settings are its defaults, in a home of its own.
+  mkdir -p "$SYS_TMP/wm"
+  env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$SYS_TMP/wm" \
+    openbox --sm-disable >"$SYS_TMP/wm.log" 2>&1 &
   SYS_WM_PID=$!
   sleep 0.5
 }
@@ -74,7 +84,8 @@ sys_start_game() {
   [[ -d "$SYS_TMP/game" ]] || cp -r "$(cd "$KALVITOR_GAME_DIR" && pwd)" "$SYS_TMP/game"
   (
     cd "$SYS_TMP/game"
-    export HOME="$SYS_TMP/home" XDG_CONFIG_HOME="$SYS_TMP/home/.config" XDG_DATA_HOME="$SYS_TMP/home/.local/share"
+    export HOME="$SYS_TMP/home" XDG_CONFIG_HOME="$SYS_TMP/home/.config" XDG_DATA_HOME="$SYS_TMP/home/.local/share" \
+      XDG_CACHE_HOME="$SYS_TMP/home/.cache"
     export KALVITOR_TEST_DUMP="$SYS_DUMP" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
     for kv in "$@"; do export "${kv?}"; done
     exec ./kalvitor
