@@ -1,10 +1,11 @@
 # Named steps of a long command, run side by side, each timed, for
 # scripts/test.sh. Source it; then:
-#   step NAME [--after STEP...] [--nice] -- COMMAND [ARG...]
+#   step NAME [--after STEP...] [--nice N] -- COMMAND [ARG...]
 #       starts COMMAND in the background once the steps named after
 #       --after have passed (it is skipped when one of them did not); its
-#       output goes to $STEPS_LOGS/NAME.log. --nice: at a lower priority,
-#       for builds that must not slow the tests that run beside them.
+#       output goes to $STEPS_LOGS/NAME.log. --nice N: at a lower priority
+#       (1 to 19), for work that must not slow the timing-sensitive tests
+#       that run beside it, or that matters less than other work.
 #   steps_wait
 #       waits for every step, shows each one's output as it ends, then a
 #       table of the steps (when each began and ended, in seconds from the
@@ -29,7 +30,7 @@ step() {
   while (($#)); do
     case "$1" in
       --after) shift; while (($#)) && [[ "$1" != --* ]]; do after+=("$1"); shift; done ;;
-      --nice) nice=1; shift ;;
+      --nice) nice="$2"; shift 2 ;;
       --) shift; break ;;
       *) echo "step $name: unknown option $1" >&2; return 2 ;;
     esac
@@ -46,10 +47,8 @@ step() {
       fi
     done
     local began=$((SECONDS - STEPS_STARTED)) rc=0
-    if ((nice)); then
-      # renice, not nice(1): a step may be a shell function of the script.
-      renice -n 10 -p "$BASHPID" >/dev/null
-    fi
+    # renice, not nice(1): a step may be a shell function of the script.
+    ((nice == 0)) || renice -n "$nice" -p "$BASHPID" >/dev/null
     (set -e; "$@")
     rc=$?
     echo "$began $((SECONDS - STEPS_STARTED))" >"$STEPS_LOGS/$name.times"

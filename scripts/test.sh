@@ -25,13 +25,13 @@ source scripts/steps.sh
 jobs="$(nproc 2>/dev/null || echo 2)"
 
 check_build() {
-  scripts/package.sh --configure build/check -DKALVITOR_TESTS=ON
+  scripts/package.sh --configure build/check -DKALVITOR_TESTS=ON -DKALVITOR_TEST_FLAGS="-Og -g1"
   cmake --build build/check -j "$jobs"
 }
 sanitize_build() {
   # Line numbers are all a sanitizer's report needs of the debug information.
   cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DKALVITOR_WERROR=ON \
-    -DKALVITOR_SANITIZE=ON -DKALVITOR_HEADER_CHECK=OFF >/dev/null
+    -DKALVITOR_SANITIZE=ON -DKALVITOR_HEADER_CHECK=OFF -DKALVITOR_PRECOMPILED_HEADERS=ON >/dev/null
   cmake --build build/sanitize -j "$jobs"
 }
 sanitize_ctest() {
@@ -39,19 +39,22 @@ sanitize_ctest() {
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 }
 
+# The tests under X (system, install, install-deb, monkey) wait on real time
+# and run at the normal priority; the builds and the other tests beside them
+# at a lower one, the build the random play waits for first.
 step setup -- scripts/setup.sh
-step format --after setup --nice -- scripts/check_format.sh
+step format --after setup --nice 10 -- scripts/check_format.sh
 step build --after setup -- check_build
-step ctest --after build -- ctest --test-dir build/check --output-on-failure -j "$jobs"
+step ctest --after build --nice 10 -- ctest --test-dir build/check --output-on-failure -j "$jobs"
 step system --after build -- env SYSTEM_JOBS=2 tests/system/run.sh build/check/game
 step install --after build -- tests/install/install_test.sh build/check
 if [[ "${KALVITOR_SKIP_PACKAGE:-0}" != 1 ]]; then
-  step package --after build -- scripts/package.sh --built build/check
+  step package --after build --nice 10 -- scripts/package.sh --built build/check
   step install-deb --after package -- bash -c 'tests/install/install_test.sh build/check build/check/kalvitor_*_amd64.deb'
 fi
-step windows-build --after setup --nice -- scripts/windows_test.sh --build build/check/src/headless/kalvitor-headless
-step windows --after windows-build build -- scripts/windows_test.sh --test
-step asan-build --after setup --nice -- sanitize_build
-step asan-ctest --after asan-build -- sanitize_ctest
+step windows-build --after setup --nice 15 -- scripts/windows_test.sh --build build/check/src/headless/kalvitor-headless
+step windows --after windows-build build --nice 10 -- scripts/windows_test.sh --test
+step asan-build --after setup --nice 5 -- sanitize_build
+step asan-ctest --after asan-build --nice 10 -- sanitize_ctest
 step monkey --after asan-build -- env MONKEY_SECONDS=60 tests/system/run.sh build/sanitize/game monkey
 steps_wait

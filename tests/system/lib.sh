@@ -87,6 +87,13 @@ sys_start_game() {
     export HOME="$SYS_TMP/home" XDG_CONFIG_HOME="$SYS_TMP/home/.config" XDG_DATA_HOME="$SYS_TMP/home/.local/share" \
       XDG_CACHE_HOME="$SYS_TMP/home/.cache"
     export KALVITOR_TEST_DUMP="$SYS_DUMP" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+    # A new game's clock starts at the time of day it is, and a day lasts
+    # seconds: any test may see midnights. Unless the test sets chance
+    # itself, 40 days bring no news (each day's draws: no virus, family news
+    # 8 of 75 (none), event 1 of 32 (none)), which would otherwise come at any
+    # step of the test.
+    [[ " $* " == *" KALVITOR_TEST_RND="* || " $* " == *" KALVITOR_TEST_SEED="* ]] ||
+      export KALVITOR_TEST_RND="0,0.10667,0.03125$(printf ',0,0.10667,0.03125%.0s' $(seq 39))"
     for kv in "$@"; do export "${kv?}"; done
     exec ./kalvitor
   ) >"$SYS_TMP/game.out" 2>"$SYS_TMP/game.err" &
