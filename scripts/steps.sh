@@ -9,7 +9,9 @@
 #   steps_wait
 #       waits for every step, shows each one's output as it ends, then a
 #       table of the steps (when each began and ended, in seconds from the
-#       start, and how long it took) and "steps: N passed, M failed";
+#       start, how long it took, and the processor seconds its processes
+#       used, a figure that depends less on what else runs) and
+#       "steps: N passed, M failed";
 #       returns non-zero when a step failed or was skipped.
 # A step is a command or a shell function of the sourcing script.
 
@@ -51,7 +53,13 @@ step() {
     ((nice == 0)) || renice -n "$nice" -p "$BASHPID" >/dev/null
     (set -e; "$@")
     rc=$?
-    echo "$began $((SECONDS - STEPS_STARTED))" >"$STEPS_LOGS/$name.times"
+    # The processor time of the step's processes: user and system, summed.
+    # (times, a builtin, to a file: in a pipe it would be another process.)
+    local cpu
+    times >"$STEPS_LOGS/$name.cpu"
+    cpu="$(sed -n 2p "$STEPS_LOGS/$name.cpu" |
+      awk '{ n = 0; for (i = 1; i <= 2; i++) { split($i, t, /[ms]/); n += t[1] * 60 + t[2] } printf "%d", n }')"
+    echo "$began $((SECONDS - STEPS_STARTED)) $cpu" >"$STEPS_LOGS/$name.times"
     if ((rc == 0)); then echo passed; else echo "failed (status $rc)"; fi >"$STEPS_LOGS/$name.status"
   ) &
   STEPS_NAMES+=("$name")
@@ -82,20 +90,21 @@ steps_wait() {
 }
 
 steps_table() {
-  local name times began ended passed=0 failed=0
+  local name times began ended cpu all_cpu=0 passed=0 failed=0
   echo
-  printf '%-16s %6s %6s %8s  %s\n' step begin end seconds status
+  printf '%-14s %6s %6s %8s %8s  %s\n' step begin end seconds cpu-s status
   for name in "${STEPS_NAMES[@]}"; do
-    times="$(cat "$STEPS_LOGS/$name.times" 2>/dev/null || echo "- -")"
-    read -r began ended <<<"$times"
+    times="$(cat "$STEPS_LOGS/$name.times" 2>/dev/null || echo "- - -")"
+    read -r began ended cpu <<<"$times"
     if [[ "$began" == - ]]; then
-      printf '%-16s %6s %6s %8s  %s\n' "$name" - - - "$(_steps_status "$name")"
+      printf '%-14s %6s %6s %8s %8s  %s\n' "$name" - - - - "$(_steps_status "$name")"
     else
-      printf '%-16s %6s %6s %8s  %s\n' "$name" "$began" "$ended" $((ended - began)) "$(_steps_status "$name")"
+      printf '%-14s %6s %6s %8s %8s  %s\n' "$name" "$began" "$ended" $((ended - began)) "$cpu" "$(_steps_status "$name")"
+      all_cpu=$((all_cpu + cpu))
     fi
     if [[ "$(_steps_status "$name")" == passed ]]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
   done
-  printf '%-16s %6s %6s %8s\n' "in all" 0 $((SECONDS - STEPS_STARTED)) $((SECONDS - STEPS_STARTED))
+  printf '%-14s %6s %6s %8s %8s\n' "in all" 0 $((SECONDS - STEPS_STARTED)) $((SECONDS - STEPS_STARTED)) "$all_cpu"
   echo "steps: $passed passed, $failed failed"
   ((failed == 0))
 }

@@ -71,6 +71,21 @@ sys_start_x() {
   sleep 0.5
 }
 
+# A time zone in which it is now about 00:10. A new game's clock starts at
+# the time of day it is and a game day lasts some 15 seconds at the normal
+# speed: in a game begun at 00:10 the first midnight, and the first day's
+# news, comes some 14 seconds after the start, whenever the test runs (begun
+# at 23:50 it would come at once).
+sys_morning_tz() {
+  local now off sign
+  now=$(( $(date -u +%s) / 60 % 1440 ))
+  off=$(( (10 - now + 1440) % 1440 ))         # minutes east of UTC
+  (( off > 720 )) && off=$(( off - 1440 ))
+  # POSIX time zones count the other way: hours west of UTC.
+  if (( off > 0 )); then sign=-; else sign=+; off=$(( -off )); fi
+  printf 'KLV%s%d:%02d' "$sign" $(( off / 60 )) $(( off % 60 ))
+}
+
 # Starts the game from a fresh copy of the game folder, music and effects off
 # (so that no draw of chance goes to the music; SYS_MUSIC=1 and SYS_EFFECTS=1
 # switch them on), the first start's tips not offered (SYS_SETTINGS replaces
@@ -86,10 +101,9 @@ sys_start_game() {
     cd "$SYS_TMP/game"
     export HOME="$SYS_TMP/home" XDG_CONFIG_HOME="$SYS_TMP/home/.config" XDG_DATA_HOME="$SYS_TMP/home/.local/share" \
       XDG_CACHE_HOME="$SYS_TMP/home/.cache"
-    export KALVITOR_TEST_DUMP="$SYS_DUMP" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
-    # A new game's clock starts at the time of day it is, and a day lasts
-    # seconds: any test may see midnights. Unless the test sets chance
-    # itself, 40 days bring no news (each day's draws: no virus, family news
+    export KALVITOR_TEST_DUMP="$SYS_DUMP" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb TZ="$(sys_morning_tz)"
+    # A day lasts seconds: a test may see midnights. Unless the test sets
+    # chance itself, 40 days bring no news (each day's draws: no virus, family news
     # 8 of 75 (none), event 1 of 32 (none)), which would otherwise come at any
     # step of the test.
     [[ " $* " == *" KALVITOR_TEST_RND="* || " $* " == *" KALVITOR_TEST_SEED="* ]] ||
