@@ -36,6 +36,7 @@ sanitize_build() {
 }
 sanitize_ctest() {
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS="suppressions=$PWD/tests/lsan_suppressions.txt:print_suppressions=0" \
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 }
 
