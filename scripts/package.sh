@@ -2,7 +2,8 @@
 # Builds the Debian package of the game, build/package/kalvitor_<version>_amd64.deb,
 # with CPack. The program goes to /usr/games, as Debian wants of games (the
 # data is still ../share/kalvitor from it); the compiler flags and hardening of Debian's own packages
-# (dpkg-buildflags), dependencies computed from the binary (dpkg-shlibdeps)
+# (dpkg-buildflags, for the program and the statistics module), dependencies
+# computed from the binaries (dpkg-shlibdeps)
 # plus the soundfont the music needs, then checks it with lintian (errors
 # fail the build; the warnings left are explained in README.md, "Install").
 #
@@ -25,7 +26,8 @@ configure() {
   cxxflags="$(dpkg-buildflags --get CXXFLAGS)"
   ldflags="$(dpkg-buildflags --get LDFLAGS)"
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
-    -DKALVITOR_WERROR=ON -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" "$@" >/dev/null
+    -DKALVITOR_WERROR=ON -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+    -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" "$@" >/dev/null
 }
 
 package() {

@@ -2,11 +2,11 @@
 
 #include <sstream>
 
+#include "life/state_fields.h"
 #include "script.h"
-#include "shell/frm_main.h"
-#include "state_fields.h"
 #include "util/int_math.h"
 #include "util/text.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::headless {
 namespace {
@@ -405,7 +405,7 @@ void Driver::Call(const std::string& routine, const std::string& rest) {
 
 void Driver::Dump(const std::string& what, const std::string& rest) {
   if (what == "state") {
-    for (const StateField& f : StateFields()) out_ << "STATE " << f.name << " " << f.get(game_.s) << "\n";
+    out_ << StateDump(game_.s);
   } else if (what == "labels") {
     FrmMain& m = game_.MainForm();
     for (Control* c : m.GameLabels())

@@ -6,9 +6,9 @@
 #include <ostream>
 #include <string>
 
-#include "forms/form.h"
-#include "game.h"
 #include "headless_port.h"
+#include "windows/forms/form.h"
+#include "windows/game.h"
 
 namespace kalvitor::headless {
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "forms/form.h"
-#include "media/effects.h"
-#include "screens/frm_virus.h"
-#include "shell/frm_main.h"
-#include "shell/frm_player_name.h"
+#include "life/media/effects.h"
 #include "util/date.h"
 #include "util/text.h"
+#include "windows/forms/form.h"
+#include "windows/screens/frm_virus.h"
+#include "windows/shell/frm_main.h"
+#include "windows/shell/frm_player_name.h"
 
 namespace kalvitor::headless {
 namespace {

@@ -12,8 +12,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "game.h"
 #include "port.h"
+#include "windows/game.h"
 
 namespace kalvitor::headless {
 

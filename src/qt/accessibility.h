@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "forms/form.h"
+#include "windows/forms/form.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QStandardPaths>
 
-#include "program_name.h"
+#include "util/program_name.h"
 
 namespace kalvitor::qt {
 
@@ -31,6 +31,14 @@ GameFolders ChooseAppFolders() {
   // Linux: ~/.local/share/Brindlex/Kalvitor 1.6; Windows: %APPDATA%\Brindlex\Kalvitor 1.6.
   const QString perUser = QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
   return GameFolders::Choose(program.toStdString(), installedData.toStdString(), perUser.toStdString());
+}
+
+QStringList ModuleFolders() {
+  const QString program = QCoreApplication::applicationDirPath();
+  QStringList folders{program};
+  const QString installed = QDir::cleanPath(program + QStringLiteral("/" KALVITOR_MODULES_FROM_PROGRAM));
+  if (installed != QDir::cleanPath(program)) folders << installed;
+  return folders;
 }
 
 }  // namespace kalvitor::qt

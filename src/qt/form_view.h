@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/form.h"
 #include "port.h"
+#include "windows/forms/form.h"
 
 class QPushButton;
 

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "journal/journal.h"
+#include "life/journal/journal.h"
 
 class QComboBox;
 class QLabel;

@@ -29,11 +29,11 @@
 #include "app_folders.h"
 #include "command_line.h"
 #include "form_dialog.h"
-#include "game.h"
 #include "qt_port.h"
-#include "shell/frm_main.h"
-#include "shell/frm_player_name.h"
 #include "test_hooks.h"
+#include "windows/game.h"
+#include "windows/shell/frm_main.h"
+#include "windows/shell/frm_player_name.h"
 
 namespace {
 
@@ -159,7 +159,9 @@ int main(int argc, char** argv) {
   if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     app.installTranslator(&qtTexts);
 
-  QtPort port;
+  kalvitor::qt::QtPortOptions options;
+  options.moduleFolders = kalvitor::qt::ModuleFolders();
+  QtPort port(options);
   const auto seed = kalvitor::qt::TestSeed().value_or(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^
                                                       static_cast<uint64_t>(QCoreApplication::applicationPid()));
   kalvitor::Game game(port, kalvitor::qt::ChooseAppFolders(), seed);

@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "game.h"
 #include "tips_window.h"
+#include "windows/game.h"
 
 namespace kalvitor::qt {
 namespace {

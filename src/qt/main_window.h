@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "form_view.h"
-#include "shell/frm_main.h"
+#include "windows/shell/frm_main.h"
 
 class QAction;
 class QKeySequence;

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSettings>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -16,11 +17,11 @@
 #include <vector>
 
 #include "form_dialog.h"
-#include "game.h"
 #include "main_window.h"
 #include "media.h"
 #include "port.h"
 #include "tool_windows.h"
+#include "windows/game.h"
 
 class QEventLoop;
 class QMessageBox;
@@ -33,6 +34,9 @@ struct QtPortOptions {
   QString settingsFile;
   // Replaces the end of the program (tests). It must not return: it throws.
   std::function<void()> endProgram;
+  // Where the statistics window's module is looked for, in order
+  // (app_folders.h; the tests name the build's).
+  QStringList moduleFolders;
 };
 
 class QtPort : public QObject, public FrontendPort {

@@ -15,11 +15,11 @@
 #include "control_widgets.h"
 #include "dump_request.h"
 #include "form_view.h"
-#include "game.h"
+#include "life/state_fields.h"
 #include "qt_port.h"
-#include "shell/frm_main.h"
-#include "state_fields.h"
 #include "util/text.h"
+#include "windows/game.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::qt {
 namespace {
@@ -28,7 +28,7 @@ QString NameOf(const QObject* o) { return o == nullptr ? QStringLiteral("-") : o
 
 std::string Dump(Game& game, QtPort& port) {
   std::ostringstream out;
-  for (const StateField& f : StateFields()) out << "STATE " << f.name << " " << f.get(game.s) << "\n";
+  out << StateDump(game.s);
   FrmMain& m = game.MainForm();
   for (Control* c : m.GameLabels()) out << "LABEL frmMain." << c->FullName() << " " << Quoted(c->Text()) << "\n";
   out << "CAPTION frmMain " << Quoted(m.Caption()) << "\n";

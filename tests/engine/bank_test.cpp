@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "screens/frm_bank.h"
-#include "shell/frm_main.h"
+#include "windows/screens/frm_bank.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {

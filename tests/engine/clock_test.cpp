@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "network/frm_network.h"
-#include "shell/frm_main.h"
 #include "util/date.h"
+#include "windows/network/frm_network.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {

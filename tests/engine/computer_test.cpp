@@ -3,10 +3,10 @@
 // one below.
 #include <gtest/gtest.h>
 
-#include "computer/hardware_catalogue.h"
-#include "computer/software_catalogue.h"
 #include "harness.h"
-#include "shell/frm_main.h"
+#include "life/computer/hardware_catalogue.h"
+#include "life/computer/software_catalogue.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {

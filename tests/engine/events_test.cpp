@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "screens/frm_education.h"
-#include "screens/frm_virus.h"
-#include "shell/frm_main.h"
 #include "util/date.h"
+#include "windows/screens/frm_education.h"
+#include "windows/screens/frm_virus.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {

@@ -1,6 +1,6 @@
 // Where an installed or a portable game reads and writes: the choice of the
 // folders, and a game played with its data and its player's files apart.
-#include "persist/game_folders.h"
+#include "life/persist/game_folders.h"
 
 #include <gtest/gtest.h>
 #ifdef __linux__
@@ -13,11 +13,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "game.h"
 #include "harness.h"
 #include "headless_port.h"
 #include "util/date.h"
 #include "util/text.h"
+#include "windows/game.h"
 
 namespace kalvitor::testing {
 namespace {

@@ -15,9 +15,9 @@
 #include <fstream>
 #include <random>
 
-#include "shell/frm_main.h"
 #include "util/date.h"
 #include "util/paths.h"
+#include "windows/shell/frm_main.h"
 
 #ifndef _WIN32
 extern char** environ;
@@ -81,8 +81,9 @@ int64_t MillisOf(const std::string& now) {
 
 }  // namespace
 
-void MeanwhilePort::RunMeanwhile() {
+void MeanwhilePort::RunMeanwhile(const std::string& text) {
   if (!meanwhile) return;
+  waitText = text;
   const std::function<void()> then = std::move(meanwhile);
   meanwhile = nullptr;
   then();
@@ -90,18 +91,18 @@ void MeanwhilePort::RunMeanwhile() {
 
 MsgAnswer MeanwhilePort::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                     MsgButtons buttons) {
-  RunMeanwhile();
+  RunMeanwhile(text);
   return HeadlessPort::MessageBox(text, title, icon, buttons);
 }
 
 std::optional<std::string> MeanwhilePort::InputBox(const std::string& title, const std::string& prompt,
                                                    const std::string& defaultText) {
-  RunMeanwhile();
+  RunMeanwhile(prompt);
   return HeadlessPort::InputBox(title, prompt, defaultText);
 }
 
 void MeanwhilePort::OnMessageTyping(const std::string& text) {
-  RunMeanwhile();
+  RunMeanwhile(text);
   HeadlessPort::OnMessageTyping(text);
 }
 

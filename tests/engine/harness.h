@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "game.h"
 #include "headless_port.h"
+#include "windows/game.h"
 
 namespace kalvitor::testing {
 
@@ -32,6 +32,8 @@ class MeanwhilePort : public headless::HeadlessPort {
   using HeadlessPort::HeadlessPort;
   // Runs once, at the next box, input box or typed message.
   std::function<void()> meanwhile;
+  // The text of the box, input box or typed message `meanwhile` runs in.
+  std::string waitText;
 
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;
   std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
@@ -39,7 +41,7 @@ class MeanwhilePort : public headless::HeadlessPort {
   void OnMessageTyping(const std::string& text) override;
 
  private:
-  void RunMeanwhile();
+  void RunMeanwhile(const std::string& text);
 };
 
 class Harness {

@@ -7,9 +7,9 @@
 #include <iterator>
 
 #include "harness.h"
-#include "shell/frm_main.h"
-#include "shell/frm_player_name.h"
 #include "util/text.h"
+#include "windows/shell/frm_main.h"
+#include "windows/shell/frm_player_name.h"
 
 namespace kalvitor::testing {
 namespace {
@@ -259,6 +259,30 @@ TEST(NewGame, LeavingTheDialogOverAGameInProgressAsksTheExitQuestion) {
     EXPECT_THROW(h.game.SetHealth(-50), headless::ProgramEnded);
     EXPECT_TRUE(h.LinesStarting("MSGBOX question").empty());
   }
+}
+
+// The menu column: the places in their order, one row under another, all of
+// them within the column's frame and above "Свернуть игру".
+TEST(MainWindow, TheMenuColumnListsThePlacesAboveTheMinimiseButton) {
+  Harness h;
+  FrmMain& m = h.game.MainForm();
+  const char* captions[] = {"Работа",    "Магазин", "Семья", "Больница", "Отдых",
+                            "Программы", "Железо",  "Сеть",  "Банк",     "Учеба"};
+  std::vector<const Control*> rows;
+  for (const Control& c : m.Controls())
+    if (c.kind == ControlKind::ClickLabel) rows.push_back(&c);
+  ASSERT_EQ(rows.size(), std::size(captions));
+  const ControlProps& frame = m.Find("fraMenu")->props;
+  const ControlProps& minimise = m.Find("Command1")->props;
+  int top = frame.y;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const ControlProps& r = rows[i]->props;
+    EXPECT_EQ(r.text, captions[i]);
+    EXPECT_GE(r.y, top) << r.text;
+    EXPECT_TRUE(r.x >= frame.x && r.x + r.w <= frame.x + frame.w) << r.text;
+    top = r.y + r.h;
+  }
+  EXPECT_LE(top, minimise.y);
 }
 
 // A click handler needs a control of its name: a handler without one would

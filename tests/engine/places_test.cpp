@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "screens/frm_about.h"
-#include "screens/frm_education.h"
-#include "screens/frm_family.h"
-#include "screens/frm_happy.h"
-#include "screens/frm_hospital.h"
-#include "screens/frm_shop.h"
-#include "screens/frm_work.h"
-#include "shell/frm_main.h"
-#include "shell/frm_player_name.h"
+#include "windows/screens/frm_about.h"
+#include "windows/screens/frm_education.h"
+#include "windows/screens/frm_family.h"
+#include "windows/screens/frm_happy.h"
+#include "windows/screens/frm_hospital.h"
+#include "windows/screens/frm_shop.h"
+#include "windows/screens/frm_work.h"
+#include "windows/shell/frm_main.h"
+#include "windows/shell/frm_player_name.h"
 
 namespace kalvitor::testing {
 namespace {

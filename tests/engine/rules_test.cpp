@@ -5,8 +5,8 @@
 
 #include "harness.h"
 #include "headless_port.h"
-#include "shell/frm_main.h"
 #include "util/date.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {

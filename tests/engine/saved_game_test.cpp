@@ -11,18 +11,18 @@
 #include <random>
 #include <sstream>
 
-#include "computer/hardware_catalogue.h"
-#include "computer/software_catalogue.h"
 #include "harness.h"
-#include "persist/frm_save_load.h"
-#include "persist/journal_file.h"
-#include "persist/save_file.h"
-#include "shell/frm_main.h"
+#include "life/computer/hardware_catalogue.h"
+#include "life/computer/software_catalogue.h"
+#include "life/persist/journal_file.h"
+#include "life/persist/save_file.h"
 #include "util/cp1251.h"
 #include "util/date.h"
 #include "util/paths.h"
 #include "util/replacing_file.h"
 #include "util/text.h"
+#include "windows/persist/frm_save_load.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "screens/frm_education.h"
-#include "screens/frm_hard.h"
-#include "screens/frm_soft.h"
-#include "shell/frm_main.h"
+#include "windows/screens/frm_education.h"
+#include "windows/screens/frm_hard.h"
+#include "windows/screens/frm_soft.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {

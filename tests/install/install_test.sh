@@ -5,6 +5,7 @@
 #   - --help, --version and an unknown option answer as a desktop program does;
 #   - the name dialog opens, a game is started, saved from the Файл menu,
 #     changed on disk, loaded back and saved again (the change came back);
+#   - the statistics window opens (Ctrl+T): its module is found in the tree;
 #   - the saves, the games log and the (empty) folder for the player's own
 #     music are in ~/.local/share/Brindlex/Kalvitor 1.6;
 #   - a home folder that cannot be written is reported once and the game
@@ -159,6 +160,13 @@ tips="$(window "^Советы новичку$")"
 keys "$tips" Escape
 gone "^Советы новичку$"
 keys "$main" p
+
+# The statistics, from their module in the tree (without it a box under the
+# game's own title would say so).
+keys "$main" ctrl+t
+stats="$(window "^Статистика$")"
+keys "$stats" Escape
+gone "^Статистика$"
 
 # Save as "first".
 menu_file 2

@@ -11,11 +11,11 @@
 #include <functional>
 
 #include "harness.h"
-#include "screens/frm_happy.h"
-#include "screens/frm_hospital.h"
-#include "screens/frm_shop.h"
-#include "shell/frm_main.h"
 #include "util/date.h"
+#include "windows/screens/frm_happy.h"
+#include "windows/screens/frm_hospital.h"
+#include "windows/screens/frm_shop.h"
+#include "windows/shell/frm_main.h"
 
 namespace fs = std::filesystem;
 using namespace kalvitor;
@@ -220,17 +220,21 @@ TEST(JournalFile, AnEntryIsCutToItsLimitAndAHugeLineIsLeftOut) {
   EXPECT_EQ(back->ToText(), j.ToText());
 
   // A file with an entry of 30 MB between two others: that line is left
-  // out, the rest is taken. A line of 4096 bytes is taken, one more is not.
+  // out, the rest is taken. A line of 4096 bytes is taken, also with a CR
+  // before its LF, one more is not. An entry read back is kept to 2000
+  // bytes as one made in play (these hold about 4050), and written back so.
   const auto line = [](const std::string& text) {
     return JournalLine({SerialFromCivil(2027, 1, 1), 0, JournalKind::Message, text}) + "\n";
   };
   const std::string head = "Brindlex Kalvitor journal 1\n";
   const std::string longest = line(std::string(Journal::kMaxLineBytes - line("").size() + 1, 'y'));
   ASSERT_EQ(longest.size(), Journal::kMaxLineBytes + 1);  // with its line end
-  back = Journal::FromText(head + line("before") + line(std::string(30u << 20, 'x')) + longest +
+  const std::string longestCrLf = longest.substr(0, longest.size() - 1) + "\r\n";
+  back = Journal::FromText(head + line("before") + line(std::string(30u << 20, 'x')) + longest + longestCrLf +
                            line(std::string(Journal::kMaxLineBytes, 'z')) + line("after"));
   ASSERT_TRUE(back);
-  EXPECT_EQ(back->ToText(), head + line("before") + longest + line("after"));
+  const std::string cut = line(std::string(1997, 'y') + "…");
+  EXPECT_EQ(back->ToText(), head + line("before") + cut + cut + line("after"));
 }
 
 TEST(AutoPause, MinimisingPausesOnlyWhenSwitchedOnAndOnlyPResumes) {

@@ -8,14 +8,14 @@
 #include <QtTest>
 #include <climits>
 
-#include "computer/software_catalogue.h"
 #include "control_widgets.h"
 #include "desk.h"
 #include "form_dialog.h"
-#include "game.h"
+#include "life/computer/software_catalogue.h"
 #include "main_window.h"
 #include "qt_port.h"
-#include "shell/frm_main.h"
+#include "windows/game.h"
+#include "windows/shell/frm_main.h"
 
 using namespace kalvitor;
 using namespace kalvitor::qt;

@@ -2,17 +2,20 @@
 // not reach: labels follow the engine, the main window keeps its size, death
 // inside a screen, a screen closed from its title bar, ticks dropped under a
 // message box, letters typed from one timer, the generic view of any kind of
-// control, and the message line showing only the letters typed so far.
+// control, the message line showing only the letters typed so far, and the
+// statistics menu item when the statistics' module is missing or broken.
 // (Screens are modal with the clock ticking behind them:
 // tests/system/crash_test.sh.)
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -20,11 +23,12 @@
 #include "control_widgets.h"
 #include "desk.h"
 #include "form_dialog.h"
-#include "game.h"
 #include "main_window.h"
 #include "qt_port.h"
-#include "screens/frm_shop.h"
-#include "shell/frm_main.h"
+#include "tool_windows.h"
+#include "windows/game.h"
+#include "windows/screens/frm_shop.h"
+#include "windows/shell/frm_main.h"
 
 using namespace kalvitor;
 using namespace kalvitor::qt;
@@ -66,7 +70,7 @@ void WhenBox(QString& seen) {
 
 // The shared desk, with a game started through the name dialog.
 struct Desk : kalvitor::qt::testing::Desk {
-  Desk() : kalvitor::qt::testing::Desk(7) {}
+  explicit Desk(QStringList moduleFolders = {}) : kalvitor::qt::testing::Desk(7, std::move(moduleFolders)) {}
 
   void Start(const QString& name = QStringLiteral("Tester")) {
     WhenModal([name](QWidget* w) { return AnswerName(w, name); });
@@ -198,6 +202,44 @@ class QtViewsTest : public QObject {
     });
     QTest::mouseClick(d.MainWidget<QWidget>("cmdShop"), Qt::LeftButton);
     QVERIFY(!d.game->ShopForm().Shown());
+  }
+
+  // The statistics window comes from its module, looked for in the given
+  // folders in order. Without it, or when the first file found is no module,
+  // a box says so, no window opens, and the game goes on.
+  void statsWithoutTheirModuleSayWhyAndTheGameGoesOn() {
+    QTemporaryDir none, broken;
+    const QString name = QStringLiteral(KALVITOR_TEST_MODULE_NAME);
+    const QString module = QStringLiteral(KALVITOR_TEST_MODULE_DIR);
+    QFile junk(broken.filePath(name));
+    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("not a library\n") > 0);
+    junk.close();
+    const QString box = QStringLiteral("Brindlex Kalvitor 1.6: Окно статистики не открывается: ");
+    const std::pair<QStringList, QString> cases[] = {
+        {{none.path()}, box + QStringLiteral("не найден его модуль %1.\nИскали в папках:\n%2").arg(name, none.path())},
+        {{none.path(), broken.path(), module},
+         box + QStringLiteral("его модуль %1 не загрузился.\n").arg(junk.fileName())},
+        {{none.path(), module}, QString()},
+    };
+    for (const auto& [folders, said] : cases) {
+      const QString what = folders.join(QLatin1Char(';'));
+      Desk d(folders);
+      d.Start();
+      QString seen;
+      if (!said.isEmpty()) WhenBox(seen);
+      d.game->MainForm().FindItemByName("mnuGameStats")->action();
+      ToolWindows* tools = d.port->tools();
+      if (!said.isEmpty()) {
+        QVERIFY2(seen.startsWith(said), qPrintable(what + QStringLiteral(": ") + seen));
+        QVERIFY(tools->statsWindow() == nullptr);
+      } else {
+        QVERIFY2(tools->statsWindow() != nullptr && tools->statsWindow()->isVisible(), qPrintable(what));
+      }
+      // The game goes on.
+      const int time = d.game->s.GameTime;
+      QTRY_VERIFY(d.game->s.GameTime != time);
+      QVERIFY(d.main()->isVisible());
+    }
   }
 
   void messageBoxInsideATickDropsTheTicks() {

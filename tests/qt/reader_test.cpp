@@ -8,16 +8,16 @@
 #include <QApplication>
 #include <QtTest>
 
-#include "computer/hardware_catalogue.h"
 #include "control_widgets.h"
 #include "desk.h"
 #include "form_dialog.h"
-#include "game.h"
+#include "life/computer/hardware_catalogue.h"
 #include "main_window.h"
 #include "qt_port.h"
-#include "screens/frm_work.h"
-#include "shell/frm_main.h"
 #include "tool_windows.h"
+#include "windows/game.h"
+#include "windows/screens/frm_work.h"
+#include "windows/shell/frm_main.h"
 
 using namespace kalvitor;
 using namespace kalvitor::qt;
@@ -66,9 +66,9 @@ class ReaderTest : public QObject {
       f->Unload();
     }
     // The windows that only show the game: the journal and the statistics.
-    ToolWindows tools(g);
+    ToolWindows tools(g, {QStringLiteral(KALVITOR_TEST_MODULE_DIR)});
     tools.Show(ToolWindow::Journal, nullptr);
-    tools.Show(ToolWindow::Stats, nullptr);
+    QCOMPARE(tools.Show(ToolWindow::Stats, nullptr), QString());
     Walk(Of(tools.journalWindow()), QStringLiteral("journal"), faults);
     Walk(Of(tools.statsWindow()), QStringLiteral("statistics"), faults);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));

@@ -139,4 +139,9 @@ std::optional<std::string> ReadQuoted(std::string_view s, size_t& pos, bool stri
   return out;
 }
 
+std::string Capitalized(const std::string& utf8) {
+  const std::string first = Utf8Prefix(utf8, 1);
+  return UpperCase(first) + utf8.substr(first.size());
+}
+
 }  // namespace kalvitor

@@ -18,6 +18,8 @@ std::string UpperAscii(std::string s);
 // Upper or lower case of Latin and Cyrillic letters.
 std::string UpperCase(const std::string& utf8);
 std::string LowerCase(const std::string& utf8);
+// The first letter in capitals, the rest as it is.
+std::string Capitalized(const std::string& utf8);
 bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 bool EndsWith(const std::string& s, const std::string& tail);
 std::string ReplaceAll(std::string s, const std::string& from, const std::string& to);

@@ -1,7 +1,0 @@
-#include "life.h"
-
-namespace kalvitor {
-
-Life::Life(FrontendPort& p, GameFolders folders, uint64_t seed) : port(p), rnd(seed), folders_(std::move(folders)) {}
-
-}  // namespace kalvitor

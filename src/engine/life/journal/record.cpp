@@ -1,0 +1,63 @@
+// What the game writes into its journal, and the daily samples.
+#include <algorithm>
+
+#include "life/life.h"
+#include "util/text.h"
+
+namespace kalvitor {
+namespace {
+
+const char* const kCauseNames[] = {
+    "зарплата", "покупка",      "магазин",       "больница",   "развлечения", "учёба",
+    "банк",     "счёт за сеть", "алименты",      "налоги",     "событие",     "вирус",
+    "свадьба",  "чит-код",      "загрузка игры", "новая игра", "прочее",
+};
+static_assert(std::size(kCauseNames) == static_cast<size_t>(MoneyCause::Other) + 1);
+
+std::string Dollars(int64_t v) { return v < 0 ? "-$" + Str(-v) : "$" + Str(v); }
+
+}  // namespace
+
+const char* MoneyCauseName(MoneyCause cause) { return kCauseNames[static_cast<size_t>(cause)]; }
+
+void Life::Note(JournalKind kind, const std::string& text) {
+  if (noteStamp_ && !noteStamp_->game.Over()) {
+    journal.Add(JournalEntry{noteStamp_->date, noteStamp_->minutes, kind, text});
+    return;
+  }
+  journal.Add(JournalEntry{s.GameDate, s.GameTime, kind, text});
+}
+
+void Life::NoteMoney(int32_t before, int32_t after, MoneyCause cause) {
+  LifeRecord& life = journal.Life();
+  life.bestMoney = std::max(life.bestMoney, after);
+  // A new game says what it starts with in its own entry.
+  if (cause == MoneyCause::NewGame) return;
+  if (cause == MoneyCause::Load) {
+    Note(JournalKind::Money, Capitalized(MoneyCauseName(cause)) + ": " + Dollars(after));
+    return;
+  }
+  if (before == after) return;
+  const int64_t change = int64_t{after} - before;
+  Note(JournalKind::Money, Capitalized(MoneyCauseName(cause)) + ": " + (change > 0 ? "+" : "") + Dollars(change) +
+                               ", стало " + Dollars(after));
+}
+
+void Life::TakeDailySample() {
+  journal.AddSample(StatsSample{s.GameDate, s.Money, s.BankDeposit, s.BankLoan, s.Health, s.Satiety, s.Mood,
+                                s.Education, s.StatusRank});
+}
+
+Life::LifeSummary Life::Summary() const {
+  const LifeRecord& life = journal.Life();
+  LifeSummary sum;
+  sum.daysLived = std::max<int32_t>(0, s.GameDate - life.startDate);
+  sum.bestMoney = std::max(life.bestMoney, s.Money);
+  sum.jobsHeld = life.jobsHeld;
+  sum.children = int32_t{s.Daughters} + s.Sons;
+  sum.deaths = journal.deathsThisRun;
+  sum.victories = journal.victoriesThisRun;
+  return sum;
+}
+
+}  // namespace kalvitor

@@ -1,0 +1,44 @@
+#include "life/persist/save_file.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "util/paths.h"
+
+namespace kalvitor {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPrefix = ".kalvitor-save-";
+constexpr const char* kSuffix = ".tmp";
+
+}  // namespace
+
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
+bool IsSaveLeftover(const std::string& fileName) {
+  const std::string prefix = kPrefix, suffix = kSuffix;
+  return fileName.size() > prefix.size() + suffix.size() && fileName.compare(0, prefix.size(), prefix) == 0 &&
+         fileName.compare(fileName.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+void RemoveSaveLeftovers(const std::string& folder) {
+  std::error_code ec;
+  std::vector<fs::path> leftovers;
+  fs::directory_iterator it(PathFromUtf8(folder), ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    // A file, or a link of such a name, which goes without being followed;
+    // never a folder.
+    std::error_code typeError;
+    const fs::file_status status = it->symlink_status(typeError);
+    if (IsSaveLeftover(Utf8FromPath(it->path().filename())) && (fs::is_regular_file(status) || fs::is_symlink(status)))
+      leftovers.push_back(it->path());
+  }
+  for (const fs::path& p : leftovers) fs::remove(p, ec);
+}
+
+}  // namespace kalvitor

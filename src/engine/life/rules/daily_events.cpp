@@ -1,0 +1,302 @@
+// Every day's family draw, random event and wear; at a month change also the
+// monthly accounts. The sixteen random events are rows: what they need, the
+// message, what they do besides, and their changes to the vitals and the
+// money by the level of difficulty. One loop shows the message and makes the
+// changes, and stops as soon as one of them has ended the game.
+#include "life/computer/hardware_catalogue.h"
+#include "life/life.h"
+#include "util/int_math.h"
+#include "util/text.h"
+
+namespace kalvitor {
+namespace {
+
+// Columns by difficulty: hard, normal, easy.
+struct ByLevel {
+  int hard, normal, easy;
+  int Pick(int16_t code) const { return code == 0 ? hard : code == 1 ? normal : easy; }
+};
+constexpr ByLevel Same(int v) { return {v, v, v}; }
+
+// One change an event makes, in the order written.
+struct Change {
+  enum Kind { Mood, Health, Satiety, Money } kind;
+  ByLevel amount;
+};
+
+// Adds the amount through the value's setter; money changes are the event's.
+void Apply(Life& life, Change::Kind kind, int amount, MoneyCause cause = MoneyCause::Event) {
+  GameState& s = life.s;
+  switch (kind) {
+    case Change::Mood:
+      life.SetMood(Sat16(int64_t{s.Mood} + amount));
+      break;
+    case Change::Health:
+      life.SetHealth(Sat16(int64_t{s.Health} + amount));
+      break;
+    case Change::Satiety:
+      life.SetSatiety(Sat16(int64_t{s.Satiety} + amount));
+      break;
+    case Change::Money:
+      life.SetMoney(Sat32(int64_t{s.Money} + amount), cause);
+      break;
+  }
+}
+
+enum class Needs { Nothing, Job, Wife, WifeAndChildren };
+
+// What an event decided when it happened: its message, and what it drew.
+struct Happening {
+  std::string message;
+  int slot = 0;  // a hardware slot
+  int16_t model = 0;
+  int64_t moneyLeft = 0;
+};
+
+// Writes the message of an event whose text depends on the game (and draws
+// what it needs); false when the day passes the event by.
+using Tell = bool (*)(Life&, Happening&);
+// What the event does right after its message, before its changes.
+using Act = void (*)(Life&, const Happening&);
+
+bool TellFired(Life& life, Happening& h) {
+  h.message = "Сообщение от Вашего босса: Уважаемый " + life.s.PlayerName + "! Вы уволены!!!";
+  return true;
+}
+
+// Robbers take a quarter (hard), a tenth of the amount's size (normal) or a
+// fiftieth (easy); what is left is rounded on its own.
+bool TellRobbery(Life& life, Happening& h) {
+  const int64_t m = life.s.Money;
+  int64_t stolen = 0;
+  if (life.s.DifficultyCode == 0) {
+    stolen = DivRoundHalfEven(m, 4);
+    h.moneyLeft = DivRoundHalfEven(3 * m, 4);
+  } else if (life.s.DifficultyCode == 1) {
+    const int64_t a = m < 0 ? -m : m;
+    stolen = DivRoundHalfEven(a, 10);
+    h.moneyLeft = DivRoundHalfEven(10 * m - a, 10);
+  } else {
+    stolen = DivRoundHalfEven(m, 50);
+    h.moneyLeft = DivRoundHalfEven(49 * m, 50);
+  }
+  h.message = "Сообщение от Майора Милиции Петрова А.Н.: Мне очень жаль, но к вам пробрались грабители и стащили " +
+              std::to_string(stolen) + " долларов.";
+  return true;
+}
+
+bool TellChildAtComputer(Life& life, Happening& h) {
+  h.slot = life.rnd.DrawInt(8);
+  h.message =
+      "Сообщение от твоего ребенка: Папа я тут на твой компьютер... ну... молоко парное... туда... того... И чё-то "
+      "искры посыпались с " +
+      LowerCase(GetHardwareSlotName(h.slot));
+  return true;
+}
+
+bool TellGift(Life& life, Happening& h) {
+  h.slot = life.rnd.DrawInt(8);
+  const int16_t m = life.s.HwModels[static_cast<size_t>(h.slot)];
+  if (IsHardwareAtTop(h.slot, m)) return false;
+  h.model = static_cast<int16_t>(m + 1);
+  h.message = "Поздравляем! Грег Маккен вам подарил новый " + LowerCase(GetHardwareSlotName(h.slot)) + " " +
+              GetHardwareName(h.slot, h.model);
+  return true;
+}
+
+void Fire(Life& life, const Happening&) { life.SetJob(0); }
+void TakeMoney(Life& life, const Happening& h) { life.SetMoney(Sat32(h.moneyLeft), MoneyCause::Event); }
+void BreakSlot(Life& life, const Happening& h) { life.BuyHardware(static_cast<int16_t>(h.slot), 0, kFalse); }
+void GiveSlot(Life& life, const Happening& h) { life.BuyHardware(static_cast<int16_t>(h.slot), h.model, kFalse); }
+
+// A raise of a quarter of the daily wage, rounded; the job stays.
+void Raise(Life& life, const Happening&) {
+  life.s.Wage = Sat16(DivRoundHalfEven(int64_t{life.s.Wage} * 5, 4));
+  life.View().Changed(Fact::Job);
+}
+
+struct DailyEvent {
+  int number;
+  Needs needs;
+  const char* message;  // the message, unless `tell` writes it
+  Tell tell;
+  Act act;
+  std::vector<Change> changes;
+  // The event needs a job the player does not have: the day passes without
+  // the daily wear too.
+  bool noWearWithoutIt = false;
+};
+
+using C = Change;
+const std::vector<DailyEvent> kDailyEvents = {
+    {2, Needs::Job, nullptr, TellFired, Fire, {{C::Health, {-30, -15, -5}}, {C::Satiety, {-60, -20, -10}}}, true},
+    {4,
+     Needs::Nothing,
+     nullptr,
+     TellRobbery,
+     TakeMoney,
+     {{C::Mood, {-50, -20, -10}}, {C::Health, {-30, -15, -5}}, {C::Satiety, {-40, -20, -10}}}},
+    {6,
+     Needs::Nothing,
+     "Сообщение от хирурга Жукина В.М.: Кто-то напал на Вас и сломал ребро!",
+     nullptr,
+     nullptr,
+     {{C::Mood, {-60, -45, -25}}, {C::Health, {-40, -30, -15}}, {C::Satiety, {-5, 2, 10}}}},
+    {8, Needs::WifeAndChildren, nullptr, TellChildAtComputer, BreakSlot, {}},
+    {10,
+     Needs::Wife,
+     "Сообщение от твоей жены: Ах ты дрянь! Ты где деньги деваешь? А? Какой такой пентиум! Какой такой джифорс! Ты "
+     "чё??? Совсем уже...",
+     nullptr,
+     nullptr,
+     {{C::Mood, Same(-10)}}},
+    {12,
+     Needs::Nothing,
+     "Сообщение от соседки: Ах ты пьянь, ах ты падла... Ты посмотри что ты на полу наделал! С тебя 50 долларов",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(-50)}}},
+    {14,
+     Needs::Wife,
+     "Сообщение от Майора Милиции Петрова А.Н.: Слушай ты чё? Совсем офигел? Ты же вчера чуть жену не утопил в "
+     "унитазе? Чё? Какое такое Интел! Какой такое ISDN??? Чего? RAID-контроллер купить хочешь? А она деньги "
+     "забрала? Ясно. Ну штраф заплати 150 долларов!",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(-150)}}},
+    {16,
+     Needs::Wife,
+     "Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков адреналина "
+     "ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(-350)}}},
+    {18, Needs::Job, "Вы понравились боссу. Ваша зарплата повышена на 25%!", nullptr, Raise, {}},
+    {20, Needs::Nothing, nullptr, TellGift, GiveSlot, {}},
+    {22,
+     Needs::Nothing,
+     "Поздравляем! Вы сегодня приглашены на день рождения к своему другу!",
+     nullptr,
+     nullptr,
+     {{C::Mood, Same(50)}, {C::Money, Same(-50)}, {C::Satiety, Same(100)}}},
+    {24,
+     Needs::Nothing,
+     "Бабушка вам подарила 150 долларов! Скажите ей спасибо!",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(150)}}},
+    {26, Needs::Nothing, "Вас сбила машина!", nullptr, nullptr, {{C::Health, Same(-50)}}},
+    {28,
+     Needs::Nothing,
+     "Вы нашли на дороге 100 долларов! 25% ваших!",
+     nullptr,
+     nullptr,
+     {{C::Money, Same(25)}, {C::Mood, Same(50)}}},
+    {30, Needs::Job, "Поздравляем! Вы ударили по морде босса! Вы уволены!", nullptr, Fire, {}},
+    {32,
+     Needs::Nothing,
+     "Вы познакомились с интересной девушкой!",
+     nullptr,
+     nullptr,
+     {{C::Mood, Same(75)}, {C::Health, Same(-10)}}},
+};
+
+bool Meets(const GameState& s, Needs needs) {
+  const bool married = s.Married == kTrue;
+  switch (needs) {
+    case Needs::Nothing:
+      return true;
+    case Needs::Job:
+      return s.Wage > 0;
+    case Needs::Wife:
+      return married;
+    case Needs::WifeAndChildren:
+      return married && (s.Daughters > 0 || s.Sons > 0);
+  }
+  return false;
+}
+
+enum class Wear { Taken, Skipped };
+
+// The event drawn for the day, if it is one and happens. Its message comes
+// first, then what it does, then its changes in the order written; any of
+// them may end the game, and then the rest is dropped.
+Wear HappenEvent(Life& life, int number) {
+  const Guard game = life.ThisGame();
+  for (const DailyEvent& row : kDailyEvents) {
+    if (row.number != number) continue;
+    if (!Meets(life.s, row.needs)) return row.noWearWithoutIt ? Wear::Skipped : Wear::Taken;
+    Happening h;
+    if (row.tell == nullptr) {
+      h.message = row.message;
+    } else if (!row.tell(life, h)) {
+      return Wear::Taken;
+    }
+    life.ShowMessage(h.message);
+    if (game.Over()) return Wear::Taken;
+    if (row.act != nullptr) row.act(life, h);
+    for (const Change& c : row.changes) {
+      if (game.Over()) return Wear::Taken;
+      Apply(life, c.kind, c.amount.Pick(life.s.DifficultyCode));
+    }
+    return Wear::Taken;
+  }
+  return Wear::Taken;
+}
+
+// The day's wear of the three vitals, by the level.
+const Change kWear[] = {
+    {Change::Mood, {-5, -2, -1}},
+    {Change::Satiety, {-10, -5, -2}},
+    {Change::Health, {-5, -2, -1}},
+};
+
+}  // namespace
+
+void Life::DailyEvents(bool newMonth) {
+  const Guard game = ThisGame();
+  ReseedFromTimer();
+  const int f = rnd.DrawInt(75);
+  ReseedFromTimer();
+  ReseedFromTimer();
+  const int e = rnd.DrawInt(32);
+
+  if (f != 8) FamilyEvent(static_cast<int16_t>(f));
+  if (game.Over()) return;
+
+  const Wear wear = HappenEvent(*this, e);
+  if (game.Over()) return;
+  if (wear == Wear::Taken) {
+    for (const Change& c : kWear) {
+      Apply(*this, c.kind, c.amount.Pick(s.DifficultyCode));
+      if (game.Over()) return;
+    }
+  }
+  if (newMonth) MonthlyAccounts();
+}
+
+// Child support, the bank's interest, and the fees of the courses (with a
+// rank a month up to the top) and of the school.
+void Life::MonthlyAccounts() {
+  const Guard game = ThisGame();
+  PlaySfx("MONTHUP");
+  if (s.Alimony > 0) Apply(*this, Change::Money, -s.Alimony, MoneyCause::MonthlyAccounts);
+  s.BankDeposit = Sat32(int64_t{s.BankDeposit} + DivRoundHalfEven(int64_t{s.BankDeposit} * 15, 100));
+  s.BankLoan = Sat32(int64_t{s.BankLoan} + DivRoundHalfEven(int64_t{s.BankLoan} * 10, 100));
+  if (s.AttendsCourses == kTrue && s.StatusRank < 8) {
+    Apply(*this, Change::Money, -75, MoneyCause::School);
+    SetStatus(Sat16(int64_t{s.StatusRank} + 1));
+    if (s.StatusRank == 8) {
+      MsgBox("Вы прошли компьютерные курсы!", "Доцент", MsgIcon::Information);
+      if (game.Over()) return;
+      s.AttendsCourses = kFalse;
+      View().StudiesOver(Studies::Courses);
+    } else {
+      MsgBox("Поздравляем. Теперь Вы -- " + StatusName(s.StatusRank), "Доцент", MsgIcon::Information);
+      if (game.Over()) return;
+    }
+  }
+  if (s.AttendsSchool == kTrue && s.Education < 100) Apply(*this, Change::Money, -50, MoneyCause::School);
+}
+
+}  // namespace kalvitor

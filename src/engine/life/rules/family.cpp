@@ -1,0 +1,64 @@
+// Family life: marriage, divorce, children and the family code line.
+#include "life/life.h"
+#include "util/int_math.h"
+
+namespace kalvitor {
+
+void Life::FamilyEvent(int16_t code) {
+  // A message box lets the clock run; a death meanwhile ends this game, and
+  // what follows was meant for it.
+  const Guard game = ThisGame();
+  switch (code) {
+    case 8:
+      if (s.Married != kTrue || s.WasMarried != kTrue) {
+        PlaySfx("MARRY");
+        MsgBox("Поздравляем! Вчера ты женился! Заплатите за свадьбу $50",
+               "Женится или не женится... Всё равно потом раскаиваться буду!", MsgIcon::Information);
+        if (game.Over()) return;
+        s.Married = kTrue;
+        s.WasMarried = kTrue;
+        Note(JournalKind::Family, "Свадьба");
+        SetMoney(Sat32(int64_t{s.Money} - 50), MoneyCause::Wedding);
+        SetMood(Sat16(int64_t{s.Mood} + 25));
+      }
+      break;
+    case 12:
+      PlaySfx("DIVORCE");
+      if (s.Married == kTrue) {
+        MsgBox("От тебя ушла жена!", "Вот и раскаивайся!", MsgIcon::Information);
+        if (game.Over()) return;
+        s.Married = kFalse;
+        Note(JournalKind::Family, "Развод");
+        if (s.Daughters > 0 || s.Sons > 0) {
+          s.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
+          Note(JournalKind::Family, "Алименты: $" + std::to_string(s.Alimony) + " в месяц");
+          MsgBox(
+              "Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
+              "месяц!",
+              "Круто, да?", MsgIcon::Information);
+        }
+      }
+      break;
+    case 24:
+    case 32:
+      PlaySfx("BABY");
+      if (s.Married == kTrue) {
+        bool daughter = code == 24;
+        MsgBox(daughter ? "Поздравляем! У вас родилась дочь!" : "Поздравляем! У вас родился сын!", "Медбрат",
+               MsgIcon::Information);
+        if (game.Over()) return;
+        int16_t& count = daughter ? s.Daughters : s.Sons;
+        count = Sat16(int64_t{count} + 1);
+        Note(JournalKind::Family, std::string(daughter ? "Родилась дочь" : "Родился сын") + "; дочерей " +
+                                      std::to_string(s.Daughters) + ", сыновей " + std::to_string(s.Sons));
+      }
+      break;
+    default:
+      break;
+  }
+  RefreshFamilyLabel();
+}
+
+void Life::RefreshFamilyLabel() { View().Changed(Fact::Family); }
+
+}  // namespace kalvitor

@@ -1,0 +1,90 @@
+// Health, satiety and mood and their deaths; the victory.
+#include "life/life.h"
+#include "util/date.h"
+
+namespace kalvitor {
+namespace {
+
+// By Vital: the value at or below which the player dies, and the title of
+// the box that says so.
+struct VitalRule {
+  Fact fact;
+  int deathAtOrBelow;
+  const char* title;
+};
+
+const VitalRule kVitals[] = {
+    {Fact::Health, -50, "Dr. Green"},
+    {Fact::Satiety, -20, "Желаю тебе быть большим и тольстым"},
+    {Fact::Mood, -100, "Критический уровень настроения"},
+};
+
+}  // namespace
+
+void Life::RefreshVital(Vital vital) {
+  const VitalRule& rule = kVitals[static_cast<int>(vital)];
+  const int16_t value = vital == Vital::Health ? s.Health : vital == Vital::Satiety ? s.Satiety : s.Mood;
+  View().Changed(rule.fact);
+  if (value <= rule.deathAtOrBelow) Death(vital);
+}
+
+void Life::SetHealth(int16_t value) {
+  s.Health = value;
+  RefreshVital(Vital::Health);
+}
+
+void Life::SetSatiety(int16_t value) {
+  s.Satiety = value;
+  RefreshVital(Vital::Satiety);
+}
+
+void Life::SetMood(int16_t value) {
+  s.Mood = value;
+  RefreshVital(Vital::Mood);
+}
+
+void Life::Death(Vital vital) {
+  static const char* const kCauses[] = {"здоровье", "сытость", "настроение"};
+  const int16_t value = vital == Vital::Health ? s.Health : vital == Vital::Satiety ? s.Satiety : s.Mood;
+  ++journal.deathsThisRun;
+  Note(JournalKind::Death,
+       std::string("Смерть: ") + kCauses[static_cast<int>(vital)] + " " + std::to_string(value) + "%");
+  PlaySfx("LOSE");
+  std::string text;
+  switch (vital) {
+    case Vital::Health:
+      text = "Вы скончались от полученных травм. Время смерти -- " + FormatHMMSS(s.GameTime);
+      break;
+    case Vital::Satiety:
+      text = "Вы умерли голодной смертью!";
+      break;
+    case Vital::Mood:
+      text = "Вы спрыгнули с 15 этажа и разбились насмерть!!!";
+      break;
+  }
+  // The clock runs while the box is up: another death, or a load, may have
+  // begun a game meanwhile, and this one is over already.
+  const Guard game = ThisGame();
+  MsgBox(text, kVitals[static_cast<int>(vital)].title, MsgIcon::Information);
+  if (game.Over()) return;
+  NewGame();
+}
+
+bool Life::VictoryConditionHolds() const {
+  int sum = 0;
+  for (int16_t m : s.HwModels) sum += m;
+  return s.Money > s.WinMoney && s.JobIndex == 12 && s.Married == kTrue && s.BankLoan == 0 && sum == 59;
+}
+
+void Life::Victory() {
+  ++journal.victoriesThisRun;
+  Note(JournalKind::Victory, "Победа! Деньги: $" + std::to_string(s.Money));
+  PlaySfx("WIN");
+  const Guard game = ThisGame();
+  MsgBox("Вы прошли всю игру", "Наконец-то", MsgIcon::Exclamation);
+  if (game.Over()) return;
+  AppendGamesLog("WIN");
+  NewGame();
+}
+
+}  // namespace kalvitor

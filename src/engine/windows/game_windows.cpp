@@ -1,0 +1,136 @@
+#include "windows/game_windows.h"
+
+#include <algorithm>
+
+#include "windows/game.h"
+#include "windows/network/frm_network.h"
+#include "windows/persist/frm_save_load.h"
+#include "windows/places.h"
+#include "windows/screens/frm_about.h"
+#include "windows/screens/frm_bank.h"
+#include "windows/screens/frm_education.h"
+#include "windows/screens/frm_family.h"
+#include "windows/screens/frm_happy.h"
+#include "windows/screens/frm_hard.h"
+#include "windows/screens/frm_hospital.h"
+#include "windows/screens/frm_shop.h"
+#include "windows/screens/frm_soft.h"
+#include "windows/screens/frm_virus.h"
+#include "windows/screens/frm_work.h"
+#include "windows/shell/frm_main.h"
+#include "windows/shell/frm_player_name.h"
+
+namespace kalvitor {
+
+GameWindows::GameWindows(Game& game) : game_(game) {
+  auto main = std::make_unique<FrmMain>(game);
+  main_ = main.get();
+  forms_.push_back(std::move(main));
+  forms_.push_back(std::make_unique<FrmPlayerName>(game));
+  forms_.push_back(std::make_unique<FrmAbout>(game));
+  for (const Place& place : Places())
+    if (place.make != nullptr) forms_.push_back(place.make(game));
+  forms_.push_back(std::make_unique<FrmVirus>(game));
+  forms_.push_back(std::make_unique<FrmSaveLoad>(game));
+}
+
+GameWindows::~GameWindows() = default;
+
+FrmMain& GameWindows::Main() {
+  if (!main_->Loaded()) main_->Load();
+  return *main_;
+}
+
+FrmPlayerName& GameWindows::PlayerNameForm() { return Window<FrmPlayerName>(); }
+FrmAbout& GameWindows::AboutForm() { return Window<FrmAbout>(); }
+FrmHard& GameWindows::HardForm() { return Window<FrmHard>(); }
+FrmSoft& GameWindows::SoftForm() { return Window<FrmSoft>(); }
+FrmWork& GameWindows::WorkForm() { return Window<FrmWork>(); }
+FrmShop& GameWindows::ShopForm() { return Window<FrmShop>(); }
+FrmHospital& GameWindows::HospitalForm() { return Window<FrmHospital>(); }
+FrmHappy& GameWindows::HappyForm() { return Window<FrmHappy>(); }
+FrmEducation& GameWindows::EducationForm() { return Window<FrmEducation>(); }
+FrmFamily& GameWindows::FamilyForm() { return Window<FrmFamily>(); }
+FrmVirus& GameWindows::VirusForm() { return Window<FrmVirus>(); }
+FrmBank& GameWindows::BankForm() { return Window<FrmBank>(); }
+FrmNetwork& GameWindows::NetworkForm() { return Window<FrmNetwork>(); }
+FrmSaveLoad& GameWindows::SaveLoadForm() { return Window<FrmSaveLoad>(); }
+
+std::vector<Form*> GameWindows::AllForms() const {
+  std::vector<Form*> all;
+  for (const std::unique_ptr<Form>& f : forms_) all.push_back(f.get());
+  return all;
+}
+
+Form* GameWindows::FindForm(const std::string& name) const {
+  for (Form* f : AllForms())
+    if (f->Name() == name) return f;
+  return nullptr;
+}
+
+void GameWindows::NoteLoaded(Form& f) {
+  if (std::find(loaded_.begin(), loaded_.end(), &f) == loaded_.end()) loaded_.push_back(&f);
+}
+
+void GameWindows::NoteUnloaded(Form& f) {
+  loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), &f), loaded_.end());
+}
+
+Form* GameWindows::ActiveModal() const {
+  Form* top = nullptr;
+  for (Form* f : loaded_)
+    if (f->Shown() && f->Modal()) top = f;
+  return top;
+}
+
+Form* GameWindows::TopWindow() const {
+  if (Form* modal = ActiveModal()) return modal;
+  return main_->Shown() ? main_ : nullptr;
+}
+
+// --- What the life tells its windows.
+
+void GameWindows::Changed(Fact what, int slot) {
+  if (what == Fact::BankBalances) {
+    Window<FrmBank>().RefreshBalances();
+    return;
+  }
+  Main().Refresh(what, slot);
+}
+
+void GameWindows::LoadMainWindow() { Main(); }
+
+void GameWindows::ShowMainWindow() { Main().Show(); }
+
+void GameWindows::HourPassed() { Window<FrmNetwork>().Load(); }
+
+void GameWindows::StudiesOver(Studies which) {
+  FrmEducation& school = Window<FrmEducation>();
+  school.Load();
+  (which == Studies::School ? school.Command1 : school.Command2).SetEnabled(false);
+}
+
+void GameWindows::SetMusicTimer(bool on) { Main().tmrMusic.SetEnabled(on); }
+
+PlayerNameAnswer GameWindows::AskPlayerName(bool overRunningGame) {
+  // Every window but the main one closes, hidden ones included; each is
+  // loaded afresh the next time it is opened.
+  std::vector<Form*> open = loaded_;
+  for (Form* f : open)
+    if (f != main_) f->Unload();
+
+  FrmPlayerName& dialog = Window<FrmPlayerName>();
+  dialog.ResetAnswer(overRunningGame);
+  dialog.ShowModal();
+  return PlayerNameAnswer{dialog.ChosenName(), dialog.ChosenLevel(), dialog.LeftByLoading(), dialog.BackToGame()};
+}
+
+void GameWindows::VirusAttack() {
+  FrmVirus& virus = Window<FrmVirus>();
+  game_.Note(JournalKind::MsgBox, "«" + virus.Caption() + "» " + virus.Find("Label1")->Text());
+  virus.ShowModal();
+}
+
+void GameWindows::TypeMessage(const std::string& text) { Main().TypeMessage(text); }
+
+}  // namespace kalvitor

@@ -1,0 +1,81 @@
+#include "windows/screens/frm_soft.h"
+
+#include "life/computer/software_catalogue.h"
+#include "util/int_math.h"
+#include "windows/game.h"
+#include "windows/screens/action_tips.h"
+
+namespace kalvitor {
+namespace {
+
+const char* const kPrefixes[kSoftwareSlots] = {"ОС - ",      "Антивирус - ", "Прог-е - ",
+                                               "Графика - ", "Интернет - ",  "Игра - "};
+
+// Client area 280 x 280 (the SOFT picture).
+constexpr int kW = 280, kH = 280;
+constexpr int kButtonX = 12, kButtonW = kW - 24, kTop = 40, kRowStep = 33, kButtonH = 28;
+constexpr uint32_t kTitle = 0xA0D0FF;  // light blue
+constexpr uint32_t kShadow = 0x000000;
+constexpr uint32_t kLine = 0xC8C8C8;
+constexpr uint32_t kInk = 0x000000;
+
+}  // namespace
+
+FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", "Софт") {
+  SetClientSize(kW, kH);
+  // The shadow lies 30 twips (2 pixels) to the right and 15 twips (1 pixel) lower.
+  AddShadowedTitle("Label4", "cmdUpgraded", "А Вы удалили MS DOS 1.0?", 6, 8, kW - 12, 22, 12, kTitle, kShadow, 2, 1);
+  const int frameTop = kTop - 5, frameBottom = kTop + 5 * kRowStep + kButtonH + 4;
+  AddLineFrame(6, frameTop, kW - 7, frameBottom, kLine);
+  for (int slot = 0; slot < kSoftwareSlots; ++slot)
+    cmdUpgrade.push_back(&AddIndexed("cmdUpgrade", slot, ControlKind::Button, "%CPUBUTTON%")
+                              .At(kButtonX, kTop + slot * kRowStep, kButtonW, kButtonH)
+                              .Font(9)
+                              .Color(kInk));
+  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
+  // Esc leaves the place as "Назад" does.
+  SetKeys(nullptr, &back);
+
+  OnClick("cmdUpgrade", [this](int index) { cmdUpgrade_Click(index); });
+  OnClick("Command8", [this](int) { Command8_Click(); });
+}
+
+// The captions show no price and no requirement; the tips say what each
+// program needs and what of it the computer has.
+void FrmSoft::FormLoad() {
+  for (int slot = 0; slot < kSoftwareSlots; ++slot) {
+    const int model = game_.s.Soft[static_cast<size_t>(slot)];
+    Control& button = *cmdUpgrade[static_cast<size_t>(slot)];
+    const std::string next = GetSoftwareName(slot, model + 1);
+    button.SetTip(SoftwareTip(slot, model + 1, game_.s));
+    if (!next.empty()) {
+      button.SetText(kPrefixes[slot] + next);
+    } else {
+      button.SetText(kPrefixes[slot] + GetSoftwareName(slot, model));
+      button.SetEnabled(false);
+    }
+  }
+  SetBackground("SOFT");
+}
+
+void FrmSoft::FormActivate() {
+  for (int slot = 0; slot < kSoftwareSlots; ++slot)
+    if (!GetSoftwareName(slot, game_.s.Soft[static_cast<size_t>(slot)] + 1).empty())
+      cmdUpgrade[static_cast<size_t>(slot)]->SetEnabled(true);
+  FormLoad();
+}
+
+// Acts on the slot's current model, whatever the caption says.
+void FrmSoft::cmdUpgrade_Click(int index) {
+  game_.PlaySfx("BUTTONS");
+  if (index >= 0 && index < kSoftwareSlots)
+    game_.InstallSoftware(static_cast<int16_t>(index), Sat16(int64_t{game_.s.Soft[static_cast<size_t>(index)]} + 1));
+  if (Loaded()) FormLoad();
+}
+
+void FrmSoft::Command8_Click() {
+  game_.PlaySfx("BUTTONS");
+  Hide();
+}
+
+}  // namespace kalvitor

@@ -1,0 +1,24 @@
+// frmVirus: a virus on the player's computer. Let it go and lose 5% of the
+// money, or fight it with the antivirus and, with luck, lose nothing.
+#pragma once
+
+#include "windows/forms/form.h"
+
+namespace kalvitor {
+
+class FrmVirus : public Form {
+ public:
+  explicit FrmVirus(Game& game);
+  bool IsDialog() const override { return true; }
+
+  void Command1_Click();  // fight
+  void Command2_Click();  // let it go
+  // The close box counts as letting the virus go.
+  void CloseBox() override { Command2_Click(); }
+
+ private:
+  int64_t Loss() const;
+  void Lose(const std::string& textBefore);
+};
+
+}  // namespace kalvitor

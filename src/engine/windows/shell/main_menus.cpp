@@ -1,0 +1,140 @@
+// The main window's menu bar: six menus of items, each item with the
+// handler it runs. Every item clicks (BUTTONS) first; the places open as the
+// menu column opens them.
+#include <algorithm>
+
+#include "windows/game.h"
+#include "windows/places.h"
+#include "windows/screens/frm_about.h"
+#include "windows/shell/frm_main.h"
+
+namespace kalvitor {
+namespace {
+
+using Action = std::function<void()>;
+
+// An item's handler that clicks first.
+Action Clicking(Game& g, Action then) {
+  return [&g, then] {
+    g.PlaySfx("BUTTONS");
+    then();
+  };
+}
+
+}  // namespace
+
+void FrmMain::BuildMenus() {
+  for (Menu (FrmMain::*menu)() : {&FrmMain::FileMenu, &FrmMain::GameMenu, &FrmMain::LevelMenu, &FrmMain::SpeedMenu,
+                                  &FrmMain::SoundMenu, &FrmMain::HelpMenu})
+    menus_.push_back((this->*menu)());
+}
+
+Menu FrmMain::FileMenu() {
+  Game& g = game_;
+  Menu file{"mnuFile", "Файл", true, nullptr, {}};
+  file.items.push_back({"mnuFileNew", "Новая игра", true, false, false, Clicking(g, [&g] { g.NewGame(true); })});
+  file.items.push_back({"mnuFileSave", "Сохранить игру...", true, false, true, Clicking(g, [&g] { g.SaveGame(); })});
+  file.items.push_back({"mnuFileLoad", "Загрузить игру...", true, false, false, Clicking(g, [&g] { g.LoadGame(); })});
+  file.items.push_back({"mnuFileExit", "Выход", true, false, true, Clicking(g, [this] { FormUnloadQuestion(); })});
+  return file;
+}
+
+// The places in the order of their items, then the journal and the statistics.
+Menu FrmMain::GameMenu() {
+  Game& g = game_;
+  Menu play{"mnuGame", "Игра", true, nullptr, {}};
+  std::vector<const Place*> places;
+  for (const Place& p : Places()) places.push_back(&p);
+  std::sort(places.begin(), places.end(), [](const Place* a, const Place* b) { return a->itemOrder < b->itemOrder; });
+  for (const Place* p : places) {
+    const bool opens = p->window != nullptr;
+    play.items.push_back(
+        {p->item, p->itemCaption, opens, false, false, opens ? Clicking(g, [this, p] { Visit(*p); }) : Action{}});
+  }
+  play.items.push_back({"mnuGameJournal", "Журнал событий...", true, false, true,
+                        Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Journal); }), "Ctrl+J"});
+  play.items.push_back({"mnuGameStats", "Статистика...", true, false, false,
+                        Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Stats); }), "Ctrl+T"});
+  play.items.end()[-2].onlyShows = play.items.end()[-1].onlyShows = true;
+  return play;
+}
+
+// Shown, never available: the level is chosen in the name dialog.
+Menu FrmMain::LevelMenu() {
+  Menu level{"mnuLevel", "Уровень игры", false, nullptr, {}};
+  level.items.push_back({"mnuLevelHard", "Сложный", false, false, false, nullptr});
+  level.items.push_back({"mnuLevelNormal", "Нормальный", false, false, false, nullptr});
+  level.items.push_back({"mnuLevelEasy", "Простой", false, false, false, nullptr});
+  return level;
+}
+
+Menu FrmMain::SpeedMenu() {
+  Game& g = game_;
+  Menu speed{"mnuSpeed", "Скорость игры", true, [this] { ReadAutoPause(); }, {}};
+  speed.items.push_back({"mnuSpeedFast", "Быстрый", true, false, false, Clicking(g, [&g] { g.SetSpeed(60); })});
+  speed.items.push_back({"mnuSpeedNormal", "Нормальный", true, false, false, Clicking(g, [&g] { g.SetSpeed(30); })});
+  speed.items.push_back({"mnuSpeedSlow", "Медленный", true, false, false, Clicking(g, [&g] { g.SetSpeed(15); })});
+  speed.items.push_back(
+      {"mnuSpeedAutoPause", "Пауза при сворачивании", true, false, true, Clicking(g, [this] { ToggleAutoPause(); })});
+  return speed;
+}
+
+Menu FrmMain::SoundMenu() {
+  Game& g = game_;
+  Menu sound{"mnuMusic", "Звук", true, [this] { game_.ReadSoundSwitches(); }, {}};
+  sound.items.push_back({"mnuMusicMusic", "Музыка", true, false, false, Clicking(g, [this] { ToggleMusic(); })});
+  sound.items.push_back({"mnuMusicSFX", "Эффекты", true, false, false, Clicking(g, [this] { ToggleEffects(); })});
+  sound.items.push_back({"mnuMusicNext", "Следующая", true, false, true, Clicking(g, [this] { NextTrack(); })});
+  return sound;
+}
+
+Menu FrmMain::HelpMenu() {
+  Game& g = game_;
+  Menu help{"mnuHelp", "Справка", true, nullptr, {}};
+  help.help = true;
+  help.items.push_back(
+      {"mnuHelpReadme", "Справка", true, false, false, Clicking(g, [&g] { g.ShowTextFile("readme.txt"); })});
+  help.items.push_back({"mnuHelpLicense", "Лицензионное соглашение", true, false, false,
+                        Clicking(g, [&g] { g.ShowTextFile("license.txt"); })});
+  help.items.push_back(
+      {"mnuHelpAbout", "О программе...", true, false, true, Clicking(g, [&g] { g.AboutForm().ShowModal(); })});
+  return help;
+}
+
+// "Пауза при сворачивании": kept in the settings store as AutoPause.
+void FrmMain::ToggleAutoPause() {
+  autoPause_ = !autoPause_;
+  if (MenuItem* m = FindItemByName("mnuSpeedAutoPause")) m->checked = autoPause_;
+  game_.RegSetString("AutoPause", autoPause_ ? "1" : "0");
+  game_.port.OnFormEvent(*this, FormEvent::Changed);
+}
+
+void FrmMain::ToggleMusic() {
+  Game& g = game_;
+  const bool on = g.s.MusicOn != kTrue;
+  g.s.MusicOn = Bool16(on);
+  RefreshSoundMarks();
+  g.RegSetString("Music", on ? "1" : "0");
+  if (on) {
+    g.PlayRandomTrack();
+  } else {
+    g.StopMusic();
+  }
+}
+
+void FrmMain::ToggleEffects() {
+  Game& g = game_;
+  const bool on = g.s.SfxOn != kTrue;
+  g.s.SfxOn = Bool16(on);
+  RefreshSoundMarks();
+  g.RegSetString("Effects", on ? "1" : "0");
+}
+
+void FrmMain::NextTrack() {
+  Game& g = game_;
+  if (g.s.MusicOn != kTrue) return;
+  g.StopMusic();
+  g.PlayRandomTrack();
+}
+
+}  // namespace kalvitor
