@@ -71,7 +71,7 @@ void SetUpUnattended(QtPort& port, kalvitor::Game& game, const QElapsedTimer& st
   if (!benchStartup && autoName.isEmpty() && autoClick.isEmpty()) return;
   auto clicked = std::make_shared<bool>(false);
   port.onShown = [&port, &game, &started, benchStartup, autoName, autoClick, clicked](Form& form) {
-    if (&form == &game.PlayerNameForm()) {
+    if (&form == &game.Window<kalvitor::FrmPlayerName>()) {
       FormDialog* d = port.DialogOf(form);
       if (benchStartup && d != nullptr) {
         WhenExposed(d, [&started] {

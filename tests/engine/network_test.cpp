@@ -46,7 +46,7 @@ struct Net {
     if (paused) game.MainForm().FormKeyPress("p");
     game.MainForm().Click("cmdInNet", -1);
   }
-  FrmNetwork& net() { return game.NetworkForm(); }
+  FrmNetwork& net() { return game.Window<FrmNetwork>(); }
   std::vector<std::string> Texts(const std::string& label) {
     std::vector<std::string> v;
     for (auto& s : port.shown)

@@ -290,7 +290,7 @@ TEST(Education, CaptionsFollowTheFlagsAndAFinishedSchoolStaysDisabledUntilANewGa
   h.s().AttendsCourses = kTrue;
   h.s().Money = 0;
   h.game.MainForm().Click("cmdSchool", -1);
-  FrmEducation& e = h.game.EducationForm();
+  FrmEducation& e = h.game.Window<FrmEducation>();
   EXPECT_EQ(e.coursesButton.Text() + " / " + e.schoolButton.Text(), "Бросить эти курсы / Ходить в школу");
   e.Click("Command2", -1);
   EXPECT_EQ(h.s().AttendsCourses, kFalse);
@@ -379,7 +379,7 @@ TEST(About, PlaysTheLogoLinksStayOpenAndOkUnloads) {
   FrmMain& m = h.game.MainForm();
   m.FindItem(*m.FindMenu("Справка"), "О программе...")->action();
   EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BUTTONS", "SFX LOGOSOUND", "SHOW frmAbout"}));
-  Form& about = h.game.AboutForm();
+  Form& about = h.game.Window<FrmAbout>();
   EXPECT_EQ(about.Caption(), "О Brindlex Kalvitor 1.6");
   EXPECT_EQ(about.Find("txtHeartText")->Text().find("Программирование"), 0u);
 

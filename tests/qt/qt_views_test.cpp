@@ -189,8 +189,8 @@ class QtViewsTest : public QObject {
     WhenModal([](QWidget* w) { return AnswerName(w, QStringLiteral("Reborn")); });
     QTest::mouseClick(d.MainWidget<QWidget>("cmdShop"), Qt::LeftButton);
     QVERIFY2(death.contains(QStringLiteral("15 этажа")), qPrintable(death));
-    QVERIFY(!d.game->ShopForm().Loaded());
-    QVERIFY(d.port->DialogOf(d.game->ShopForm()) == nullptr);
+    QVERIFY(!d.game->Window<FrmShop>().Loaded());
+    QVERIFY(d.port->DialogOf(d.game->Window<FrmShop>()) == nullptr);
     QCOMPARE(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Reborn"));
     QCOMPARE(d.game->s.Money, 450);  // the new game did not pay for the meal
     // The screen opens again, as new, on the next visit; the title bar's
@@ -201,7 +201,7 @@ class QtViewsTest : public QObject {
       return true;
     });
     QTest::mouseClick(d.MainWidget<QWidget>("cmdShop"), Qt::LeftButton);
-    QVERIFY(!d.game->ShopForm().Shown());
+    QVERIFY(!d.game->Window<FrmShop>().Shown());
   }
 
   // The statistics window comes from its module, looked for in the given

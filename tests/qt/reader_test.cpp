@@ -98,8 +98,8 @@ class ReaderTest : public QObject {
     QCOMPARE(work->text(QAccessible::Name), QStringLiteral("Работа"));
     bool opened = false;
     QTimer::singleShot(0, [&g, &opened] {
-      opened = g.WorkForm().Shown();
-      g.WorkForm().Hide();
+      opened = g.Window<FrmWork>().Shown();
+      g.Window<FrmWork>().Hide();
     });
     work->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QVERIFY(opened);

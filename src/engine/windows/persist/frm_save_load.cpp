@@ -106,7 +106,7 @@ void FrmSaveLoad::cmdOk_Click() {
 }
 
 std::string GameWindows::AskSaveLoadFileName(int16_t mode) {
-  FrmSaveLoad& dialog = SaveLoadForm();
+  FrmSaveLoad& dialog = Window<FrmSaveLoad>();
   if (dialog.Loaded()) return "";  // one use at a time
   game_.AnswerSaveLoad("", false);
   dialog.Load();

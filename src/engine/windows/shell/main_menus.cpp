@@ -97,7 +97,7 @@ Menu FrmMain::HelpMenu() {
   help.items.push_back({"mnuHelpLicense", "Лицензионное соглашение", true, false, false,
                         Clicking(g, [&g] { g.ShowTextFile("license.txt"); })});
   help.items.push_back(
-      {"mnuHelpAbout", "О программе...", true, false, true, Clicking(g, [&g] { g.AboutForm().ShowModal(); })});
+      {"mnuHelpAbout", "О программе...", true, false, true, Clicking(g, [&g] { g.Window<FrmAbout>().ShowModal(); })});
   return help;
 }
 
