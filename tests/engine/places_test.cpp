@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "windows/screens/counters.h"
 #include "windows/screens/frm_about.h"
 #include "windows/screens/frm_education.h"
 #include "windows/screens/frm_family.h"
-#include "windows/screens/frm_happy.h"
-#include "windows/screens/frm_hospital.h"
-#include "windows/screens/frm_shop.h"
 #include "windows/screens/frm_work.h"
 #include "windows/shell/frm_main.h"
 #include "windows/shell/frm_player_name.h"

@@ -12,9 +12,7 @@
 
 #include "harness.h"
 #include "util/date.h"
-#include "windows/screens/frm_happy.h"
-#include "windows/screens/frm_hospital.h"
-#include "windows/screens/frm_shop.h"
+#include "windows/screens/counters.h"
 #include "windows/shell/frm_main.h"
 
 namespace fs = std::filesystem;

@@ -27,7 +27,7 @@
 #include "qt_port.h"
 #include "tool_windows.h"
 #include "windows/game.h"
-#include "windows/screens/frm_shop.h"
+#include "windows/screens/counters.h"
 #include "windows/shell/frm_main.h"
 
 using namespace kalvitor;
