@@ -23,7 +23,10 @@ configure() {
   shift
   export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
   cppflags="$(dpkg-buildflags --get CPPFLAGS)"
-  cxxflags="$(dpkg-buildflags --get CXXFLAGS)"
+  # KALVITOR_DEBUG_INFO: the debug information's level for a build that is
+  # also tested (scripts/test.sh: -g1, line numbers only, quicker to make;
+  # the package's program is stripped either way).
+  cxxflags="$(dpkg-buildflags --get CXXFLAGS) ${KALVITOR_DEBUG_INFO:-}"
   ldflags="$(dpkg-buildflags --get LDFLAGS)"
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
     -DKALVITOR_WERROR=ON -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \

@@ -25,7 +25,7 @@ source scripts/steps.sh
 jobs="$(nproc 2>/dev/null || echo 2)"
 
 check_build() {
-  scripts/package.sh --configure build/check -DKALVITOR_TESTS=ON -DKALVITOR_TEST_FLAGS="-Og -g1"
+  KALVITOR_DEBUG_INFO=-g1 scripts/package.sh --configure build/check -DKALVITOR_TESTS=ON -DKALVITOR_TEST_FLAGS="-Og -g1"
   cmake --build build/check -j "$jobs"
 }
 sanitize_build() {
