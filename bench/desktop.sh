@@ -3,7 +3,10 @@
 # under a virtual X server (no window manager, no sound card):
 #   - launch → first window mapped, seen from outside by an X client waiting
 #     for the MapNotify (game: the name dialog; default audio driver, and
-#     SDL's disk driver), with the shared libraries loaded by then;
+#     SDL's disk driver), with the shared libraries loaded by then; also
+#     less the time the program's main thread stood ready while other
+#     programs ran, and the processor time it used by then (both steadier
+#     on a busy machine);
 #     yardsticks: a bare Qt dialog, the same with SDL2_mixer linked;
 #   - processor use while the clock ticks, music off (disk driver), with
 #     the day's events as chance brings them (a message typing now and then)
@@ -24,7 +27,8 @@
 # Usage: bench/desktop.sh GAME_BUILD [GAME_BUILD...]   (folders with game/)
 # Environment: MAP_ROUNDS (9), CPU_ROUNDS (3), CPU_SECONDS (20),
 #              MUSIC_ROUNDS (2), MUSIC_SECONDS (15). The music figures list
-#              every run.
+#              every run. FIGURES ("launch cpu music"): the groups measured,
+#              e.g. FIGURES=launch MAP_ROUNDS=41 for the first window alone.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,6 +70,7 @@ settings() {  # music effects
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf (b > 0 ? "%.2fx" : "-"), a / b }'; }
 declare -A runs libs
+want() { [[ " ${FIGURES:-launch cpu music} " == *" $1 "* ]]; }
 
 # --- Launch → first window mapped
 map_once() {  # key, program, environment...
@@ -76,8 +81,11 @@ map_once() {  # key, program, environment...
   set -- $out
   runs[$key]+="${1#map_ms=} "
   libs[$key]=${2#libs=}
+  runs[own$key]+="$(awk -v m="${1#map_ms=}" -v r="${3#ready_ms=}" 'BEGIN { printf "%.1f", m - r }') "
+  runs[proc$key]+="${4#cpu_ms=} "
 }
 off=$(settings 0 1)
+want launch || MAP_ROUNDS=0
 for _ in $(seq "${MAP_ROUNDS:-9}"); do
   map_once dialog "$tools/bare_dialog"
   map_once dialogsdl "$tools/bare_dialog_sdl"
@@ -107,6 +115,7 @@ silent=$(settings 0 0)
 # Chance held so that the days pass without events (three draws a day: no
 # virus, no family news, no event): the clock alone, no message typing.
 quiet=$(printf '0.5,0,0,%.0s' $(seq 40))
+want cpu || CPU_ROUNDS=0
 for _ in $(seq "${CPU_ROUNDS:-3}"); do
   cpu_once label "$tools/label_window"
   cpu_once label10 "$tools/label_window" 100
@@ -150,6 +159,7 @@ music_once() {  # key, music switch, game
   runs[trackgap$key]+="$2 "
   runs[peak$key]+="$("${stat[@]}" peak "$work/music.raw") "
 }
+want music || MUSIC_ROUNDS=0
 for _ in $(seq "${MUSIC_ROUNDS:-2}"); do
   for i in "${!games[@]}"; do
     music_once "on$i" 1 "${games[$i]}"
@@ -174,39 +184,59 @@ median_row() {  # figure, program, key, base, [extra]
 }
 echo
 row "figure" "program" "median" "ratio to yardstick (runs)"
-median_row "launch -> first window mapped, ms" "bare Qt dialog" dialog 1 "; ${libs[dialog]} libraries"
-dm=$m
-median_row "" "bare Qt dialog + SDL2_mixer" dialogsdl "$dm" "; ${libs[dialogsdl]} libraries"
-for i in "${!games[@]}"; do
-  median_row "" "${labels[$i]}, default driver" "map$i" "$dm" "; ${libs[map$i]} libraries"
-  median_row "" "${labels[$i]}, disk driver" "mapdisk$i" "$dm" "; ${libs[mapdisk$i]} libraries"
-done
-median_row "CPU while the clock ticks, % of a core" "bare Qt label 4x/s" label 1
-lm=$m
-median_row "" "the same, over the X connection" labelconn "$lm"
-for i in "${!games[@]}"; do
-  median_row "" "${labels[$i]}, music off, events by chance" "cpu$i" "$lm"
-  median_row "" "${labels[$i]}, music off, days without events" "quiet$i" "$lm"
-done
-median_row "CPU while a message types, % of a core" "bare Qt label 10x/s" label10 ""
-median_row "" "the same, over the X connection" label10conn ""
-for i in "${!games[@]}"; do
-  median_row "" "${labels[$i]}, paused, idle" "idle$i" ""
-  idle=$m
-  m=$(median ${runs[typing$i]})
-  # The points typing adds, also as a ratio to the bare label 4x/s.
-  row "" "${labels[$i]}, paused, typing" "$m" \
-    "$(awk -v a="$m" -v b="$idle" -v l="$lm" 'BEGIN { printf "%+.2f points over idle = %.2fx label 4x/s", a - b, (a - b) / l }') (${runs[typing$i]% })"
-done
-for i in "${!games[@]}"; do
-  on_hwm=$(median ${runs[hwmon$i]})
-  off_hwm=$(median ${runs[hwmoff$i]})
-  row "peak memory (VmHWM), MB" "${labels[$i]}, music on" "$on_hwm" \
-    "$(ratio "$on_hwm" "$off_hwm") of music off (${runs[hwmon$i]% })"
-  row "" "${labels[$i]}, music off" "$off_hwm" "(${runs[hwmoff$i]% })"
-  row "longest GUI-thread block, ms: game start" "${labels[$i]}, music on / off" \
-    "${runs[startgapon$i]% } / ${runs[startgapoff$i]% }" ""
-  row "  a track started from the menu" "${labels[$i]}, music on / off" \
-    "${runs[trackgapon$i]% } / ${runs[trackgapoff$i]% }" ""
-  row "  loudest sample heard (music on, no effects)" "${labels[$i]}" "${runs[peakon$i]% }" ""
-done
+if want launch; then
+  median_row "launch -> first window mapped, ms" "bare Qt dialog" dialog 1 "; ${libs[dialog]} libraries"
+  dm=$m
+  median_row "" "bare Qt dialog + SDL2_mixer" dialogsdl "$dm" "; ${libs[dialogsdl]} libraries"
+  for i in "${!games[@]}"; do
+    median_row "" "${labels[$i]}, default driver" "map$i" "$dm" "; ${libs[map$i]} libraries"
+    median_row "" "${labels[$i]}, disk driver" "mapdisk$i" "$dm" "; ${libs[mapdisk$i]} libraries"
+  done
+  median_row "  the same, less the time it stood ready, ms" "bare Qt dialog" owndialog 1
+  dm=$m
+  median_row "" "bare Qt dialog + SDL2_mixer" owndialogsdl "$dm"
+  for i in "${!games[@]}"; do
+    median_row "" "${labels[$i]}, default driver" "ownmap$i" "$dm"
+    median_row "" "${labels[$i]}, disk driver" "ownmapdisk$i" "$dm"
+  done
+  median_row "  processor time by then, ms" "bare Qt dialog" procdialog 1
+  dm=$m
+  median_row "" "bare Qt dialog + SDL2_mixer" procdialogsdl "$dm"
+  for i in "${!games[@]}"; do
+    median_row "" "${labels[$i]}, default driver" "procmap$i" "$dm"
+    median_row "" "${labels[$i]}, disk driver" "procmapdisk$i" "$dm"
+  done
+fi
+if want cpu; then
+  median_row "CPU while the clock ticks, % of a core" "bare Qt label 4x/s" label 1
+  lm=$m
+  median_row "" "the same, over the X connection" labelconn "$lm"
+  for i in "${!games[@]}"; do
+    median_row "" "${labels[$i]}, music off, events by chance" "cpu$i" "$lm"
+    median_row "" "${labels[$i]}, music off, days without events" "quiet$i" "$lm"
+  done
+  median_row "CPU while a message types, % of a core" "bare Qt label 10x/s" label10 ""
+  median_row "" "the same, over the X connection" label10conn ""
+  for i in "${!games[@]}"; do
+    median_row "" "${labels[$i]}, paused, idle" "idle$i" ""
+    idle=$m
+    m=$(median ${runs[typing$i]})
+    # The points typing adds, also as a ratio to the bare label 4x/s.
+    row "" "${labels[$i]}, paused, typing" "$m" \
+      "$(awk -v a="$m" -v b="$idle" -v l="$lm" 'BEGIN { printf "%+.2f points over idle = %.2fx label 4x/s", a - b, (a - b) / l }') (${runs[typing$i]% })"
+  done
+fi
+if want music; then
+  for i in "${!games[@]}"; do
+    on_hwm=$(median ${runs[hwmon$i]})
+    off_hwm=$(median ${runs[hwmoff$i]})
+    row "peak memory (VmHWM), MB" "${labels[$i]}, music on" "$on_hwm" \
+      "$(ratio "$on_hwm" "$off_hwm") of music off (${runs[hwmon$i]% })"
+    row "" "${labels[$i]}, music off" "$off_hwm" "(${runs[hwmoff$i]% })"
+    row "longest GUI-thread block, ms: game start" "${labels[$i]}, music on / off" \
+      "${runs[startgapon$i]% } / ${runs[startgapoff$i]% }" ""
+    row "  a track started from the menu" "${labels[$i]}, music on / off" \
+      "${runs[trackgapon$i]% } / ${runs[trackgapoff$i]% }" ""
+    row "  loudest sample heard (music on, no effects)" "${labels[$i]}" "${runs[peakon$i]% }" ""
+  done
+fi

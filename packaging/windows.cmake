@@ -1,10 +1,13 @@
 # The Windows game (CPack: a ZIP of the game's folder, and an NSIS installer
 # where makensis is found): kalvitor.exe with the game's data beside it, as
-# the game always was, the Qt libraries laid out by windeployqt, and the
+# the game always was, the statistics window's module kalvitor-stats.dll
+# beside it too (the game looks there first, src/qt/app_folders.cpp), the Qt
+# libraries of both laid out by windeployqt (Qt Charts for the module), and the
 # sound libraries, which the game opens only when a sound is wanted, with
 # the libraries they need. Made on Windows in MSYS2 UCRT64 (docs/windows.md);
 # it cannot be made on Linux, which has no Qt for Windows.
 install(TARGETS kalvitor RUNTIME DESTINATION .)
+install(TARGETS kalvitor_stats LIBRARY DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/music/ DESTINATION Music FILES_MATCHING PATTERN "*.mid")
 install(FILES ${PROJECT_SOURCE_DIR}/assets/anecdot.dat ${PROJECT_SOURCE_DIR}/assets/readme.txt
               ${PROJECT_SOURCE_DIR}/assets/license.txt
@@ -30,6 +33,7 @@ endforeach()
 install(CODE "
   execute_process(COMMAND \"${KALVITOR_WINDEPLOYQT}\" --release --translations ru --no-system-d3d-compiler
                           --no-opengl-sw --dir \"\${CMAKE_INSTALL_PREFIX}\" \"\${CMAKE_INSTALL_PREFIX}/kalvitor.exe\"
+                          \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:kalvitor_stats>\"
                   COMMAND_ERROR_IS_FATAL ANY)
   file(GET_RUNTIME_DEPENDENCIES LIBRARIES ${KALVITOR_SOUND_DLLS}
        RESOLVED_DEPENDENCIES_VAR needed UNRESOLVED_DEPENDENCIES_VAR missing

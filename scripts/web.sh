@@ -2,16 +2,18 @@
 # The game in the browser: installs what is missing (Debian's Emscripten,
 # Chromium, Python; the browser tests' npm packages with `npm ci`), builds
 # the site into build/web/site/ and serves it at http://127.0.0.1:8000/.
-#   scripts/web.sh [--port N] [--build-only]
+#   scripts/web.sh [--port N] [--build-only | --setup-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 port=8000
 serve=1
+build_site=1
 while (( $# )); do
   case "$1" in
     --port) port="$2"; shift 2 ;;
     --build-only) serve=0; shift ;;
-    *) echo "usage: scripts/web.sh [--port N] [--build-only]" >&2; exit 2 ;;
+    --setup-only) serve=0; build_site=0; shift ;;
+    *) echo "usage: scripts/web.sh [--port N] [--build-only | --setup-only]" >&2; exit 2 ;;
   esac
 done
 
@@ -23,6 +25,7 @@ fi
 if [[ ! -d tests/web/node_modules ]] || [[ tests/web/package-lock.json -nt tests/web/node_modules ]]; then
   (cd tests/web && npm ci --no-audit --no-fund --silent)
 fi
+(( build_site )) || exit 0
 
 build=build/web
 # Emscripten's own JavaScript tools find Debian's acorn there.

@@ -2,11 +2,13 @@
 # Everything the browser game is tested with: the engine and the driver
 # under Node (scripts/web_driver_test.sh), then the site built and played in
 # Debian's Chromium, headless (tests/web/*.test.js through playwright-core).
-#   scripts/web_test.sh
+#   scripts/web_test.sh [--browser]   (--browser: only the browser tests, the site built)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/web_driver_test.sh
-scripts/web.sh --build-only
+if [[ "${1:-}" != --browser ]]; then
+  scripts/web_driver_test.sh
+  scripts/web.sh --build-only
+fi
 t=$SECONDS
 (cd tests/web && node --test --test-concurrency=1)
 echo "web_test: browser tests $((SECONDS - t)) s"

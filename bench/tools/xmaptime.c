@@ -1,13 +1,18 @@
 /* Start-up as seen from outside the program.
  *   xmaptime PROGRAM [ARGS...]  launches the program, waits for the first
  *       window mapped on the display after the launch, prints "map_ms=N"
- *       (from just before the launch) and "libs=N", the shared libraries
- *       the program has loaded by then, and kills the program.
+ *       (from just before the launch), "libs=N", the shared libraries
+ *       the program has loaded by then, and "ready_ms=N", the time its main
+ *       thread stood ready but waited for a processor meanwhile (the
+ *       kernel's schedstat: on a busy machine, the part of map_ms that was
+ *       other programs' turn), "cpu_ms=N", the processor time of all its
+ *       threads by then, and kills the program.
  *   xmaptime --watch            prints "map MONOTONIC_NS" for every window
  *       mapped on the display until it is killed.
  * Only children of the root window count: run without a window manager. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
+#include <dirent.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -40,6 +45,38 @@ static int SharedLibraries(pid_t pid) {
   }
   fclose(maps);
   return count;
+}
+
+/* Milliseconds the process's main thread has waited on a run queue. */
+static double ReadyMs(pid_t pid) {
+  char path[64];
+  snprintf(path, sizeof path, "/proc/%d/schedstat", (int)pid);
+  FILE* f = fopen(path, "r");
+  if (f == NULL) return -1;
+  unsigned long long running = 0, waiting = 0;
+  const int n = fscanf(f, "%llu %llu", &running, &waiting);
+  fclose(f);
+  return n == 2 ? (double)waiting / 1e6 : -1;
+}
+
+/* Milliseconds on a processor, all the process's threads together. */
+static double CpuMs(pid_t pid) {
+  char path[64];
+  snprintf(path, sizeof path, "/proc/%d/task", (int)pid);
+  DIR* tasks = opendir(path);
+  if (tasks == NULL) return -1;
+  unsigned long long total = 0;
+  for (struct dirent* t; (t = readdir(tasks)) != NULL;) {
+    if (t->d_name[0] == '.') continue;
+    char stat[320];
+    snprintf(stat, sizeof stat, "/proc/%d/task/%s/schedstat", (int)pid, t->d_name);
+    FILE* f = fopen(stat, "r");
+    unsigned long long running = 0;
+    if (f != NULL && fscanf(f, "%llu", &running) == 1) total += running;
+    if (f != NULL) fclose(f);
+  }
+  closedir(tasks);
+  return (double)total / 1e6;
 }
 
 int main(int argc, char** argv) {
@@ -76,7 +113,8 @@ int main(int argc, char** argv) {
       printf("map %lld\n", at);
       continue;
     }
-    printf("map_ms=%.1f libs=%d\n", (double)(at - start) / 1e6, SharedLibraries(child));
+    printf("map_ms=%.1f libs=%d ready_ms=%.1f cpu_ms=%.1f\n", (double)(at - start) / 1e6, SharedLibraries(child),
+           ReadyMs(child), CpuMs(child));
     fflush(stdout);
     kill(-child, SIGKILL);
     waitpid(child, NULL, 0);

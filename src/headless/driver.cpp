@@ -318,7 +318,7 @@ void Driver::Set(const std::string& name, const std::string& value) {
   const StateField* f = FindStateField(name);
   if (f == nullptr) throw ScriptError("unknown variable: " + name);
   if (!f->settable) throw ScriptError(name + " is set only through BuyHardware");
-  if (!f->set(game_.s, value)) throw ScriptError("bad value for " + name + ": " + Quoted(value));
+  if (!f->set(game_.StateForSetUp(), value)) throw ScriptError("bad value for " + name + ": " + Quoted(value));
 }
 
 void Driver::Call(const std::string& routine, const std::string& rest) {

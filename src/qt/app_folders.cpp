@@ -33,4 +33,12 @@ GameFolders ChooseAppFolders() {
   return GameFolders::Choose(program.toStdString(), installedData.toStdString(), perUser.toStdString());
 }
 
+QStringList ModuleFolders() {
+  const QString program = QCoreApplication::applicationDirPath();
+  QStringList folders{program};
+  const QString installed = QDir::cleanPath(program + QStringLiteral("/" KALVITOR_MODULES_FROM_PROGRAM));
+  if (installed != QDir::cleanPath(program)) folders << installed;
+  return folders;
+}
+
 }  // namespace kalvitor::qt

@@ -2,6 +2,8 @@
 // from, the windows' icon) and its choice of the game's folders.
 #pragma once
 
+#include <QStringList>
+
 #include "life/persist/game_folders.h"
 
 namespace kalvitor::qt {
@@ -15,5 +17,9 @@ void SetUpIdentity();
 // can be written (an unpacked archive), else (Program Files) they go to
 // %APPDATA%\Brindlex\Kalvitor 1.6.
 GameFolders ChooseAppFolders();
+// Where the statistics window's module is looked for: beside the program
+// (the portable game, Windows), then the installed place (../lib/kalvitor
+// from the program, or where the build put the libraries).
+QStringList ModuleFolders();
 
 }  // namespace kalvitor::qt

@@ -71,7 +71,7 @@ void SetUpUnattended(QtPort& port, kalvitor::Game& game, const QElapsedTimer& st
   if (!benchStartup && autoName.isEmpty() && autoClick.isEmpty()) return;
   auto clicked = std::make_shared<bool>(false);
   port.onShown = [&port, &game, &started, benchStartup, autoName, autoClick, clicked](Form& form) {
-    if (&form == &game.PlayerNameForm()) {
+    if (&form == &game.Window<kalvitor::FrmPlayerName>()) {
       FormDialog* d = port.DialogOf(form);
       if (benchStartup && d != nullptr) {
         WhenExposed(d, [&started] {
@@ -159,7 +159,9 @@ int main(int argc, char** argv) {
   if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     app.installTranslator(&qtTexts);
 
-  QtPort port;
+  kalvitor::qt::QtPortOptions options;
+  options.moduleFolders = kalvitor::qt::ModuleFolders();
+  QtPort port(options);
   const auto seed = kalvitor::qt::TestSeed().value_or(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^
                                                       static_cast<uint64_t>(QCoreApplication::applicationPid()));
   kalvitor::Game game(port, kalvitor::qt::ChooseAppFolders(), seed);

@@ -426,8 +426,10 @@ void QtPort::MinimizeMainWindow() {
 
 void QtPort::ShowToolWindow(ToolWindow which) {
   if (game_ == nullptr) return;
-  if (!tools_) tools_ = std::make_unique<ToolWindows>(*game_);
-  tools_->Show(which, main_.data());
+  if (!tools_) tools_ = std::make_unique<ToolWindows>(*game_, options_.moduleFolders);
+  // Without the statistics' module the player is told why, and plays on.
+  const QString why = tools_->Show(which, main_.data());
+  if (!why.isEmpty()) MessageBox(why.toStdString(), "", MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 // --- Time and the two timers of the main window

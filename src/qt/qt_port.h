@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSettings>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -33,6 +34,9 @@ struct QtPortOptions {
   QString settingsFile;
   // Replaces the end of the program (tests). It must not return: it throws.
   std::function<void()> endProgram;
+  // Where the statistics window's module is looked for, in order
+  // (app_folders.h; the tests name the build's).
+  QStringList moduleFolders;
 };
 
 class QtPort : public QObject, public FrontendPort {

@@ -61,7 +61,7 @@ QString Money(int64_t v) { return v < 0 ? QStringLiteral("-$%1").arg(-v) : QStri
 
 }  // namespace
 
-StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::Window), game_(game) {
+StatsWindow::StatsWindow(const StatsSource& game, QWidget* owner) : StatsView(owner, Qt::Window), game_(game) {
   setObjectName(QStringLiteral("statsWindow"));
   setWindowTitle(QStringLiteral("Статистика"));
   auto* layout = new QVBoxLayout(this);
@@ -123,7 +123,7 @@ StatsWindow::StatsWindow(const Game& game, QWidget* owner) : QWidget(owner, Qt::
   auto* ranks = new QCategoryAxis(charts[2]);
   ranks->setRange(0.5, 8.5);
   ranks->setStartValue(0.5);
-  for (int r = 1; r <= 8; ++r) ranks->append(QString::fromStdString(Game::StatusName(r)), r + 0.5);
+  for (int r = 1; r <= 8; ++r) ranks->append(QString::fromStdString(game_.StatusName(r)), r + 0.5);
   ranks->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
   QFont small = font();
   small.setPointSizeF(small.pointSizeF() * 0.85);
@@ -180,7 +180,7 @@ QChart* StatsWindow::MakeChart(const QString& title) {
 }
 
 QString StatsWindow::SummaryText() const {
-  const Game::LifeSummary sum = game_.Summary();
+  const Life::LifeSummary sum = game_.Summary();
   return QStringLiteral(
              "Дней прожито: %1     Лучшие деньги: %2     Работ: %3     Детей: %4\n"
              "За этот запуск игры — смертей: %5, побед: %6")
@@ -193,14 +193,14 @@ QString StatsWindow::SummaryText() const {
 }
 
 void StatsWindow::DescribeLastDay() {
-  const auto& samples = game_.journal.Samples();
+  const auto& samples = game_.Samples();
   QStringList said[3];
   for (const Line& line : kLines) {
     if (samples.empty()) break;
     const double v = line.value(samples.back());
     // Money in dollars, the rank by its name, the vitals and education in per cent.
     const QString value = line.chart == 0  ? Money(static_cast<int64_t>(v))
-                          : line.rightAxis ? QString::fromStdString(Game::StatusName(static_cast<int>(v)))
+                          : line.rightAxis ? QString::fromStdString(game_.StatusName(static_cast<int>(v)))
                                            : QStringLiteral("%1%").arg(v);
     said[line.chart] << QStringLiteral("%1: %2").arg(QString::fromUtf8(line.name), value);
   }
@@ -220,7 +220,7 @@ QLineSeries* StatsWindow::Series(const QString& name) const {
 
 void StatsWindow::Follow() {
   summary_->setText(SummaryText());
-  const auto& samples = game_.journal.Samples();
+  const auto& samples = game_.Samples();
   empty_->setVisible(samples.empty());
 
   std::vector<QList<QPointF>> points(std::size(kLines));
@@ -244,8 +244,8 @@ void StatsWindow::Follow() {
 
   // The dates run from the first sample to the last (a day either side when
   // there is only one, none at all when there are none yet).
-  const int32_t first = samples.empty() ? game_.s.GameDate : samples.front().date;
-  const int32_t last = samples.empty() ? game_.s.GameDate + 1 : std::max(samples.back().date, first + 1);
+  const int32_t first = samples.empty() ? game_.Today() : samples.front().date;
+  const int32_t last = samples.empty() ? game_.Today() + 1 : std::max(samples.back().date, first + 1);
   for (QDateTimeAxis* axis : dateAxes_) {
     axis->setRange(QDateTime::fromMSecsSinceEpoch(MsOfDay(first)), QDateTime::fromMSecsSinceEpoch(MsOfDay(last)));
     // No more marks than days, so that no date is written twice.

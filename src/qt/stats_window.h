@@ -3,12 +3,13 @@
 // of the program) above three charts of the daily samples: money with the
 // bank's deposit and loan, the three vitals with their death lines, and
 // education with the status rank. It does not stop the clock and follows new
-// samples while it is open.
+// samples while it is open. It lives in the statistics module
+// (stats_module.h) and reads the game only through a StatsSource.
 #pragma once
 
-#include <QWidget>
-#include <functional>
+#include <vector>
 
+#include "stats_module.h"
 #include "windows/game.h"
 
 class QChart;
@@ -19,12 +20,11 @@ class QDateTimeAxis;
 
 namespace kalvitor::qt {
 
-class StatsWindow : public QWidget {
+class StatsWindow : public StatsView {
   Q_OBJECT
  public:
-  StatsWindow(const Game& game, QWidget* owner);
-  // The journal or the game has changed.
-  void Follow();
+  StatsWindow(const StatsSource& game, QWidget* owner);
+  void Follow() override;
 
   QString SummaryText() const;
   // The chart's series by their names ("Деньги", "Здоровье" ...).
@@ -35,7 +35,7 @@ class StatsWindow : public QWidget {
   // What a screen reader hears of each chart: its lines' values on the last day.
   void DescribeLastDay();
 
-  const Game& game_;
+  const StatsSource& game_;
   QLabel* summary_;
   QLabel* empty_;
   std::vector<QLineSeries*> series_;

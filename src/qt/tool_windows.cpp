@@ -7,7 +7,8 @@
 
 namespace kalvitor::qt {
 
-ToolWindows::ToolWindows(Game& game, QObject* parent) : QObject(parent), game_(game) {
+ToolWindows::ToolWindows(Game& game, QStringList moduleFolders, QObject* parent)
+    : QObject(parent), game_(game), statsSource_(game), statsModule_(std::move(moduleFolders)) {
   // Either may go first at the end of the program: the game never calls a
   // gone hub, and the hub never touches the game when it goes.
   QPointer<ToolWindows> self(this);
@@ -40,13 +41,18 @@ void ToolWindows::Open(QPointer<W>& window, std::function<W*()> make, QWidget* o
   window->activateWindow();
 }
 
-void ToolWindows::Show(ToolWindow which, QWidget* owner) {
-  if (which == ToolWindow::Journal)
+QString ToolWindows::Show(ToolWindow which, QWidget* owner) {
+  if (which == ToolWindow::Journal) {
     Open<JournalWindow>(
         journal_, [this] { return new JournalWindow(game_.journal, nullptr); }, owner);
-  else
-    Open<StatsWindow>(
-        stats_, [this] { return new StatsWindow(game_, nullptr); }, owner);
+    return {};
+  }
+  QString why;
+  StatsModule* module = statsModule_.Load(why);
+  if (module == nullptr) return why;
+  Open<StatsView>(
+      stats_, [this, module] { return module->MakeWindow(statsSource_, nullptr); }, owner);
+  return {};
 }
 
 void ToolWindows::Changed() {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "life/rules/offers.h"
 #include "windows/screens/frm_bank.h"
 #include "windows/shell/frm_main.h"
 
@@ -17,14 +18,14 @@ struct Bank {
     h.game.MainForm().Click("cmdBank", -1);
     h.Lines();
   }
-  FrmBank& form() { return h.game.BankForm(); }
+  FrmBank& form() { return h.game.Window<FrmBank>(); }
   // Answers the input box with `text` (nullopt: Cancel) and clicks `control`.
   void Do(const char* control, std::optional<std::string> text) {
     h.port.inputs.push_back(std::move(text));
     form().Click(control, -1);
   }
-  std::string Deposit() { return form().Label2.Text(); }
-  std::string Loan() { return form().Label5.Text(); }
+  std::string Deposit() { return form().depositLine.Text(); }
+  std::string Loan() { return form().loanLine.Text(); }
   Harness h;
 };
 
@@ -67,13 +68,13 @@ TEST(Bank, OpensWithBalancesAndAsksWithTheTablesPrompts) {
   h.s().BankDeposit = -5;
   h.s().BankLoan = 700;
   h.game.MainForm().Click("cmdBank", -1);
-  EXPECT_EQ(h.game.BankForm().Label2.Text(), "Долг банка: $-5");
-  EXPECT_EQ(h.game.BankForm().Label5.Text(), "Долг банку: $700");
+  EXPECT_EQ(h.game.Window<FrmBank>().depositLine.Text(), "Долг банка: $-5");
+  EXPECT_EQ(h.game.Window<FrmBank>().loanLine.Text(), "Долг банку: $700");
   h.Lines();
   h.port.inputs.push_back(std::nullopt);
-  h.game.BankForm().Click("Label7", -1);
+  h.game.Window<FrmBank>().Click("Label7", -1);
   h.port.inputs.push_back(std::nullopt);
-  h.game.BankForm().Click("Label1", -1);
+  h.game.Window<FrmBank>().Click("Label1", -1);
   EXPECT_EQ(h.LinesStarting("INPUT"),
             (std::vector<std::string>{
                 "INPUT \"The Bank of New York\" \"Сколько вы хотите выплатить банку:\" \"100\" -> cancel",

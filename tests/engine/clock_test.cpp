@@ -53,7 +53,7 @@ TEST(Clock, MidnightRunsTheHourlyThenTheDailyPass) {
   QuietDay(h);
   h.Lines();
   h.Ticks(1);
-  EXPECT_TRUE(h.game.NetworkForm().Loaded());  // the hourly pass counts connection time there
+  EXPECT_TRUE(h.game.Window<FrmNetwork>().Loaded());  // the hourly pass counts connection time there
   // The next day, a yard keeper's wage, the normal level's daily wear.
   const GameState& s = h.s();
   EXPECT_EQ((std::vector<int>{s.GameTime, s.GameDate, s.Money, s.Mood, s.Satiety, s.Health}),

@@ -26,7 +26,7 @@ TEST(HardScreen, OffersTheNextModelBuysItAndDisablesTheTop) {
   h.game.BuyHardware(7, 5, kFalse);
   h.s().Money = 1000;
   h.game.MainForm().Click("cmdHard", -1);
-  FrmHard& hard = h.game.HardForm();
+  FrmHard& hard = h.game.Window<FrmHard>();
   EXPECT_EQ(Looks(hard.cmdUpggrade),
             (std::vector<std::string>{
                 "Процессор - Intel Pentium 4 1500 MHz - $620", "ОЗУ - 8 Mb - $10",
@@ -58,7 +58,7 @@ TEST(SoftScreen, OffersTheNextModelAndKeepsItOnARefusal) {
   Harness h;
   h.Start();
   h.game.MainForm().Click("cmdSoft", -1);
-  FrmSoft& soft = h.game.SoftForm();
+  FrmSoft& soft = h.game.Window<FrmSoft>();
   EXPECT_EQ(
       Looks(soft.cmdUpgrade),
       (std::vector<std::string>{"ОС - Microsoft Windows 3.1", "Антивирус - Doctor Web", "Прог-е - Borland Pascal 7.0",

@@ -203,7 +203,7 @@ TEST(MonthlyAccounts, FeesInterestAndTheCoursesUpToTheTopRank) {
                          std::string(last ? "Вы прошли компьютерные курсы!"
                                           : "Поздравляем. Теперь Вы -- " + std::string(ranks[rank + 1])) +
                          "\" -> ok"});
-    EXPECT_EQ(h.game.EducationForm().Loaded() && !h.game.EducationForm().Command2.Enabled(), last);
+    EXPECT_EQ(h.game.Window<FrmEducation>().Loaded() && !h.game.Window<FrmEducation>().coursesButton.Enabled(), last);
   }
   // Alimony, interest (halves to even, negative balances grow downwards) and the school fee below 100.
   const struct {
@@ -381,8 +381,8 @@ TEST(VirusDialog, TheCloseBoxLetsTheVirusGo) {
   Harness h;
   h.Start();
   h.s().Money = 1000;
-  h.game.VirusForm().Load();
-  h.game.VirusForm().CloseBox();
+  h.game.Window<FrmVirus>().Load();
+  h.game.Window<FrmVirus>().CloseBox();
   EXPECT_TRUE(h.Saw("MSGBOX exclamation \"Сообщение\" \"Вирус сожрал 50 баксов!\" -> ok"));
   EXPECT_EQ(h.s().Money, 950);
 }
@@ -404,7 +404,7 @@ TEST(DailyPass, SchoolOnEvenDaysAndGraduationTheDayAfter) {
   Pass(h);
   EXPECT_TRUE(h.Saw(graduated));
   EXPECT_EQ(h.s().AttendsSchool, kFalse);
-  EXPECT_FALSE(h.game.EducationForm().Command1.Enabled());
+  EXPECT_FALSE(h.game.Window<FrmEducation>().schoolButton.Enabled());
 
   // Above 100 (a loaded game): no rise, no message, the flag stays.
   Harness g;

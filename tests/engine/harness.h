@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "headless_port.h"
@@ -66,7 +67,10 @@ class Harness {
   std::ostringstream out;
   MeanwhilePort port;
   Game game;
-  GameState& s() { return game.s; }
+  // The state for a test's set-up; the game itself (and every window) reads
+  // it through a const view.
+  GameState& s() { return game.StateForSetUp(); }
+  static_assert(std::is_same_v<decltype(Life::s), const GameState&>);
 
   // Runs the program's entry with a player's answer queued (effects muted
   // until the main window has read the settings, as on a real start).

@@ -225,7 +225,7 @@ TEST(NewGame, LeavingTheDialogOverAGameInProgressAsksTheExitQuestion) {
     EXPECT_EQ(h.s().PlayerName, "Вася");
     EXPECT_EQ(h.s().Money, 777);
     EXPECT_EQ(h.s().DifficultyCode, 0);  // the level chosen in the dialog is not taken
-    EXPECT_FALSE(h.game.PlayerNameForm().Shown());
+    EXPECT_FALSE(h.game.Window<FrmPlayerName>().Shown());
     EXPECT_TRUE(h.game.MainForm().Shown());
     const std::string log = h.ReadFile("games.log");
     EXPECT_EQ(log.find("CREATED", log.find("CREATED") + 1), std::string::npos);  // no new game was begun

@@ -41,12 +41,12 @@ struct Net {
     port.settings["Effects"] = "0";
     port.playerAnswers.push_back({headless::PlayerAnswer::Ok, 1, "Вася"});
     game.RunMain();
-    game.s.Hw[5] = 1;
-    game.s.Soft[4] = 1;
+    game.StateForSetUp().Hw[5] = 1;
+    game.StateForSetUp().Soft[4] = 1;
     if (paused) game.MainForm().FormKeyPress("p");
     game.MainForm().Click("cmdInNet", -1);
   }
-  FrmNetwork& net() { return game.NetworkForm(); }
+  FrmNetwork& net() { return game.Window<FrmNetwork>(); }
   std::vector<std::string> Texts(const std::string& label) {
     std::vector<std::string> v;
     for (auto& s : port.shown)
@@ -65,7 +65,7 @@ TEST(Network, DiallingShowsTheStatusTextsOverTheirWaits) {
   Net n;
   ASSERT_TRUE(n.net().Shown());
   EXPECT_EQ(n.net().Background(), "NET");
-  EXPECT_FALSE(n.net().Picture1.Enabled());
+  EXPECT_FALSE(n.net().sites.Enabled());
   const int64_t start = n.port.NowMs();
   n.Connect();
   ASSERT_EQ(n.port.shown.size(), 5u);
@@ -78,8 +78,8 @@ TEST(Network, DiallingShowsTheStatusTextsOverTheirWaits) {
     EXPECT_EQ(n.port.shown[i].at - start, at[i]) << texts[i];
   }
   EXPECT_EQ(n.game.s.InternetConnected, kTrue);
-  EXPECT_TRUE(n.net().Picture1.Enabled());
-  EXPECT_TRUE(n.net().Command1.Enabled());
+  EXPECT_TRUE(n.net().sites.Enabled());
+  EXPECT_TRUE(n.net().internetDial.Enabled());
   // No site is shown before one is chosen; a choice shows that site alone.
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(n.net().Find("picLocation", i)->Visible());
   n.net().Click("cmdChangeLocation", 1);
@@ -95,7 +95,7 @@ TEST(Network, DiallingShowsTheStatusTextsOverTheirWaits) {
   ASSERT_EQ(n.Texts("Label1"), (std::vector<std::string>{"Status: Disconnecting...", "Status: Disconnected"}));
   EXPECT_EQ(n.port.shown[1].at - hangUp, 501);
   EXPECT_EQ(n.game.s.InternetConnected, kFalse);
-  EXPECT_FALSE(n.net().Picture1.Enabled());
+  EXPECT_FALSE(n.net().sites.Enabled());
 }
 
 TEST(Network, BillsADollarPerCountedHour) {
@@ -119,7 +119,7 @@ TEST(Network, OneConnectionAtATime) {
   Net n;
   n.net().Click("Command5", -1);
   EXPECT_EQ(n.game.s.BbsConnected, kTrue);
-  EXPECT_TRUE(n.net().Picture2.Enabled());
+  EXPECT_TRUE(n.net().boardButtons.Enabled());
   n.port.shown.clear();
   const int64_t t = n.port.NowMs();
   n.Connect();
@@ -168,24 +168,24 @@ TEST(Network, SitesDownloadAndTheBoardTransfers) {
   n.net().Click("Command6", -1);
   EXPECT_EQ(n.port.NowMs() - t, 6501);
   EXPECT_EQ(n.Texts("Label1").end()[-2], "Status: Downloading 7 Mb...");
-  EXPECT_EQ(n.net().Label1.Text(), "Status: Connected");
+  EXPECT_EQ(n.net().internetStatus.Text(), "Status: Connected");
   EXPECT_EQ(n.game.s.DownloadedMb, 7);
   EXPECT_EQ(n.game.MainForm().lblOther.Text(), "7 Мб");
-  EXPECT_FALSE(n.net().Command6.Enabled());
-  EXPECT_TRUE(n.net().Command7.Enabled());
+  EXPECT_FALSE(n.net().softDownload.Enabled());
+  EXPECT_TRUE(n.net().antivirusDownload.Enabled());
   n.game.rnd.Force(0.0);  // 0: at once, nothing added
   t = n.port.NowMs();
   n.net().Click("Command7", -1);
   EXPECT_EQ(n.port.NowMs(), t);
   EXPECT_EQ(n.Texts("Label1").end()[-2], "Status: Downloading 0 Mb...");
   EXPECT_EQ(n.game.s.DownloadedMb, 7);
-  EXPECT_FALSE(n.net().Command7.Enabled());
+  EXPECT_FALSE(n.net().antivirusDownload.Enabled());
   // Both come back when the screen is opened again.
   n.net().Click("Command9", -1);
   EXPECT_EQ(n.game.s.InternetConnected, kFalse);
   n.game.MainForm().Click("cmdInNet", -1);
-  EXPECT_TRUE(n.net().Command6.Enabled());
-  EXPECT_EQ(n.net().Label1.Text(), "Status: Disconnected");
+  EXPECT_TRUE(n.net().softDownload.Enabled());
+  EXPECT_EQ(n.net().internetStatus.Text(), "Status: Disconnected");
 
   n.net().Click("Command5", -1);
   n.game.rnd.Force(0.3);
@@ -195,10 +195,10 @@ TEST(Network, SitesDownloadAndTheBoardTransfers) {
   n.game.rnd.Force(0.5);  // 5
   n.net().Click("cmdBBSUpload", -1);
   EXPECT_EQ(n.Texts("Label2").end()[-2], "Status: Sending 5120 bytes of data...");
-  EXPECT_EQ(n.net().Label2.Text(), "Status: Connected");
+  EXPECT_EQ(n.net().boardStatus.Text(), "Status: Connected");
   EXPECT_EQ(n.game.s.DownloadedMb, 10);
   // The counter stops at its top.
-  n.game.s.DownloadedMb = 32765;
+  n.game.StateForSetUp().DownloadedMb = 32765;
   n.game.rnd.Force(0.9);
   n.net().Click("cmdBBSDownload", -1);
   EXPECT_EQ(n.game.s.DownloadedMb, 32767);
@@ -223,8 +223,8 @@ TEST(Network, LeavingHangsUpAndBills) {
 TEST(Network, ADeathDuringASequenceLeavesTheNewGameAlone) {
   Net n(false);
   // The next tick crosses midnight; the day's wear kills the player.
-  n.game.s.Health = -49;
-  n.game.s.GameTime = 23 * 60 + 45;
+  n.game.StateForSetUp().Health = -49;
+  n.game.StateForSetUp().GameTime = 23 * 60 + 45;
   for (int i = 0; i < 3; ++i) n.game.rnd.Force(0.0);  // no virus, no family event, no event
   n.port.playerAnswers.push_back({headless::PlayerAnswer::Ok, 1, "Петя"});
   n.Connect();
@@ -276,8 +276,8 @@ TEST(Network, LeavingDuringADownloadKeepsTheMegabytes) {
     EXPECT_EQ(n.game.s.BbsConnected, kFalse);
     EXPECT_EQ(n.net().Loaded(), c.reopen);
     if (c.reopen) {
-      EXPECT_EQ(n.net().Label1.Text(), "Status: Disconnected");
-      EXPECT_TRUE(n.net().Command1.Enabled());
+      EXPECT_EQ(n.net().internetStatus.Text(), "Status: Disconnected");
+      EXPECT_TRUE(n.net().internetDial.Enabled());
     }
   }
 }
@@ -287,8 +287,8 @@ TEST(Network, ANewGameDuringADownloadGetsNothing) {
   n.Connect();
   n.net().Click("cmdChangeLocation", 1);
   // Ten seconds from 23:45: the midnight's wear kills the player.
-  n.game.s.Health = -49;
-  n.game.s.GameTime = 23 * 60 + 45;
+  n.game.StateForSetUp().Health = -49;
+  n.game.StateForSetUp().GameTime = 23 * 60 + 45;
   n.game.rnd.Force(0.999);                            // 10 Mb
   for (int i = 0; i < 3; ++i) n.game.rnd.Force(0.0);  // no virus, no family event, no event
   n.port.playerAnswers.push_back({headless::PlayerAnswer::Ok, 1, "Петя"});

@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "windows/screens/counters.h"
 #include "windows/screens/frm_about.h"
 #include "windows/screens/frm_education.h"
 #include "windows/screens/frm_family.h"
-#include "windows/screens/frm_happy.h"
-#include "windows/screens/frm_hospital.h"
-#include "windows/screens/frm_shop.h"
 #include "windows/screens/frm_work.h"
 #include "windows/shell/frm_main.h"
 #include "windows/shell/frm_player_name.h"
@@ -290,29 +288,29 @@ TEST(Education, CaptionsFollowTheFlagsAndAFinishedSchoolStaysDisabledUntilANewGa
   h.s().AttendsCourses = kTrue;
   h.s().Money = 0;
   h.game.MainForm().Click("cmdSchool", -1);
-  FrmEducation& e = h.game.EducationForm();
-  EXPECT_EQ(e.Command2.Text() + " / " + e.Command1.Text(), "Бросить эти курсы / Ходить в школу");
+  FrmEducation& e = h.game.Window<FrmEducation>();
+  EXPECT_EQ(e.coursesButton.Text() + " / " + e.schoolButton.Text(), "Бросить эти курсы / Ходить в школу");
   e.Click("Command2", -1);
   EXPECT_EQ(h.s().AttendsCourses, kFalse);
-  EXPECT_EQ(e.Command2.Text(), "Ходить на курсы");
+  EXPECT_EQ(e.coursesButton.Text(), "Ходить на курсы");
   h.s().AttendsSchool = 1;  // anything but True counts as not attending
   e.Click("Command1", -1);  // free, with no money at all
   EXPECT_EQ(h.s().AttendsSchool, kTrue);
-  EXPECT_EQ(e.Command1.Text(), "Бросить эту школу");
+  EXPECT_EQ(e.schoolButton.Text(), "Бросить эту школу");
   EXPECT_EQ(h.s().Money, 0);
   e.Click("Command8", -1);
   h.s().Education = 100;
   h.game.DailyPass();
   EXPECT_EQ(h.s().AttendsSchool, kFalse);
   h.game.MainForm().Click("cmdSchool", -1);
-  EXPECT_FALSE(e.Command1.Enabled());
-  EXPECT_EQ(e.Command1.Text(), "Бросить эту школу");  // not loaded again meanwhile
+  EXPECT_FALSE(e.schoolButton.Enabled());
+  EXPECT_EQ(e.schoolButton.Text(), "Бросить эту школу");  // not loaded again meanwhile
   e.Click("Command8", -1);
   h.QueuePlayer("Петя");
   h.game.NewGame();
   h.game.MainForm().Click("cmdSchool", -1);
-  EXPECT_TRUE(e.Command1.Enabled());
-  EXPECT_EQ(e.Command1.Text(), "Ходить в школу");
+  EXPECT_TRUE(e.schoolButton.Enabled());
+  EXPECT_EQ(e.schoolButton.Text(), "Ходить в школу");
 }
 
 // ---------------------------------------------------------------- Family
@@ -379,7 +377,7 @@ TEST(About, PlaysTheLogoLinksStayOpenAndOkUnloads) {
   FrmMain& m = h.game.MainForm();
   m.FindItem(*m.FindMenu("Справка"), "О программе...")->action();
   EXPECT_EQ(h.Lines(), (std::vector<std::string>{"SFX BUTTONS", "SFX LOGOSOUND", "SHOW frmAbout"}));
-  Form& about = h.game.AboutForm();
+  Form& about = h.game.Window<FrmAbout>();
   EXPECT_EQ(about.Caption(), "О Brindlex Kalvitor 1.6");
   EXPECT_EQ(about.Find("txtHeartText")->Text().find("Программирование"), 0u);
 

@@ -50,10 +50,11 @@ TEST(Tips, EffectsAndPricesOfThePlaces) {
 
   // The school's tips follow the buttons: to enrol, then to leave.
   h.game.MainForm().Click("cmdSchool", -1);
-  FrmEducation& school = h.game.EducationForm();
-  EXPECT_EQ(school.Command1.props.tip, "Образование +1% в каждый чётный день месяца, до 100%. Плата $50 в месяц.");
+  FrmEducation& school = h.game.Window<FrmEducation>();
+  EXPECT_EQ(school.schoolButton.props.tip, "Образование +1% в каждый чётный день месяца, до 100%. Плата $50 в месяц.");
   school.Click("Command2", -1);
-  EXPECT_EQ(school.Command2.props.tip, "Бросить курсы: статус больше не растёт, платить $75 в месяц больше не надо.");
+  EXPECT_EQ(school.coursesButton.props.tip,
+            "Бросить курсы: статус больше не растёт, платить $75 в месяц больше не надо.");
 }
 
 // Hardware: the price, the slot's model now, and what needs this model at
@@ -64,7 +65,7 @@ TEST(Tips, HardwareSaysItsPriceAndWhatNeedsIt) {
   h.game.BuyHardware(7, 1, kFalse);  // a scanner: the next one is a designer's
   h.game.BuyHardware(8, 4, kFalse);  // the top printer
   h.game.MainForm().Click("cmdHard", -1);
-  FrmHard& hard = h.game.HardForm();
+  FrmHard& hard = h.game.Window<FrmHard>();
   EXPECT_EQ(Tip(hard, "cmdUpggrade", 0),
             "486 DX2-66 MHz за $25.\nСейчас: Нет вооще.\nНужен для: Microsoft Windows 3.1.");
   EXPECT_EQ(Tip(hard, "cmdUpggrade", 1),
@@ -86,7 +87,7 @@ TEST(Tips, SoftwareSaysWhatItNeedsAndWhatIsThere) {
   h.Start();
   h.game.BuyHardware(0, 1, kFalse);
   h.game.MainForm().Click("cmdSoft", -1);
-  FrmSoft& soft = h.game.SoftForm();
+  FrmSoft& soft = h.game.Window<FrmSoft>();
   EXPECT_EQ(Tip(soft, "cmdUpgrade", 0),
             "Microsoft Windows 3.1, бесплатно.\nНужно:\n· Процессор не хуже 486 DX2-66 MHz — есть\n· ОЗУ не хуже 8 "
             "Mb — нет\n· Винчестер не хуже 850 Mb IDE — нет\n· Видеокарта не хуже S3 Trio 1 Mb — нет");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QSettings>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <memory>
@@ -21,7 +22,8 @@ struct Desk {
   std::unique_ptr<QtPort> port;
   std::unique_ptr<Game> game;
 
-  explicit Desk(uint64_t seed) {
+  // moduleFolders: where the statistics window's module is looked for.
+  explicit Desk(uint64_t seed, QStringList moduleFolders = {}) {
     const QString ini = config.filePath(QStringLiteral("settings.ini"));
     {
       QSettings settings(ini, QSettings::IniFormat);
@@ -32,6 +34,7 @@ struct Desk {
     options.openAudio = false;
     options.settingsFile = ini;
     options.endProgram = [] { throw ProgramEnded{}; };
+    options.moduleFolders = std::move(moduleFolders);
     port = std::make_unique<QtPort>(options);
     game = std::make_unique<Game>(*port, folder.path().toStdString(), seed);
     port->Attach(*game);

@@ -69,7 +69,7 @@ class LayoutTest : public QObject {
   void WidestValuesFitEveryWindow() {
     Desk d(3);
     Game& g = *d.game;
-    g.s.PlayerName = std::string(24, 'W');
+    g.StateForSetUp().PlayerName = std::string(24, 'W');
     FrmMain& m = g.MainForm();
     m.Show();
     QStringList problems;
@@ -124,8 +124,8 @@ class LayoutTest : public QObject {
     m.FormKeyPress("p");
 
     // The bank with the largest sums it can owe and be owed.
-    g.s.BankDeposit = INT32_MIN;
-    g.s.BankLoan = INT32_MIN;
+    g.StateForSetUp().BankDeposit = INT32_MIN;
+    g.StateForSetUp().BankLoan = INT32_MIN;
     // Every other window as it opens.
     for (Form* f : g.AllForms()) {
       if (f == &m || f->Name() == "frmPlayerName") continue;

@@ -2,17 +2,20 @@
 // not reach: labels follow the engine, the main window keeps its size, death
 // inside a screen, a screen closed from its title bar, ticks dropped under a
 // message box, letters typed from one timer, the generic view of any kind of
-// control, and the message line showing only the letters typed so far.
+// control, the message line showing only the letters typed so far, and the
+// statistics menu item when the statistics' module is missing or broken.
 // (Screens are modal with the clock ticking behind them:
 // tests/system/crash_test.sh.)
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -22,8 +25,9 @@
 #include "form_dialog.h"
 #include "main_window.h"
 #include "qt_port.h"
+#include "tool_windows.h"
 #include "windows/game.h"
-#include "windows/screens/frm_shop.h"
+#include "windows/screens/counters.h"
 #include "windows/shell/frm_main.h"
 
 using namespace kalvitor;
@@ -66,7 +70,7 @@ void WhenBox(QString& seen) {
 
 // The shared desk, with a game started through the name dialog.
 struct Desk : kalvitor::qt::testing::Desk {
-  Desk() : kalvitor::qt::testing::Desk(7) {}
+  explicit Desk(QStringList moduleFolders = {}) : kalvitor::qt::testing::Desk(7, std::move(moduleFolders)) {}
 
   void Start(const QString& name = QStringLiteral("Tester")) {
     WhenModal([name](QWidget* w) { return AnswerName(w, name); });
@@ -185,8 +189,8 @@ class QtViewsTest : public QObject {
     WhenModal([](QWidget* w) { return AnswerName(w, QStringLiteral("Reborn")); });
     QTest::mouseClick(d.MainWidget<QWidget>("cmdShop"), Qt::LeftButton);
     QVERIFY2(death.contains(QStringLiteral("15 этажа")), qPrintable(death));
-    QVERIFY(!d.game->ShopForm().Loaded());
-    QVERIFY(d.port->DialogOf(d.game->ShopForm()) == nullptr);
+    QVERIFY(!d.game->Window<FrmShop>().Loaded());
+    QVERIFY(d.port->DialogOf(d.game->Window<FrmShop>()) == nullptr);
     QCOMPARE(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Reborn"));
     QCOMPARE(d.game->s.Money, 450);  // the new game did not pay for the meal
     // The screen opens again, as new, on the next visit; the title bar's
@@ -197,7 +201,45 @@ class QtViewsTest : public QObject {
       return true;
     });
     QTest::mouseClick(d.MainWidget<QWidget>("cmdShop"), Qt::LeftButton);
-    QVERIFY(!d.game->ShopForm().Shown());
+    QVERIFY(!d.game->Window<FrmShop>().Shown());
+  }
+
+  // The statistics window comes from its module, looked for in the given
+  // folders in order. Without it, or when the first file found is no module,
+  // a box says so, no window opens, and the game goes on.
+  void statsWithoutTheirModuleSayWhyAndTheGameGoesOn() {
+    QTemporaryDir none, broken;
+    const QString name = QStringLiteral(KALVITOR_TEST_MODULE_NAME);
+    const QString module = QStringLiteral(KALVITOR_TEST_MODULE_DIR);
+    QFile junk(broken.filePath(name));
+    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("not a library\n") > 0);
+    junk.close();
+    const QString box = QStringLiteral("Brindlex Kalvitor 1.6: Окно статистики не открывается: ");
+    const std::pair<QStringList, QString> cases[] = {
+        {{none.path()}, box + QStringLiteral("не найден его модуль %1.\nИскали в папках:\n%2").arg(name, none.path())},
+        {{none.path(), broken.path(), module},
+         box + QStringLiteral("его модуль %1 не загрузился.\n").arg(junk.fileName())},
+        {{none.path(), module}, QString()},
+    };
+    for (const auto& [folders, said] : cases) {
+      const QString what = folders.join(QLatin1Char(';'));
+      Desk d(folders);
+      d.Start();
+      QString seen;
+      if (!said.isEmpty()) WhenBox(seen);
+      d.game->MainForm().FindItemByName("mnuGameStats")->action();
+      ToolWindows* tools = d.port->tools();
+      if (!said.isEmpty()) {
+        QVERIFY2(seen.startsWith(said), qPrintable(what + QStringLiteral(": ") + seen));
+        QVERIFY(tools->statsWindow() == nullptr);
+      } else {
+        QVERIFY2(tools->statsWindow() != nullptr && tools->statsWindow()->isVisible(), qPrintable(what));
+      }
+      // The game goes on.
+      const int time = d.game->s.GameTime;
+      QTRY_VERIFY(d.game->s.GameTime != time);
+      QVERIFY(d.main()->isVisible());
+    }
   }
 
   void messageBoxInsideATickDropsTheTicks() {
@@ -216,7 +258,7 @@ class QtViewsTest : public QObject {
       return true;
     });
     WhenModal([](QWidget* w) { return AnswerName(w, QStringLiteral("Again")); });
-    d.game->s.CheatWin = kTrue;
+    d.game->StateForSetUp().CheatWin = kTrue;
     QTRY_COMPARE_WITH_TIMEOUT(d.main()->windowTitle(), QStringLiteral("Brindlex Kalvitor 1.6 -- Again"), 10000);
     QCOMPARE(atClose, atOpen);
   }

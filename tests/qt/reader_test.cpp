@@ -66,9 +66,9 @@ class ReaderTest : public QObject {
       f->Unload();
     }
     // The windows that only show the game: the journal and the statistics.
-    ToolWindows tools(g);
+    ToolWindows tools(g, {QStringLiteral(KALVITOR_TEST_MODULE_DIR)});
     tools.Show(ToolWindow::Journal, nullptr);
-    tools.Show(ToolWindow::Stats, nullptr);
+    QCOMPARE(tools.Show(ToolWindow::Stats, nullptr), QString());
     Walk(Of(tools.journalWindow()), QStringLiteral("journal"), faults);
     Walk(Of(tools.statsWindow()), QStringLiteral("statistics"), faults);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
@@ -98,8 +98,8 @@ class ReaderTest : public QObject {
     QCOMPARE(work->text(QAccessible::Name), QStringLiteral("Работа"));
     bool opened = false;
     QTimer::singleShot(0, [&g, &opened] {
-      opened = g.WorkForm().Shown();
-      g.WorkForm().Hide();
+      opened = g.Window<FrmWork>().Shown();
+      g.Window<FrmWork>().Hide();
     });
     work->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QVERIFY(opened);

@@ -15,6 +15,7 @@
 
 #include "harness.h"
 #include "journal_window.h"
+#include "stats_loader.h"
 #include "stats_window.h"
 
 using namespace kalvitor;
@@ -39,14 +40,16 @@ class ToolWindowsTest : public QObject {
     h.Start();
     h.game.FamilyEvent(8);
     h.game.ApplyCheatCode("qarventos");
-    ToolWindows tools(h.game);
-    tools.Show(ToolWindow::Journal, nullptr);
+    ToolWindows tools(h.game, {QStringLiteral(KALVITOR_TEST_MODULE_DIR)});
+    QCOMPARE(tools.Show(ToolWindow::Journal, nullptr), QString());
     JournalWindow* w = tools.journalWindow();
     QVERIFY(w != nullptr && w->isVisible());
     tools.Show(ToolWindow::Journal, nullptr);
     QCOMPARE(tools.journalWindow(), w);
-    tools.Show(ToolWindow::Stats, nullptr);
+    // The statistics from their module, as the game opens them.
+    QCOMPARE(tools.Show(ToolWindow::Stats, nullptr), QString());
     QVERIFY(tools.statsWindow() != nullptr && tools.statsWindow()->isVisible());
+    QCOMPARE(tools.statsWindow()->objectName(), QStringLiteral("statsWindow"));
 
     JournalModel* m = w->model();
     const int all = static_cast<int>(h.game.journal.Entries().size());
@@ -95,7 +98,8 @@ class ToolWindowsTest : public QObject {
     Harness h("01.03.2027 10:00:00");
     h.Start();
     h.game.SetJob(1);
-    StatsWindow w(h.game, nullptr);
+    GameStats source(h.game);
+    StatsWindow w(source, nullptr);
     auto* empty = w.findChild<QLabel*>(QStringLiteral("lblEmpty"));
     QVERIFY(empty->isVisibleTo(&w));
     for (int day = 0; day < 5; ++day) {
@@ -151,7 +155,8 @@ class ToolWindowsTest : public QObject {
     h.Start();
     for (int day = 0; day < 3; ++day)
       h.game.journal.AddSample({h.s().GameDate + day, 450, 2147483647 - 2 + day, 0, 40, 75, 25, 20, 1});
-    StatsWindow w(h.game, nullptr);
+    GameStats source(h.game);
+    StatsWindow w(source, nullptr);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     std::vector<std::pair<double, qlonglong>> labels;  // the height on the screen, the number

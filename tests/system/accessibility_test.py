@@ -116,6 +116,9 @@ def main():
     bus.shot("name-link")
     bus.tab_to("Введите Ваше имя")
     bus.type("Vasya")
+    # The game's clock starts at the time of day it is: the first midnight,
+    # and the first day's message, may come at once.
+    first_day = bus.mark()
     bus.key("Return")
     main_w = bus.wait_active(MAIN)
     check(main_w)
@@ -128,12 +131,14 @@ def main():
         expect(place in names, f"the menu column's {place!r} is not a button: {names}")
 
     # The first day's message: once, whole, as it starts to type.
-    mark = bus.mark()
+    mark = first_day
     bus.wait(lambda: any(e.name == GIFT and e.role == "notification" for e in bus.since(mark)), 30,
              "the typed message on the bus")
     bus.pump(1.0)
-    said = [e for e in bus.since(mark) if e.role == "notification" and e.kind.endswith("accessible-name")]
-    expect(len([e for e in said if e.name]) <= 1, f"the message was spoken in pieces: {said}")
+    # (The pause's notice, named as the main window is built, is not the message.)
+    said = [e for e in bus.since(mark) if e.role == "notification" and e.kind.endswith("accessible-name")
+            and e.name and GIFT.startswith(e.name)]
+    expect(len(said) <= 1, f"the message was spoken in pieces: {said}")
 
     # Reading the tree moves neither the game nor the focus.
     pause(bus, True)

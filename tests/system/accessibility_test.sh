@@ -12,6 +12,11 @@ SYS_DBUS_PID=""
 SYS_ATSPI_PID=""
 a11y_cleanup() {
   local rc=$?
+  # Not under set -e: a process already gone, or the failed test's status,
+  # must not end this before sys_cleanup has stopped the X server and the
+  # window manager (a failed run left them, and the bus, running).
+  set +e
+  trap - ERR
   [[ -n "$SYS_GAME_PID" ]] && kill -9 "$SYS_GAME_PID" 2>/dev/null
   [[ -n "$SYS_ATSPI_PID" ]] && kill "$SYS_ATSPI_PID" 2>/dev/null
   sleep 0.2

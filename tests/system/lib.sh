@@ -18,6 +18,13 @@ SYS_SHOTS="${KALVITOR_SHOTS:-}"
 # Qt reports places in its own pixels; X input wants the screen's.
 SYS_SCALE="${QT_SCALE_FACTOR:-1}"
 
+# Nothing shared with the desktop this runs on or with a test beside it: no
+# session bus (a test that wants one starts its own), a runtime folder of its
+# own; the X server, the homes and the game folder are the test's too.
+unset DBUS_SESSION_BUS_ADDRESS
+mkdir -m 700 "$SYS_TMP/runtime"
+export XDG_RUNTIME_DIR="$SYS_TMP/runtime"
+
 sys_log() { echo "[$SYS_NAME] $*" >&2; }
 sys_fail() {
   sys_log "FAIL: $*"
@@ -56,9 +63,27 @@ sys_start_x() {
   done
   [[ "$n" =~ ^[0-9]+$ ]] || sys_fail "no X display could be started"
   export DISPLAY=":$n"
-  openbox --sm-disable >"$SYS_TMP/wm.log" 2>&1 &
+  # The window manager's settings are its defaults, in a home of its own.
+  mkdir -p "$SYS_TMP/wm"
+  env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$SYS_TMP/wm" \
+    openbox --sm-disable >"$SYS_TMP/wm.log" 2>&1 &
   SYS_WM_PID=$!
   sleep 0.5
+}
+
+# A time zone in which it is now about 00:10. A new game's clock starts at
+# the time of day it is and a game day lasts some 15 seconds at the normal
+# speed: in a game begun at 00:10 the first midnight, and the first day's
+# news, comes some 14 seconds after the start, whenever the test runs (begun
+# at 23:50 it would come at once).
+sys_morning_tz() {
+  local now off sign
+  now=$(( $(date -u +%s) / 60 % 1440 ))
+  off=$(( (10 - now + 1440) % 1440 ))         # minutes east of UTC
+  (( off > 720 )) && off=$(( off - 1440 ))
+  # POSIX time zones count the other way: hours west of UTC.
+  if (( off > 0 )); then sign=-; else sign=+; off=$(( -off )); fi
+  printf 'KLV%s%d:%02d' "$sign" $(( off / 60 )) $(( off % 60 ))
 }
 
 # Starts the game from a fresh copy of the game folder, music and effects off
@@ -74,8 +99,15 @@ sys_start_game() {
   [[ -d "$SYS_TMP/game" ]] || cp -r "$(cd "$KALVITOR_GAME_DIR" && pwd)" "$SYS_TMP/game"
   (
     cd "$SYS_TMP/game"
-    export HOME="$SYS_TMP/home" XDG_CONFIG_HOME="$SYS_TMP/home/.config" XDG_DATA_HOME="$SYS_TMP/home/.local/share"
-    export KALVITOR_TEST_DUMP="$SYS_DUMP" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+    export HOME="$SYS_TMP/home" XDG_CONFIG_HOME="$SYS_TMP/home/.config" XDG_DATA_HOME="$SYS_TMP/home/.local/share" \
+      XDG_CACHE_HOME="$SYS_TMP/home/.cache"
+    export KALVITOR_TEST_DUMP="$SYS_DUMP" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb TZ="$(sys_morning_tz)"
+    # A day lasts seconds: a test may see midnights. Unless the test sets
+    # chance itself, 40 days bring no news (each day's draws: no virus, family news
+    # 8 of 75 (none), event 1 of 32 (none)), which would otherwise come at any
+    # step of the test.
+    [[ " $* " == *" KALVITOR_TEST_RND="* || " $* " == *" KALVITOR_TEST_SEED="* ]] ||
+      export KALVITOR_TEST_RND="0,0.10667,0.03125$(printf ',0,0.10667,0.03125%.0s' $(seq 39))"
     for kv in "$@"; do export "${kv?}"; done
     exec ./kalvitor
   ) >"$SYS_TMP/game.out" 2>"$SYS_TMP/game.err" &

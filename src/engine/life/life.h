@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "life/journal/money_cause.h"
 #include "life/life_view.h"
 #include "life/persist/game_folders.h"
+#include "life/rules/changes.h"
 #include "life/state.h"
 #include "port.h"
 #include "util/generation.h"
@@ -24,6 +26,7 @@
 namespace kalvitor {
 
 enum class Vital { Health, Satiety, Mood };
+struct Offer;
 
 class Life {
   // When the journal dates its entries otherwise (see StampNotes).
@@ -32,6 +35,8 @@ class Life {
     int32_t date;
     int minutes;
   };
+  // The game's state, written by the life's own routines only.
+  GameState state_;
 
  public:
   Life(FrontendPort& port, GameFolders folders, uint64_t seed);
@@ -39,8 +44,14 @@ class Life {
   Life& operator=(const Life&) = delete;
 
   FrontendPort& port;
-  GameState s;
+  // The game as everyone reads it; it changes only through the routines below.
+  const GameState& s{state_};
   Random rnd;
+
+  // The state for setting straight from outside the rules: the driver's
+  // `set` (through state_fields.h) and the set-up of tests. No window calls
+  // it (the test Rooms.NoWindowWritesTheState says so).
+  GameState& StateForSetUp() { return state_; }
 
   // The windows that show this life; set once, before anything runs.
   void AttachView(LifeView& view) { view_ = &view; }
@@ -80,8 +91,9 @@ class Life {
   // overRunningGame: asked for by the player ("Новая игра") while a game
   // is in progress, which the player may still go back to.
   void NewGame(bool overRunningGame = false);
-  // Every change of money names its cause for the journal. Never ends the game.
-  void SetMoney(int32_t amount, MoneyCause cause = MoneyCause::Other);
+  // Every change of money names its cause for the journal, and what it was
+  // for when there is a word for it (the meal, the model). Never ends the game.
+  void SetMoney(int32_t amount, MoneyCause cause = MoneyCause::Other, const std::string& what = {});
   void SetDifficulty(int16_t level);
   void SetSpeed(int16_t minutes);
   // The three vitals: each can end the game (a death starts a new one).
@@ -89,6 +101,11 @@ class Life {
   void SetSatiety(int16_t value);
   void SetMood(int16_t value);
   void SetJob(int16_t index);
+  // The boss raises the daily wage by a quarter (rounded); the job stays.
+  void RaiseWage();
+  // A button of the employment centre (0..11): the job when all its
+  // conditions hold, else the button's refusal. Can end the game (the box).
+  void ApplyForJob(int index);
   void SetStatus(int16_t rank);
   static std::string StatusName(int rank);
   // The job ladder's title and daily wage of job 0..12 ("" and 0 outside).
@@ -117,6 +134,16 @@ class Life {
   void YearlyPass();
   // The typed message line; other events run while it types. Can end the game.
   void ShowMessage(const std::string& text);
+  // Makes a rule's changes in order (rules/changes.cpp); false as soon as one
+  // has ended the game, and the rest is dropped. Can end the game.
+  bool MakeChanges(std::span<const Change> changes, const Deal& deal);
+
+  // --- The places' buttons (rules/offers.cpp): the click, the price, the
+  // needs and the money's test, the refusal or the changes. Can end the game.
+  void TakeOffer(const Offer& row);
+  // The virus dialog's two answers (rules/virus.cpp). Both can end the game.
+  void FightVirus();
+  void LetVirusGo();
 
   // --- The computer (computer/). Both can end the game (a refusal's box).
   void BuyHardware(int16_t slot, int16_t model, int16_t pay);
@@ -127,6 +154,10 @@ class Life {
 
   // --- Network (network/)
   void TrafficEvent();
+  // A connection is up (the internet's hours are counted from 0), or down:
+  // the internet's hours are billed at $1 each.
+  void Connected(bool internet);
+  void HungUp(bool internet);
   // Can end the game (the box about a damaged jokes file).
   std::string GetRandomAnecdote();
 
@@ -136,9 +167,15 @@ class Life {
   bool SaveGame();
   // True when a game was loaded whole.
   bool LoadGame();
+  // What the save/load dialog was left with (empty and False after each use).
+  void AnswerSaveLoad(const std::string& fileName, bool cancelled);
   std::string RegGetString(const std::string& name, const std::string& defaultValue);
   bool RegSetString(const std::string& name, const std::string& text);
   void ReadSoundSwitches();
+  // A switch of the sound menu, kept in the settings store; music turned on
+  // starts a track (which can end the game), turned off stops.
+  void SwitchMusic(bool on);
+  void SwitchEffects(bool on);
 
   // --- The journal and the daily samples (journal/record.cpp,
   // persist/journal_file.cpp)
@@ -204,7 +241,13 @@ class Life {
   void BeginGame() { games_.Begin(); }
   void Death(Vital vital);
   void RefreshVital(Vital vital);
-  void NoteMoney(int32_t before, int32_t after, MoneyCause cause);
+  void NoteMoney(int32_t before, int32_t after, MoneyCause cause, const std::string& what);
+  void Apply(const Change& change, const Deal& deal);
+  // A row of a place with its deal: the row's needs and money test, the
+  // place's refusal or the changes; true when they were all made.
+  bool Settle(const Offer& row, const Deal& deal);
+  // Puts a program into its slot (InstallSoftware has tested its needs).
+  void PutSoftware(int16_t slot, int16_t model);
   void MonthlyAccounts();
   void NextDay(int32_t dateAtStart);
   void SetUpNewGame(const std::string& name);

@@ -9,14 +9,7 @@
 #include "windows/screens/frm_about.h"
 #include "windows/screens/frm_bank.h"
 #include "windows/screens/frm_education.h"
-#include "windows/screens/frm_family.h"
-#include "windows/screens/frm_happy.h"
-#include "windows/screens/frm_hard.h"
-#include "windows/screens/frm_hospital.h"
-#include "windows/screens/frm_shop.h"
-#include "windows/screens/frm_soft.h"
 #include "windows/screens/frm_virus.h"
-#include "windows/screens/frm_work.h"
 #include "windows/shell/frm_main.h"
 #include "windows/shell/frm_player_name.h"
 
@@ -40,21 +33,6 @@ FrmMain& GameWindows::Main() {
   if (!main_->Loaded()) main_->Load();
   return *main_;
 }
-
-FrmPlayerName& GameWindows::PlayerNameForm() { return Window<FrmPlayerName>(); }
-FrmAbout& GameWindows::AboutForm() { return Window<FrmAbout>(); }
-FrmHard& GameWindows::HardForm() { return Window<FrmHard>(); }
-FrmSoft& GameWindows::SoftForm() { return Window<FrmSoft>(); }
-FrmWork& GameWindows::WorkForm() { return Window<FrmWork>(); }
-FrmShop& GameWindows::ShopForm() { return Window<FrmShop>(); }
-FrmHospital& GameWindows::HospitalForm() { return Window<FrmHospital>(); }
-FrmHappy& GameWindows::HappyForm() { return Window<FrmHappy>(); }
-FrmEducation& GameWindows::EducationForm() { return Window<FrmEducation>(); }
-FrmFamily& GameWindows::FamilyForm() { return Window<FrmFamily>(); }
-FrmVirus& GameWindows::VirusForm() { return Window<FrmVirus>(); }
-FrmBank& GameWindows::BankForm() { return Window<FrmBank>(); }
-FrmNetwork& GameWindows::NetworkForm() { return Window<FrmNetwork>(); }
-FrmSaveLoad& GameWindows::SaveLoadForm() { return Window<FrmSaveLoad>(); }
 
 std::vector<Form*> GameWindows::AllForms() const {
   std::vector<Form*> all;
@@ -107,7 +85,7 @@ void GameWindows::HourPassed() { Window<FrmNetwork>().Load(); }
 void GameWindows::StudiesOver(Studies which) {
   FrmEducation& school = Window<FrmEducation>();
   school.Load();
-  (which == Studies::School ? school.Command1 : school.Command2).SetEnabled(false);
+  (which == Studies::School ? school.schoolButton : school.coursesButton).SetEnabled(false);
 }
 
 void GameWindows::SetMusicTimer(bool on) { Main().tmrMusic.SetEnabled(on); }

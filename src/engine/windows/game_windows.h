@@ -16,20 +16,6 @@ namespace kalvitor {
 class Game;
 class Form;
 class FrmMain;
-class FrmPlayerName;
-class FrmAbout;
-class FrmHard;
-class FrmSoft;
-class FrmWork;
-class FrmShop;
-class FrmHospital;
-class FrmHappy;
-class FrmEducation;
-class FrmFamily;
-class FrmVirus;
-class FrmBank;
-class FrmNetwork;
-class FrmSaveLoad;
 
 class GameWindows : public LifeView {
  public:
@@ -47,20 +33,6 @@ class GameWindows : public LifeView {
       if (F* w = dynamic_cast<F*>(f.get())) return *w;
     throw std::logic_error("the game has no such window");
   }
-  FrmPlayerName& PlayerNameForm();
-  FrmAbout& AboutForm();
-  FrmHard& HardForm();
-  FrmSoft& SoftForm();
-  FrmWork& WorkForm();
-  FrmShop& ShopForm();
-  FrmHospital& HospitalForm();
-  FrmHappy& HappyForm();
-  FrmEducation& EducationForm();
-  FrmFamily& FamilyForm();
-  FrmVirus& VirusForm();
-  FrmBank& BankForm();
-  FrmNetwork& NetworkForm();
-  FrmSaveLoad& SaveLoadForm();
   // Every window: the main window, the name dialog, the about box, the
   // places in their table's order, the virus and the save/load dialog.
   std::vector<Form*> AllForms() const;

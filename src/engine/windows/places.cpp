@@ -3,13 +3,11 @@
 #include <cstring>
 
 #include "windows/network/frm_network.h"
+#include "windows/screens/counters.h"
 #include "windows/screens/frm_bank.h"
 #include "windows/screens/frm_education.h"
 #include "windows/screens/frm_family.h"
-#include "windows/screens/frm_happy.h"
 #include "windows/screens/frm_hard.h"
-#include "windows/screens/frm_hospital.h"
-#include "windows/screens/frm_shop.h"
 #include "windows/screens/frm_soft.h"
 #include "windows/screens/frm_work.h"
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "life/state.h"
+
 namespace kalvitor {
 namespace {
 
@@ -73,6 +75,18 @@ const RequirementRow* GetRequirementRow(int slot, int model) {
   int top = SoftwareTopModel(slot);
   if (top < 0 || model < 1 || model > top) return nullptr;
   return &kRows[slot][static_cast<size_t>(model - 1)];
+}
+
+bool Meets(const Requirement& c, const GameState& s) {
+  const int16_t have = c.hardware ? s.Hw[static_cast<size_t>(c.slot)] : s.Soft[static_cast<size_t>(c.slot)];
+  return c.exact ? have == c.model : have >= c.model;
+}
+
+const RequirementRow* UnmetRequirements(int slot, int model, const GameState& s) {
+  const RequirementRow* row = GetRequirementRow(slot, model);
+  for (int i = 0; row != nullptr && i < row->count; ++i)
+    if (!Meets(row->conditions[i], s)) return row;
+  return nullptr;
 }
 
 }  // namespace kalvitor

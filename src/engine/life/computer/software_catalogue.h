@@ -7,6 +7,8 @@
 
 namespace kalvitor {
 
+struct GameState;
+
 int SoftwareTopModel(int slot);  // -1 for a slot outside 0..5
 std::string GetSoftwareName(int slot, int model);
 
@@ -26,5 +28,10 @@ struct RequirementRow {
 
 // The row for slot/model 1..top; nullptr outside the catalogue and for model 0.
 const RequirementRow* GetRequirementRow(int slot, int model);
+// Whether the computer meets the condition now.
+bool Meets(const Requirement& condition, const GameState& s);
+// The row of a program whose conditions the computer does not all meet now;
+// nullptr when it may be installed.
+const RequirementRow* UnmetRequirements(int slot, int model, const GameState& s);
 
 }  // namespace kalvitor

@@ -28,7 +28,9 @@ void Life::Note(JournalKind kind, const std::string& text) {
   journal.Add(JournalEntry{s.GameDate, s.GameTime, kind, text});
 }
 
-void Life::NoteMoney(int32_t before, int32_t after, MoneyCause cause) {
+// "Магазин, биг-мак: -$15, стало $435": the cause, what the money went on
+// when there is a word for it, the change and what is left.
+void Life::NoteMoney(int32_t before, int32_t after, MoneyCause cause, const std::string& what) {
   LifeRecord& life = journal.Life();
   life.bestMoney = std::max(life.bestMoney, after);
   // A new game says what it starts with in its own entry.
@@ -39,8 +41,8 @@ void Life::NoteMoney(int32_t before, int32_t after, MoneyCause cause) {
   }
   if (before == after) return;
   const int64_t change = int64_t{after} - before;
-  Note(JournalKind::Money, Capitalized(MoneyCauseName(cause)) + ": " + (change > 0 ? "+" : "") + Dollars(change) +
-                               ", стало " + Dollars(after));
+  const std::string why = Capitalized(MoneyCauseName(cause)) + (what.empty() ? "" : ", " + what);
+  Note(JournalKind::Money, why + ": " + (change > 0 ? "+" : "") + Dollars(change) + ", стало " + Dollars(after));
 }
 
 void Life::TakeDailySample() {

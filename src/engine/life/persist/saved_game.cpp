@@ -124,7 +124,7 @@ bool Life::LoadGame() {
     SetSpeed(30);
     SetDownloadedMb(s.DownloadedMb);
   }
-  const bool whole = TakeSavedLines(*this, f);
+  const bool whole = TakeSavedLines(*this, state_, f);
   if (game.Over()) return false;
   // A game saved without its journal begins its record here.
   if (!journal.HasLifeRecord()) journal.SetLife(LifeRecord{s.GameDate, s.Money, s.JobIndex > 0 ? 1 : 0});
@@ -136,6 +136,11 @@ bool Life::LoadGame() {
     if (game.Over()) return false;
   }
   return whole;
+}
+
+void Life::AnswerSaveLoad(const std::string& fileName, bool cancelled) {
+  state_.SaveLoadFileName = fileName;
+  state_.SaveLoadCancelled = Bool16(cancelled);
 }
 
 }  // namespace kalvitor

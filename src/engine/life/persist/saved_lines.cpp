@@ -57,6 +57,7 @@ std::string FlagText(int16_t flag) { return flag != 0 ? "-1" : "0"; }
 // What a load gathers on its way through the lines.
 struct Loading {
   Life& life;
+  GameState& state;
   bool whole = true;
   std::array<bool, kHardwareSlots> hwTaken{};
   std::array<bool, kSoftwareSlots> softTaken{};
@@ -80,27 +81,27 @@ std::function<std::string(const GameState&)> Writes(T GameState::*m) {
 }
 
 // A 32-bit number; `apply` puts it into the game when it is more than a store.
-SavedLine Number32(int32_t GameState::*m, void (*apply)(Life&, int32_t) = nullptr) {
+SavedLine Number32(int32_t GameState::*m, void (*apply)(Loading&, int32_t) = nullptr) {
   return {Writes(m), [m, apply](Loading& l, const std::string& t) {
             const auto v = WholeIn(t, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
             if (!v) return false;
             if (apply)
-              apply(l.life, static_cast<int32_t>(*v));
+              apply(l, static_cast<int32_t>(*v));
             else
-              l.life.s.*m = static_cast<int32_t>(*v);
+              l.state.*m = static_cast<int32_t>(*v);
             return true;
           }};
 }
 
-SavedLine Number16(int16_t GameState::*m, void (*apply)(Life&, int16_t) = nullptr,
+SavedLine Number16(int16_t GameState::*m, void (*apply)(Loading&, int16_t) = nullptr,
                    int64_t lo = std::numeric_limits<int16_t>::min(), int64_t hi = std::numeric_limits<int16_t>::max()) {
   return {Writes(m), [m, apply, lo, hi](Loading& l, const std::string& t) {
             const auto v = WholeIn(t, lo, hi);
             if (!v) return false;
             if (apply)
-              apply(l.life, static_cast<int16_t>(*v));
+              apply(l, static_cast<int16_t>(*v));
             else
-              l.life.s.*m = static_cast<int16_t>(*v);
+              l.state.*m = static_cast<int16_t>(*v);
             return true;
           }};
 }
@@ -109,7 +110,7 @@ SavedLine FlagLine(int16_t GameState::*m) {
   return {[m](const GameState& s) { return FlagText(s.*m); },
           [m](Loading& l, const std::string& t) {
             const auto v = Flag(t);
-            if (v) l.life.s.*m = *v;
+            if (v) l.state.*m = *v;
             return v.has_value();
           }};
 }
@@ -117,7 +118,7 @@ SavedLine FlagLine(int16_t GameState::*m) {
 SavedLine TextLine(std::string GameState::*m, void (*then)(Loading&) = nullptr) {
   return {[m](const GameState& s) { return OneLine(s.*m); },
           [m](Loading& l, const std::string& t) {
-            l.life.s.*m = Cp1251ToUtf8(t);
+            l.state.*m = Cp1251ToUtf8(t);
             return true;
           },
           then};
@@ -131,7 +132,7 @@ SavedLine Slot(bool hardware, int slot) {
           [hardware, slot, i](Loading& l, const std::string& t) {
             const auto v = WholeIn(t, 0, hardware ? HardwareTopModel(slot) : SoftwareTopModel(slot));
             bool& taken = hardware ? l.hwTaken[i] : l.softTaken[i];
-            int16_t& model = hardware ? l.life.s.Hw[i] : l.life.s.Soft[i];
+            int16_t& model = hardware ? l.state.Hw[i] : l.state.Soft[i];
             taken = v.has_value();
             if (v) model = static_cast<int16_t>(*v);
             return taken;
@@ -142,7 +143,7 @@ SavedLine TimeLine() {
   return {[](const GameState& s) { return FormatHMMSS(s.GameTime); },
           [](Loading& l, const std::string& t) {
             const auto v = ParseTimeOfDay(t);
-            if (v) l.life.s.GameTime = *v;
+            if (v) l.state.GameTime = *v;
             return v.has_value();
           }};
 }
@@ -151,7 +152,7 @@ SavedLine DateLine() {
   return {[](const GameState& s) { return FormatShortDate(s.GameDate); },
           [](Loading& l, const std::string& t) {
             const auto v = ParseShortDate(t);
-            if (v) l.life.s.GameDate = *v;
+            if (v) l.state.GameDate = *v;
             return v.has_value();
           }};
 }
@@ -164,7 +165,7 @@ void ShowName(Loading& l) { l.life.View().Changed(Fact::PlayerName); }
 // requirements see the saved computer.
 void SetUpComputer(Loading& l) {
   const Guard game = l.life.ThisGame();
-  GameState& s = l.life.s;
+  GameState& s = l.state;
   for (int16_t slot = 0; slot < kHardwareSlots; ++slot)
     if (l.hwTaken[static_cast<size_t>(slot)]) l.life.BuyHardware(slot, s.Hw[static_cast<size_t>(slot)], kFalse);
   for (int16_t slot = 0; slot < kSoftwareSlots; ++slot) {
@@ -186,14 +187,14 @@ void ShowFamilyAndJob(Loading& l) {
 const std::vector<SavedLine> kSavedLineTable = {
     {[](const GameState&) { return std::string(kSavedGameFormatLine); }, nullptr},
     Number32(&GameState::Money,
-             [](Life& life, int32_t v) {
-               life.s.Money = v;
-               life.SetMoney(v, MoneyCause::Load);
+             [](Loading& l, int32_t v) {
+               l.state.Money = v;
+               l.life.SetMoney(v, MoneyCause::Load);
              }),
     Number16(&GameState::Mood,
-             [](Life& life, int16_t v) {
-               life.s.Mood = v;
-               life.SetMood(v);
+             [](Loading& l, int16_t v) {
+               l.state.Mood = v;
+               l.life.SetMood(v);
              }),
     TimeLine(),
     DateLine(),
@@ -216,14 +217,14 @@ const std::vector<SavedLine> kSavedLineTable = {
     Slot(false, kSoftGraphics),
     Slot(false, kSoftBrowser),
     Slot(false, kSoftGames),
-    Number16(&GameState::Health, [](Life& life, int16_t v) { life.SetHealth(v); }),
-    Number16(&GameState::Satiety, [](Life& life, int16_t v) { life.SetSatiety(v); }),
+    Number16(&GameState::Health, [](Loading& l, int16_t v) { l.life.SetHealth(v); }),
+    Number16(&GameState::Satiety, [](Loading& l, int16_t v) { l.life.SetSatiety(v); }),
     FlagLine(&GameState::AttendsCourses),
     FlagLine(&GameState::AttendsSchool),
     Number16(
-        &GameState::StatusRank, [](Life& life, int16_t v) { life.SetStatus(v); }, 1, 8),
+        &GameState::StatusRank, [](Loading& l, int16_t v) { l.life.SetStatus(v); }, 1, 8),
     [] {
-      SavedLine education = Number16(&GameState::Education, [](Life& life, int16_t v) { life.SetEducation(v); });
+      SavedLine education = Number16(&GameState::Education, [](Loading& l, int16_t v) { l.life.SetEducation(v); });
       education.then = SetUpComputer;
       return education;
     }(),
@@ -284,9 +285,9 @@ SavedLines ReadSavedLines(const std::string& path) {
   return lines;
 }
 
-bool TakeSavedLines(Life& life, const SavedLines& lines) {
+bool TakeSavedLines(Life& life, GameState& state, const SavedLines& lines) {
   const Guard game = life.ThisGame();
-  Loading loading{life};
+  Loading loading{life, state};
   loading.softBefore = life.s.Soft;
   for (size_t n = 2; n <= kSavedGameLines; ++n) {
     const SavedLine& row = kSavedLineTable[n - 1];

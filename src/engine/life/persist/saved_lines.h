@@ -37,9 +37,10 @@ struct SavedLines {
 SavedLines ReadSavedLines(const std::string& path);
 
 // Puts lines 2 to 37 back into the game, in order, through the game's own
-// setters. A value that does not convert is not taken (the variable keeps
-// what it held) and loading goes on; a death on the way ends it at once.
-// True when every value was taken.
-bool TakeSavedLines(Life& life, const SavedLines& lines);
+// setters; `state` is the life's own, where a value is stored as it is. A
+// value that does not convert is not taken (the variable keeps what it held)
+// and loading goes on; a death on the way ends it at once. True when every
+// value was taken.
+bool TakeSavedLines(Life& life, GameState& state, const SavedLines& lines);
 
 }  // namespace kalvitor

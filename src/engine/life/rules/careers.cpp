@@ -1,5 +1,6 @@
 // The job ladder, the status ranks and the education level.
 #include "life/life.h"
+#include "util/int_math.h"
 
 namespace kalvitor {
 namespace {
@@ -37,11 +38,16 @@ void Life::SetJob(int16_t index) {
                                             std::to_string(kJobs[index].wage) + "/день)");
   }
   if (index >= 0 && index <= 12) {
-    s.Wage = kJobs[index].wage;
-    s.JobTitle = kJobs[index].title;
-    s.JobIndex = index;
+    state_.Wage = kJobs[index].wage;
+    state_.JobTitle = kJobs[index].title;
+    state_.JobIndex = index;
   }
   PlaySfx("WORK");
+  View().Changed(Fact::Job);
+}
+
+void Life::RaiseWage() {
+  state_.Wage = Sat16(DivRoundHalfEven(int64_t{s.Wage} * 5, 4));
   View().Changed(Fact::Job);
 }
 
@@ -55,12 +61,12 @@ std::string Life::StatusName(int rank) {
 }
 
 void Life::SetStatus(int16_t rank) {
-  s.StatusRank = rank;
+  state_.StatusRank = rank;
   View().Changed(Fact::Status);
 }
 
 void Life::SetEducation(int16_t percent) {
-  s.Education = percent;
+  state_.Education = percent;
   View().Changed(Fact::Education);
 }
 

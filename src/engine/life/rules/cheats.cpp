@@ -17,7 +17,7 @@ void Life::ApplyCheatCode(const std::string& text) {
       {"MELKIR", [](Life& g) { g.SetHealth(Sat16(int64_t{g.s.Health} + 25)); }},
       {"TRUVO", [](Life& g) { g.SetMood(Sat16(int64_t{g.s.Mood} + 25)); }},
       {"BALNOSH", [](Life& g) { g.SetSatiety(Sat16(int64_t{g.s.Satiety} + 25)); }},
-      {"ZORPIK", [](Life& g) { g.s.CheatWin = kTrue; }},
+      {"ZORPIK", [](Life& g) { g.state_.CheatWin = kTrue; }},
       {"GRIMLO", [](Life& g) { g.SetMood(-15000); }},
       {"FELDRANOVIKASH", [](Life& g) { g.FamilyEvent(24); }},
       {"TOBRELIN", [](Life& g) { g.FamilyEvent(32); }},

@@ -1,8 +1,9 @@
 // Every day's family draw, random event and wear; at a month change also the
 // monthly accounts. The sixteen random events are rows: what they need, the
 // message, what they do besides, and their changes to the vitals and the
-// money by the level of difficulty. One loop shows the message and makes the
-// changes, and stops as soon as one of them has ended the game.
+// money by the level of difficulty. The message comes first, and the changes
+// are made by the life's one loop of changes (rules/changes.h), which stops
+// as soon as one of them has ended the game.
 #include "life/computer/hardware_catalogue.h"
 #include "life/life.h"
 #include "util/int_math.h"
@@ -11,37 +12,8 @@
 namespace kalvitor {
 namespace {
 
-// Columns by difficulty: hard, normal, easy.
-struct ByLevel {
-  int hard, normal, easy;
-  int Pick(int16_t code) const { return code == 0 ? hard : code == 1 ? normal : easy; }
-};
-constexpr ByLevel Same(int v) { return {v, v, v}; }
-
-// One change an event makes, in the order written.
-struct Change {
-  enum Kind { Mood, Health, Satiety, Money } kind;
-  ByLevel amount;
-};
-
-// Adds the amount through the value's setter; money changes are the event's.
-void Apply(Life& life, Change::Kind kind, int amount, MoneyCause cause = MoneyCause::Event) {
-  GameState& s = life.s;
-  switch (kind) {
-    case Change::Mood:
-      life.SetMood(Sat16(int64_t{s.Mood} + amount));
-      break;
-    case Change::Health:
-      life.SetHealth(Sat16(int64_t{s.Health} + amount));
-      break;
-    case Change::Satiety:
-      life.SetSatiety(Sat16(int64_t{s.Satiety} + amount));
-      break;
-    case Change::Money:
-      life.SetMoney(Sat32(int64_t{s.Money} + amount), cause);
-      break;
-  }
-}
+// The events' money is the event's.
+const Deal kEventDeal{0, 0, 0, MoneyCause::Event, {}};
 
 enum class Needs { Nothing, Job, Wife, WifeAndChildren };
 
@@ -109,11 +81,7 @@ void TakeMoney(Life& life, const Happening& h) { life.SetMoney(Sat32(h.moneyLeft
 void BreakSlot(Life& life, const Happening& h) { life.BuyHardware(static_cast<int16_t>(h.slot), 0, kFalse); }
 void GiveSlot(Life& life, const Happening& h) { life.BuyHardware(static_cast<int16_t>(h.slot), h.model, kFalse); }
 
-// A raise of a quarter of the daily wage, rounded; the job stays.
-void Raise(Life& life, const Happening&) {
-  life.s.Wage = Sat16(DivRoundHalfEven(int64_t{life.s.Wage} * 5, 4));
-  life.View().Changed(Fact::Job);
-}
+void Raise(Life& life, const Happening&) { life.RaiseWage(); }
 
 struct DailyEvent {
   int number;
@@ -235,10 +203,8 @@ Wear HappenEvent(Life& life, int number) {
     life.ShowMessage(h.message);
     if (game.Over()) return Wear::Taken;
     if (row.act != nullptr) row.act(life, h);
-    for (const Change& c : row.changes) {
-      if (game.Over()) return Wear::Taken;
-      Apply(life, c.kind, c.amount.Pick(life.s.DifficultyCode));
-    }
+    if (game.Over()) return Wear::Taken;
+    life.MakeChanges(row.changes, kEventDeal);
     return Wear::Taken;
   }
   return Wear::Taken;
@@ -266,12 +232,7 @@ void Life::DailyEvents(bool newMonth) {
 
   const Wear wear = HappenEvent(*this, e);
   if (game.Over()) return;
-  if (wear == Wear::Taken) {
-    for (const Change& c : kWear) {
-      Apply(*this, c.kind, c.amount.Pick(s.DifficultyCode));
-      if (game.Over()) return;
-    }
-  }
+  if (wear == Wear::Taken && !MakeChanges(kWear, kEventDeal)) return;
   if (newMonth) MonthlyAccounts();
 }
 
@@ -279,24 +240,25 @@ void Life::DailyEvents(bool newMonth) {
 // rank a month up to the top) and of the school.
 void Life::MonthlyAccounts() {
   const Guard game = ThisGame();
+  auto pay = [this](int32_t dollars, MoneyCause cause) { SetMoney(Sat32(int64_t{s.Money} - dollars), cause); };
   PlaySfx("MONTHUP");
-  if (s.Alimony > 0) Apply(*this, Change::Money, -s.Alimony, MoneyCause::MonthlyAccounts);
-  s.BankDeposit = Sat32(int64_t{s.BankDeposit} + DivRoundHalfEven(int64_t{s.BankDeposit} * 15, 100));
-  s.BankLoan = Sat32(int64_t{s.BankLoan} + DivRoundHalfEven(int64_t{s.BankLoan} * 10, 100));
+  if (s.Alimony > 0) pay(s.Alimony, MoneyCause::MonthlyAccounts);
+  state_.BankDeposit = Sat32(int64_t{s.BankDeposit} + DivRoundHalfEven(int64_t{s.BankDeposit} * 15, 100));
+  state_.BankLoan = Sat32(int64_t{s.BankLoan} + DivRoundHalfEven(int64_t{s.BankLoan} * 10, 100));
   if (s.AttendsCourses == kTrue && s.StatusRank < 8) {
-    Apply(*this, Change::Money, -75, MoneyCause::School);
+    pay(75, MoneyCause::School);
     SetStatus(Sat16(int64_t{s.StatusRank} + 1));
     if (s.StatusRank == 8) {
       MsgBox("Вы прошли компьютерные курсы!", "Доцент", MsgIcon::Information);
       if (game.Over()) return;
-      s.AttendsCourses = kFalse;
+      state_.AttendsCourses = kFalse;
       View().StudiesOver(Studies::Courses);
     } else {
       MsgBox("Поздравляем. Теперь Вы -- " + StatusName(s.StatusRank), "Доцент", MsgIcon::Information);
       if (game.Over()) return;
     }
   }
-  if (s.AttendsSchool == kTrue && s.Education < 100) Apply(*this, Change::Money, -50, MoneyCause::School);
+  if (s.AttendsSchool == kTrue && s.Education < 100) pay(50, MoneyCause::School);
 }
 
 }  // namespace kalvitor

@@ -15,8 +15,8 @@ void Life::FamilyEvent(int16_t code) {
         MsgBox("Поздравляем! Вчера ты женился! Заплатите за свадьбу $50",
                "Женится или не женится... Всё равно потом раскаиваться буду!", MsgIcon::Information);
         if (game.Over()) return;
-        s.Married = kTrue;
-        s.WasMarried = kTrue;
+        state_.Married = kTrue;
+        state_.WasMarried = kTrue;
         Note(JournalKind::Family, "Свадьба");
         SetMoney(Sat32(int64_t{s.Money} - 50), MoneyCause::Wedding);
         SetMood(Sat16(int64_t{s.Mood} + 25));
@@ -27,10 +27,10 @@ void Life::FamilyEvent(int16_t code) {
       if (s.Married == kTrue) {
         MsgBox("От тебя ушла жена!", "Вот и раскаивайся!", MsgIcon::Information);
         if (game.Over()) return;
-        s.Married = kFalse;
+        state_.Married = kFalse;
         Note(JournalKind::Family, "Развод");
         if (s.Daughters > 0 || s.Sons > 0) {
-          s.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
+          state_.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
           Note(JournalKind::Family, "Алименты: $" + std::to_string(s.Alimony) + " в месяц");
           MsgBox(
               "Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
@@ -47,7 +47,7 @@ void Life::FamilyEvent(int16_t code) {
         MsgBox(daughter ? "Поздравляем! У вас родилась дочь!" : "Поздравляем! У вас родился сын!", "Медбрат",
                MsgIcon::Information);
         if (game.Over()) return;
-        int16_t& count = daughter ? s.Daughters : s.Sons;
+        int16_t& count = daughter ? state_.Daughters : state_.Sons;
         count = Sat16(int64_t{count} + 1);
         Note(JournalKind::Family, std::string(daughter ? "Родилась дочь" : "Родился сын") + "; дочерей " +
                                       std::to_string(s.Daughters) + ", сыновей " + std::to_string(s.Sons));

@@ -21,7 +21,7 @@ void Life::NewGame(bool overRunningGame) {
 }
 
 void Life::SetUpNewGame(const std::string& name) {
-  s.PlayerName = name;
+  state_.PlayerName = name;
   View().Changed(Fact::PlayerName);
 
   QuietSetUp quiet(*this);
@@ -39,8 +39,8 @@ void Life::SetUpNewGame(const std::string& name) {
 
   // A new game begins at the real moment it is started.
   WallClock now = port.Now();
-  s.GameTime = static_cast<int>(now.millisOfDay / 60000);
-  s.GameDate = now.date;
+  state_.GameTime = static_cast<int>(now.millisOfDay / 60000);
+  state_.GameDate = now.date;
 
   for (int16_t slot = 0; slot < kHardwareSlots; ++slot) BuyHardware(slot, 0, kFalse);
   for (int16_t slot = 0; slot < kSoftwareSlots; ++slot) InstallSoftware(slot, 0);

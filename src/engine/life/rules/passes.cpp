@@ -22,7 +22,7 @@ void Life::DailyPass() {
   if (s.AttendsSchool == kTrue && s.Education < 100 && CivilFromSerial(s.GameDate).day % 2 == 0) {
     SetEducation(Sat16(int64_t{s.Education} + 1));
   } else if (s.Education == 100 && s.AttendsSchool == kTrue) {
-    s.AttendsSchool = kFalse;
+    state_.AttendsSchool = kFalse;
     MsgBox("Вы имеете два высших образования!", "Поздравляем!", MsgIcon::Information);
     if (game.Over()) return;
     View().StudiesOver(Studies::School);
@@ -35,7 +35,7 @@ void Life::DailyPass() {
 }
 
 void Life::TrafficEvent() {
-  if (s.InternetConnected == kTrue) s.ConnectedHours = Sat16(int64_t{s.ConnectedHours} + 1);
+  if (s.InternetConnected == kTrue) state_.ConnectedHours = Sat16(int64_t{s.ConnectedHours} + 1);
 }
 
 void Life::YearlyPass() {

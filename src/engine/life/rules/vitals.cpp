@@ -29,17 +29,17 @@ void Life::RefreshVital(Vital vital) {
 }
 
 void Life::SetHealth(int16_t value) {
-  s.Health = value;
+  state_.Health = value;
   RefreshVital(Vital::Health);
 }
 
 void Life::SetSatiety(int16_t value) {
-  s.Satiety = value;
+  state_.Satiety = value;
   RefreshVital(Vital::Satiety);
 }
 
 void Life::SetMood(int16_t value) {
-  s.Mood = value;
+  state_.Mood = value;
   RefreshVital(Vital::Mood);
 }
 

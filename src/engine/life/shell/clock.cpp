@@ -42,15 +42,15 @@ void Life::ClockTick() {
   minute = total % 60;
 
   if (hour < 24) {
-    s.GameTime = hour * 60 + minute;
+    state_.GameTime = hour * 60 + minute;
   } else {
-    s.GameTime = 0;  // the minutes past midnight are dropped
+    state_.GameTime = 0;  // the minutes past midnight are dropped
     NextDay(dateAtStart);
     if (game.Over()) return;
   }
 
   if (s.CheatWin == kTrue) {
-    s.CheatWin = kFalse;
+    state_.CheatWin = kFalse;
     Victory();
   } else if (VictoryConditionHolds()) {
     Victory();
@@ -88,13 +88,13 @@ void Life::NextDay(int32_t dateAtStart) {
     day += 1;
   }
   if (IsValidDate(year, month, day)) {
-    s.GameDate = SerialFromCivil(year, month, day);
+    state_.GameDate = SerialFromCivil(year, month, day);
   } else {
     day = 1;
     month += 1;
     DailyEvents(true);
     if (game.Over()) return;
-    if (IsValidDate(year, month, day)) s.GameDate = SerialFromCivil(year, month, day);
+    if (IsValidDate(year, month, day)) state_.GameDate = SerialFromCivil(year, month, day);
   }
 }
 

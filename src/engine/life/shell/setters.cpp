@@ -4,11 +4,11 @@
 
 namespace kalvitor {
 
-void Life::SetMoney(int32_t amount, MoneyCause cause) {
+void Life::SetMoney(int32_t amount, MoneyCause cause, const std::string& what) {
   const int32_t before = s.Money;
-  s.Money = amount;
+  state_.Money = amount;
   View().Changed(Fact::Money);
-  NoteMoney(before, amount, cause);
+  NoteMoney(before, amount, cause, what);
 }
 
 void Life::SetDifficulty(int16_t level) {
@@ -20,18 +20,18 @@ void Life::SetDifficulty(int16_t level) {
   static const Level kLevels[3] = {{5000, 2}, {10000, 1}, {30000, 0}};
   View().LoadMainWindow();
   if (level < 0 || level > 2) return;
-  s.WinMoney = kLevels[level].winMoney;
-  s.DifficultyCode = kLevels[level].code;
+  state_.WinMoney = kLevels[level].winMoney;
+  state_.DifficultyCode = kLevels[level].code;
   View().Changed(Fact::Difficulty);
 }
 
 void Life::SetSpeed(int16_t minutes) {
-  s.TickMinutes = minutes;
+  state_.TickMinutes = minutes;
   View().Changed(Fact::Speed);
 }
 
 void Life::SetDownloadedMb(int16_t value) {
-  s.DownloadedMb = value;
+  state_.DownloadedMb = value;
   View().Changed(Fact::DownloadedMb);
 }
 

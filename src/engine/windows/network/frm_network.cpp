@@ -53,14 +53,14 @@ class FrmNetwork::BusyGuard {
 
 FrmNetwork::FrmNetwork(Game& game)
     : Form(game, "frmNetwork", "Выход в свет"),
-      Label1(Build()),
-      Label2(*Find("Label2")),
-      Command1(*Find("Command1")),
-      Command5(*Find("Command5")),
-      Picture1(*Find("Picture1")),
-      Picture2(*Find("Picture2")),
-      Command6(*Find("Command6")),
-      Command7(*Find("Command7")),
+      internetStatus(Build()),
+      boardStatus(*Find("Label2")),
+      internetDial(*Find("Command1")),
+      boardDial(*Find("Command5")),
+      sites(*Find("Picture1")),
+      boardButtons(*Find("Picture2")),
+      softDownload(*Find("Command6")),
+      antivirusDownload(*Find("Command7")),
       txtAnecdot(*Find("txtAnecdot")) {
   SetClientSize(311, 335);
   OnClick("Command1", [this](int) { Command1_Click(); });
@@ -162,7 +162,7 @@ void FrmNetwork::Command5_Click() {
 
 void FrmNetwork::Dial(bool internet) {
   if (busy_) return;
-  GameState& s = game_.s;
+  const GameState& s = game_.s;
   const bool mine = (internet ? s.InternetConnected : s.BbsConnected) == kTrue;
   const bool other = (internet ? s.BbsConnected : s.InternetConnected) == kTrue;
   if (!mine && other) return;  // one connection at a time
@@ -171,42 +171,29 @@ void FrmNetwork::Dial(bool internet) {
     HangUp(internet);
     return;
   }
-  Control& label = internet ? Label1 : Label2;
-  Control& button = internet ? Command1 : Command5;
+  Control& label = internet ? internetStatus : boardStatus;
+  Control& button = internet ? internetDial : boardDial;
   const Session session = Begin();
   button.SetEnabled(false);
   for (const DialStep& step : kDialSteps)
     if (!Status(label, step.text, step.seconds, session)) return;
   label.SetText(kConnected);
-  if (internet) {
-    s.InternetConnected = kTrue;
-    s.ConnectedHours = 0;
-    Picture1.SetEnabled(true);
-  } else {
-    s.BbsConnected = kTrue;
-    Picture2.SetEnabled(true);
-  }
+  game_.Connected(internet);
+  (internet ? sites : boardButtons).SetEnabled(true);
   button.SetEnabled(true);
 }
 
 bool FrmNetwork::HangUp(bool internet) {
-  Control& label = internet ? Label1 : Label2;
-  Control& button = internet ? Command1 : Command5;
+  Control& label = internet ? internetStatus : boardStatus;
+  Control& button = internet ? internetDial : boardDial;
   const Session session = Begin();
   button.SetEnabled(false);
   if (!Status(label, "Status: Disconnecting...", 1, session)) return false;
   label.SetText(kDisconnected);
-  GameState& s = game_.s;
-  if (internet) {
-    s.InternetConnected = kFalse;
-    Picture1.SetEnabled(false);
-  } else {
-    s.BbsConnected = kFalse;
-    Picture2.SetEnabled(false);
-  }
+  (internet ? sites : boardButtons).SetEnabled(false);
   button.SetEnabled(true);
-  // $1 for every game hour counted while connected; money may go below zero.
-  if (internet) game_.SetMoney(Sat32(int64_t{s.Money} - s.ConnectedHours), MoneyCause::NetworkBill);
+  // $1 for every game hour counted while connected.
+  game_.HungUp(internet);
   return true;
 }
 
@@ -225,12 +212,12 @@ void FrmNetwork::cmdRnd_Click() {
 
 void FrmNetwork::Command6_Click() {
   game_.PlaySfx("BUTTONS");
-  Download(Command6);
+  Download(softDownload);
 }
 
 void FrmNetwork::Command7_Click() {
   game_.PlaySfx("BUTTONS");
-  Download(Command7);
+  Download(antivirusDownload);
 }
 
 // A site's download: n megabytes in n seconds. The button stays disabled
@@ -244,10 +231,10 @@ void FrmNetwork::Download(Control& button) {
   const int n = game_.rnd.DrawInt(10);
   const Session session = Begin();
   button.SetEnabled(false);
-  const bool sameOpening = Status(Label1, "Status: Downloading " + std::to_string(n) + " Mb...", n, session);
+  const bool sameOpening = Status(internetStatus, "Status: Downloading " + std::to_string(n) + " Mb...", n, session);
   if (session.game.Over()) return;
   game_.SetDownloadedMb(Sat16(int64_t{game_.s.DownloadedMb} + n));
-  if (sameOpening) Label1.SetText(kConnected);
+  if (sameOpening) internetStatus.SetText(kConnected);
 }
 
 void FrmNetwork::cmdBBSDownload_Click() {
@@ -271,7 +258,7 @@ void FrmNetwork::BoardTransfer(bool download) {
   const std::string text =
       download ? "Status: Receiving " + bytes + " bytes of data..." : "Status: Sending " + bytes + " bytes of data...";
   // As a site's download: the megabytes come whatever became of the screen.
-  if (Status(Label2, text, n, session)) Label2.SetText(kConnected);
+  if (Status(boardStatus, text, n, session)) boardStatus.SetText(kConnected);
   if (download && !session.game.Over()) game_.SetDownloadedMb(Sat16(int64_t{game_.s.DownloadedMb} + n));
 }
 

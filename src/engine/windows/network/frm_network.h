@@ -3,7 +3,9 @@
 // free software, antivirus database), and a free bulletin board to download
 // from or upload to. Only one connection is up at a time. The connection
 // flags and the hour counter live in the game state for the whole run; the
-// hourly pass counts the hours through Life::TrafficEvent.
+// hourly pass counts the hours through Life::TrafficEvent. The screen plays
+// the status sequences and their waits; a connection made or ended is the
+// life's (Life::Connected, Life::HungUp, which bills the hours).
 #pragma once
 
 #include <cstdint>
@@ -23,14 +25,15 @@ class FrmNetwork : public Form {
  public:
   explicit FrmNetwork(Game& game);
 
-  Control& Label1;    // internet status line
-  Control& Label2;    // board status line
-  Control& Command1;  // dial or hang up the internet
-  Control& Command5;  // dial or hang up the board
-  Control& Picture1;  // the sites, usable while the internet is up
-  Control& Picture2;  // the board's buttons, usable while the board is up
-  Control& Command6;  // the download site's button
-  Control& Command7;  // the antivirus site's button
+  // Each bound to its control; the names of the controls are the game's.
+  Control& internetStatus;     // Label1
+  Control& boardStatus;        // Label2
+  Control& internetDial;       // Command1: dials or hangs up
+  Control& boardDial;          // Command5: dials or hangs up
+  Control& sites;              // Picture1: usable while the internet is up
+  Control& boardButtons;       // Picture2: usable while the board is up
+  Control& softDownload;       // Command6, on the download site
+  Control& antivirusDownload;  // Command7, on the antivirus site
   Control& txtAnecdot;
 
   void Command1_Click();
@@ -60,7 +63,7 @@ class FrmNetwork : public Form {
     Guard opening;
   };
   class BusyGuard;
-  // Adds every control in the window's order; returns Label1.
+  // Adds every control in the window's order; returns internetStatus.
   Control& Build();
   Session Begin() const;
   bool Alive(const Session& session) const;

@@ -45,7 +45,7 @@ FrmSaveLoad::FrmSaveLoad(Game& game)
       txtFilename(*Find("txtFilename")),
       cmdOk(*Find("cmdOk")),
       cmdCancel(*Find("cmdCancel")),
-      filFile(*Find("filFile")) {
+      savedGamesList(*Find("filFile")) {
   SetClientSize(300, 262);
   SetKeys(&cmdOk, &cmdCancel);
   OnClick("lstFilenames", [this](int) { lstFilenames_Click(); });
@@ -67,9 +67,9 @@ Control& FrmSaveLoad::Build() {
 }
 
 void FrmSaveLoad::FormLoad() {
-  filFile.SetItems(ListSavedGames(game_.PlayerPath("Save")));
+  savedGamesList.SetItems(ListSavedGames(game_.PlayerPath("Save")));
   lstFilenames.SetItems({});
-  if (!filFile.props.items.empty()) lstFilenames.SetItems(filFile.props.items);
+  if (!savedGamesList.props.items.empty()) lstFilenames.SetItems(savedGamesList.props.items);
 }
 
 void FrmSaveLoad::lstFilenames_Click() {
@@ -80,8 +80,7 @@ void FrmSaveLoad::lstFilenames_Click() {
 
 void FrmSaveLoad::cmdCancel_Click() {
   game_.PlaySfx("BUTTONS");
-  game_.s.SaveLoadCancelled = kTrue;
-  game_.s.SaveLoadFileName.clear();
+  game_.AnswerSaveLoad("", true);
   Unload();
 }
 
@@ -101,17 +100,15 @@ void FrmSaveLoad::cmdOk_Click() {
     }
     if (!Loaded()) return;  // a new game closed the dialog while it asked
   }
-  game_.s.SaveLoadCancelled = kFalse;
-  if (!text.empty()) game_.s.SaveLoadFileName = completed;
+  // An empty box leaves the name as it was: empty.
+  game_.AnswerSaveLoad(text.empty() ? game_.s.SaveLoadFileName : completed, false);
   Unload();
 }
 
 std::string GameWindows::AskSaveLoadFileName(int16_t mode) {
-  FrmSaveLoad& dialog = SaveLoadForm();
-  GameState& s = game_.s;
+  FrmSaveLoad& dialog = Window<FrmSaveLoad>();
   if (dialog.Loaded()) return "";  // one use at a time
-  s.SaveLoadFileName.clear();
-  s.SaveLoadCancelled = kFalse;
+  game_.AnswerSaveLoad("", false);
   dialog.Load();
   if (mode == 1) {
     dialog.SetCaption("Загрузка игры");
@@ -123,9 +120,8 @@ std::string GameWindows::AskSaveLoadFileName(int16_t mode) {
   }
   dialog.ShowModal();
   if (dialog.Loaded()) dialog.Unload();  // a frontend that returned early
-  std::string result = s.SaveLoadFileName;
-  s.SaveLoadCancelled = kFalse;
-  s.SaveLoadFileName.clear();
+  std::string result = game_.s.SaveLoadFileName;
+  game_.AnswerSaveLoad("", false);
   return result;
 }
 

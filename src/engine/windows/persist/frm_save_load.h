@@ -30,7 +30,7 @@ class FrmSaveLoad : public Form {
   Control& txtFilename;
   Control& cmdOk;
   Control& cmdCancel;
-  Control& filFile;  // the file list of Save\*.ksv; never drawn
+  Control& savedGamesList;  // filFile, the file list of Save\*.ksv; never drawn
 
   void lstFilenames_Click();
   void cmdOk_Click();

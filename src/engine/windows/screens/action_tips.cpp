@@ -5,8 +5,9 @@
 #include "life/computer/hardware_catalogue.h"
 #include "life/computer/software_catalogue.h"
 #include "life/life.h"
+#include "life/rules/job_offers.h"
+#include "life/rules/offers.h"
 #include "util/text.h"
-#include "windows/screens/frm_work.h"
 
 namespace kalvitor {
 namespace {
@@ -22,14 +23,12 @@ std::string Joined(const std::vector<std::string>& parts, const char* between) {
 // One condition of a program as a line: what it asks for and whether the
 // computer has it now.
 std::string ConditionLine(const Requirement& c, const GameState& s) {
-  const int16_t have = c.hardware ? s.Hw[static_cast<size_t>(c.slot)] : s.Soft[static_cast<size_t>(c.slot)];
-  const bool met = c.exact ? have == c.model : have >= c.model;
   std::string line = "· ";
   if (c.hardware)
     line += GetHardwareSlotName(c.slot) + " не хуже " + GetHardwareName(c.slot, c.model);
   else
     line += std::string("ОС ") + (c.exact ? "только " : "не ниже ") + GetSoftwareName(c.slot, c.model);
-  return line + (met ? " — есть" : " — нет");
+  return line + (Meets(c, s) ? " — есть" : " — нет");
 }
 
 // Programs and jobs whose least model of this hardware slot is `model`.
@@ -50,12 +49,18 @@ std::vector<std::string> NeededBy(int slot, int model) {
 
 }  // namespace
 
-std::string EffectTip(std::initializer_list<Effect> effects, int32_t price) {
+std::string EffectTip(const Offer& row) {
   std::vector<std::string> said;
-  for (const Effect& e : effects)
-    if (e.delta != 0) said.push_back(std::string(e.what) + " " + Signed(e.delta) + "%");
+  for (const Change& c : row.changes) {
+    const char* what = c.kind == Change::Satiety  ? "сытость"
+                       : c.kind == Change::Health ? "здоровье"
+                       : c.kind == Change::Mood   ? "настроение"
+                                                  : nullptr;
+    const int delta = c.amount.normal;  // a place's changes are the same at every level
+    if (what != nullptr && delta != 0) said.push_back(std::string(what) + " " + Signed(delta) + "%");
+  }
   const std::string changes = said.empty() ? "ничего не меняет" : Joined(said, ", ");
-  return Capitalized(changes) + ". Цена $" + std::to_string(price) + ".";
+  return Capitalized(changes) + ". Цена $" + std::to_string(row.price) + ".";
 }
 
 std::string HardwareTip(int slot, int model, const GameState& s) {

@@ -5,23 +5,18 @@
 // ours; they never change a caption of the game.
 #pragma once
 
-#include <cstdint>
-#include <initializer_list>
 #include <string>
 
 namespace kalvitor {
 
 struct GameState;
 struct JobOffer;
+struct Offer;
 
-// One value an action changes, in per cent: {"Сытость", +10}.
-struct Effect {
-  const char* what;
-  int delta;
-};
-
-// "Сытость +20%, настроение -15%. Цена $45." Unchanged values are left out.
-std::string EffectTip(std::initializer_list<Effect> effects, int32_t price);
+// A row of the shop, the hospital or entertainment: "Сытость +20%,
+// настроение -15%. Цена $45." The vitals in the row's order; unchanged ones
+// are left out.
+std::string EffectTip(const Offer& row);
 // The next model of a hardware slot: its price, what the slot holds now, and
 // what needs at least this model (programs, jobs). `model` past the top: the
 // slot is full.

@@ -1,7 +1,7 @@
 #include "windows/screens/frm_hard.h"
 
 #include "life/computer/hardware_catalogue.h"
-#include "util/int_math.h"
+#include "life/rules/offers.h"
 #include "windows/game.h"
 #include "windows/screens/action_tips.h"
 
@@ -18,7 +18,7 @@ constexpr uint32_t kShadow = 0x000000;
 constexpr uint32_t kLine = 0xC8C8C8;
 constexpr uint32_t kInk = 0x000000;
 
-std::string Offer(int slot, int model) {
+std::string OfferCaption(int slot, int model) {
   return GetHardwareSlotName(slot) + " - " + GetHardwareName(slot, model) + " - $" +
          std::to_string(GetHardwarePrice(slot, model));
 }
@@ -32,9 +32,9 @@ FrmHard::FrmHard(Game& game) : Form(game, "frmHard", "Железо") {
   // A frame of four lines around the buttons.
   const int frameTop = kTop - 4, frameBottom = kTop + 8 * kRowStep + kButtonH + 3;
   AddLineFrame(4, frameTop, kW - 5, frameBottom, kLine);
-  for (int slot = 0; slot < kHardwareSlots; ++slot)
-    cmdUpggrade.push_back(&AddIndexed("cmdUpggrade", slot, ControlKind::Button, "%CPUBUTTON%")
-                               .At(kButtonX, kTop + slot * kRowStep, kButtonW, kButtonH)
+  for (const Offer& row : OffersAt(Counter::Hardware))
+    cmdUpggrade.push_back(&AddIndexed(row.control, row.index, ControlKind::Button, row.caption)
+                               .At(kButtonX, kTop + row.index * kRowStep, kButtonW, kButtonH)
                                .Font(8)
                                .Color(kInk));
   Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 29, 110, 25).Color(kInk);
@@ -53,19 +53,18 @@ void FrmHard::FormLoad() {
     Control& button = *cmdUpggrade[static_cast<size_t>(slot)];
     button.SetTip(HardwareTip(slot, model + 1, game_.s));
     if (!GetHardwareName(slot, model + 1).empty()) {
-      button.SetText(Offer(slot, model + 1));
+      button.SetText(OfferCaption(slot, model + 1));
     } else {
-      button.SetText(Offer(slot, model));
+      button.SetText(OfferCaption(slot, model));
       button.SetEnabled(false);
     }
   }
   SetBackground("HARD");
 }
 
+// Buys the slot's next model at its price.
 void FrmHard::cmdUpggrade_Click(int index) {
-  game_.PlaySfx("BUTTONS");
-  if (index >= 0 && index < kHardwareSlots)
-    game_.BuyHardware(static_cast<int16_t>(index), Sat16(int64_t{game_.s.Hw[static_cast<size_t>(index)]} + 1), kTrue);
+  if (const Offer* row = FindOffer(Counter::Hardware, "cmdUpggrade", index)) game_.TakeOffer(*row);
   // The refusal's message box lets the clock run; a new game begun meanwhile
   // has closed this screen, and it stays closed.
   if (Loaded()) FormLoad();

@@ -1,7 +1,7 @@
 #include "windows/screens/frm_soft.h"
 
 #include "life/computer/software_catalogue.h"
-#include "util/int_math.h"
+#include "life/rules/offers.h"
 #include "windows/game.h"
 #include "windows/screens/action_tips.h"
 
@@ -27,9 +27,9 @@ FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", "Софт") {
   AddShadowedTitle("Label4", "cmdUpgraded", "А Вы удалили MS DOS 1.0?", 6, 8, kW - 12, 22, 12, kTitle, kShadow, 2, 1);
   const int frameTop = kTop - 5, frameBottom = kTop + 5 * kRowStep + kButtonH + 4;
   AddLineFrame(6, frameTop, kW - 7, frameBottom, kLine);
-  for (int slot = 0; slot < kSoftwareSlots; ++slot)
-    cmdUpgrade.push_back(&AddIndexed("cmdUpgrade", slot, ControlKind::Button, "%CPUBUTTON%")
-                              .At(kButtonX, kTop + slot * kRowStep, kButtonW, kButtonH)
+  for (const Offer& row : OffersAt(Counter::Software))
+    cmdUpgrade.push_back(&AddIndexed(row.control, row.index, ControlKind::Button, row.caption)
+                              .At(kButtonX, kTop + row.index * kRowStep, kButtonW, kButtonH)
                               .Font(9)
                               .Color(kInk));
   Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
@@ -65,11 +65,9 @@ void FrmSoft::FormActivate() {
   FormLoad();
 }
 
-// Acts on the slot's current model, whatever the caption says.
+// Installs the model after the slot's current one, whatever the caption says.
 void FrmSoft::cmdUpgrade_Click(int index) {
-  game_.PlaySfx("BUTTONS");
-  if (index >= 0 && index < kSoftwareSlots)
-    game_.InstallSoftware(static_cast<int16_t>(index), Sat16(int64_t{game_.s.Soft[static_cast<size_t>(index)]} + 1));
+  if (const Offer* row = FindOffer(Counter::Software, "cmdUpgrade", index)) game_.TakeOffer(*row);
   if (Loaded()) FormLoad();
 }
 

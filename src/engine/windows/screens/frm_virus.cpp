@@ -1,6 +1,5 @@
 #include "windows/screens/frm_virus.h"
 
-#include "util/int_math.h"
 #include "windows/game.h"
 
 namespace kalvitor {
@@ -18,32 +17,15 @@ FrmVirus::FrmVirus(Game& game) : Form(game, "frmVirus", "Внимание! Ви�
   OnClick("Command2", [this](int) { Command2_Click(); });
 }
 
-int64_t FrmVirus::Loss() const { return DivRoundHalfEven(game_.s.Money, 20); }
-
-void FrmVirus::Lose(const std::string& textBefore) {
-  const Guard game = game_.ThisGame();
-  game_.MsgBox(textBefore + std::to_string(Loss()) + " баксов!", "Сообщение", MsgIcon::Exclamation);
-  if (game.Over()) return;
-  game_.SetMoney(Sat32(int64_t{game_.s.Money} - Loss()), MoneyCause::Virus);
-}
-
 void FrmVirus::Command2_Click() {
   game_.PlaySfx("BUTTONS");
-  Lose("Вирус сожрал ");
+  game_.LetVirusGo();
   Hide();
 }
 
 void FrmVirus::Command1_Click() {
   game_.PlaySfx("BUTTONS");
-  game_.rnd.ReseedWithDraw(10);
-  const int r = game_.rnd.DrawInt(10);
-  if (game_.s.Soft[kSoftAntivirus] <= 0) {
-    Lose("Нет у вас антивируса! Вирус сожрал ");
-  } else if (r > 5) {
-    game_.MsgBox("Поздравляю! Вирус убит!", "Сообщение", MsgIcon::Exclamation);
-  } else {
-    Lose("Не повезло! Он сожрал ");
-  }
+  game_.FightVirus();
   Hide();
 }
 

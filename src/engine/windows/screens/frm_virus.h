@@ -1,5 +1,6 @@
 // frmVirus: a virus on the player's computer. Let it go and lose 5% of the
-// money, or fight it with the antivirus and, with luck, lose nothing.
+// money, or fight it with the antivirus and, with luck, lose nothing (the
+// odds and the loss are the life's: Life::LetVirusGo, Life::FightVirus).
 #pragma once
 
 #include "windows/forms/form.h"
@@ -15,10 +16,6 @@ class FrmVirus : public Form {
   void Command2_Click();  // let it go
   // The close box counts as letting the virus go.
   void CloseBox() override { Command2_Click(); }
-
- private:
-  int64_t Loss() const;
-  void Lose(const std::string& textBefore);
 };
 
 }  // namespace kalvitor

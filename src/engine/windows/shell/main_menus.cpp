@@ -97,7 +97,7 @@ Menu FrmMain::HelpMenu() {
   help.items.push_back({"mnuHelpLicense", "Лицензионное соглашение", true, false, false,
                         Clicking(g, [&g] { g.ShowTextFile("license.txt"); })});
   help.items.push_back(
-      {"mnuHelpAbout", "О программе...", true, false, true, Clicking(g, [&g] { g.AboutForm().ShowModal(); })});
+      {"mnuHelpAbout", "О программе...", true, false, true, Clicking(g, [&g] { g.Window<FrmAbout>().ShowModal(); })});
   return help;
 }
 
@@ -109,26 +109,9 @@ void FrmMain::ToggleAutoPause() {
   game_.port.OnFormEvent(*this, FormEvent::Changed);
 }
 
-void FrmMain::ToggleMusic() {
-  Game& g = game_;
-  const bool on = g.s.MusicOn != kTrue;
-  g.s.MusicOn = Bool16(on);
-  RefreshSoundMarks();
-  g.RegSetString("Music", on ? "1" : "0");
-  if (on) {
-    g.PlayRandomTrack();
-  } else {
-    g.StopMusic();
-  }
-}
+void FrmMain::ToggleMusic() { game_.SwitchMusic(game_.s.MusicOn != kTrue); }
 
-void FrmMain::ToggleEffects() {
-  Game& g = game_;
-  const bool on = g.s.SfxOn != kTrue;
-  g.s.SfxOn = Bool16(on);
-  RefreshSoundMarks();
-  g.RegSetString("Effects", on ? "1" : "0");
-}
+void FrmMain::ToggleEffects() { game_.SwitchEffects(game_.s.SfxOn != kTrue); }
 
 void FrmMain::NextTrack() {
   Game& g = game_;
