@@ -14,6 +14,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         ".wasm": "application/wasm",
         ".js": "text/javascript",
         ".data": "application/octet-stream",
+        ".opus": "audio/ogg",
+        ".wav": "audio/wav",
     }
 
     def end_headers(self):

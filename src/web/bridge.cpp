@@ -73,6 +73,19 @@ EM_JS(double, kv_seed, (), {
   return seed !== null && /^[0-9]+$/.test(seed) ? Number(seed) : -1;
 });
 
+// Resolves when the effect has ended; 0 when it could not be heard.
+EM_ASYNC_JS(int, kv_play_effect, (const char* name), {
+  return (await Module.kv.playEffect(UTF8ToString(name))) ? 1 : 0;
+});
+
+EM_JS(void, kv_play_track, (const char* fileName), {
+  Module.kv.playTrack(UTF8ToString(fileName));
+});
+
+EM_JS(int, kv_track_playing, (), {
+  return Module.kv.trackPlaying() ? 1 : 0;
+});
+
 // clang-format on
 
 namespace kalvitor::web {
@@ -114,6 +127,12 @@ std::string StoredSetting(const std::string& name) {
   char* v = kv_setting_get(name.c_str());
   return v == nullptr ? std::string("\x01") : Taken(v);
 }
+
+bool PlayPageEffect(const std::string& name) { return kv_play_effect(name.c_str()) != 0; }
+
+void PlayPageTrack(const std::string& fileName) { kv_play_track(fileName.c_str()); }
+
+bool PageTrackPlaying() { return kv_track_playing() != 0; }
 
 bool StoreSetting(const std::string& name, const std::string& value) {
   return kv_setting_set(name.c_str(), value.c_str()) != 0;

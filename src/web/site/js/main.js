@@ -1,11 +1,11 @@
 // The page: loads the program (kalvitor.js, kalvitor.wasm and the game's
 // data, kalvitor.data, all beside this page) and connects its news to the
-// windows, the boxes, the keyboard and the sound seam.
+// windows, the boxes, the keyboard and the sound.
 import { kv, on, send } from "./bridge.js";
 import { onBox, onBoxClosed, onEnded, onTextFile, onTool, openTips, tipsWanted } from "./boxes.js";
 import { installKeys } from "./keys.js";
 import { configureMenus } from "./menus.js";
-import { playEffect, playMusic } from "./sound.js";
+import { playEffect, playTrack, trackPlaying } from "./sound.js";
 import { mainEntry, onControl, onForm, onMenus, onTyped, onTyping, topFrame } from "./windows.js";
 import { installTips } from "./tips.js";
 
@@ -29,8 +29,6 @@ on("boxclosed", onBoxClosed);
 on("textfile", onTextFile);
 on("tool", onTool);
 on("ended", onEnded);
-on("effect", (news) => playEffect(news.name));
-on("music", (news) => playMusic(news.play));
 on("link", (news) => window.open(news.target, "_blank", "noopener"));
 // "Свернуть игру": the main window folds to its title bar, with a button
 // that unfolds it.
@@ -70,7 +68,7 @@ window.addEventListener("beforeunload", (e) => {
 });
 
 window.Module = {
-  kv,
+  kv: { ...kv, playEffect, playTrack, trackPlaying },
   print: (text) => console.log(text),
   printErr: (text) => console.warn(text),
   locateFile: (path) => path,
