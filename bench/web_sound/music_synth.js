@@ -3,10 +3,12 @@
 // (js-synthesizer, its synthesizer in an AudioWorklet), at the desktop's
 // level and number of voices, each tune with a soundfont cut to the notes
 // it sounds (music/NAME.sf2, by the desktop's own cutting code:
-// bench/tools/cut_sound_font.cpp), the tune itself as its MIDI file.
+// bench/tools/cut_sound_font.cpp), the tune itself as its MIDI file. The
+// synthesizer renders for as long as it lives, silence too: it is let go
+// when the music stops, as the desktop lets its idle device go.
 const LOAD_MS = 30000;
-let synthesizer = null; // a promise, made at the first tune
-let font = -1;
+let scripts = null; // a promise: FluidSynth and js-synthesizer loaded, once
+let synthesizer = null; // a promise of { synth, node }, made for a tune
 let playing = 0; // the tune whose end is awaited
 
 function script(src) {
@@ -26,19 +28,32 @@ async function bytes(url) {
 }
 
 async function makeSynthesizer(context) {
-  await script("synth/js-synthesizer.min.js");
-  await context.audioWorklet.addModule("synth/libfluidsynth-2.4.6.js");
-  await context.audioWorklet.addModule("synth/js-synthesizer.worklet.min.js");
+  scripts ??= (async () => {
+    await script("synth/js-synthesizer.min.js");
+    await context.audioWorklet.addModule("synth/libfluidsynth-2.4.6.js");
+    await context.audioWorklet.addModule("synth/js-synthesizer.worklet.min.js");
+  })();
+  await scripts;
   const synth = new globalThis.JSSynth.AudioWorkletNodeSynthesizer();
   synth.init(context.sampleRate, { initialGain: 1.2, polyphony: 64 });
-  synth.createAudioNode(context).connect(context.destination);
-  return synth;
+  const node = synth.createAudioNode(context);
+  node.connect(context.destination);
+  return { synth, node };
+}
+
+function letGo() {
+  const made = synthesizer;
+  synthesizer = null;
+  made?.then(({ synth, node }) => {
+    node.disconnect();
+    synth.close();
+  });
 }
 
 export async function startTune(fileName, { context, ended }) {
   synthesizer ??= makeSynthesizer(context);
   const stem = fileName.replace(/\.[^.]*$/, "");
-  const [synth, smf, sf2] = await Promise.all([
+  const [{ synth }, smf, sf2] = await Promise.all([
     synthesizer,
     bytes(`music/${encodeURIComponent(stem)}.mid`),
     bytes(`music/${encodeURIComponent(stem)}.sf2`),
@@ -46,18 +61,20 @@ export async function startTune(fileName, { context, ended }) {
   const mine = ++playing;
   await synth.stopPlayer();
   await synth.resetPlayer();
-  if (font >= 0) synth.unloadSFont(font);
-  font = await synth.loadSFont(sf2);
+  await synth.loadSFont(sf2);
   await synth.addSMFDataToPlayer(smf);
   await synth.playPlayer();
   synth.waitForPlayerStopped().then(() => {
-    if (mine === playing) ended();
+    if (mine !== playing) return;
+    ++playing;
+    letGo();
+    ended();
   });
   return {
     stop: () => {
       if (mine !== playing) return;
       ++playing;
-      synth.stopPlayer();
+      letGo();
     },
   };
 }

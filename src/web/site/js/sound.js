@@ -14,7 +14,6 @@
 //   data-effects-played how many effects have been played
 //   data-effect         the last one
 import { watch } from "./bridge.js";
-import { startTune } from "./music.js";
 
 // How long an effect may take to be fetched and decoded before it is
 // dropped; it is kept for the next time.
@@ -22,6 +21,9 @@ const EFFECT_LOAD_MS = 5000;
 // An effect that sounds longer than its length by this much has lost its
 // device: the game goes on.
 const EFFECT_GRACE_MS = 2000;
+
+// The tune player (music.js) is loaded with the first tune, not with the page.
+const startTune = (name, how) => import("./music.js").then((music) => music.startTune(name, how));
 
 const root = document.documentElement;
 const params = new URLSearchParams(location.search);
