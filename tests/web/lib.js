@@ -273,10 +273,11 @@ export async function chooseMenu(page, menu, item) {
   await page.getByRole("menu").getByRole("menuitem", { name: item, exact: true }).click();
 }
 
-// The cheat box: c, the code, Enter.
+// The cheat box: c, the code over what it kept from the last time, Enter.
 export async function cheat(page, code) {
   await page.keyboard.press("c");
   await page.waitForFunction(() => document.activeElement?.dataset.name === "txtCheat");
+  await page.keyboard.press("Control+a");
   await page.keyboard.type(code);
   await page.keyboard.press("Enter");
   await mainWindow(page).getByRole("textbox").waitFor({ state: "hidden" });
@@ -303,23 +304,11 @@ export function watchStoring(page) {
 }
 export const storedLabels = (page) => page.evaluate(() => window.stored);
 
-// Saves the game as NAME through the file menu; a game of that name is
-// overwritten (the question's Да).
-export async function saveAs(page, name) {
-  await chooseMenu(page, "Файл", "Сохранить игру...");
-  const d = page.getByRole("dialog", { name: /^Сохранение/ });
-  await d.getByRole("textbox").last().fill(name);
-  await d.getByRole("button", { name: "Сохранить" }).click();
-  const question = box(page, "уже существует");
-  await Promise.race([d.waitFor({ state: "hidden" }), question.waitFor()]);
-  if (await question.isVisible()) await question.getByRole("button", { name: "Да" }).click();
-  await d.waitFor({ state: "hidden" });
-}
-
 // Loads the saved game FILE ("life.ksv") from the name dialog, or from the
 // file menu when a game is on.
 export async function loadGame(page, file) {
   const welcome = dialog(page, "Добро пожаловать");
+  await welcome.or(mainWindow(page)).first().waitFor();
   if (await welcome.isVisible()) await welcome.getByRole("button", { name: "Загрузить игру" }).click();
   else await chooseMenu(page, "Файл", "Загрузить игру...");
   const d = page.getByRole("dialog", { name: /^Загрузка/ });

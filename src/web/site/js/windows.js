@@ -254,10 +254,13 @@ export function onControl(news) {
     entry.form.controls.forEach((d, i) => {
       if (sitsOn(entry.form, d, c.id)) applyControl(entry.form, d, entry.els[i], view);
     });
-  if (c.name === "txtCheat" && pendingCheatFocus && !entry.els[c.id].hidden && !entry.els[c.id].disabled) {
+  const cheatBox = entry.els[c.id];
+  if (c.name === "txtCheat" && pendingCheatFocus && !cheatBox.hidden && !cheatBox.disabled) {
     pendingCheatFocus = false;
-    entry.keyboardBefore = active;
-    entry.els[c.id].focus();
+    if (active !== cheatBox) {
+      entry.keyboardBefore = active;
+      cheatBox.focus();
+    }
   }
   // A control that goes out of sight with the keyboard in it (the cheat box
   // once answered) gives it back where it was before, or to its window.
@@ -281,9 +284,10 @@ export function onTyping(news) {
 
 export function onTyped() {}
 
+// The c just pressed opens the cheat box, which then takes the keyboard,
+// however long the program takes to answer.
 export function expectCheatBox() {
   pendingCheatFocus = true;
-  setTimeout(() => (pendingCheatFocus = false), 1000);
 }
 
 export function mainEntry() {
