@@ -86,6 +86,12 @@ EM_JS(int, kv_track_playing, (), {
   return Module.kv.trackPlaying() ? 1 : 0;
 });
 
+// The first draws of chance (tests: "?rnd=0,0.10667,0.75"); null for none.
+EM_JS(char*, kv_draws, (), {
+  const draws = new URLSearchParams(location.search).get("rnd");
+  return draws === null ? 0 : allocateUTF8(draws);
+});
+
 // clang-format on
 
 namespace kalvitor::web {
@@ -119,6 +125,21 @@ std::optional<uint64_t> SeedFromPage() {
   const double seed = kv_seed();
   if (seed < 0) return std::nullopt;
   return static_cast<uint64_t>(seed);
+}
+
+std::vector<double> DrawsFromPage() {
+  std::vector<double> draws;
+  const std::string list = Taken(kv_draws());
+  for (size_t at = 0; at <= list.size();) {
+    size_t end = list.find(',', at);
+    if (end == std::string::npos) end = list.size();
+    const std::string item = list.substr(at, end - at);
+    char* stop = nullptr;
+    const double d = std::strtod(item.c_str(), &stop);
+    if (!item.empty() && *stop == '\0' && d >= 0 && d < 1) draws.push_back(d);
+    at = end + 1;
+  }
+  return draws;
 }
 
 void LocalTime(int out[4]) { kv_local_time(out); }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kalvitor::web {
 
@@ -25,6 +26,9 @@ void LoadPlayerFiles(const std::string& folder);
 double NowMs();
 // The seed of chance the page's address asks for ("?seed=7", for tests).
 std::optional<uint64_t> SeedFromPage();
+// The first draws of chance the page's address fixes ("?rnd=0,0.10667,0.75",
+// for tests): values in [0, 1), in order; others are left out.
+std::vector<double> DrawsFromPage();
 // The computer's local date and time: {year, month, day, milliseconds of the day}.
 void LocalTime(int out[4]);
 // Plays an effect in the page (by its upper-case name) and returns when it
