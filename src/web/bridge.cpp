@@ -19,18 +19,23 @@ EM_ASYNC_JS(char*, kv_next_event, (double timeoutMs), {
 
 // IDBFS writes every changed file of the folder in one IndexedDB
 // transaction: a saved game and its journal are there both, or both old.
-// One sync at a time; a store that cannot be used leaves the files in memory.
-// While it stores, the page says so (and asks before it is left).
-EM_ASYNC_JS(void, kv_sync, (), {
+// One sync at a time, in the order asked; a store that cannot be used
+// leaves the files in memory. While it stores, the page says so (and asks
+// before it is left).
+EM_JS(void, kv_sync_start, (), {
   const sync = () => new Promise((done) => FS.syncfs(false, (error) => {
     if (error) console.warn("kalvitor: the player's files were not stored", error);
     done();
   }));
   Module.kvStoring = (Module.kvStoring || 0) + 1;
   document.documentElement.dataset.storing = "true";
-  Module.kvSyncing = (Module.kvSyncing || Promise.resolve()).then(sync);
+  Module.kvSyncing = (Module.kvSyncing || Promise.resolve()).then(sync).then(() => {
+    if (--Module.kvStoring === 0) delete document.documentElement.dataset.storing;
+  });
+});
+
+EM_ASYNC_JS(void, kv_sync_wait, (), {
   await Module.kvSyncing;
-  if (--Module.kvStoring === 0) delete document.documentElement.dataset.storing;
 });
 
 EM_ASYNC_JS(void, kv_load_files, (const char* folderName), {
@@ -73,6 +78,14 @@ EM_JS(double, kv_seed, (), {
   return seed !== null && /^[0-9]+$/.test(seed) ? Number(seed) : -1;
 });
 
+// A test or the bench may make the program's time run faster ("?warp=50":
+// the clock ticks every 5 ms, a message types in a fiftieth of its time),
+// to live through years in minutes; 1 for the real time.
+EM_JS(double, kv_warp, (), {
+  const warp = new URLSearchParams(location.search).get("warp");
+  return warp !== null && /^[0-9]+$/.test(warp) && Number(warp) >= 1 && Number(warp) <= 1000 ? Number(warp) : 1;
+});
+
 // clang-format on
 
 namespace kalvitor::web {
@@ -91,7 +104,10 @@ void Post(const std::string& type, const std::string& json) { kv_post(type.c_str
 
 std::string NextEvent(double timeoutMs) { return Taken(kv_next_event(timeoutMs)); }
 
-void SyncPlayerFiles() { kv_sync(); }
+void SyncPlayerFiles(bool wait) {
+  kv_sync_start();
+  if (wait) kv_sync_wait();
+}
 
 void LoadPlayerFiles(const std::string& folder) { kv_load_files(folder.c_str()); }
 
@@ -107,6 +123,8 @@ std::optional<uint64_t> SeedFromPage() {
   if (seed < 0) return std::nullopt;
   return static_cast<uint64_t>(seed);
 }
+
+double TimeWarpFromPage() { return kv_warp(); }
 
 void LocalTime(int out[4]) { kv_local_time(out); }
 

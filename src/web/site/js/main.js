@@ -8,18 +8,24 @@ import { configureMenus } from "./menus.js";
 import { playEffect, playMusic } from "./sound.js";
 import { mainEntry, onControl, onForm, onMenus, onTyped, onTyping, topFrame } from "./windows.js";
 import { installTips } from "./tips.js";
+import { keepOffline } from "./offline.js";
+import { installScale, setGameArea } from "./scale.js";
 
 let tipsOffered = false;
+let gameBegun = false;
 
 on("form", (news) => {
   onForm(news);
   document.getElementById("loading")?.remove();
+  if (news.main && news.shown) gameBegun = true;
+  if (news.shown) keepOffline(() => gameBegun);
   if (news.main && news.shown && !tipsOffered) {
     // The tips for a new player, once the first game's window is up.
     tipsOffered = true;
     if (tipsWanted()) setTimeout(() => openTips(true), 0);
   }
 });
+on("gamearea", (news) => setGameArea(news.w, news.h));
 on("control", onControl);
 on("menus", onMenus);
 on("typing", onTyping);
@@ -56,6 +62,7 @@ configureMenus({
   blocked: () => topFrame()?.kind === "modal",
   help: { caption: "Советы новичку", action: () => openTips(false) },
 });
+installScale();
 installKeys();
 installTips();
 
