@@ -16,7 +16,10 @@
 //           game years at the fastest speed (the program's time warped by
 //           the page's address, ?warp=N), beside the bare page's heap.
 //
-//   node bench/web_figures.mjs [--rounds N] [--only start|bytes|cpu|memory] [--years N] [--seconds N]
+// --before DIR measures an earlier build of the site (served at /before/)
+// in the same rounds, for the start and the processor.
+//
+//   node bench/web_figures.mjs [--rounds N] [--only start|bytes|cpu|memory] [--years N] [--seconds N] [--before DIR]
 import { createRequire } from "node:module";
 import { mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import http from "node:http";
@@ -38,6 +41,7 @@ const rounds = Number(option("rounds", 5));
 const only = option("only", "");
 const years = Number(option("years", 10));
 const seconds = Number(option("seconds", 20));
+const before = option("before", "");
 const wanted = (figure) => !only || only === figure || (only === "start" && figure === "bytes");
 
 // --- The yardsticks: a folder of bare pages
@@ -201,18 +205,27 @@ const KINDS = [
   ["other", /./],
 ];
 
+// Each round visits the bare page, the game (and the earlier build) one
+// after the other; the ratio is taken round by round, then its median.
+const pairedRatio = (a, b) => median(a.map((v, i) => v / b[i]));
+
 async function startFigures(browser, server) {
-  const game = [], bare = [];
+  const game = [], bare = [], earlier = [];
   let files = [];
   for (let i = 0; i < rounds; ++i) {
     bare.push((await coldStart(browser, `${server.url}bare/dialog.html`)).ms);
     const r = await coldStart(browser, server.url);
     game.push(r.ms);
     files = r.files;
+    if (before) earlier.push((await coldStart(browser, `${server.url}before/`)).ms);
   }
-  const g = median(game), y = median(bare);
-  console.log(`start: name dialog ready ${g.toFixed(0)} ms, bare page with a module of the same size ${y.toFixed(0)} ms,` +
-    ` ratio ${(g / y).toFixed(2)} (goal <= 1.5), medians of ${rounds} cold visits [game ${game.map((v) => v.toFixed(0)).join(" ")}; bare ${bare.map((v) => v.toFixed(0)).join(" ")}]`);
+  const list = (v) => v.map((x) => x.toFixed(0)).join(" ");
+  console.log(`start: name dialog ready ${median(game).toFixed(0)} ms, bare page with a module of the same size ` +
+    `${median(bare).toFixed(0)} ms, ratio ${pairedRatio(game, bare).toFixed(2)} (goal <= 1.5; median of ${rounds} cold visits ` +
+    `side by side) [game ${list(game)}; bare ${list(bare)}]`);
+  if (before)
+    console.log(`start: the earlier build ${median(earlier).toFixed(0)} ms, ratio to the bare page ` +
+      `${pairedRatio(earlier, bare).toFixed(2)}, this build to the earlier ${pairedRatio(game, earlier).toFixed(2)} [${list(earlier)}]`);
   const byKind = new Map();
   for (const f of files) {
     const kind = KINDS.find(([, re]) => re.test(f.path))[0];
@@ -258,17 +271,22 @@ async function startGame(page, name = "Вася") {
 }
 
 async function cpuFigures(browser, server) {
-  const game = [], bare = [];
+  const game = [], bare = [], earlier = [];
   const pct = (v) => `${(v * 100).toFixed(2)}%`;
+  const query = "?seed=7&now=2026-03-02T10:00:00";
   for (let i = 0; i < Math.max(1, Math.min(rounds, 3)); ++i) {
     bare.push(await cpuOf(browser, `${server.url}bare/label.html`, async () => {}));
-    game.push(await cpuOf(browser, `${server.url}?seed=7&now=2026-03-02T10:00:00`, (p) => startGame(p)));
+    game.push(await cpuOf(browser, `${server.url}${query}`, (p) => startGame(p)));
+    if (before) earlier.push(await cpuOf(browser, `${server.url}before/${query}`, (p) => startGame(p)));
   }
-  const g = median(game.map((r) => r.task)), y = median(bare.map((r) => r.task));
-  const part = (list, k) => pct(median(list.map((r) => r[k])));
-  console.log(`cpu: main thread busy ${pct(g)} of the time while the clock ticks, bare label page ${pct(y)}, ratio ${(g / y).toFixed(2)} ` +
-    `(goal <= 1.5), medians of ${game.length} runs of ${seconds} s [game: script ${part(game, "script")}, layout ${part(game, "layout")}, ` +
-    `style ${part(game, "style")}; bare: script ${part(bare, "script")}, layout ${part(bare, "layout")}, style ${part(bare, "style")}]`);
+  const task = (list) => list.map((r) => r.task);
+  const part = (list) => ["script", "layout", "style"].map((k) => `${k} ${pct(median(list.map((r) => r[k])))}`).join(", ");
+  console.log(`cpu: main thread busy ${pct(median(task(game)))} of the time while the clock ticks, bare label page ` +
+    `${pct(median(task(bare)))}, ratio ${pairedRatio(task(game), task(bare)).toFixed(2)} (goal <= 1.5; median of ${game.length} ` +
+    `runs of ${seconds} s side by side) [game: ${part(game)}; bare: ${part(bare)}]`);
+  if (before)
+    console.log(`cpu: the earlier build ${pct(median(task(earlier)))}, ratio to the bare page ` +
+      `${pairedRatio(task(earlier), task(bare)).toFixed(2)}, this build to the earlier ${pairedRatio(task(game), task(earlier)).toFixed(2)} [${part(earlier)}]`);
 }
 
 // The game lives `years` game years at the fastest speed with its time
@@ -278,18 +296,24 @@ async function cpuFigures(browser, server) {
 const WARP = 1000;
 function pageHelper() {
   window.gameDays = 0;
+  window.lives = 1;
   let lastDate = "";
+  let answered = 0;
   setInterval(() => {
     const box = document.querySelector(".frame[role=alertdialog]:not([inert]) .box-buttons button.default");
     if (box) box.click();
     const name = document.querySelector('input[aria-label="Введите Ваше имя"]');
     if (name && !name.closest("[inert]") && name.offsetParent) {
+      // One new life per dialog, however long it takes to go.
+      if (performance.now() - answered > 1000) ++window.lives;
+      answered = performance.now();
       name.value = "Вася";
       name.dispatchEvent(new Event("input"));
       name.closest(".frame").querySelector("button.default")?.click();
     }
+    // "2 марта 2026 / 12:00": the date before the slash.
     const time = document.querySelector('.main-window [data-name="lblTime"]')?.textContent || "";
-    const date = (time.match(/\d+\.\d+\.\d+/) || [""])[0];
+    const date = time.split(" / ")[0];
     if (date && date !== lastDate) {
       if (lastDate) ++window.gameDays;
       lastDate = date;
@@ -300,8 +324,8 @@ function pageHelper() {
 async function memorySample(page, cdp) {
   await cdp.send("HeapProfiler.collectGarbage");
   const m = await metrics(cdp);
-  const wasm = await page.evaluate(() => window.Module?.HEAP8?.buffer.byteLength ?? 0);
-  return { js: m.JSHeapUsedSize, wasm, nodes: m.Nodes, listeners: m.JSEventListeners };
+  const [wasm, lives] = await page.evaluate(() => [window.Module?.HEAP8?.buffer.byteLength ?? 0, window.lives]);
+  return { js: m.JSHeapUsedSize, wasm, nodes: m.Nodes, listeners: m.JSEventListeners, lives };
 }
 
 async function memoryFigures(browser, server) {
@@ -323,7 +347,7 @@ async function memoryFigures(browser, server) {
     samples.push(await memorySample(page, cdp));
     const s = samples[year];
     console.log(`memory: year ${year}: JS heap ${mb(s.js)} MB, program ${mb(s.wasm)} MB, total ${mb(s.js + s.wasm)} MB, ` +
-      `${s.nodes} DOM nodes, ${s.listeners} listeners (${((Date.now() - t0) / 1000).toFixed(0)} s)`);
+      `${s.nodes} DOM nodes, ${s.listeners} listeners, life ${s.lives} (${((Date.now() - t0) / 1000).toFixed(0)} s)`);
   }
   await context.close();
 
@@ -345,7 +369,7 @@ async function memoryFigures(browser, server) {
 // --- The run
 
 const bareDir = bareSite();
-const server = await host({ "/bare/": bareDir, "/": site });
+const server = await host({ "/bare/": bareDir, ...(before ? { "/before/": before } : {}), "/": site });
 const browser = await chromium.launch({
   executablePath: process.env.KALVITOR_CHROMIUM || "/usr/bin/chromium",
   headless: true,

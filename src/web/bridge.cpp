@@ -38,8 +38,18 @@ EM_ASYNC_JS(void, kv_sync_wait, (), {
   await Module.kvSyncing;
 });
 
+// The page opened the player's store while the program was on its way
+// (site/js/store.js); its connection is taken when it is the store IDBFS
+// would open itself, else IDBFS opens its own.
 EM_ASYNC_JS(void, kv_load_files, (const char* folderName), {
   const folder = UTF8ToString(folderName);
+  const opened = await Module.kvPlayerStore;
+  if (opened && opened.name === folder && opened.version === IDBFS.DB_VERSION &&
+      opened.objectStoreNames.contains(IDBFS.DB_STORE_NAME)) {
+    IDBFS.dbs[folder] = opened;
+  } else if (opened) {
+    opened.close();
+  }
   FS.mkdir(folder);
   FS.mount(IDBFS, {}, folder);
   await new Promise((done) => FS.syncfs(true, (error) => {

@@ -14,20 +14,24 @@ const OURS = "kalvitor-";
 
 const hex = (buffer) => [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, "0")).join("");
 
-// A fresh copy of every file (revalidated with the host, not the browser's
-// own cache's word), each of this version's bytes: a host met halfway
-// through putting up another version fails the install, which the browser
-// tries again at a later visit. Nothing is kept of a failed install.
+// A fresh copy of every file, each of this version's bytes. The browser's
+// own cache is asked to check with the host first; a file it still keeps
+// from another version (a host's dates are only to the second) is fetched
+// again past it. A host met halfway through putting up another version
+// fails the install, which the browser tries again at a later visit.
+// Nothing is kept of a failed install.
+async function fetchOne(path, hash) {
+  for (const cache of ["no-cache", "reload"]) {
+    const response = await fetch(path, { cache });
+    if (!response.ok) throw new Error(`${path}: ${response.status}`);
+    const bytes = await response.clone().arrayBuffer();
+    if (hex(await crypto.subtle.digest("SHA-256", bytes)) === hash) return [path, response];
+  }
+  throw new Error(`${path}: of another version`);
+}
+
 async function fetchAll() {
-  const got = await Promise.all(
-    Object.entries(FILES).map(async ([path, hash]) => {
-      const response = await fetch(path, { cache: "no-cache" });
-      if (!response.ok) throw new Error(`${path}: ${response.status}`);
-      const bytes = await response.clone().arrayBuffer();
-      if (hex(await crypto.subtle.digest("SHA-256", bytes)) !== hash) throw new Error(`${path}: of another version`);
-      return [path, response];
-    }),
-  );
+  const got = await Promise.all(Object.entries(FILES).map(([path, hash]) => fetchOne(path, hash)));
   try {
     const cache = await caches.open(CACHE);
     for (const [path, response] of got) await cache.put(path, response);

@@ -14,6 +14,10 @@ foreach(f IN LISTS files)
   string(APPEND listing "${f} ${hash}\n")
   string(APPEND entries "  \"${f}\": \"${hash}\",\n")
 endforeach()
+# The worker's own code is part of the version: a new worker never fills
+# the cache of the one it replaces.
+file(SHA256 ${SOURCE} hash)
+string(APPEND listing "sw.js ${hash}\n")
 string(SHA256 version "${listing}")
 string(SUBSTRING ${version} 0 16 version)
 file(READ ${SOURCE} code)

@@ -10,27 +10,30 @@ import { chromium } from "playwright-core";
 const root = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
 export const site = process.env.KALVITOR_SITE || join(root, "build", "web", "site");
 
-// The site on a free port of this machine; resolves once it answers.
-export async function serve() {
-  const port = 18000 + Math.floor(Math.random() * 2000);
-  const server = spawn("python3", [join(root, "scripts", "web_serve.py"), site, String(port)], {
+// The site (or another folder) on a free port of this machine (or the port
+// given); resolves once it answers.
+export async function serve({ dir = site, port = 18000 + Math.floor(Math.random() * 2000) } = {}) {
+  const server = spawn("python3", [join(root, "scripts", "web_serve.py"), dir, String(port)], {
     stdio: ["ignore", "pipe", "inherit"],
   });
   await new Promise((resolve, reject) => {
     server.stdout.once("data", resolve);
     server.once("exit", (code) => reject(new Error(`the server ended (${code})`)));
   });
-  return { url: `http://127.0.0.1:${port}/`, stop: () => server.kill() };
+  const ended = new Promise((resolve) => server.once("exit", resolve));
+  return { url: `http://127.0.0.1:${port}/`, port, stop: () => (server.kill(), ended) };
 }
 
-// A browser with a new empty profile; `scale` is the device's pixel ratio.
-export async function browser({ scale = 1 } = {}) {
+// A browser with a new empty profile; `scale` is the device's pixel ratio,
+// `device` more of Playwright's context options (viewport, hasTouch, isMobile).
+export async function browser({ scale = 1, device = {} } = {}) {
   const profile = mkdtempSync(join(tmpdir(), "kalvitor-chromium-"));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.KALVITOR_CHROMIUM || "/usr/bin/chromium",
     headless: true,
     deviceScaleFactor: scale,
     viewport: { width: 1000, height: 720 },
+    ...device,
     args: [
       "--no-sandbox",
       "--disable-gpu",

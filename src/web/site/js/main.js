@@ -10,6 +10,7 @@ import { mainEntry, onControl, onForm, onMenus, onTyped, onTyping, topFrame } fr
 import { installTips } from "./tips.js";
 import { keepOffline } from "./offline.js";
 import { installScale, setGameArea } from "./scale.js";
+import { openPlayerStore } from "./store.js";
 
 let tipsOffered = false;
 let gameBegun = false;
@@ -78,6 +79,7 @@ window.addEventListener("beforeunload", (e) => {
 
 window.Module = {
   kv,
+  kvPlayerStore: openPlayerStore(),
   print: (text) => console.log(text),
   printErr: (text) => console.warn(text),
   locateFile: (path) => path,

@@ -18,16 +18,21 @@ export function keepOffline(gameBegun) {
     // The first visit's worker only starts to keep the page it found.
     if (hadWorker && !gameBegun()) location.reload();
   });
+  // A new worker may be waiting already, on its way, or still to be asked
+  // for: the page looks for a new version at every visit (the browser
+  // alone may wait a day for it).
+  const whenInstalled = (worker) => {
+    if (worker?.state === "installed") takeOver(worker);
+    else worker?.addEventListener("statechange", () => worker.state === "installed" && takeOver(worker));
+  };
   sw.register("sw.js")
     .then((reg) => {
       if (!hadWorker) return;
-      takeOver(reg.waiting);
-      reg.addEventListener("updatefound", () => {
-        const worker = reg.installing;
-        worker?.addEventListener("statechange", () => {
-          if (worker.state === "installed") takeOver(worker);
-        });
-      });
+      whenInstalled(reg.waiting);
+      whenInstalled(reg.installing);
+      reg.addEventListener("updatefound", () => whenInstalled(reg.installing));
+      // Without the network there is none to find.
+      reg.update().catch(() => {});
     })
     .catch((e) => console.warn("kalvitor: the game is not kept for playing offline", e));
 }
