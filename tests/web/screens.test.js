@@ -1,8 +1,9 @@
 // The game on screens of every size: the windows whole in the browser's
-// room (every control's box inside the viewport) from a phone held either
-// way to a 4K screen, where the game is not left small; a phone's touches:
-// a tap buys in the shop, a long press shows a control's tip and clicks
-// nothing; the page's "Вид" makes the game larger and is remembered.
+// room (every window's and control's box inside the viewport, the page's
+// own journal window too) from a phone held either way to a 4K screen,
+// where the game is not left small; a phone's touches: a tap buys in the
+// shop, a long press shows a control's tip and clicks nothing; the page's
+// "Вид" makes the game larger and is remembered.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import { browser, serve } from "./lib.js";
@@ -79,6 +80,13 @@ test("the windows whole from a phone either way up to a 4K screen", { timeout: 2
         await page.keyboard.press("Escape");
         await page.getByRole("dialog", { name: title }).waitFor({ state: "hidden" });
       }
+      // The page's own window, wider than a phone.
+      await page.keyboard.press("Control+j");
+      const journal = page.getByRole("dialog", { name: "Журнал событий" });
+      await journal.waitFor();
+      assert.deepEqual(await cut(page), [], `the journal at ${where}`);
+      await page.keyboard.press("Escape");
+      await journal.waitFor({ state: "hidden" });
       await main(page).getByRole("button", { name: "Закрыть" }).click();
       await page.getByRole("alertdialog").waitFor();
       assert.deepEqual(await cut(page), [], `a message box at ${where}`);
