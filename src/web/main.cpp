@@ -13,6 +13,7 @@
 
 int main() {
   using kalvitor::web::WebPort;
+  // The page opens its store early under the same name (site/js/store.js).
   constexpr const char* kPlayerFolder = "/player";
   kalvitor::web::LoadPlayerFiles(kPlayerFolder);
   static WebPort port;

@@ -13,14 +13,14 @@ import { chromium } from "playwright-core";
 const root = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
 export const site = process.env.KALVITOR_SITE || join(root, "build", "web", "site");
 
-// The site on a free port of this machine; resolves once it answers. The
-// suite's runner (run.js) starts one for every file and names it in
-// KALVITOR_URL.
-export async function serve() {
-  if (process.env.KALVITOR_URL) return { url: process.env.KALVITOR_URL, stop: () => {} };
+// The site (or another folder) on a free port of this machine (or the port
+// given); resolves once it answers. The suite's runner (run.js) starts one
+// for every file and names it in KALVITOR_URL: the site's own is that one.
+export async function serve({ dir = null, port = null } = {}) {
+  if (process.env.KALVITOR_URL && dir === null && port === null) return { url: process.env.KALVITOR_URL, stop: () => {} };
   for (let attempt = 0; ; ++attempt) {
-    const port = 18000 + Math.floor(Math.random() * 2000);
-    const server = spawn("python3", [join(root, "scripts", "web_serve.py"), site, String(port)], {
+    const at = port ?? 18000 + Math.floor(Math.random() * 2000);
+    const server = spawn("python3", [join(root, "scripts", "web_serve.py"), dir ?? site, String(at)], {
       stdio: ["ignore", "pipe", "pipe"],
     });
     let said = "";
@@ -29,8 +29,11 @@ export async function serve() {
       server.stdout.once("data", () => resolve(true));
       server.once("exit", () => resolve(false));
     });
-    if (up) return { url: `http://127.0.0.1:${port}/`, stop: () => server.kill() };
-    if (attempt === 5) throw new Error(`the server did not start: ${said}`);
+    if (up) {
+      const ended = new Promise((resolve) => server.once("exit", resolve));
+      return { url: `http://127.0.0.1:${at}/`, port: at, stop: () => (server.kill(), ended) };
+    }
+    if (attempt === 5 || port !== null) throw new Error(`the server did not start: ${said}`);
   }
 }
 
@@ -45,15 +48,17 @@ const ARGS = [
 
 // A browser with its own profile (a new empty one unless `profile` names
 // one to keep); `scale` is the device's pixel ratio; `tips: false` says the
-// tips for a new player have been read before. `errors` collects what the
+// tips for a new player have been read before; `device` more of Playwright's
+// context options (viewport, hasTouch, isMobile). `errors` collects what the
 // page's console reports as an error and every exception of the page.
-export async function browser({ scale = 1, profile = null, tips = true } = {}) {
+export async function browser({ scale = 1, profile = null, tips = true, device = {} } = {}) {
   const dir = profile ?? mkdtempSync(join(tmpdir(), "kalvitor-chromium-"));
   const context = await chromium.launchPersistentContext(dir, {
     executablePath: process.env.KALVITOR_CHROMIUM || "/usr/bin/chromium",
     headless: true,
     deviceScaleFactor: scale,
     viewport: { width: 1000, height: 720 },
+    ...device,
     args: ARGS,
   });
   if (!tips) await context.addInitScript(() => localStorage.setItem("kalvitor.Tips", "0"));
