@@ -63,6 +63,6 @@ step asan-ctest --after asan-build --nice 10 -- sanitize_ctest
 step web-driver-build --after setup --nice 15 -- scripts/web_driver_test.sh --build
 step web-driver --after web-driver-build --nice 10 -- scripts/web_driver_test.sh --test
 step web-site --after setup --nice 15 -- scripts/web.sh --build-only
-step web-browser --after web-site -- scripts/web_test.sh --browser
+step web-browser --after web-site build -- scripts/web_test.sh --browser
 step monkey --after asan-build -- env MONKEY_SECONDS=60 tests/system/run.sh build/sanitize/game monkey
 steps_wait

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game in the browser: installs what is missing (Debian's Emscripten,
-# Chromium, Python; the browser tests' npm packages with `npm ci`), builds
-# the site into build/web/site/ and serves it at http://127.0.0.1:8000/.
+# Chromium, Python; with `npm ci` the browser tests' npm packages and the
+# page's charts library), builds the site into build/web/site/ and serves
+# it at http://127.0.0.1:8000/.
 #   scripts/web.sh [--port N] [--build-only | --setup-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,9 +23,12 @@ if ! command -v npm >/dev/null; then
   sudo=""; [[ "$(id -u)" == 0 ]] || sudo=sudo
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends npm >/dev/null
 fi
-if [[ ! -d tests/web/node_modules ]] || [[ tests/web/package-lock.json -nt tests/web/node_modules ]]; then
-  (cd tests/web && npm ci --no-audit --no-fund --silent)
-fi
+# The browser tests' packages, and the page's own (the charts' library).
+for dir in tests/web src/web; do
+  if [[ ! -d $dir/node_modules ]] || [[ $dir/package-lock.json -nt $dir/node_modules ]]; then
+    (cd "$dir" && npm ci --no-audit --no-fund --silent)
+  fi
+done
 (( build_site )) || exit 0
 
 build=build/web

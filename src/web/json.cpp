@@ -58,4 +58,10 @@ Json& Json::Strings(const char* key, const std::vector<std::string>& v) {
   return Close("]");
 }
 
+Json& Json::Ints(const char* key, const std::vector<int64_t>& v) {
+  Key(key).Raw("[");
+  for (const int64_t n : v) Sep().Raw(std::to_string(n));
+  return Close("]");
+}
+
 }  // namespace kalvitor::web

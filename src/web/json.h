@@ -18,6 +18,9 @@ class Json {
   Json& Int(const char* key, int64_t v) { return Key(key).Raw(std::to_string(v)); }
   Json& Bool(const char* key, bool v) { return Key(key).Raw(v ? "true" : "false"); }
   Json& Strings(const char* key, const std::vector<std::string>& v);
+  Json& Ints(const char* key, const std::vector<int64_t>& v);
+  // A value written as JSON elsewhere.
+  Json& Written(const char* key, const std::string& json) { return Key(key).Raw(json); }
   // An object as an element of the list open now.
   Json& Item() { return Sep().Raw("{"); }
   Json& Key(const char* key);

@@ -7,6 +7,7 @@
 #include "bridge.h"
 #include "form_json.h"
 #include "json.h"
+#include "saved_files.h"
 #include "util/cp1251.h"
 #include "util/date.h"
 #include "util/program_name.h"
@@ -84,7 +85,10 @@ std::string TitleOr(const std::string& title) { return title.empty() ? std::stri
 
 }  // namespace
 
-void WebPort::Attach(Game& game) { game_ = &game; }
+void WebPort::Attach(Game& game) {
+  game_ = &game;
+  tools_ = std::make_unique<ToolNews>(game);
+}
 
 // --- The pump
 
@@ -104,6 +108,9 @@ void WebPort::Pump(const std::function<bool()>& done, int64_t deadline) {
     if (done()) return;
     int64_t until = NextTimer();
     if (deadline >= 0 && (until < 0 || deadline < until)) until = deadline;
+    // The journal may have grown within whatever ran last (a box asked
+    // inside a tick is waited for here).
+    if (tools_) tools_->Follow();
     const double timeout = until < 0 ? 60000.0 : static_cast<double>(std::max<int64_t>(0, until - MonotonicMs()));
     const std::string event = NextEvent(timeout);
     if (!event.empty()) Dispatch(event);
@@ -161,7 +168,8 @@ void WebPort::Dispatch(const std::string& event) {
       {"click", &WebPort::OnClick},       {"text", &WebPort::OnText},           {"pick", &WebPort::OnPick},
       {"key", &WebPort::OnKey},           {"press", &WebPort::OnPress},         {"menu", &WebPort::OnMenu},
       {"menuopen", &WebPort::OnMenuOpen}, {"close", &WebPort::OnClose},         {"answer", &WebPort::OnAnswer},
-      {"pause", &WebPort::OnPause},       {"minimized", &WebPort::OnMinimized},
+      {"pause", &WebPort::OnPause},       {"minimized", &WebPort::OnMinimized}, {"toolclosed", &WebPort::OnToolClosed},
+      {"export", &WebPort::OnExport},     {"import", &WebPort::OnImport},
   };
   const Fields f = SplitFields(event);
   auto it = kHandlers.find(f[0]);
@@ -263,6 +271,21 @@ void WebPort::OnPause(const Fields&) {
 // game pauses as a minimised window does when the player asked for it.
 void WebPort::OnMinimized(const Fields&) {
   if (game_->MainForm().Loaded()) game_->MainForm().WindowMinimized();
+}
+
+void WebPort::OnToolClosed(const Fields& f) {
+  if (f.size() > 1 && tools_) tools_->Closed(f[1] == "journal" ? ToolWindow::Journal : ToolWindow::Stats);
+}
+
+// The page's own buttons in the save/load dialog (they act while it is up).
+void WebPort::OnExport(const Fields&) { ExportSelectedGame(*game_); }
+
+// "import" then name, size and the page's copy of each file picked.
+void WebPort::OnImport(const Fields& f) {
+  std::vector<PickedFile> files;
+  for (size_t i = 1; i + 2 < f.size(); i += 3)
+    files.push_back(PickedFile{f[i], std::strtod(f[i + 1].c_str(), nullptr), f[i + 2]});
+  ImportPickedFiles(*game_, files);
 }
 
 // --- Boxes
@@ -370,7 +393,7 @@ void WebPort::MinimizeMainWindow() {
 }
 
 void WebPort::ShowToolWindow(ToolWindow which) {
-  Post("tool", Json().Begin().Str("which", which == ToolWindow::Journal ? "journal" : "stats").End().Text());
+  if (tools_) tools_->Open(which);
 }
 
 // --- Sound: the page's sound seam (site/js/sound.js) hears of each effect

@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "port.h"
+#include "tool_news.h"
 #include "windows/game.h"
 
 namespace kalvitor::web {
@@ -75,8 +77,12 @@ class WebPort : public FrontendPort {
   void OnAnswer(const Fields& f);
   void OnPause(const Fields& f);
   void OnMinimized(const Fields& f);
+  void OnToolClosed(const Fields& f);
+  void OnExport(const Fields& f);
+  void OnImport(const Fields& f);
 
   Game* game_ = nullptr;
+  std::unique_ptr<ToolNews> tools_;
   int64_t clockDue_ = -1;  // the clock's next tick; -1 while it is off
   int64_t musicDue_ = -1;
   int lastBox_ = 0;

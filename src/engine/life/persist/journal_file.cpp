@@ -71,16 +71,7 @@ std::optional<std::string> SavedLineOf(const std::string& journalText) {
 // The journal beside a saved game, as the folder spells it: a journal in
 // other letters is found the same way, the first by name, as saving picks it.
 std::string JournalBeside(const std::string& folder, const std::string& savedGameName) {
-  const std::string wanted = Life::JournalFileName(savedGameName);
-  std::error_code ec;
-  if (std::filesystem::exists(PathFromUtf8(Life::AddBackslash(folder) + wanted), ec)) return wanted;
-  std::filesystem::directory_iterator it(PathFromUtf8(folder), ec), end;
-  std::vector<std::string> same;
-  for (; !ec && it != end; it.increment(ec)) {
-    const std::string entry = Utf8FromPath(it->path().filename());
-    if (EqualsIgnoreCase(entry, wanted)) same.push_back(entry);
-  }
-  return same.empty() ? wanted : *std::min_element(same.begin(), same.end());
+  return SpelledInFolder(folder, Life::JournalFileName(savedGameName));
 }
 
 // Whether the journal text was written with the saved game in that file.
@@ -121,6 +112,12 @@ void FinishSavesCutShort(const std::string& folder) {
       break;
     }
   }
+}
+
+JournalMatch MatchJournal(const std::string& journalText, const std::string& savedGameBytes) {
+  if (journalText.size() > kMaxJournalBytes || !Journal::FromText(journalText)) return JournalMatch::Unreadable;
+  const std::optional<std::string> line = SavedLineOf(journalText);
+  return !line || SavedLine(savedGameBytes) == *line ? JournalMatch::Own : JournalMatch::AnotherGames;
 }
 
 std::string JournalFileText(const Journal& journal, const std::string& savedGameBytes) {

@@ -17,6 +17,13 @@ namespace kalvitor {
 // The journal file's text for the saved game of these bytes.
 std::string JournalFileText(const Journal& journal, const std::string& savedGameBytes);
 
+// Whether a load would take the journal file's text beside the saved game
+// of these bytes: Own for a journal it reads that names that game or no game
+// at all (as the game wrote them before); else one too big or not a journal,
+// or one that names another game.
+enum class JournalMatch { Own, Unreadable, AnotherGames };
+JournalMatch MatchJournal(const std::string& journalText, const std::string& savedGameBytes);
+
 // Runs after the saved game has taken its place and before its journal
 // takes its own. Empty in the game: tests end a save there.
 extern std::function<void()> saveBetweenFiles;

@@ -1,9 +1,11 @@
 #include "life/persist/save_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
 #include "util/paths.h"
+#include "util/text.h"
 
 namespace kalvitor {
 namespace {
@@ -18,6 +20,19 @@ constexpr const char* kSuffix = ".tmp";
 bool IsPlainFileName(const std::string& name) {
   return !name.empty() && name != "." && name != ".." &&
          name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
+std::string SpelledInFolder(const std::string& folder, const std::string& name) {
+  std::error_code ec;
+  if (fs::exists(PathFromUtf8(folder) / PathFromUtf8(name), ec)) return name;
+  std::vector<std::string> same;
+  fs::directory_iterator it(PathFromUtf8(folder), ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    std::string entry = Utf8FromPath(it->path().filename());
+    if (EqualsIgnoreCase(entry, name)) same.push_back(entry);
+  }
+  if (same.empty()) return name;
+  return *std::min_element(same.begin(), same.end());
 }
 
 bool IsSaveLeftover(const std::string& fileName) {

@@ -15,6 +15,12 @@ namespace kalvitor {
 // names are saved to, loaded from and listed.
 bool IsPlainFileName(const std::string& name);
 
+// The name as the file in the folder is really called: the game's home
+// ignores letter case in file names, so "first.ksv" finds and replaces
+// "First.ksv" (of several such, the first by name). A name the folder does
+// not have stays as it is.
+std::string SpelledInFolder(const std::string& folder, const std::string& name);
+
 // Removes what interrupted saves left in the folder, and links of their
 // names (the links go, what they point to stays). Never a saved game.
 void RemoveSaveLeftovers(const std::string& folder);

@@ -18,28 +18,6 @@
 #include "util/text.h"
 
 namespace kalvitor {
-namespace {
-
-namespace fs = std::filesystem;
-
-// The name as the file is really called: the game's home ignores letter case
-// in file names, so "first.ksv" finds and replaces "First.ksv".
-std::string RealName(const std::string& folder, const std::string& name) {
-  std::error_code ec;
-  if (fs::exists(PathFromUtf8(folder) / PathFromUtf8(name), ec)) return name;
-  std::vector<std::string> same;
-  fs::directory_iterator it(PathFromUtf8(folder), ec), end;
-  for (; !ec && it != end; it.increment(ec)) {
-    std::string entry = Utf8FromPath(it->path().filename());
-    if (EqualsIgnoreCase(entry, name)) same.push_back(entry);
-  }
-  if (same.empty()) return name;
-  std::sort(same.begin(), same.end());
-  return same.front();
-}
-
-}  // namespace
-
 bool Life::SaveGame() {
   RefreshFamilyLabel();
   const Guard game = ThisGame();
@@ -53,8 +31,8 @@ bool Life::SaveGame() {
   const std::string path = AddBackslash(folder) + name;
   RemoveSaveLeftovers(folder);
   if (IsPlainFileName(name)) {
-    const std::string real = RealName(folder, name);
-    const std::string journalName = RealName(folder, JournalFileName(real));
+    const std::string real = SpelledInFolder(folder, name);
+    const std::string journalName = SpelledInFolder(folder, JournalFileName(real));
     Note(JournalKind::Game, "Сохранение игры: " + real);
     ReplacingFile saved, journalFile;
     if (saved.Prepare(folder, real, text)) {
@@ -90,7 +68,7 @@ bool Life::LoadGame() {
   const std::string folder = PlayerPath("Save");
   const std::string path = AddBackslash(folder) + name;
   RefreshFamilyLabel();
-  const std::string real = IsPlainFileName(name) ? RealName(folder, name) : std::string();
+  const std::string real = IsPlainFileName(name) ? SpelledInFolder(folder, name) : std::string();
   const std::string realPath = AddBackslash(folder) + real;
   if (real.empty() || !FileExists(realPath)) {
     MsgBox("Файл '" + path + "' не найден!", "Ошибка", MsgIcon::Critical);

@@ -56,7 +56,7 @@ std::string FlagText(int16_t flag) { return flag != 0 ? "-1" : "0"; }
 
 // What a load gathers on its way through the lines.
 struct Loading {
-  Life& life;
+  Life* life;  // none while a file is only checked: nothing is put into a game
   GameState& state;
   bool whole = true;
   std::array<bool, kHardwareSlots> hwTaken{};
@@ -85,7 +85,7 @@ SavedLine Number32(int32_t GameState::*m, void (*apply)(Loading&, int32_t) = nul
   return {Writes(m), [m, apply](Loading& l, const std::string& t) {
             const auto v = WholeIn(t, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
             if (!v) return false;
-            if (apply)
+            if (apply && l.life)
               apply(l, static_cast<int32_t>(*v));
             else
               l.state.*m = static_cast<int32_t>(*v);
@@ -98,7 +98,7 @@ SavedLine Number16(int16_t GameState::*m, void (*apply)(Loading&, int16_t) = nul
   return {Writes(m), [m, apply, lo, hi](Loading& l, const std::string& t) {
             const auto v = WholeIn(t, lo, hi);
             if (!v) return false;
-            if (apply)
+            if (apply && l.life)
               apply(l, static_cast<int16_t>(*v));
             else
               l.state.*m = static_cast<int16_t>(*v);
@@ -159,19 +159,19 @@ SavedLine DateLine() {
 
 // The steps between lines.
 
-void ShowName(Loading& l) { l.life.View().Changed(Fact::PlayerName); }
+void ShowName(Loading& l) { l.life->View().Changed(Fact::PlayerName); }
 
 // Hardware before software and the operating system first, so that the
 // requirements see the saved computer.
 void SetUpComputer(Loading& l) {
-  const Guard game = l.life.ThisGame();
+  const Guard game = l.life->ThisGame();
   GameState& s = l.state;
   for (int16_t slot = 0; slot < kHardwareSlots; ++slot)
-    if (l.hwTaken[static_cast<size_t>(slot)]) l.life.BuyHardware(slot, s.Hw[static_cast<size_t>(slot)], kFalse);
+    if (l.hwTaken[static_cast<size_t>(slot)]) l.life->BuyHardware(slot, s.Hw[static_cast<size_t>(slot)], kFalse);
   for (int16_t slot = 0; slot < kSoftwareSlots; ++slot) {
     const size_t i = static_cast<size_t>(slot);
     if (!l.softTaken[i]) continue;
-    const bool installed = l.life.InstallSoftware(slot, s.Soft[i]);
+    const bool installed = l.life->InstallSoftware(slot, s.Soft[i]);
     if (game.Over()) return;  // a refusal's message box lets the clock run
     if (!installed) s.Soft[i] = l.softBefore[i];
   }
@@ -180,8 +180,8 @@ void SetUpComputer(Loading& l) {
 // The family as loaded; the job table sets the wage and the title again:
 // lines 7 and 9 do not survive loading.
 void ShowFamilyAndJob(Loading& l) {
-  l.life.RefreshFamilyLabel();
-  l.life.SetJob(l.life.s.JobIndex);
+  l.life->RefreshFamilyLabel();
+  l.life->SetJob(l.life->s.JobIndex);
 }
 
 const std::vector<SavedLine> kSavedLineTable = {
@@ -189,12 +189,12 @@ const std::vector<SavedLine> kSavedLineTable = {
     Number32(&GameState::Money,
              [](Loading& l, int32_t v) {
                l.state.Money = v;
-               l.life.SetMoney(v, MoneyCause::Load);
+               l.life->SetMoney(v, MoneyCause::Load);
              }),
     Number16(&GameState::Mood,
              [](Loading& l, int16_t v) {
                l.state.Mood = v;
-               l.life.SetMood(v);
+               l.life->SetMood(v);
              }),
     TimeLine(),
     DateLine(),
@@ -217,14 +217,14 @@ const std::vector<SavedLine> kSavedLineTable = {
     Slot(false, kSoftGraphics),
     Slot(false, kSoftBrowser),
     Slot(false, kSoftGames),
-    Number16(&GameState::Health, [](Loading& l, int16_t v) { l.life.SetHealth(v); }),
-    Number16(&GameState::Satiety, [](Loading& l, int16_t v) { l.life.SetSatiety(v); }),
+    Number16(&GameState::Health, [](Loading& l, int16_t v) { l.life->SetHealth(v); }),
+    Number16(&GameState::Satiety, [](Loading& l, int16_t v) { l.life->SetSatiety(v); }),
     FlagLine(&GameState::AttendsCourses),
     FlagLine(&GameState::AttendsSchool),
     Number16(
-        &GameState::StatusRank, [](Loading& l, int16_t v) { l.life.SetStatus(v); }, 1, 8),
+        &GameState::StatusRank, [](Loading& l, int16_t v) { l.life->SetStatus(v); }, 1, 8),
     [] {
-      SavedLine education = Number16(&GameState::Education, [](Loading& l, int16_t v) { l.life.SetEducation(v); });
+      SavedLine education = Number16(&GameState::Education, [](Loading& l, int16_t v) { l.life->SetEducation(v); });
       education.then = SetUpComputer;
       return education;
     }(),
@@ -249,45 +249,83 @@ std::string SavedGameText(const GameState& s) {
   return text;
 }
 
+namespace {
+
+// Splits bytes into the first 37 lines as they come, a piece at a time.
+class LineSplitter {
+ public:
+  explicit LineSplitter(SavedLines& lines) : lines_(lines) {}
+  bool Wanted() const { return n_ <= kSavedGameLines; }
+  void Feed(const char* bytes, size_t count) {
+    for (size_t i = 0; i < count && Wanted(); ++i) {
+      if (bytes[i] == '\n') {
+        Finish();
+        continue;
+      }
+      open_ = true;
+      std::string& t = lines_.text[static_cast<size_t>(n_)];
+      if (t.size() <= kMaxLine) {
+        t += bytes[i];
+      } else {
+        tooLong_ = true;
+      }
+    }
+  }
+  // The last line, when the bytes end without a line break.
+  void End() {
+    if (open_ && Wanted()) Finish();
+  }
+
+ private:
+  void Finish() {
+    std::string& t = lines_.text[static_cast<size_t>(n_)];
+    if (!t.empty() && t.back() == '\r') t.pop_back();
+    lines_.usable[static_cast<size_t>(n_)] = !tooLong_;
+    if (tooLong_) t.clear();
+    ++n_;
+    open_ = tooLong_ = false;
+  }
+  SavedLines& lines_;
+  int n_ = 1;
+  bool open_ = false, tooLong_ = false;
+};
+
+}  // namespace
+
 SavedLines ReadSavedLines(const std::string& path) {
   SavedLines lines;
   std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return lines;
-  int n = 1;
-  bool open = false, tooLong = false;
-  auto finish = [&] {
-    std::string& t = lines.text[static_cast<size_t>(n)];
-    if (!t.empty() && t.back() == '\r') t.pop_back();
-    lines.usable[static_cast<size_t>(n)] = !tooLong;
-    if (tooLong) t.clear();
-    ++n;
-    open = tooLong = false;
-  };
+  LineSplitter split(lines);
   char buf[1 << 14];
-  while (n <= kSavedGameLines && (in.read(buf, sizeof buf) || in.gcount() > 0)) {
-    const std::streamsize got = in.gcount();
-    for (std::streamsize i = 0; i < got && n <= kSavedGameLines; ++i) {
-      const char c = buf[i];
-      if (c == '\n') {
-        finish();
-        continue;
-      }
-      open = true;
-      std::string& t = lines.text[static_cast<size_t>(n)];
-      if (t.size() <= kMaxLine) {
-        t += c;
-      } else {
-        tooLong = true;
-      }
-    }
-  }
-  if (open && n <= kSavedGameLines) finish();
+  while (split.Wanted() && (in.read(buf, sizeof buf) || in.gcount() > 0))
+    split.Feed(buf, static_cast<size_t>(in.gcount()));
+  split.End();
   return lines;
+}
+
+SavedLines SavedLinesOf(const std::string& bytes) {
+  SavedLines lines;
+  LineSplitter split(lines);
+  split.Feed(bytes.data(), bytes.size());
+  split.End();
+  return lines;
+}
+
+SavedFileKind CheckSavedLines(const SavedLines& lines) {
+  if (!lines.usable[1] || lines.text[1] != kSavedGameFormatLine) return SavedFileKind::NotASavedGame;
+  GameState scratch;
+  Loading checking{nullptr, scratch};
+  for (size_t n = 2; n <= kSavedGameLines; ++n) {
+    const std::optional<std::string> text = lines.Text(static_cast<int>(n));
+    if (!text || !kSavedLineTable[n - 1].take(checking, *text)) return SavedFileKind::Damaged;
+  }
+  return SavedFileKind::Whole;
 }
 
 bool TakeSavedLines(Life& life, GameState& state, const SavedLines& lines) {
   const Guard game = life.ThisGame();
-  Loading loading{life, state};
+  Loading loading{&life, state};
   loading.softBefore = life.s.Soft;
   for (size_t n = 2; n <= kSavedGameLines; ++n) {
     const SavedLine& row = kSavedLineTable[n - 1];

@@ -35,6 +35,15 @@ struct SavedLines {
 };
 
 SavedLines ReadSavedLines(const std::string& path);
+// The same of a file's bytes in memory.
+SavedLines SavedLinesOf(const std::string& bytes);
+
+// What a file holds, by the lines a load would take: a saved game whose
+// every value reads, one that begins as a saved game but has a line that is
+// missing or does not read (cut short or damaged: a load would take only
+// part of it), or something else altogether.
+enum class SavedFileKind { Whole, Damaged, NotASavedGame };
+SavedFileKind CheckSavedLines(const SavedLines& lines);
 
 // Puts lines 2 to 37 back into the game, in order, through the game's own
 // setters; `state` is the life's own, where a value is stored as it is. A

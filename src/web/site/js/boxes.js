@@ -1,6 +1,6 @@
 // The page's own windows: message and input boxes (the program waits for
 // their answer), the text files (readme, licence), the tips for a new
-// player, the windows still to come in the browser, and the end of the game.
+// player and the end of the game.
 import { send, settingGet, settingSet } from "./bridge.js";
 import { closeFrame, makeFrame, openFrame } from "./windows.js";
 
@@ -137,13 +137,6 @@ export function onTextFile(news) {
     if (news.found) body.appendChild(readOnlyText(news.text)).setAttribute("aria-label", news.title);
     else body.textContent = `Файл ${news.title} не найден.`;
   }, "text-file");
-}
-
-const TOOLS = { journal: "Журнал событий", stats: "Статистика" };
-export function onTool(news) {
-  textWindow(TOOLS[news.which], (body) => {
-    body.textContent = "Это окно в браузерной игре ещё не готово.";
-  }, "tool-window");
 }
 
 // The tips for a new player: offered at the first start while the game

@@ -1,11 +1,15 @@
 // The page: loads the program (kalvitor.js, kalvitor.wasm and the game's
 // data, kalvitor.data, all beside this page) and connects its news to the
-// windows, the boxes, the keyboard and the sound seam.
+// windows, the boxes, the journal and the statistics, the saved games'
+// files, the keyboard and the sound seam.
 import { kv, on, send } from "./bridge.js";
-import { onBox, onBoxClosed, onEnded, onTextFile, onTool, openTips, tipsWanted } from "./boxes.js";
+import { onBox, onBoxClosed, onEnded, onTextFile, openTips, tipsWanted } from "./boxes.js";
+import { onJournal, openJournal } from "./journal.js";
 import { installKeys } from "./keys.js";
 import { configureMenus } from "./menus.js";
+import { onDownload } from "./saved_files.js";
 import { playEffect, playMusic } from "./sound.js";
+import { onStats, openStats } from "./stats.js";
 import { mainEntry, onControl, onForm, onMenus, onTyped, onTyping, topFrame } from "./windows.js";
 import { installTips } from "./tips.js";
 
@@ -27,7 +31,10 @@ on("typed", onTyped);
 on("box", onBox);
 on("boxclosed", onBoxClosed);
 on("textfile", onTextFile);
-on("tool", onTool);
+on("tool", (news) => (news.which === "journal" ? openJournal() : openStats()));
+on("journal", onJournal);
+on("stats", onStats);
+on("download", onDownload);
 on("ended", onEnded);
 on("effect", (news) => playEffect(news.name));
 on("music", (news) => playMusic(news.play));

@@ -86,6 +86,15 @@ export function openFrame(frame, kind, name) {
   focusInto(frame);
 }
 
+// A window already open comes to the front with the keyboard in it.
+export function raiseFrame(frame) {
+  const i = stack.findIndex((e) => e.frame === frame);
+  if (i < 0) return;
+  stack.push(...stack.splice(i, 1));
+  restack();
+  if (!frame.inert && !frame.contains(document.activeElement)) focusInto(frame);
+}
+
 export function closeFrame(frame) {
   const i = stack.findIndex((e) => e.frame === frame);
   const back = i >= 0 ? stack[i].returnFocus : null;
@@ -173,6 +182,13 @@ function setTitle(entry) {
   if (entry.form.main) document.title = entry.form.title || document.title;
 }
 
+// What the page adds of its own to a window of the game, by its name:
+// fn(frame, form) once the frame is built.
+const additions = new Map();
+export function addToWindow(name, fn) {
+  additions.set(name, fn);
+}
+
 function build(form) {
   const frame = makeFrame(form.title, () => send("close", form.name), form.main ? "region" : "dialog");
   frame.dataset.form = form.name;
@@ -183,6 +199,7 @@ function build(form) {
   if (form.main) frame.appendChild(buildMenuBar());
   frame.appendChild(client);
   const entry = { form, frame, client, els: buildControls(form, client) };
+  additions.get(form.name)?.(frame, form);
   forms.set(form.name, entry);
   return entry;
 }
