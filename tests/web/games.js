@@ -6,12 +6,14 @@ import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
+import { mainLabels, mainWindow } from "./lib.js";
 
 const root = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
 export const driverPath =
   process.env.KALVITOR_DRIVER || join(root, "build", "check", "src", "headless", "kalvitor-headless");
 
-export const mainWindow = (page) => page.getByRole("region", { name: /Brindlex Kalvitor 1\.6/ });
+// The main window and its labels, as every test reads them.
+export { mainLabels, mainWindow };
 
 // A new game named `name` at the address's seed and clock, without the tips.
 export async function newGame(page, url, name) {
@@ -21,12 +23,6 @@ export async function newGame(page, url, name) {
   await page.getByRole("textbox", { name: "Введите Ваше имя" }).fill(name);
   await page.keyboard.press("Enter");
   await mainWindow(page).waitFor();
-}
-
-// The texts of the main window's labels, as a screen reader reads them
-// ("Бюджет: $435").
-export function mainLabels(page) {
-  return page.evaluate(() => [...document.querySelectorAll(".main-window .label")].map((e) => e.textContent));
 }
 
 // The save/load dialog, its list of games and its page buttons.

@@ -324,14 +324,16 @@ export async function loadGame(page, file) {
   await mainWindow(page).waitFor();
 }
 
-// The game's journal as its window (Ctrl+J) shows it: the text of its
-// entries, or null while the page has no journal of its own yet.
+// The game's journal as its window (Ctrl+J) shows it, newest first: each
+// entry's date and time, kind and text.
 export async function readJournal(page) {
   await page.keyboard.press("Control+j");
   const w = dialog(page, "Журнал событий");
-  await w.waitFor();
-  const text = await w.textContent();
+  await w.getByRole("cell").first().waitFor();
+  const cells = await w.getByRole("cell").allTextContents();
   await page.keyboard.press("Escape");
   await w.waitFor({ state: "hidden" });
-  return /ещё не готово/.test(text) ? null : text;
+  const rows = [];
+  for (let i = 0; i + 2 < cells.length; i += 3) rows.push({ when: cells[i], kind: cells[i + 1], text: cells[i + 2] });
+  return rows;
 }
