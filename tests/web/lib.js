@@ -48,10 +48,14 @@ const ARGS = [
 
 // A browser with its own profile (a new empty one unless `profile` names
 // one to keep); `scale` is the device's pixel ratio; `tips: false` says the
-// tips for a new player have been read before; `device` more of Playwright's
+// tips for a new player have been read before; `sound: true` leaves the music
+// and the effects on, as for a new player (else they are switched off, as in
+// the desktop's system tests: no draw of chance goes to the choice of tunes,
+// and no effect holds the game while a test's keys wait);
+// `device` more of Playwright's
 // context options (viewport, hasTouch, isMobile). `errors` collects what the
 // page's console reports as an error and every exception of the page.
-export async function browser({ scale = 1, profile = null, tips = true, device = {} } = {}) {
+export async function browser({ scale = 1, profile = null, tips = true, sound = false, device = {} } = {}) {
   const dir = profile ?? mkdtempSync(join(tmpdir(), "kalvitor-chromium-"));
   const context = await chromium.launchPersistentContext(dir, {
     executablePath: process.env.KALVITOR_CHROMIUM || "/usr/bin/chromium",
@@ -62,6 +66,10 @@ export async function browser({ scale = 1, profile = null, tips = true, device =
     args: ARGS,
   });
   if (!tips) await context.addInitScript(() => localStorage.setItem("kalvitor.Tips", "0"));
+  if (!sound)
+    await context.addInitScript(() => {
+      for (const name of ["Music", "Effects"]) localStorage.getItem(`kalvitor.${name}`) ?? localStorage.setItem(`kalvitor.${name}`, "0");
+    });
   await context.addInitScript(recordValues);
   const page = context.pages()[0] ?? (await context.newPage());
   const errors = [];

@@ -9,7 +9,7 @@ import { browser, serve } from "./lib.js";
 let server, b, page;
 before(async () => {
   server = await serve();
-  b = await browser();
+  b = await browser({ sound: true });
   page = b.page;
 });
 after(async () => {
