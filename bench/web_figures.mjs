@@ -290,15 +290,27 @@ async function cpuFigures(browser, server) {
 }
 
 // The game lives `years` game years at the fastest speed with its time
-// warped; boxes are answered with their default button, and a new game
-// begins when a life ends. Game days are counted from the main window's
+// warped, one life all along as far as the cheat box can keep it: each game
+// day it feeds, heals, cheers or pays the player who needs it (the game's
+// own codes). Boxes are answered with
+// their default button; should a life end all the same, a new game begins
+// (the lives are counted). Game days are counted from the main window's
 // clock, across lives.
 const WARP = 1000;
 function pageHelper() {
+  // The code, the value it raises, and below what the player needs it.
+  const CODES = [["BALNOSH", "Сытость", 50], ["MELKIR", "Здоровье", 70], ["TRUVO", "Настроение", 40], ["QARVENTOS", "Бюджет", 100]];
+  const value = (caption) => {
+    const text = [...main().querySelectorAll(".label")].map((e) => e.textContent).find((t) => t.startsWith(`${caption}: `));
+    return Number((text || "").replace(/[^-0-9]/g, "") || 0);
+  };
   window.gameDays = 0;
   window.lives = 1;
   let lastDate = "";
   let answered = 0;
+  let asked = 0;
+  let owed = [];
+  const main = () => document.querySelector(".main-window");
   setInterval(() => {
     const box = document.querySelector(".frame[role=alertdialog]:not([inert]) .box-buttons button.default");
     if (box) box.click();
@@ -310,13 +322,29 @@ function pageHelper() {
       name.value = "Вася";
       name.dispatchEvent(new Event("input"));
       name.closest(".frame").querySelector("button.default")?.click();
+      return;
     }
     // "2 марта 2026 / 12:00": the date before the slash.
-    const time = document.querySelector('.main-window [data-name="lblTime"]')?.textContent || "";
+    const time = main()?.querySelector('[data-name="lblTime"]')?.textContent || "";
     const date = time.split(" / ")[0];
     if (date && date !== lastDate) {
       if (lastDate) ++window.gameDays;
       lastDate = date;
+      owed = CODES.filter(([, caption, least]) => value(caption) < least).map(([code]) => code);
+    }
+    if (!owed.length || !main() || main().inert) return;
+    const cheat = main().querySelector('[data-name="txtCheat"]');
+    if (cheat && !cheat.hidden && !cheat.disabled) {
+      if (cheat.value !== owed[0]) {
+        cheat.value = owed[0];
+        cheat.dispatchEvent(new Event("input"));
+      } else {
+        main().querySelector('[data-name="cmdCheatOk"]').click();
+        owed.shift();
+      }
+    } else if (performance.now() - asked > 100) {
+      asked = performance.now();
+      document.dispatchEvent(new KeyboardEvent("keydown", { key: "c", bubbles: true }));
     }
   }, 5);
 }

@@ -2,7 +2,8 @@
 // cut (the server gone and the browser offline); a new version of the site
 // replaces the kept one whole at the next visit, every file of it, with the
 // old version's cache gone and the saved games still there; Chromium finds
-// the site installable.
+// the site installable; the page asks at once for every file the name
+// dialog needs (none waits for the file that names it).
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync } from "node:fs";
@@ -170,6 +171,27 @@ test("Chromium finds the site installable", { timeout: 60000 }, async () => {
     const { errors } = await cdp.send("Page.getAppManifest");
     assert.deepEqual(errors, []);
     assert.deepEqual(b.errors, []);
+  } finally {
+    await b.close();
+    await server.stop();
+  }
+});
+
+test("the page asks at once for every module and the program the name dialog needs", { timeout: 60000 }, async () => {
+  const server = await serve();
+  const b = await browser();
+  try {
+    const page = b.page;
+    await page.goto(server.url);
+    await page.getByRole("textbox", { name: NAME }).waitFor();
+    const { asked, preloaded } = await page.evaluate(() => ({
+      asked: performance
+        .getEntriesByType("resource")
+        .map((e) => new URL(e.name).pathname.slice(1))
+        .filter((p) => /^(js\/.*\.js|kalvitor\.(js|wasm|data))$/.test(p)),
+      preloaded: [...document.querySelectorAll("link[rel=preload], link[rel=modulepreload]")].map((l) => l.getAttribute("href")),
+    }));
+    assert.deepEqual(asked.filter((p) => p !== "js/main.js" && !preloaded.includes(p)), []);
   } finally {
     await b.close();
     await server.stop();
