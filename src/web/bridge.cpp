@@ -88,6 +88,25 @@ EM_JS(double, kv_seed, (), {
   return seed !== null && /^[0-9]+$/.test(seed) ? Number(seed) : -1;
 });
 
+// Resolves when the effect has ended; 0 when it could not be heard.
+EM_ASYNC_JS(int, kv_play_effect, (const char* name), {
+  return (await Module.kv.playEffect(UTF8ToString(name))) ? 1 : 0;
+});
+
+EM_JS(void, kv_play_track, (const char* fileName), {
+  Module.kv.playTrack(UTF8ToString(fileName));
+});
+
+EM_JS(int, kv_track_playing, (), {
+  return Module.kv.trackPlaying() ? 1 : 0;
+});
+
+// The first draws of chance (tests: "?rnd=0,0.10667,0.75"); null for none.
+EM_JS(char*, kv_draws, (), {
+  const draws = new URLSearchParams(location.search).get("rnd");
+  return draws === null ? 0 : allocateUTF8(draws);
+});
+
 // A test or the bench may make the program's time run faster ("?warp=50":
 // the clock ticks every 5 ms, a message types in a fiftieth of its time),
 // to live through years in minutes; 1 for the real time.
@@ -134,6 +153,21 @@ std::optional<uint64_t> SeedFromPage() {
   return static_cast<uint64_t>(seed);
 }
 
+std::vector<double> DrawsFromPage() {
+  std::vector<double> draws;
+  const std::string list = Taken(kv_draws());
+  for (size_t at = 0; at <= list.size();) {
+    size_t end = list.find(',', at);
+    if (end == std::string::npos) end = list.size();
+    const std::string item = list.substr(at, end - at);
+    char* stop = nullptr;
+    const double d = std::strtod(item.c_str(), &stop);
+    if (!item.empty() && *stop == '\0' && d >= 0 && d < 1) draws.push_back(d);
+    at = end + 1;
+  }
+  return draws;
+}
+
 double TimeWarpFromPage() { return kv_warp(); }
 
 void LocalTime(int out[4]) { kv_local_time(out); }
@@ -142,6 +176,12 @@ std::string StoredSetting(const std::string& name) {
   char* v = kv_setting_get(name.c_str());
   return v == nullptr ? std::string("\x01") : Taken(v);
 }
+
+bool PlayPageEffect(const std::string& name) { return kv_play_effect(name.c_str()) != 0; }
+
+void PlayPageTrack(const std::string& fileName) { kv_play_track(fileName.c_str()); }
+
+bool PageTrackPlaying() { return kv_track_playing() != 0; }
 
 bool StoreSetting(const std::string& name, const std::string& value) {
   return kv_setting_set(name.c_str(), value.c_str()) != 0;

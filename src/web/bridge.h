@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kalvitor::web {
 
@@ -26,11 +27,25 @@ void LoadPlayerFiles(const std::string& folder);
 double NowMs();
 // The seed of chance the page's address asks for ("?seed=7", for tests).
 std::optional<uint64_t> SeedFromPage();
+// The first draws of chance the page's address fixes ("?rnd=0,0.10667,0.75",
+// for tests): values in [0, 1), in order; others are left out.
+std::vector<double> DrawsFromPage();
 // How many times as fast as the real time the program's time runs: 1, or
 // what the page's address asks for ("?warp=50", for tests and the bench).
 double TimeWarpFromPage();
 // The computer's local date and time: {year, month, day, milliseconds of the day}.
 void LocalTime(int out[4]);
+// Plays an effect in the page (by its upper-case name) and returns when it
+// has ended, the program suspended meanwhile: the page keeps the player's
+// input for later. False, at once, when it could not be heard (the page has
+// no sound yet).
+bool PlayPageEffect(const std::string& name);
+// The page's music player: starts the track of that file name in place of
+// the one playing; "" stops it.
+void PlayPageTrack(const std::string& fileName);
+// The page's player has a track: playing, being loaded, or waiting for the
+// page's sound to start. False once it has ended or could not be played.
+bool PageTrackPlaying();
 // The settings store (the browser's local storage); "\x01" for none.
 std::string StoredSetting(const std::string& name);
 bool StoreSetting(const std::string& name, const std::string& value);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "bridge.h"
 #include "form_json.h"
@@ -408,17 +409,35 @@ void WebPort::ShowToolWindow(ToolWindow which) {
   if (tools_) tools_->Open(which);
 }
 
-// --- Sound: the page's sound seam (site/js/sound.js) hears of each effect
-// and track; nothing is played yet, and the player reports itself stopped.
+// --- Sound (site/js/sound.js): the page plays the effects and the music.
 
+// The game stands still while an effect plays, as on the desktop: the
+// program is suspended until the sound has ended, the player's clicks and
+// keys wait in the page's queue and run afterwards, and a tick of the clock
+// or of the music's check that falls due meanwhile is dropped. Switched off,
+// or before the page may sound, nothing is heard and nothing waits.
 void WebPort::PlayEffect(const std::string& name, bool audible) {
-  if (audible) Post("effect", Json().Begin().Str("name", name).End().Text());
+  if (!audible || !PlayPageEffect(name)) return;
+  const int64_t now = MonotonicMs();
+  for (auto [due, interval] : {std::pair{&clockDue_, kClockMs}, std::pair{&musicDue_, kMusicMs}})
+    if (*due >= 0 && *due <= now) *due += ((now - *due) / interval + 1) * interval;
 }
 
-void WebPort::MusicSetFile(const std::string& path) { musicFile_ = path; }
-void WebPort::MusicPlay() { Post("music", Json().Begin().Str("play", musicFile_).End().Text()); }
-void WebPort::MusicStop() { Post("music", Json().Begin().Str("play", "").End().Text()); }
-int WebPort::MusicState() { return 0; }
+// The tunes are served beside the page, found there by their file's name;
+// the program's music folder holds their names only (web/CMakeLists.txt).
+void WebPort::MusicSetFile(const std::string& path) {
+  MusicStop();
+  musicFile_ = path.substr(path.find_last_of('/') + 1);
+}
+
+// Starting a player that is already playing changes nothing.
+void WebPort::MusicPlay() {
+  if (!musicFile_.empty() && MusicState() == 0) PlayPageTrack(musicFile_);
+}
+
+void WebPort::MusicStop() { PlayPageTrack(""); }
+
+int WebPort::MusicState() { return PageTrackPlaying() ? 1 : 0; }
 
 // --- Settings, files, links, the date, the end
 

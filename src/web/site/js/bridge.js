@@ -6,9 +6,13 @@ const queue = [];
 let waiter = null;
 let waitTimer = 0;
 const handlers = {};
+const watchers = [];
 
-// Fields with the separator taken out of what the player typed.
+// Fields with the separator taken out of what the player typed. Called
+// from the player's own click or key handler, so that watchers may do what
+// only a gesture allows (sound.js).
 export function send(...fields) {
+  for (const w of watchers) w(fields);
   const event = fields.map((f) => String(f).split(SEPARATOR).join(" ")).join(SEPARATOR);
   if (waiter) {
     const w = waiter;
@@ -18,6 +22,11 @@ export function send(...fields) {
   } else {
     queue.push(event);
   }
+}
+
+// Sees every event the page sends, as it is sent.
+export function watch(listener) {
+  watchers.push(listener);
 }
 
 export function on(type, handler) {

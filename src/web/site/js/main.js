@@ -1,14 +1,14 @@
 // The page: loads the program (kalvitor.js, kalvitor.wasm and the game's
 // data, kalvitor.data, all beside this page) and connects its news to the
 // windows, the boxes, the journal and the statistics, the saved games'
-// files, the keyboard and the sound seam.
+// files, the keyboard and the sound.
 import { kv, on, send } from "./bridge.js";
 import { onBox, onBoxClosed, onEnded, onTextFile, openTips, tipsWanted } from "./boxes.js";
 import { onJournal, openJournal } from "./journal.js";
 import { installKeys } from "./keys.js";
 import { configureMenus } from "./menus.js";
 import { onDownload } from "./saved_files.js";
-import { playEffect, playMusic } from "./sound.js";
+import { playEffect, playTrack, trackPlaying } from "./sound.js";
 import { onStats, openStats } from "./stats.js";
 import { mainEntry, onControl, onForm, onMenus, onTyped, onTyping, topFrame } from "./windows.js";
 import { installTips } from "./tips.js";
@@ -43,8 +43,6 @@ on("journal", onJournal);
 on("stats", onStats);
 on("download", onDownload);
 on("ended", onEnded);
-on("effect", (news) => playEffect(news.name));
-on("music", (news) => playMusic(news.play));
 on("link", (news) => window.open(news.target, "_blank", "noopener"));
 // "Свернуть игру": the main window folds to its title bar, with a button
 // that unfolds it.
@@ -85,7 +83,7 @@ window.addEventListener("beforeunload", (e) => {
 });
 
 window.Module = {
-  kv,
+  kv: { ...kv, playEffect, playTrack, trackPlaying },
   kvPlayerStore: openPlayerStore(),
   print: (text) => console.log(text),
   printErr: (text) => console.warn(text),

@@ -55,14 +55,27 @@ export function restack() {
   if (top && (!active || active === document.body || active.closest(".frame")?.inert)) focusInto(top.frame);
 }
 
+// The keyboard into a window: what asks for it, else its first text box,
+// its default button, its first control; the first of them that can take
+// it (a control out of sight or out of use cannot: the main window's
+// default button is the hidden cheat box's).
 export function focusInto(frame) {
-  const first =
-    frame.querySelector("[data-autofocus]:not([hidden]):not(:disabled)") ||
-    frame.querySelector(".client input:not([hidden]):not(:disabled):not([readonly]), .client textarea:not(:disabled)") ||
-    frame.querySelector("button.default:not(:disabled)") ||
-    frame.querySelector(".client [tabindex='0']:not([hidden]), .client button:not(:disabled), .client select:not(:disabled)") ||
-    frame;
-  first.focus({ preventScroll: true });
+  const candidates = [
+    ...frame.querySelectorAll("[data-autofocus]"),
+    ...frame.querySelectorAll(".client input:not([readonly]), .client textarea"),
+    ...frame.querySelectorAll("button.default"),
+    ...frame.querySelectorAll(".client [tabindex='0'], .client button, .client select"),
+  ];
+  for (const el of candidates) {
+    if (!takesKeyboard(el)) continue;
+    el.focus({ preventScroll: true });
+    if (document.activeElement === el) return;
+  }
+  frame.focus({ preventScroll: true });
+}
+
+function takesKeyboard(el) {
+  return el.isConnected && !el.disabled && el.tabIndex >= 0 && el.checkVisibility() && !el.closest("[inert]");
 }
 
 export function openFrame(frame, kind, name) {
@@ -255,6 +268,7 @@ export function onForm(news) {
 export function onControl(news) {
   const entry = forms.get(news.form);
   if (!entry) return;
+  const active = document.activeElement;
   const c = news.control;
   const old = entry.form.controls[c.id];
   c.designHidden = old ? old.designHidden : false;
@@ -266,9 +280,21 @@ export function onControl(news) {
     entry.form.controls.forEach((d, i) => {
       if (sitsOn(entry.form, d, c.id)) applyControl(entry.form, d, entry.els[i], view);
     });
-  if (c.name === "txtCheat" && pendingCheatFocus && !entry.els[c.id].hidden && !entry.els[c.id].disabled) {
+  const cheatBox = entry.els[c.id];
+  if (c.name === "txtCheat" && pendingCheatFocus && !cheatBox.hidden && !cheatBox.disabled) {
     pendingCheatFocus = false;
-    entry.els[c.id].focus();
+    if (active !== cheatBox) {
+      entry.keyboardBefore = active;
+      cheatBox.focus();
+    }
+  }
+  // A control that goes out of sight with the keyboard in it (the cheat box
+  // once answered) gives it back where it was before, or to its window.
+  if (entry.client.contains(active) && !active.checkVisibility()) {
+    const back = entry.keyboardBefore;
+    entry.keyboardBefore = null;
+    if (back && entry.frame.contains(back) && takesKeyboard(back)) back.focus({ preventScroll: true });
+    else if (!entry.frame.inert) focusInto(entry.frame);
   }
 }
 
@@ -284,9 +310,10 @@ export function onTyping(news) {
 
 export function onTyped() {}
 
+// The c just pressed opens the cheat box, which then takes the keyboard,
+// however long the program takes to answer.
 export function expectCheatBox() {
   pendingCheatFocus = true;
-  setTimeout(() => (pendingCheatFocus = false), 1000);
 }
 
 export function mainEntry() {
