@@ -8,7 +8,7 @@
 //           game's byte size and shows one dialog with a text box;
 //   bytes   what was transferred before that moment, as a static host
 //           compresses it (gzip -9 for text, JavaScript and WebAssembly;
-//           pictures and the game's data as they are), by kind;
+//           pictures, sounds and the game's data as they are), by kind;
 //   cpu     the renderer's main-thread time while the clock ticks (music
 //           and effects off), beside a bare page that changes one label
 //           four times a second;
@@ -119,6 +119,8 @@ const TYPES = {
   ".data": ["application/octet-stream", false],
   ".jpg": ["image/jpeg", false],
   ".png": ["image/png", false],
+  ".wav": ["audio/wav", false],
+  ".opus": ["audio/ogg", false],
 };
 
 function host(roots) {
@@ -218,6 +220,7 @@ const KINDS = [
   ["js", /\.m?js$/],
   ["data", /\.data$/],
   ["pictures", /\.(jpg|png|svg)$/],
+  ["sound", /\.(wav|opus)$/],
   ["css", /\.css$/],
   ["html", /(\.html|\/)$/],
   ["other", /./],

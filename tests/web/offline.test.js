@@ -68,7 +68,8 @@ async function money(page) {
 }
 
 test("after one visit the game starts and plays with the network cut", { timeout: 120000 }, async () => {
-  const server = await serve();
+  // A server of its own, to be gone.
+  const server = await serve({ dir: site });
   const b = await browser();
   try {
     const page = b.page;
