@@ -32,9 +32,11 @@ done
 (( build_site )) || exit 0
 
 build=build/web
-# Emscripten's own JavaScript tools find Debian's acorn there.
+# Emscripten's own JavaScript tools find Debian's acorn there. The program
+# is built for size (-Os): a fifth fewer bytes to download and compile than
+# -O3, and no slower a tick (bench/web.sh).
 export NODE_PATH=/usr/share/nodejs
-emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVITOR_QT=OFF -DKALVITOR_TESTS=OFF \
+emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DKALVITOR_QT=OFF -DKALVITOR_TESTS=OFF \
   -DKALVITOR_EXCEPTIONS=OFF -DKALVITOR_WEB_SITE=ON -DKALVITOR_WERROR=ON -DKALVITOR_HEADER_CHECK=OFF >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target kalvitor-site
 echo "web: site in $build/site ($(du -sh "$build/site" | cut -f1))"

@@ -2,7 +2,8 @@
 // cut (the server gone and the browser offline); a new version of the site
 // replaces the kept one whole at the next visit, every file of it, with the
 // old version's cache gone and the saved games still there; Chromium finds
-// the site installable.
+// the site installable; the page asks at once for every file the name
+// dialog needs (none waits for the file that names it).
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync } from "node:fs";
@@ -67,7 +68,8 @@ async function money(page) {
 }
 
 test("after one visit the game starts and plays with the network cut", { timeout: 120000 }, async () => {
-  const server = await serve();
+  // A server of its own, to be gone.
+  const server = await serve({ dir: site });
   const b = await browser();
   try {
     const page = b.page;
@@ -170,6 +172,27 @@ test("Chromium finds the site installable", { timeout: 60000 }, async () => {
     const { errors } = await cdp.send("Page.getAppManifest");
     assert.deepEqual(errors, []);
     assert.deepEqual(b.errors, []);
+  } finally {
+    await b.close();
+    await server.stop();
+  }
+});
+
+test("the page asks at once for every module and the program the name dialog needs", { timeout: 60000 }, async () => {
+  const server = await serve();
+  const b = await browser();
+  try {
+    const page = b.page;
+    await page.goto(server.url);
+    await page.getByRole("textbox", { name: NAME }).waitFor();
+    // A file asked for only when the file naming it has come is asked for
+    // after the first module has come: none may be.
+    const late = await page.evaluate(() => {
+      const files = performance.getEntriesByType("resource").filter((e) => /\/(js\/.*\.js|kalvitor\.(js|wasm|data))$/.test(e.name));
+      const first = files.find((e) => e.name.endsWith("/js/main.js"));
+      return files.filter((e) => e !== first && e.startTime >= first.responseEnd).map((e) => new URL(e.name).pathname);
+    });
+    assert.deepEqual(late, []);
   } finally {
     await b.close();
     await server.stop();

@@ -88,6 +88,13 @@ window.Module = {
   print: (text) => console.log(text),
   printErr: (text) => console.warn(text),
   locateFile: (path) => path,
+  // The program compiled by the page while the modules loaded (index.html).
+  instantiateWasm: (imports, receive) => {
+    window.kvProgram
+      .then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)))
+      .catch((e) => console.error("kalvitor: the program could not be started", e));
+    return {};
+  },
 };
 const program = document.createElement("script");
 program.src = "kalvitor.js";

@@ -1,10 +1,11 @@
 // The game at home on any screen: the desk with every window of the game on
 // it keeps the windows' own pixel sizes and places and is scaled as a whole
 // (a CSS transform) to the browser's room, with the main window whole in it.
-// Where the room allows, the scale is a whole number of the screen's own
-// pixels per game pixel (1× on a 1000-pixel-wide window of a plain screen,
-// 3× on a 4K one), so that lines and pictures stay sharp; otherwise it is
-// exactly what fits.
+// Where that keeps at least 85% of the fitting size, the scale is a whole
+// number of the screen's own pixels per game pixel (1 on a screen of
+// density 2 where 1.15 would fit, 3 on a 4K screen of density 1 where 3.4
+// would), so that lines and pictures stay sharp; otherwise it is exactly
+// what fits.
 //
 // The page's own "Вид" control, in the page's top right corner and outside
 // the game's windows, lets the player choose the game larger than the room
@@ -16,7 +17,7 @@ const MARGIN = 8; // page pixels kept around the game
 const SNAP = 0.85; // a whole-pixel scale is taken when it keeps this much of the fitting one
 // The player's choices: the room's fitting scale times a factor, or the
 // game's own pixels.
-export const VIEWS = [
+const VIEWS = [
   ["fit", "По размеру окна", 1],
   ["larger", "Крупнее", 1.25],
   ["largest", "Ещё крупнее", 1.5],
@@ -26,7 +27,8 @@ export const VIEWS = [
 let scale = 1;
 let mainFrame = null;
 let design = null; // the main window's client size, before its frame is measured
-let view = VIEWS.some(([v]) => v === settingGet("View")) ? settingGet("View") : "fit";
+const stored = settingGet("View");
+let view = VIEWS.some(([v]) => v === stored) ? stored : "fit";
 let frameChrome = { w: 2, h: 51 }; // a frame's borders, title bar and menu bar until measured
 
 const stage = () => document.getElementById("stage");
@@ -68,7 +70,7 @@ function gameSize() {
 // The largest scale at which the game fits the room beside the "Вид"
 // control: the control in a strip above the game, or in the margin at its
 // side, whichever leaves the game larger.
-export function fittingScale(room, game, control) {
+function fittingScale(room, game, control) {
   const w = room.w - 2 * MARGIN, h = room.h - 2 * MARGIN;
   const above = Math.min(w / game.w, (h - control.h) / game.h);
   const beside = Math.min((w - 2 * control.w) / game.w, h / game.h);
@@ -77,7 +79,7 @@ export function fittingScale(room, game, control) {
 
 // A whole number of device pixels per game pixel, when that keeps most of
 // the size.
-export function snapped(s, dpr) {
+function snapped(s, dpr) {
   const whole = Math.floor(s * dpr + 1e-6) / dpr;
   return whole > 0 && whole >= SNAP * s ? whole : s;
 }
