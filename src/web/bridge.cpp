@@ -19,22 +19,37 @@ EM_ASYNC_JS(char*, kv_next_event, (double timeoutMs), {
 
 // IDBFS writes every changed file of the folder in one IndexedDB
 // transaction: a saved game and its journal are there both, or both old.
-// One sync at a time; a store that cannot be used leaves the files in memory.
-// While it stores, the page says so (and asks before it is left).
-EM_ASYNC_JS(void, kv_sync, (), {
+// One sync at a time, in the order asked; a store that cannot be used
+// leaves the files in memory. While it stores, the page says so (and asks
+// before it is left).
+EM_JS(void, kv_sync_start, (), {
   const sync = () => new Promise((done) => FS.syncfs(false, (error) => {
     if (error) console.warn("kalvitor: the player's files were not stored", error);
     done();
   }));
   Module.kvStoring = (Module.kvStoring || 0) + 1;
   document.documentElement.dataset.storing = "true";
-  Module.kvSyncing = (Module.kvSyncing || Promise.resolve()).then(sync);
-  await Module.kvSyncing;
-  if (--Module.kvStoring === 0) delete document.documentElement.dataset.storing;
+  Module.kvSyncing = (Module.kvSyncing || Promise.resolve()).then(sync).then(() => {
+    if (--Module.kvStoring === 0) delete document.documentElement.dataset.storing;
+  });
 });
 
+EM_ASYNC_JS(void, kv_sync_wait, (), {
+  await Module.kvSyncing;
+});
+
+// The page opened the player's store while the program was on its way
+// (site/js/store.js); its connection is taken when it is the store IDBFS
+// would open itself, else IDBFS opens its own.
 EM_ASYNC_JS(void, kv_load_files, (const char* folderName), {
   const folder = UTF8ToString(folderName);
+  const opened = await Module.kvPlayerStore;
+  if (opened && opened.name === folder && opened.version === IDBFS.DB_VERSION &&
+      opened.objectStoreNames.contains(IDBFS.DB_STORE_NAME)) {
+    IDBFS.dbs[folder] = opened;
+  } else if (opened) {
+    opened.close();
+  }
   FS.mkdir(folder);
   FS.mount(IDBFS, {}, folder);
   await new Promise((done) => FS.syncfs(true, (error) => {
@@ -86,6 +101,20 @@ EM_JS(double, kv_seed, (), {
   return seed !== null && /^[0-9]+$/.test(seed) ? Number(seed) : -1;
 });
 
+// The first draws of chance (tests: "?rnd=0,0.10667,0.75"); null for none.
+EM_JS(char*, kv_draws, (), {
+  const draws = new URLSearchParams(location.search).get("rnd");
+  return draws === null ? 0 : allocateUTF8(draws);
+});
+
+// A test or the bench may make the program's time run faster ("?warp=50":
+// the clock ticks every 5 ms, a message types in a fiftieth of its time),
+// to live through years in minutes; 1 for the real time.
+EM_JS(double, kv_warp, (), {
+  const warp = new URLSearchParams(location.search).get("warp");
+  return warp !== null && /^[0-9]+$/.test(warp) && Number(warp) >= 1 && Number(warp) <= 1000 ? Number(warp) : 1;
+});
+
 // clang-format on
 
 namespace kalvitor::web {
@@ -104,7 +133,10 @@ void Post(const std::string& type, const std::string& json) { kv_post(type.c_str
 
 std::string NextEvent(double timeoutMs) { return Taken(kv_next_event(timeoutMs)); }
 
-void SyncPlayerFiles() { kv_sync(); }
+void SyncPlayerFiles(bool wait) {
+  kv_sync_start();
+  if (wait) kv_sync_wait();
+}
 
 void LoadPlayerFiles(const std::string& folder) { kv_load_files(folder.c_str()); }
 
@@ -120,6 +152,23 @@ std::optional<uint64_t> SeedFromPage() {
   if (seed < 0) return std::nullopt;
   return static_cast<uint64_t>(seed);
 }
+
+std::vector<double> DrawsFromPage() {
+  std::vector<double> draws;
+  const std::string list = Taken(kv_draws());
+  for (size_t at = 0; at <= list.size();) {
+    size_t end = list.find(',', at);
+    if (end == std::string::npos) end = list.size();
+    const std::string item = list.substr(at, end - at);
+    char* stop = nullptr;
+    const double d = std::strtod(item.c_str(), &stop);
+    if (!item.empty() && *stop == '\0' && d >= 0 && d < 1) draws.push_back(d);
+    at = end + 1;
+  }
+  return draws;
+}
+
+double TimeWarpFromPage() { return kv_warp(); }
 
 void LocalTime(int out[4]) { kv_local_time(out); }
 

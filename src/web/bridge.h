@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kalvitor::web {
 
@@ -15,8 +16,9 @@ void Post(const std::string& type, const std::string& json);
 // The page's next event, fields separated by the unit separator (0x1F), or
 // "" when none came within the time. Suspends the program meanwhile.
 std::string NextEvent(double timeoutMs);
-// Writes the player's folder through to the browser's store and waits.
-void SyncPlayerFiles();
+// Writes the player's folder through to the browser's store; waits for it
+// unless `wait` is false (the page still says it is storing meanwhile).
+void SyncPlayerFiles(bool wait);
 // Reads the player's folder from the browser's store into memory, once,
 // before the game starts.
 void LoadPlayerFiles(const std::string& folder);
@@ -25,6 +27,12 @@ void LoadPlayerFiles(const std::string& folder);
 double NowMs();
 // The seed of chance the page's address asks for ("?seed=7", for tests).
 std::optional<uint64_t> SeedFromPage();
+// The first draws of chance the page's address fixes ("?rnd=0,0.10667,0.75",
+// for tests): values in [0, 1), in order; others are left out.
+std::vector<double> DrawsFromPage();
+// How many times as fast as the real time the program's time runs: 1, or
+// what the page's address asks for ("?warp=50", for tests and the bench).
+double TimeWarpFromPage();
 // The computer's local date and time: {year, month, day, milliseconds of the day}.
 void LocalTime(int out[4]);
 // Plays an effect in the page (by its upper-case name) and returns when it

@@ -1,7 +1,9 @@
 // The browser game: the engine under the web port, in a page. The game's
 // data (jokes, readme, licence, tips) comes with the site at /data; the
 // player's files (Save/, games.log) live in the browser's own store,
-// mounted at /player and read into memory before the game starts.
+// mounted at /player and read into memory before the game starts. Tests
+// may fix chance through the page's address (?seed=N, ?rnd=a,b,...), as
+// the desktop's KALVITOR_TEST_SEED and KALVITOR_TEST_RND do.
 #include <cstdint>
 #include <cstdio>
 
@@ -11,12 +13,14 @@
 
 int main() {
   using kalvitor::web::WebPort;
+  // The page opens its store early under the same name (site/js/store.js).
   constexpr const char* kPlayerFolder = "/player";
   kalvitor::web::LoadPlayerFiles(kPlayerFolder);
   static WebPort port;
-  const auto seed =
-      static_cast<uint64_t>(kalvitor::web::NowMs() * 1000.0) ^ static_cast<uint64_t>(port.Now().millisOfDay);
+  const auto seed = kalvitor::web::SeedFromPage().value_or(static_cast<uint64_t>(kalvitor::web::NowMs() * 1000.0) ^
+                                                           static_cast<uint64_t>(port.Now().millisOfDay));
   static kalvitor::Game game(port, kalvitor::GameFolders{"/data", kPlayerFolder}, seed);
+  for (const double draw : kalvitor::web::DrawsFromPage()) game.rnd.Force(draw);
   port.Attach(game);
   game.RunMain();
   port.RunForever();

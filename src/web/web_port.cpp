@@ -82,18 +82,28 @@ bool IsUtf8(const std::string& s) {
   return true;
 }
 
+// The program's time runs as fast as the page's address asks (1: real time).
+double Warp() {
+  static const double warp = TimeWarpFromPage();
+  return warp;
+}
+
 std::string TitleOr(const std::string& title) { return title.empty() ? std::string(kProgramTitle) : title; }
 
 }  // namespace
 
+// The page fits its room to the main window from the start (site/js/scale.js),
+// before any window shows: the name dialog comes at the game's scale.
 void WebPort::Attach(Game& game) {
   game_ = &game;
   tools_ = std::make_unique<ToolNews>(game);
+  const Form& main = game.MainForm();
+  Post("gamearea", Json().Begin().Int("w", main.Width()).Int("h", main.Height()).End().Text());
 }
 
 // --- The pump
 
-int64_t WebPort::MonotonicMs() { return static_cast<int64_t>(NowMs()); }
+int64_t WebPort::MonotonicMs() { return static_cast<int64_t>(NowMs() * Warp()); }
 
 int64_t WebPort::NextTimer() const {
   int64_t next = -1;
@@ -103,6 +113,7 @@ int64_t WebPort::NextTimer() const {
 }
 
 void WebPort::Pump(const std::function<bool()>& done, int64_t deadline) {
+  waitedForPlayer_ = true;
   while (!done()) {
     if (deadline >= 0 && MonotonicMs() >= deadline) return;
     FireTimers();
@@ -112,8 +123,9 @@ void WebPort::Pump(const std::function<bool()>& done, int64_t deadline) {
     // The journal may have grown within whatever ran last (a box asked
     // inside a tick is waited for here).
     if (tools_) tools_->Follow();
-    const double timeout = until < 0 ? 60000.0 : static_cast<double>(std::max<int64_t>(0, until - MonotonicMs()));
-    const std::string event = NextEvent(timeout);
+    const int64_t timeout = until < 0 ? 60000 : std::max<int64_t>(0, until - MonotonicMs());
+    // The page waits in its own time.
+    const std::string event = NextEvent(static_cast<double>(timeout) / Warp());
     if (!event.empty()) Dispatch(event);
   }
 }
@@ -437,7 +449,10 @@ std::optional<std::string> WebPort::SettingGet(const std::string& name) {
 
 bool WebPort::SettingSet(const std::string& name, const std::string& value) { return StoreSetting(name, value); }
 
-void WebPort::PlayerFilesWritten() { SyncPlayerFiles(); }
+// Until the program first waits for the player, all it can have written is
+// a first start's games log header: that is stored in the background, and
+// the name dialog comes without waiting for the browser's store.
+void WebPort::PlayerFilesWritten() { SyncPlayerFiles(waitedForPlayer_); }
 
 void WebPort::OpenLink(const std::string& target) { Post("link", Json().Begin().Str("target", target).End().Text()); }
 
@@ -460,7 +475,7 @@ WallClock WebPort::Now() {
 }
 
 void WebPort::EndProgram() {
-  SyncPlayerFiles();
+  SyncPlayerFiles(true);
   Post("ended", "{}");
   Halt();
 }

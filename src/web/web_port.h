@@ -85,6 +85,7 @@ class WebPort : public FrontendPort {
   std::unique_ptr<ToolNews> tools_;
   int64_t clockDue_ = -1;  // the clock's next tick; -1 while it is off
   int64_t musicDue_ = -1;
+  bool waitedForPlayer_ = false;  // the program has waited for the page once
   int lastBox_ = 0;
   std::map<int, std::string> answers_;  // a box's id: the page's answer
   std::string menusSent_;

@@ -1,7 +1,10 @@
 // Pictures of the browser game to look at, beside the desktop's
 // (KALVITOR_SHOTS=dir tests/system/run.sh build/check/game fit): the name
 // dialog, the main window, a place over it, a message box and the paused
-// window with the cheat box, at device scales 1 and 2.
+// window with the cheat box, at device scales 1 and 2; then the name
+// dialog, the main window and a place on screens of several sizes (a 4K
+// one, a plain one, a phone held either way) at device scales 1 and 2
+// (SIZE_name_dialog@2x.png...).
 //   node tests/web/shots.js OUT_DIR
 import { mkdirSync } from "node:fs";
 import { join } from "node:path";
@@ -39,6 +42,29 @@ for (const scale of [1, 2]) {
   await page.waitForTimeout(400);
   await shot("cheat_box");
   await b.close();
+}
+for (const [width, height] of [[1024, 768], [3840, 2160], [360, 640], [640, 360]]) {
+  for (const scale of [1, 2]) {
+    const phone = width < 700;
+    const b = await browser({ scale, device: { viewport: { width, height }, hasTouch: phone, isMobile: phone } });
+    const page = b.page;
+    const shot = (name) => page.screenshot({ path: join(out, `${width}x${height}_${name}@${scale}x.png`) });
+    await page.goto(`${server.url}?seed=7&now=2026-03-02T10:00:00`);
+    await page.evaluate(() => localStorage.setItem("kalvitor.Tips", "0"));
+    await page.reload();
+    await page.getByRole("textbox", { name: "Введите Ваше имя" }).fill("Вася");
+    await page.waitForTimeout(300);
+    await shot("name_dialog");
+    await page.keyboard.press("Enter");
+    const main = page.getByRole("region", { name: /Brindlex Kalvitor/ });
+    await main.waitFor();
+    await page.waitForTimeout(1000);
+    await shot("main_window");
+    await main.getByRole("button", { name: "Магазин", exact: true }).click();
+    await page.waitForTimeout(400);
+    await shot("place");
+    await b.close();
+  }
 }
 server.stop();
 console.log(`shots in ${out}`);

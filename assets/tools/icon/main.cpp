@@ -2,7 +2,11 @@
 // pulse line (the life of a computer user), once as shapes on a 256-unit
 // square. The same shapes are written as OUTPUT_DIR/kalvitor.svg and painted
 // with QPainter into OUTPUT_DIR/kalvitor-SIZE.png for every size the desktop
-// asks for, so that the scalable and the fixed icons cannot drift apart.
+// and the installed browser game ask for, so that the scalable and the fixed
+// icons cannot drift apart. The browser game's "maskable" icon
+// (kalvitor-maskable-512.png) is the same monitor on a full night-blue
+// plate, small enough to stay whole in the round or rounded mask a phone
+// cuts it with (the middle 80% of the square).
 #include <QColor>
 #include <QFile>
 #include <QGuiApplication>
@@ -94,12 +98,15 @@ QString Svg(const std::vector<Shape>& shapes) {
   return out;
 }
 
-QImage Paint(const std::vector<Shape>& shapes, int size) {
+// `plate` fills the whole square and shrinks the shapes to `fraction` of it,
+// centred; without one the shapes fill the square on a transparent ground.
+QImage Paint(const std::vector<Shape>& shapes, int size, const char* plate = nullptr, double fraction = 1.0) {
   QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-  img.fill(Qt::transparent);
+  img.fill(plate ? QColor(QLatin1String(plate)) : QColor(Qt::transparent));
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.scale(size / 256.0, size / 256.0);
+  p.translate(size * (1 - fraction) / 2, size * (1 - fraction) / 2);
+  p.scale(size * fraction / 256.0, size * fraction / 256.0);
   for (const Shape& sh : shapes) {
     p.setBrush(sh.fill ? QBrush(QColor(QLatin1String(sh.fill))) : QBrush(Qt::NoBrush));
     if (sh.stroke) {
@@ -147,7 +154,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("kalvitor.svg\n");
-  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+  // The monitor's rounded corners lie some 148 units (of 256) from the
+  // middle: at 68% they stay inside the mask's circle, 40% of the side.
+  constexpr double kMaskableFraction = 0.68;
+  const QString maskable = dir + QStringLiteral("/kalvitor-maskable-512.png");
+  if (!Paint(shapes, 512, "#1b2230", kMaskableFraction).save(maskable, "PNG")) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(maskable));
+    return 1;
+  }
+  std::printf("kalvitor-maskable-512.png\n");
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 192, 256, 512}) {
     const QString path = dir + QStringLiteral("/kalvitor-%1.png").arg(size);
     if (!Paint(shapes, size).save(path, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(path));

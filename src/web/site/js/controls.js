@@ -130,13 +130,37 @@ function setText(el, text) {
   if (el.textContent !== text) el.textContent = text;
 }
 
+// A line of text in the game's font, measured on a canvas: that needs no
+// layout of the page, which measuring the label itself would force.
+let ruler = null;
+let family = "";
+function lineWidth(text, pt, bold) {
+  if (!ruler) {
+    ruler = document.createElement("canvas").getContext("2d");
+    family = getComputedStyle(document.documentElement).fontFamily;
+  }
+  ruler.font = `${bold ? "bold " : ""}${pt}pt ${family}`;
+  return ruler.measureText(text).width;
+}
+
+const LINE_HEIGHT = 1.2; // the labels' line height (kalvitor.css), in ems
+
+// Most labels (the clock's every tick) hold their one line at the model's
+// size with room to spare; that much is told without laying out the page.
+function fitsOneLine(c, text, pt) {
+  const across = c.transparent ? 0 : 2 * (PLATE_INSET + 1); // a plate's inset and border at both sides
+  const down = c.transparent ? 0 : 2; // its border
+  const lineH = (LINE_HEIGHT * pt * 96) / 72;
+  return !text.includes("\n") && lineWidth(text, pt, c.bold) + across + 2 <= c.w && lineH + down <= c.h;
+}
+
 // The model's font, or a point or two smaller while the text would not fit
 // its box; long texts wrap where the box holds two lines.
 function fitLabel(el, c, text) {
   el.style.whiteSpace = "pre";
   let pt = c.pt > 0 ? c.pt : 9;
   el.style.fontSize = `${pt}pt`;
-  if (!text || c.w <= 0 || c.h <= 0) return;
+  if (!text || c.w <= 0 || c.h <= 0 || fitsOneLine(c, text, pt)) return;
   const fits = () => el.scrollWidth <= el.clientWidth + 1 && el.scrollHeight <= el.clientHeight + 1;
   for (;;) {
     const lineH = parseFloat(getComputedStyle(el).lineHeight) || pt * 1.6;

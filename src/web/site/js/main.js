@@ -12,18 +12,25 @@ import { playEffect, playTrack, trackPlaying } from "./sound.js";
 import { onStats, openStats } from "./stats.js";
 import { mainEntry, onControl, onForm, onMenus, onTyped, onTyping, topFrame } from "./windows.js";
 import { installTips } from "./tips.js";
+import { keepOffline } from "./offline.js";
+import { installScale, setGameArea } from "./scale.js";
+import { openPlayerStore } from "./store.js";
 
 let tipsOffered = false;
+let gameBegun = false;
 
 on("form", (news) => {
   onForm(news);
   document.getElementById("loading")?.remove();
+  if (news.main && news.shown) gameBegun = true;
+  if (news.shown) keepOffline(() => gameBegun);
   if (news.main && news.shown && !tipsOffered) {
     // The tips for a new player, once the first game's window is up.
     tipsOffered = true;
     if (tipsWanted()) setTimeout(() => openTips(true), 0);
   }
 });
+on("gamearea", (news) => setGameArea(news.w, news.h));
 on("control", onControl);
 on("menus", onMenus);
 on("typing", onTyping);
@@ -61,6 +68,7 @@ configureMenus({
   blocked: () => topFrame()?.kind === "modal",
   help: { caption: "Советы новичку", action: () => openTips(false) },
 });
+installScale();
 installKeys();
 installTips();
 
@@ -76,6 +84,7 @@ window.addEventListener("beforeunload", (e) => {
 
 window.Module = {
   kv: { ...kv, playEffect, playTrack, trackPlaying },
+  kvPlayerStore: openPlayerStore(),
   print: (text) => console.log(text),
   printErr: (text) => console.warn(text),
   locateFile: (path) => path,

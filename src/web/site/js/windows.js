@@ -7,6 +7,7 @@
 import { send } from "./bridge.js";
 import { applyControl, buildControls } from "./controls.js";
 import { buildMenuBar, setMenus } from "./menus.js";
+import { setMainFrame, toDesk } from "./scale.js";
 
 const desk = () => document.getElementById("desk");
 const forms = new Map(); // name -> { form, frame, client, els, ... }
@@ -54,14 +55,27 @@ export function restack() {
   if (top && (!active || active === document.body || active.closest(".frame")?.inert)) focusInto(top.frame);
 }
 
+// The keyboard into a window: what asks for it, else its first text box,
+// its default button, its first control; the first of them that can take
+// it (a control out of sight or out of use cannot: the main window's
+// default button is the hidden cheat box's).
 export function focusInto(frame) {
-  const first =
-    frame.querySelector("[data-autofocus]:not([hidden]):not(:disabled)") ||
-    frame.querySelector(".client input:not([hidden]):not(:disabled):not([readonly]), .client textarea:not(:disabled)") ||
-    frame.querySelector("button.default:not(:disabled)") ||
-    frame.querySelector(".client [tabindex='0']:not([hidden]), .client button:not(:disabled), .client select:not(:disabled)") ||
-    frame;
-  first.focus({ preventScroll: true });
+  const candidates = [
+    ...frame.querySelectorAll("[data-autofocus]"),
+    ...frame.querySelectorAll(".client input:not([readonly]), .client textarea"),
+    ...frame.querySelectorAll("button.default"),
+    ...frame.querySelectorAll(".client [tabindex='0'], .client button, .client select"),
+  ];
+  for (const el of candidates) {
+    if (!takesKeyboard(el)) continue;
+    el.focus({ preventScroll: true });
+    if (document.activeElement === el) return;
+  }
+  frame.focus({ preventScroll: true });
+}
+
+function takesKeyboard(el) {
+  return el.isConnected && !el.disabled && el.tabIndex >= 0 && el.checkVisibility() && !el.closest("[inert]");
 }
 
 export function openFrame(frame, kind, name) {
@@ -96,22 +110,27 @@ export function closeFrame(frame) {
   else if (!top.frame.contains(document.activeElement)) focusInto(top.frame);
 }
 
-// Over the middle of the main window (or of the page), kept on the page.
+// Over the middle of the main window (or of the room), kept in the room;
+// in the desk's own pixels, whatever the page's scale.
 function place(frame) {
   if (frame.classList.contains("main-window")) return;
   const main = forms.get(mainName)?.frame;
-  const over = main && main.isConnected && stack.some((e) => e.frame === main) ? main.getBoundingClientRect() : null;
+  const room = { w: desk().clientWidth, h: desk().clientHeight };
+  const over =
+    main && main.isConnected && stack.some((e) => e.frame === main)
+      ? { left: main.offsetLeft, top: main.offsetTop, width: main.offsetWidth, height: main.offsetHeight }
+      : null;
   // The tips: a narrow page to the right of the main window, where there is room.
-  if (frame.classList.contains("beside") && over && over.right + 8 + frame.offsetWidth <= window.innerWidth) {
-    frame.style.left = `${Math.round(over.right + 8 + window.scrollX)}px`;
-    frame.style.top = `${Math.round(over.top + window.scrollY)}px`;
+  if (frame.classList.contains("beside") && over && over.left + over.width + 8 + frame.offsetWidth <= room.w) {
+    frame.style.left = `${Math.round(over.left + over.width + 8)}px`;
+    frame.style.top = `${Math.round(over.top)}px`;
     return;
   }
   const w = frame.offsetWidth, h = frame.offsetHeight;
-  const cx = over ? over.left + over.width / 2 : window.innerWidth / 2;
-  const cy = over ? over.top + over.height / 2 : window.innerHeight / 2;
-  frame.style.left = `${Math.max(0, Math.round(cx - w / 2 + window.scrollX))}px`;
-  frame.style.top = `${Math.max(0, Math.round(cy - h / 2 + window.scrollY))}px`;
+  const cx = over ? over.left + over.width / 2 : room.w / 2;
+  const cy = over ? over.top + over.height / 2 : room.h / 2;
+  frame.style.left = `${Math.max(0, Math.min(Math.round(cx - w / 2), room.w - w))}px`;
+  frame.style.top = `${Math.max(0, Math.min(Math.round(cy - h / 2), room.h - h))}px`;
 }
 
 // A window's frame: its title bar with the close box, and what it holds.
@@ -144,10 +163,12 @@ export function makeFrame(title, onClose, role = "dialog") {
 function dragBy(bar, frame) {
   bar.addEventListener("pointerdown", (e) => {
     if (e.target.closest("button") || frame.classList.contains("main-window")) return;
-    const x0 = e.clientX - frame.offsetLeft, y0 = e.clientY - frame.offsetTop;
+    const at = toDesk(e.clientX, e.clientY);
+    const x0 = at.x - frame.offsetLeft, y0 = at.y - frame.offsetTop;
     const move = (m) => {
-      frame.style.left = `${Math.max(0, m.clientX - x0)}px`;
-      frame.style.top = `${Math.max(0, m.clientY - y0)}px`;
+      const to = toDesk(m.clientX, m.clientY);
+      frame.style.left = `${Math.max(0, to.x - x0)}px`;
+      frame.style.top = `${Math.max(0, to.y - y0)}px`;
     };
     const up = () => {
       bar.removeEventListener("pointermove", move);
@@ -195,6 +216,7 @@ function applyForm(entry) {
   const { form, client } = entry;
   client.style.width = `${form.w}px`;
   client.style.height = `${form.h}px`;
+  if (form.main) setMainFrame(entry.frame);
   client.style.backgroundImage = form.background ? `url("backgrounds/${form.background.toUpperCase()}.jpg")` : "";
   client.classList.toggle("has-picture", !!form.background);
   // A paused main window takes no clicks (its controls say they are out of
@@ -246,6 +268,7 @@ export function onForm(news) {
 export function onControl(news) {
   const entry = forms.get(news.form);
   if (!entry) return;
+  const active = document.activeElement;
   const c = news.control;
   const old = entry.form.controls[c.id];
   c.designHidden = old ? old.designHidden : false;
@@ -257,9 +280,21 @@ export function onControl(news) {
     entry.form.controls.forEach((d, i) => {
       if (sitsOn(entry.form, d, c.id)) applyControl(entry.form, d, entry.els[i], view);
     });
-  if (c.name === "txtCheat" && pendingCheatFocus && !entry.els[c.id].hidden && !entry.els[c.id].disabled) {
+  const cheatBox = entry.els[c.id];
+  if (c.name === "txtCheat" && pendingCheatFocus && !cheatBox.hidden && !cheatBox.disabled) {
     pendingCheatFocus = false;
-    entry.els[c.id].focus();
+    if (active !== cheatBox) {
+      entry.keyboardBefore = active;
+      cheatBox.focus();
+    }
+  }
+  // A control that goes out of sight with the keyboard in it (the cheat box
+  // once answered) gives it back where it was before, or to its window.
+  if (entry.client.contains(active) && !active.checkVisibility()) {
+    const back = entry.keyboardBefore;
+    entry.keyboardBefore = null;
+    if (back && entry.frame.contains(back) && takesKeyboard(back)) back.focus({ preventScroll: true });
+    else if (!entry.frame.inert) focusInto(entry.frame);
   }
 }
 
@@ -275,9 +310,10 @@ export function onTyping(news) {
 
 export function onTyped() {}
 
+// The c just pressed opens the cheat box, which then takes the keyboard,
+// however long the program takes to answer.
 export function expectCheatBox() {
   pendingCheatFocus = true;
-  setTimeout(() => (pendingCheatFocus = false), 1000);
 }
 
 export function mainEntry() {
