@@ -21,9 +21,14 @@ tools=build/bench-tools
 cmake -S bench/tools -B "$tools" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$tools" -j2 --target cut_sound_font >/dev/null
 
+# Copies without the service worker: its background fetch of every file,
+# for playing offline, would bring all the tunes either way.
+rendered=build/web/site-rendered
 synth=build/web/site-synth
-rm -rf "$synth"
-cp -r "$site" "$synth"
+rm -rf "$rendered" "$synth"
+cp -r "$site" "$rendered"
+rm -f "$rendered/sw.js"
+cp -r "$rendered" "$synth"
 rm -f "$synth"/music/*.opus
 cp bench/web_sound/music_synth.js "$synth/js/music.js"
 js=bench/web_sound/node_modules/js-synthesizer
@@ -34,4 +39,4 @@ for tune in assets/music/*.mid; do
   cp "$tune" "$synth/music/"
   "$tools/cut_sound_font" "$soundfont" "$synth/music/$(basename "$tune" .mid).sf2" "$tune"
 done
-exec node bench/web_sound.mjs rendered="$site" synth="$synth" "$@"
+exec node bench/web_sound.mjs rendered="$rendered" synth="$synth" "$@"

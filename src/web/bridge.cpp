@@ -62,6 +62,19 @@ EM_ASYNC_JS(void, kv_halt, (), {
   await new Promise(() => {});
 });
 
+// Resolves when the effect has ended; 0 when it could not be heard.
+EM_ASYNC_JS(int, kv_play_effect, (const char* name), {
+  return (await Module.kv.playEffect(UTF8ToString(name))) ? 1 : 0;
+});
+
+EM_JS(void, kv_play_track, (const char* fileName), {
+  Module.kv.playTrack(UTF8ToString(fileName));
+});
+
+EM_JS(int, kv_track_playing, (), {
+  return Module.kv.trackPlaying() ? 1 : 0;
+});
+
 // The page's address may stop the computer's clock at a time of its own
 // (tests: "?now=2026-12-07T21:47:00"), as the driver's --now does.
 EM_JS(void, kv_local_time, (int* out), {
@@ -86,19 +99,6 @@ EM_JS(int, kv_setting_set, (const char* name, const char* value), {
 EM_JS(double, kv_seed, (), {
   const seed = new URLSearchParams(location.search).get("seed");
   return seed !== null && /^[0-9]+$/.test(seed) ? Number(seed) : -1;
-});
-
-// Resolves when the effect has ended; 0 when it could not be heard.
-EM_ASYNC_JS(int, kv_play_effect, (const char* name), {
-  return (await Module.kv.playEffect(UTF8ToString(name))) ? 1 : 0;
-});
-
-EM_JS(void, kv_play_track, (const char* fileName), {
-  Module.kv.playTrack(UTF8ToString(fileName));
-});
-
-EM_JS(int, kv_track_playing, (), {
-  return Module.kv.trackPlaying() ? 1 : 0;
 });
 
 // The first draws of chance (tests: "?rnd=0,0.10667,0.75"); null for none.
