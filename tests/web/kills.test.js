@@ -20,7 +20,7 @@ import { after, before, test } from "node:test";
 import { address, browser, cheat, mainWindow, money, newGame, quietDays, readJournal, serve } from "./lib.js";
 
 const KILLS = Number(process.env.KALVITOR_KILLS || 50);
-const LANES = 2;
+const LANES = Number(process.env.KALVITOR_KILL_LANES || 2);
 const NAMES = ["alpha", "beta"];
 // Hunger would end the life first: satiety every fourth start.
 const FOOD = "BALNOSH";

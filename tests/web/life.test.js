@@ -68,6 +68,8 @@ test("the first day's event types its message; a place keeps the main window fro
   const work = dialog(page, "Работа");
   await work.getByRole("button", { name: "Сантехник -$15" }).click();
   const refusal = page.getByRole("alertdialog", { name: "Нифига!" });
+  // After the click's sound, as on the desktop.
+  await refusal.waitFor();
   assert.equal(await refusal.getByText("Поумнейте до 25%").count(), 1);
   await refusal.getByRole("button", { name: "OK" }).click();
   await refusal.waitFor({ state: "hidden" });
@@ -154,11 +156,15 @@ let saved, journal;
 test("the exit question: Отмена goes on; Да saves the game and ends it", { timeout: 60000 }, async () => {
   await chooseMenu(page, "Файл", "Выход");
   const question = page.getByRole("alertdialog", { name: "Внимание!" });
+  await question.waitFor();
   assert.equal(await question.getByText("Сохранить игру сейчас???").count(), 1);
   await question.getByRole("button", { name: "Отмена" }).click();
   await question.waitFor({ state: "hidden" });
+  // The place shows after its sounds: Esc then leaves it.
   await main().getByRole("button", { name: "Работа", exact: true }).click();
+  await dialog(page, "Работа").waitFor();
   await page.keyboard.press("Escape");
+  await dialog(page, "Работа").waitFor({ state: "hidden" });
 
   // What the journal tells of the life so far, newest first.
   journal = await readJournal(page);
