@@ -15,6 +15,8 @@
 #     played the same way (skipped with KALVITOR_SKIP_PACKAGE=1);
 #   - one build under AddressSanitizer + UBSan: all its tests, and a minute
 #     of random play with its desktop game.
+#   - the translators' files checked: every po/*.po passes msgfmt --check and
+#     po/kalvitor.pot holds the sources' marked texts as they are now.
 # The steps run side by side as soon as what they need is there (the builds
 # at a lower priority than the tests beside them); each step's output is in
 # build/logs/STEP.log, shown when the step ends; a table of the steps and
@@ -48,6 +50,7 @@ sanitize_ctest() {
 # at a lower one, the build the random play waits for first.
 step setup -- bash -c 'scripts/setup.sh && scripts/web.sh --setup-only'
 step format --after setup --nice 10 -- scripts/check_format.sh
+step po --after setup --nice 10 -- scripts/po.sh --check
 step build --after setup -- check_build
 step ctest --after build --nice 10 -- ctest --test-dir build/check --output-on-failure -j "$jobs"
 step system --after build -- env SYSTEM_JOBS=2 tests/system/run.sh build/check/game

@@ -1,6 +1,7 @@
 #include "windows/network/frm_network.h"
 
 #include "util/int_math.h"
+#include "util/tr.h"
 #include "windows/game.h"
 
 namespace kalvitor {
@@ -124,7 +125,7 @@ Control& FrmNetwork::Build() {
       .Font(8)
       .Tip("Отправить программы: ничего не меняет.");
   Add("Command8", ControlKind::Button, "Hang-Up", &picture2).At(202, 284, 99, 22).Font(8);
-  Control& back = Add("Command9", ControlKind::Button, "Назад").At(208, 310, 95, 22);
+  Control& back = Add("Command9", ControlKind::Button, Tr("Назад")).At(208, 310, 95, 22);
   // Esc leaves the screen as "Назад" does.
   SetKeys(nullptr, &back);
   return label1;

@@ -1,5 +1,6 @@
 #include "windows/screens/counters.h"
 
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/screens/action_tips.h"
 
@@ -104,7 +105,7 @@ CounterWindow::CounterWindow(Game& game, const CounterLook& look) : Form(game, l
     OnClick(offer.control, [this, &offer](int) { game_.TakeOffer(offer); });
     ++row;
   }
-  Control& back = Add("Command8", ControlKind::Button, "Назад")
+  Control& back = Add("Command8", ControlKind::Button, Tr("Назад"))
                       .At((l.w - l.backW) / 2, l.h - l.backAboveBottom, l.backW, l.backH)
                       .Color(kInk);
   // Esc leaves the place as "Назад" does.

@@ -1,6 +1,7 @@
 #include "windows/screens/frm_bank.h"
 
 #include "life/rules/offers.h"
+#include "util/tr.h"
 #include "windows/game.h"
 
 namespace kalvitor {
@@ -53,7 +54,7 @@ Control& FrmBank::Build() {
       .Tip("Вернуть банку долг.");
   Add("Line8", ControlKind::Shape, "").At(8, 188, 187, 1).Back(line);
   Add("Line9", ControlKind::Shape, "").At(8, 196, 187, 1).Back(line);
-  Control& back = Add("Command8", ControlKind::Button, "Назад").At(8, 202, 187, 28);
+  Control& back = Add("Command8", ControlKind::Button, Tr("Назад")).At(8, 202, 187, 28);
   // Esc leaves the place as "Назад" does.
   SetKeys(nullptr, &back);
   return deposit;

@@ -1,6 +1,7 @@
 #include "windows/screens/frm_education.h"
 
 #include "life/rules/offers.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/screens/action_tips.h"
 
@@ -41,7 +42,7 @@ FrmEducation::FrmEducation(Game& game)
       .Font(8)
       .Color(kText);
   schoolButton.At(kX, 210, kTextW, 26).Font(9).Color(kInk);
-  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 38, 120, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, Tr("Назад")).At((kW - 120) / 2, kH - 38, 120, 26).Color(kInk);
   // Esc leaves the place as "Назад" does.
   SetKeys(nullptr, &back);
 

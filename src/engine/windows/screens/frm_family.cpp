@@ -1,5 +1,6 @@
 #include "windows/screens/frm_family.h"
 
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/screens/action_tips.h"
 
@@ -48,7 +49,7 @@ FrmFamily::FrmFamily(Game& game) : Form(game, "frmFamily", "") {
       .Color(kLink)
       .AlignTo(ControlProps::Center)
       .Tip("Развод ничего не стоит, но за каждого ребёнка платить $50 в месяц.");
-  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 31, 110, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, Tr("Назад")).At((kW - 110) / 2, kH - 31, 110, 26).Color(kInk);
   // Esc leaves the place as "Назад" does.
   SetKeys(nullptr, &back);
 

@@ -2,6 +2,7 @@
 
 #include "life/computer/hardware_catalogue.h"
 #include "life/rules/offers.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/screens/action_tips.h"
 
@@ -37,7 +38,7 @@ FrmHard::FrmHard(Game& game) : Form(game, "frmHard", "Железо") {
                                .At(kButtonX, kTop + row.index * kRowStep, kButtonW, kButtonH)
                                .Font(8)
                                .Color(kInk));
-  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 110) / 2, kH - 29, 110, 25).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, Tr("Назад")).At((kW - 110) / 2, kH - 29, 110, 25).Color(kInk);
   // Esc leaves the place as "Назад" does.
   SetKeys(nullptr, &back);
 

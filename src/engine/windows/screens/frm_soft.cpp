@@ -2,6 +2,7 @@
 
 #include "life/computer/software_catalogue.h"
 #include "life/rules/offers.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/screens/action_tips.h"
 
@@ -32,7 +33,7 @@ FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", "Софт") {
                               .At(kButtonX, kTop + row.index * kRowStep, kButtonW, kButtonH)
                               .Font(9)
                               .Color(kInk));
-  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, Tr("Назад")).At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
   // Esc leaves the place as "Назад" does.
   SetKeys(nullptr, &back);
 

@@ -1,6 +1,7 @@
 #include "windows/screens/frm_work.h"
 
 #include "life/rules/job_offers.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/screens/action_tips.h"
 
@@ -34,7 +35,7 @@ FrmWork::FrmWork(Game& game) : Form(game, "frmWork", "Работа") {
         .Tip(JobTip(offer));
     ++i;
   }
-  Control& back = Add("Command8", ControlKind::Button, "Назад").At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
+  Control& back = Add("Command8", ControlKind::Button, Tr("Назад")).At((kW - 120) / 2, kH - 36, 120, 26).Color(kInk);
   // Esc leaves the place as "Назад" does.
   SetKeys(nullptr, &back);
 

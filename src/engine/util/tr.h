@@ -1,0 +1,51 @@
+// The game's texts in the player's language. The texts are written in Russian
+// in the sources, and Russian needs no catalogue: Tr("Назад") is "Назад" while
+// the language is Russian, and the catalogue's text for it in another
+// language, or "Назад" again where that catalogue lacks it. Texts that are
+// saved, compared or parsed stay Russian; only what is shown goes through here.
+//
+// The marks are what scripts/po.sh extracts into po/kalvitor.pot: Tr, TrC
+// (a context for one Russian text that needs two translations), TrN (a
+// number's forms) and KV_N (a text in a table, translated where it is shown).
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A text of a static table, extracted for the translators and translated
+// (with Tr) where it is shown.
+#define KV_N(text) text
+
+namespace kalvitor {
+
+const char* Tr(const char* russian);
+inline std::string Tr(const std::string& russian) { return Tr(russian.c_str()); }
+// The same text in a context ("month" for a month's name).
+const char* TrC(const char* context, const char* russian);
+// The form for n of a text with a number: the two Russian forms as given
+// (one for 1, many else) while the language is Russian, the catalogue's
+// forms by its plural rule in another language.
+std::string TrN(const char* one, const char* many, long n);
+
+// The language's code, "ru" or one of the game's catalogues ("en").
+const std::string& Language();
+// false (and Russian) for a code with no catalogue.
+bool SetLanguage(const std::string& code);
+// "ru" and the codes of the game's catalogues.
+std::vector<std::string> AvailableLanguages();
+
+// The language a player's environment asks for, among those available, as
+// gettext chooses: the locale of messages is the first set of LC_ALL,
+// LC_MESSAGES and LANG; in the C or POSIX locale (C.UTF-8 too, or none) the game speaks
+// Russian; else LANGUAGE's colon-separated list is tried in order, then the
+// locale itself, each as "ll_CC" and then "ll" ("en_GB.UTF-8" -> "en_GB",
+// "en"). Nothing available: Russian. A variable not set is nullptr or "".
+struct LocaleVariables {
+  const char* language = nullptr;
+  const char* lc_all = nullptr;
+  const char* lc_messages = nullptr;
+  const char* lang = nullptr;
+};
+std::string ChooseLanguage(const LocaleVariables& vars, const std::vector<std::string>& available);
+
+}  // namespace kalvitor
