@@ -1,4 +1,4 @@
-// kalvitor-headless [--dir PATH] [--seed N] [--now "DD.MM.YYYY HH:MM:SS"] [SCRIPT]
+// kalvitor-headless [--dir PATH] [--seed N] [--now "DD.MM.YYYY HH:MM:SS"] [--lang CODE] [SCRIPT]
 #ifdef _WIN32
 #include <windows.h>
 // After windows.h, which they need.
@@ -17,6 +17,7 @@
 #include "driver.h"
 #include "util/date.h"
 #include "util/paths.h"
+#include "util/tr.h"
 
 using kalvitor::headless::Driver;
 using kalvitor::headless::Options;
@@ -25,7 +26,8 @@ namespace {
 
 int Usage(const std::string& why) {
   std::cout << "ERROR " << why << "\n";
-  std::cerr << "usage: kalvitor-headless [--dir PATH] [--seed N] [--now \"DD.MM.YYYY HH:MM:SS\"] [SCRIPT]\n";
+  std::cerr << "usage: kalvitor-headless [--dir PATH] [--seed N] [--now \"DD.MM.YYYY HH:MM:SS\"] [--lang CODE] "
+               "[SCRIPT]\n";
   return 2;
 }
 
@@ -101,6 +103,15 @@ int main(int argc, char** argv) {
       if (!date || !minutes) return Usage("--now needs \"DD.MM.YYYY HH:MM:SS\"");
       options.nowDate = *date;
       options.nowMillis = (static_cast<int64_t>(*minutes) * 60 + seconds) * 1000;
+    } else if (a == "--lang") {
+      // The game's own language unless asked; never the environment's, so
+      // that a script gives the same output on every machine.
+      const std::string code = value();
+      if (!kalvitor::SetLanguage(code)) {
+        std::string known;
+        for (const std::string& c : kalvitor::AvailableLanguages()) known += (known.empty() ? "" : ", ") + c;
+        return Usage("--lang needs one of the game's languages: " + known);
+      }
     } else if (!a.empty() && a[0] == '-' && a != "-") {
       return Usage("unknown option: " + a);
     } else {

@@ -31,6 +31,7 @@
 #include "form_dialog.h"
 #include "qt_port.h"
 #include "test_hooks.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/shell/frm_main.h"
 #include "windows/shell/frm_player_name.h"
@@ -155,8 +156,14 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
   kalvitor::qt::SetUpIdentity();
   SetUpLook(app);
+  // The game speaks the language the player's system asks for, when it has
+  // it, and Russian otherwise; Qt's own texts (the standard buttons) follow.
+  kalvitor::SetLanguage(kalvitor::ChooseLanguage(
+      {std::getenv("LANGUAGE"), std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")},
+      kalvitor::AvailableLanguages()));
   QTranslator qtTexts;
-  if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (qtTexts.load(QStringLiteral("qtbase_") + QString::fromStdString(kalvitor::Language()),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     app.installTranslator(&qtTexts);
 
   kalvitor::qt::QtPortOptions options;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "util/program_name.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/places.h"
 
@@ -276,15 +277,17 @@ void FrmMain::FormUnloadQuestion() {
   game_.port.EndProgram();
 }
 
+// A menu or item is found by the caption it shows or by its Russian source,
+// in any language.
 Menu* FrmMain::FindMenu(const std::string& caption) {
   for (Menu& m : menus_)
-    if (m.caption == caption) return &m;
+    if (m.caption == caption || m.caption == Tr(caption)) return &m;
   return nullptr;
 }
 
 MenuItem* FrmMain::FindItem(Menu& menu, const std::string& caption) {
   for (MenuItem& it : menu.items)
-    if (it.caption == caption) return &it;
+    if (it.caption == caption || it.caption == Tr(caption)) return &it;
   return nullptr;
 }
 
