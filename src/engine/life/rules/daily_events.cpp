@@ -8,6 +8,8 @@
 #include "life/life.h"
 #include "util/int_math.h"
 #include "util/text.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 namespace {
@@ -32,7 +34,7 @@ using Tell = bool (*)(Life&, Happening&);
 using Act = void (*)(Life&, const Happening&);
 
 bool TellFired(Life& life, Happening& h) {
-  h.message = "Сообщение от Вашего босса: Уважаемый " + life.s.PlayerName + "! Вы уволены!!!";
+  h.message = FormatText(Tr("Сообщение от Вашего босса: Уважаемый %s! Вы уволены!!!"), {life.s.PlayerName});
   return true;
 }
 
@@ -52,17 +54,17 @@ bool TellRobbery(Life& life, Happening& h) {
     stolen = DivRoundHalfEven(m, 50);
     h.moneyLeft = DivRoundHalfEven(49 * m, 50);
   }
-  h.message = "Сообщение от Майора Милиции Петрова А.Н.: Мне очень жаль, но к вам пробрались грабители и стащили " +
-              std::to_string(stolen) + " долларов.";
+  h.message = FormatText(Tr("Сообщение от Майора Милиции Петрова А.Н.: Мне очень жаль, но к вам пробрались грабители "
+                            "и стащили %s долларов."),
+                         {std::to_string(stolen)});
   return true;
 }
 
 bool TellChildAtComputer(Life& life, Happening& h) {
   h.slot = life.rnd.DrawInt(8);
-  h.message =
-      "Сообщение от твоего ребенка: Папа я тут на твой компьютер... ну... молоко парное... туда... того... И чё-то "
-      "искры посыпались с " +
-      LowerCase(GetHardwareSlotName(h.slot));
+  h.message = FormatText(Tr("Сообщение от твоего ребенка: Папа я тут на твой компьютер... ну... молоко парное... "
+                            "туда... того... И чё-то искры посыпались с %s"),
+                         {LowerCase(GetHardwareSlotName(h.slot))});
   return true;
 }
 
@@ -71,8 +73,8 @@ bool TellGift(Life& life, Happening& h) {
   const int16_t m = life.s.HwModels[static_cast<size_t>(h.slot)];
   if (IsHardwareAtTop(h.slot, m)) return false;
   h.model = static_cast<int16_t>(m + 1);
-  h.message = "Поздравляем! Грег Маккен вам подарил новый " + LowerCase(GetHardwareSlotName(h.slot)) + " " +
-              GetHardwareName(h.slot, h.model);
+  h.message = FormatText(Tr("Поздравляем! Грег Маккен вам подарил новый %s %s"),
+                         {LowerCase(GetHardwareSlotName(h.slot)), GetHardwareName(h.slot, h.model)});
   return true;
 }
 
@@ -106,64 +108,65 @@ const std::vector<DailyEvent> kDailyEvents = {
      {{C::Mood, {-50, -20, -10}}, {C::Health, {-30, -15, -5}}, {C::Satiety, {-40, -20, -10}}}},
     {6,
      Needs::Nothing,
-     "Сообщение от хирурга Жукина В.М.: Кто-то напал на Вас и сломал ребро!",
+     KV_N("Сообщение от хирурга Жукина В.М.: Кто-то напал на Вас и сломал ребро!"),
      nullptr,
      nullptr,
      {{C::Mood, {-60, -45, -25}}, {C::Health, {-40, -30, -15}}, {C::Satiety, {-5, 2, 10}}}},
     {8, Needs::WifeAndChildren, nullptr, TellChildAtComputer, BreakSlot, {}},
     {10,
      Needs::Wife,
-     "Сообщение от твоей жены: Ах ты дрянь! Ты где деньги деваешь? А? Какой такой пентиум! Какой такой джифорс! Ты "
-     "чё??? Совсем уже...",
+     KV_N(
+         "Сообщение от твоей жены: Ах ты дрянь! Ты где деньги деваешь? А? Какой такой пентиум! Какой такой джифорс! Ты "
+         "чё??? Совсем уже..."),
      nullptr,
      nullptr,
      {{C::Mood, Same(-10)}}},
     {12,
      Needs::Nothing,
-     "Сообщение от соседки: Ах ты пьянь, ах ты падла... Ты посмотри что ты на полу наделал! С тебя 50 долларов",
+     KV_N("Сообщение от соседки: Ах ты пьянь, ах ты падла... Ты посмотри что ты на полу наделал! С тебя 50 долларов"),
      nullptr,
      nullptr,
      {{C::Money, Same(-50)}}},
     {14,
      Needs::Wife,
-     "Сообщение от Майора Милиции Петрова А.Н.: Слушай ты чё? Совсем офигел? Ты же вчера чуть жену не утопил в "
-     "унитазе? Чё? Какое такое Интел! Какой такое ISDN??? Чего? RAID-контроллер купить хочешь? А она деньги "
-     "забрала? Ясно. Ну штраф заплати 150 долларов!",
+     KV_N("Сообщение от Майора Милиции Петрова А.Н.: Слушай ты чё? Совсем офигел? Ты же вчера чуть жену не утопил в "
+          "унитазе? Чё? Какое такое Интел! Какой такое ISDN??? Чего? RAID-контроллер купить хочешь? А она деньги "
+          "забрала? Ясно. Ну штраф заплати 150 долларов!"),
      nullptr,
      nullptr,
      {{C::Money, Same(-150)}}},
     {16,
      Needs::Wife,
-     "Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков адреналина "
-     "ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!",
+     KV_N("Сообщение от хирурга Жукина В.М.: Мдаа мужик! Не изменяй больше жене никогда! Мы тебе 70 кубиков адреналина "
+          "ввели чтобы завести тебя! Что? Где рука? У жены спроси! За операцию 350 долларов!"),
      nullptr,
      nullptr,
      {{C::Money, Same(-350)}}},
-    {18, Needs::Job, "Вы понравились боссу. Ваша зарплата повышена на 25%!", nullptr, Raise, {}},
+    {18, Needs::Job, KV_N("Вы понравились боссу. Ваша зарплата повышена на 25%!"), nullptr, Raise, {}},
     {20, Needs::Nothing, nullptr, TellGift, GiveSlot, {}},
     {22,
      Needs::Nothing,
-     "Поздравляем! Вы сегодня приглашены на день рождения к своему другу!",
+     KV_N("Поздравляем! Вы сегодня приглашены на день рождения к своему другу!"),
      nullptr,
      nullptr,
      {{C::Mood, Same(50)}, {C::Money, Same(-50)}, {C::Satiety, Same(100)}}},
     {24,
      Needs::Nothing,
-     "Бабушка вам подарила 150 долларов! Скажите ей спасибо!",
+     KV_N("Бабушка вам подарила 150 долларов! Скажите ей спасибо!"),
      nullptr,
      nullptr,
      {{C::Money, Same(150)}}},
-    {26, Needs::Nothing, "Вас сбила машина!", nullptr, nullptr, {{C::Health, Same(-50)}}},
+    {26, Needs::Nothing, KV_N("Вас сбила машина!"), nullptr, nullptr, {{C::Health, Same(-50)}}},
     {28,
      Needs::Nothing,
-     "Вы нашли на дороге 100 долларов! 25% ваших!",
+     KV_N("Вы нашли на дороге 100 долларов! 25% ваших!"),
      nullptr,
      nullptr,
      {{C::Money, Same(25)}, {C::Mood, Same(50)}}},
-    {30, Needs::Job, "Поздравляем! Вы ударили по морде босса! Вы уволены!", nullptr, Fire, {}},
+    {30, Needs::Job, KV_N("Поздравляем! Вы ударили по морде босса! Вы уволены!"), nullptr, Fire, {}},
     {32,
      Needs::Nothing,
-     "Вы познакомились с интересной девушкой!",
+     KV_N("Вы познакомились с интересной девушкой!"),
      nullptr,
      nullptr,
      {{C::Mood, Same(75)}, {C::Health, Same(-10)}}},
@@ -196,7 +199,7 @@ Wear HappenEvent(Life& life, int number) {
     if (!Meets(life.s, row.needs)) return row.noWearWithoutIt ? Wear::Skipped : Wear::Taken;
     Happening h;
     if (row.tell == nullptr) {
-      h.message = row.message;
+      h.message = Tr(row.message);
     } else if (!row.tell(life, h)) {
       return Wear::Taken;
     }
@@ -249,12 +252,13 @@ void Life::MonthlyAccounts() {
     pay(75, MoneyCause::School);
     SetStatus(Sat16(int64_t{s.StatusRank} + 1));
     if (s.StatusRank == 8) {
-      MsgBox("Вы прошли компьютерные курсы!", "Доцент", MsgIcon::Information);
+      MsgBox(Tr("Вы прошли компьютерные курсы!"), Tr("Доцент"), MsgIcon::Information);
       if (game.Over()) return;
       state_.AttendsCourses = kFalse;
       View().StudiesOver(Studies::Courses);
     } else {
-      MsgBox("Поздравляем. Теперь Вы -- " + StatusName(s.StatusRank), "Доцент", MsgIcon::Information);
+      MsgBox(FormatText(Tr("Поздравляем. Теперь Вы -- %s"), {StatusName(s.StatusRank)}), Tr("Доцент"),
+             MsgIcon::Information);
       if (game.Over()) return;
     }
   }

@@ -1,6 +1,7 @@
 // Family life: marriage, divorce, children and the family code line.
 #include "life/life.h"
 #include "util/int_math.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 
@@ -12,8 +13,8 @@ void Life::FamilyEvent(int16_t code) {
     case 8:
       if (s.Married != kTrue || s.WasMarried != kTrue) {
         PlaySfx("MARRY");
-        MsgBox("Поздравляем! Вчера ты женился! Заплатите за свадьбу $50",
-               "Женится или не женится... Всё равно потом раскаиваться буду!", MsgIcon::Information);
+        MsgBox(Tr("Поздравляем! Вчера ты женился! Заплатите за свадьбу $50"),
+               Tr("Женится или не женится... Всё равно потом раскаиваться буду!"), MsgIcon::Information);
         if (game.Over()) return;
         state_.Married = kTrue;
         state_.WasMarried = kTrue;
@@ -25,17 +26,16 @@ void Life::FamilyEvent(int16_t code) {
     case 12:
       PlaySfx("DIVORCE");
       if (s.Married == kTrue) {
-        MsgBox("От тебя ушла жена!", "Вот и раскаивайся!", MsgIcon::Information);
+        MsgBox(Tr("От тебя ушла жена!"), Tr("Вот и раскаивайся!"), MsgIcon::Information);
         if (game.Over()) return;
         state_.Married = kFalse;
         Note(JournalKind::Family, "Развод");
         if (s.Daughters > 0 || s.Sons > 0) {
           state_.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
           Note(JournalKind::Family, "Алименты: $" + std::to_string(s.Alimony) + " в месяц");
-          MsgBox(
-              "Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
-              "месяц!",
-              "Круто, да?", MsgIcon::Information);
+          MsgBox(Tr("Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
+                    "месяц!"),
+                 Tr("Круто, да?"), MsgIcon::Information);
         }
       }
       break;
@@ -44,8 +44,8 @@ void Life::FamilyEvent(int16_t code) {
       PlaySfx("BABY");
       if (s.Married == kTrue) {
         bool daughter = code == 24;
-        MsgBox(daughter ? "Поздравляем! У вас родилась дочь!" : "Поздравляем! У вас родился сын!", "Медбрат",
-               MsgIcon::Information);
+        MsgBox(daughter ? Tr("Поздравляем! У вас родилась дочь!") : Tr("Поздравляем! У вас родился сын!"),
+               Tr("Медбрат"), MsgIcon::Information);
         if (game.Over()) return;
         int16_t& count = daughter ? state_.Daughters : state_.Sons;
         count = Sat16(int64_t{count} + 1);

@@ -2,6 +2,8 @@
 #include "life/life.h"
 #include "util/date.h"
 #include "util/int_math.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 
@@ -23,7 +25,7 @@ void Life::DailyPass() {
     SetEducation(Sat16(int64_t{s.Education} + 1));
   } else if (s.Education == 100 && s.AttendsSchool == kTrue) {
     state_.AttendsSchool = kFalse;
-    MsgBox("Вы имеете два высших образования!", "Поздравляем!", MsgIcon::Information);
+    MsgBox(Tr("Вы имеете два высших образования!"), Tr("Поздравляем!"), MsgIcon::Information);
     if (game.Over()) return;
     View().StudiesOver(Studies::School);
   }
@@ -47,8 +49,8 @@ void Life::YearlyPass() {
   const Guard game = ThisGame();
   PlaySfx("YEARUP");
   int64_t t = DivRoundHalfEven(int64_t{s.Money} * tax.rate, 100);
-  ShowMessage("Сообщение от Налогового Инспектора: Пора платить налоги!!! Вы заплатили " + std::to_string(t) +
-              " долларов");
+  ShowMessage(FormatText(Tr("Сообщение от Налогового Инспектора: Пора платить налоги!!! Вы заплатили %s долларов"),
+                         {std::to_string(t)}));
   if (game.Over()) return;
   SetMood(Sat16(int64_t{s.Mood} - tax.mood));
   if (game.Over()) return;

@@ -1,6 +1,8 @@
 // Health, satiety and mood and their deaths; the victory.
 #include "life/life.h"
 #include "util/date.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 namespace {
@@ -15,8 +17,8 @@ struct VitalRule {
 
 const VitalRule kVitals[] = {
     {Fact::Health, -50, "Dr. Green"},
-    {Fact::Satiety, -20, "Желаю тебе быть большим и тольстым"},
-    {Fact::Mood, -100, "Критический уровень настроения"},
+    {Fact::Satiety, -20, KV_N("Желаю тебе быть большим и тольстым")},
+    {Fact::Mood, -100, KV_N("Критический уровень настроения")},
 };
 
 }  // namespace
@@ -53,19 +55,19 @@ void Life::Death(Vital vital) {
   std::string text;
   switch (vital) {
     case Vital::Health:
-      text = "Вы скончались от полученных травм. Время смерти -- " + FormatHMMSS(s.GameTime);
+      text = FormatText(Tr("Вы скончались от полученных травм. Время смерти -- %s"), {FormatHMMSS(s.GameTime)});
       break;
     case Vital::Satiety:
-      text = "Вы умерли голодной смертью!";
+      text = Tr("Вы умерли голодной смертью!");
       break;
     case Vital::Mood:
-      text = "Вы спрыгнули с 15 этажа и разбились насмерть!!!";
+      text = Tr("Вы спрыгнули с 15 этажа и разбились насмерть!!!");
       break;
   }
   // The clock runs while the box is up: another death, or a load, may have
   // begun a game meanwhile, and this one is over already.
   const Guard game = ThisGame();
-  MsgBox(text, kVitals[static_cast<int>(vital)].title, MsgIcon::Information);
+  MsgBox(text, Tr(kVitals[static_cast<int>(vital)].title), MsgIcon::Information);
   if (game.Over()) return;
   NewGame();
 }
@@ -81,7 +83,7 @@ void Life::Victory() {
   Note(JournalKind::Victory, "Победа! Деньги: $" + std::to_string(s.Money));
   PlaySfx("WIN");
   const Guard game = ThisGame();
-  MsgBox("Вы прошли всю игру", "Наконец-то", MsgIcon::Exclamation);
+  MsgBox(Tr("Вы прошли всю игру"), Tr("Наконец-то"), MsgIcon::Exclamation);
   if (game.Over()) return;
   AppendGamesLog("WIN");
   NewGame();

@@ -9,6 +9,8 @@
 #include "util/date.h"
 #include "util/paths.h"
 #include "util/text.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 
@@ -19,11 +21,10 @@ void Life::RunMain() {
   WallClock now = port.Now();
   std::optional<int32_t> back = ParseShortDate(FormatShortDate(now.date));
   if (!back || *back != now.date) {
-    MsgBox(
-        "Внимание! Общая ошибка формата даты/времени. Компьютер настроен не на русские стандарты! Измените "
-        "региональный стандарт (Пуск\\Настройка\\Панель управления\\Язык и стандарты (Start\\Settings\\Control "
-        "Panel\\Regional Settings) на Русский (Russian) и повторите попытку!",
-        "Общая ошибка Windows", MsgIcon::Critical);
+    MsgBox(Tr("Внимание! Общая ошибка формата даты/времени. Компьютер настроен не на русские стандарты! Измените "
+              "региональный стандарт (Пуск\\Настройка\\Панель управления\\Язык и стандарты (Start\\Settings\\Control "
+              "Panel\\Regional Settings) на Русский (Russian) и повторите попытку!"),
+           Tr("Общая ошибка Windows"), MsgIcon::Critical);
     port.EndProgram();
   }
   // An installed game keeps the player's files in a folder of their own; if
@@ -31,15 +32,15 @@ void Life::RunMain() {
   // player hears it once, and plays on.
   const std::string bad = folders_.SharedFolder() ? std::string() : PreparePlayerFolder(folders_);
   if (!bad.empty()) {
-    MsgBox("Папка '" + bad +
-               "' недоступна для записи. Игра продолжится, но сохранить игру и вести журнал игр "
-               "не получится.",
-           "Папка игрока", MsgIcon::Exclamation);
+    MsgBox(FormatText(Tr("Папка '%s' недоступна для записи. Игра продолжится, но сохранить игру и вести журнал игр "
+                         "не получится."),
+                      {bad}),
+           Tr("Папка игрока"), MsgIcon::Exclamation);
   } else if (!FolderHasRoom(folders_.player) && FolderWritable(folders_.player)) {
-    MsgBox("На диске с папкой '" + folders_.player +
-               "' не осталось места. Игра продолжится, но сохранить игру и вести журнал игр "
-               "не получится, пока место не освободится.",
-           "Папка игрока", MsgIcon::Exclamation);
+    MsgBox(FormatText(Tr("На диске с папкой '%s' не осталось места. Игра продолжится, но сохранить игру и вести "
+                         "журнал игр не получится, пока место не освободится."),
+                      {folders_.player}),
+           Tr("Папка игрока"), MsgIcon::Exclamation);
   }
   WriteGamesLogHeaderIfMissing();
   FinishSavesCutShort(PlayerPath("Save"));
