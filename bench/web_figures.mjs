@@ -5,7 +5,9 @@
 //   start   navigation to the name dialog ready for typing (its text box has
 //           the keyboard), in a new browser context each round (no cache),
 //           beside a bare page that instantiates a WebAssembly module of the
-//           game's byte size and shows one dialog with a text box;
+//           game's byte size and shows one dialog with a text box (its bytes
+//           a custom section: nothing to compile), and beside one that
+//           compiles and instantiates the game's own module, not running it;
 //   bytes   what was transferred before that moment, as a static host
 //           compresses it (gzip -9 for text, JavaScript and WebAssembly;
 //           pictures, sounds and the game's data as they are), by kind;
@@ -86,6 +88,24 @@ function bareSite() {
     `<!DOCTYPE html><html lang="ru"><head><meta charset="utf-8"><title>Диалог</title></head><body>
 <script type="module">
 await WebAssembly.instantiateStreaming(fetch("bare.wasm"), {});
+const d = document.createElement("dialog");
+d.innerHTML = '<p>${NAME_BOX}</p><input type="text" aria-label="${NAME_BOX}"><button>OK</button>';
+document.body.append(d);
+d.show();
+d.querySelector("input").focus();
+</script></body></html>`,
+  );
+  // The second yardstick: the game's own module, compiled as it downloads
+  // and instantiated with do-nothing imports, but never run.
+  writeFileSync(join(dir, "game.wasm"), readFileSync(join(site, "kalvitor.wasm")));
+  writeFileSync(
+    join(dir, "dialog-code.html"),
+    `<!DOCTYPE html><html lang="ru"><head><meta charset="utf-8"><title>Диалог</title></head><body>
+<script type="module">
+const module = await WebAssembly.compileStreaming(fetch("game.wasm"));
+const imports = {};
+for (const i of WebAssembly.Module.imports(module)) (imports[i.module] ??= {})[i.name] = () => 0;
+await WebAssembly.instantiate(module, imports);
 const d = document.createElement("dialog");
 d.innerHTML = '<p>${NAME_BOX}</p><input type="text" aria-label="${NAME_BOX}"><button>OK</button>';
 document.body.append(d);
@@ -231,10 +251,11 @@ const KINDS = [
 const pairedRatio = (a, b) => median(a.map((v, i) => v / b[i]));
 
 async function startFigures(browser, server) {
-  const game = [], bare = [], earlier = [];
+  const game = [], bare = [], code = [], earlier = [];
   let files = [];
   for (let i = 0; i < rounds; ++i) {
     bare.push(await coldStart(browser, `${server.url}bare/dialog.html`));
+    code.push(await coldStart(browser, `${server.url}bare/dialog-code.html`));
     const r = await coldStart(browser, server.url);
     game.push(r);
     files = r.files;
@@ -245,6 +266,8 @@ async function startFigures(browser, server) {
   console.log(`start: name dialog ready ${figures(game, bare, "ms")} to the bare page with a module of the same size ` +
     `(${median(bare.map((r) => r.ms)).toFixed(0)} ms; goal <= 1.5; median of ${rounds} cold visits side by side) ` +
     `[game ${list(game, "ms")}; bare ${list(bare, "ms")}]`);
+  console.log(`start: name dialog ready ${figures(game, code, "ms")} to the bare page that compiles and instantiates the ` +
+    `game's own module without running it (${median(code.map((r) => r.ms)).toFixed(0)} ms; goal <= 1.5) [code ${list(code, "ms")}]`);
   console.log(`start: the page processes' processor time meanwhile ${figures(game, bare, "cpu")} to the bare page's ` +
     `(${median(bare.map((r) => r.cpu)).toFixed(0)} ms) [game ${list(game, "cpu")}; bare ${list(bare, "cpu")}]`);
   if (before)

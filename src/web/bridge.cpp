@@ -78,8 +78,12 @@ EM_JS(int, kv_track_playing, (), {
 // The page's address may stop the computer's clock at a time of its own
 // (tests: "?now=2026-12-07T21:47:00"), as the driver's --now does.
 EM_JS(void, kv_local_time, (int* out), {
-  const fixed = new URLSearchParams(location.search).get("now");
-  const d = fixed !== null && !isNaN(new Date(fixed)) ? new Date(fixed) : new Date();
+  // Asked at every tick: the address is read once.
+  if (Module.kvFixedNow === undefined) {
+    const fixed = new URLSearchParams(location.search).get("now");
+    Module.kvFixedNow = fixed !== null && !isNaN(new Date(fixed)) ? new Date(fixed).getTime() : null;
+  }
+  const d = Module.kvFixedNow !== null ? new Date(Module.kvFixedNow) : new Date();
   HEAP32[out >> 2] = d.getFullYear();
   HEAP32[(out >> 2) + 1] = d.getMonth() + 1;
   HEAP32[(out >> 2) + 2] = d.getDate();

@@ -189,7 +189,7 @@ test("the page asks at once for every module and the program the name dialog nee
     // after the first module has come: none may be.
     const late = await page.evaluate(() => {
       const files = performance.getEntriesByType("resource").filter((e) => /\/(js\/.*\.js|kalvitor\.(js|wasm|data))$/.test(e.name));
-      const first = files.find((e) => e.name.endsWith("/js/main.js"));
+      const first = files.find((e) => e.name.endsWith("/js/page.js"));
       return files.filter((e) => e !== first && e.startTime >= first.responseEnd).map((e) => new URL(e.name).pathname);
     });
     assert.deepEqual(late, []);

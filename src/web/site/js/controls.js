@@ -134,12 +134,15 @@ function setText(el, text) {
 // layout of the page, which measuring the label itself would force.
 let ruler = null;
 let family = "";
+let rulerFont = "";
 function lineWidth(text, pt, bold) {
   if (!ruler) {
     ruler = document.createElement("canvas").getContext("2d");
     family = getComputedStyle(document.documentElement).fontFamily;
   }
-  ruler.font = `${bold ? "bold " : ""}${pt}pt ${family}`;
+  // Setting the font parses it: only when it changes.
+  const font = `${bold ? "bold " : ""}${pt}pt ${family}`;
+  if (font !== rulerFont) ruler.font = rulerFont = font;
   return ruler.measureText(text).width;
 }
 

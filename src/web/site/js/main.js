@@ -16,6 +16,8 @@ import { keepOffline } from "./offline.js";
 import { installScale, setGameArea } from "./scale.js";
 import { openPlayerStore } from "./store.js";
 
+const whenIdle = (f) => (window.requestIdleCallback ? requestIdleCallback(f, { timeout: 1000 }) : setTimeout(f, 100));
+
 let tipsOffered = false;
 let gameBegun = false;
 
@@ -23,7 +25,9 @@ on("form", (news) => {
   onForm(news);
   document.getElementById("loading")?.remove();
   if (news.main && news.shown) gameBegun = true;
-  if (news.shown) keepOffline(() => gameBegun);
+  // The worker after the window has come up and the page is idle: its
+  // registration is no part of the start.
+  if (news.shown) whenIdle(() => keepOffline(() => gameBegun));
   if (news.main && news.shown && !tipsOffered) {
     // The tips for a new player, once the first game's window is up.
     tipsOffered = true;

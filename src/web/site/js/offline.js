@@ -1,8 +1,8 @@
 // The site kept in the browser by its service worker (sw.js, written by the
-// build): registered once the first window is up, so that it never competes
-// with the program for the network at the start. The worker fetches a new
-// version whole in the background; it takes over at the next start of the
-// page, or at once while the player has not begun a game (the page then
+// build): registered once the first window is up and the page is idle, so
+// that it never competes with the program at the start. The worker fetches
+// a new version whole in the background; it takes over at the next start of
+// the page, or at once while the player has not begun a game (the page then
 // starts again in the new version: nothing is lost at the name dialog).
 let registered = false;
 

@@ -78,10 +78,13 @@ function takesKeyboard(el) {
   return el.isConnected && !el.disabled && el.tabIndex >= 0 && el.checkVisibility() && !el.closest("[inert]");
 }
 
-export function openFrame(frame, kind, name) {
+// `onPage` runs once the frame is on the page, before it is placed and
+// given the keyboard.
+export function openFrame(frame, kind, name, onPage = null) {
   // When it closes, the keyboard goes back to where it was.
   stack.push({ frame, kind, name, returnFocus: document.activeElement });
   desk().appendChild(frame);
+  onPage?.();
   place(frame);
   restack();
   focusInto(frame);
@@ -230,15 +233,17 @@ function applyForm(entry) {
   entry.els.forEach((el) => el && el.classList.toggle("default", el === def));
 }
 
+const onStack = (entry) => stack.some((e) => e.frame === entry.frame);
+
 function show(entry) {
-  if (stack.some((e) => e.frame === entry.frame)) return;
-  openFrame(entry.frame, kindOf(entry.form), entry.form.name);
-  // Now on the page, its labels are fitted to their texts where they stand.
-  applyForm(entry);
+  if (onStack(entry)) return;
+  // Applied on the page, where its labels are fitted to their texts as
+  // they stand, before it is placed and given the keyboard.
+  openFrame(entry.frame, kindOf(entry.form), entry.form.name, () => applyForm(entry));
 }
 
 function hide(entry) {
-  if (stack.some((e) => e.frame === entry.frame)) closeFrame(entry.frame);
+  if (onStack(entry)) closeFrame(entry.frame);
 }
 
 export function onForm(news) {
@@ -260,9 +265,10 @@ export function onForm(news) {
   if (!entry) entry = build(news);
   entry.form = news;
   entry.form.controls.forEach((c, i) => (c.designHidden = entry.els[i] ? entry.els[i].style.zIndex === "3" : false));
+  // A window coming into sight is applied once, where it stands (show).
+  if (news.shown && !onStack(entry)) return show(entry);
   applyForm(entry);
-  if (news.shown) show(entry);
-  else hide(entry);
+  if (!news.shown) hide(entry);
 }
 
 export function onControl(news) {
@@ -290,7 +296,11 @@ export function onControl(news) {
   }
   // A control that goes out of sight with the keyboard in it (the cheat box
   // once answered) gives it back where it was before, or to its window.
-  if (entry.client.contains(active) && !active.checkVisibility()) {
+  // Only the control itself or a panel can have taken it out of sight;
+  // asking anything else would lay out the page at every change (the
+  // clock's every tick).
+  const mayHaveGone = active === entry.els[c.id] || c.kind === "panel";
+  if (mayHaveGone && entry.client.contains(active) && !active.checkVisibility()) {
     const back = entry.keyboardBefore;
     entry.keyboardBefore = null;
     if (back && entry.frame.contains(back) && takesKeyboard(back)) back.focus({ preventScroll: true });
