@@ -107,8 +107,10 @@ class Life {
   // conditions hold, else the button's refusal. Can end the game (the box).
   void ApplyForJob(int index);
   void SetStatus(int16_t rank);
+  // The rank's name as the game keeps it (1..8; "" outside); Tr shows it.
   static std::string StatusName(int rank);
-  // The job ladder's title and daily wage of job 0..12 ("" and 0 outside).
+  // The job ladder's title (Russian, as the state keeps it; Tr shows it) and
+  // daily wage of job 0..12 ("" and 0 outside).
   static std::string JobTitle(int index);
   static int16_t JobWage(int index);
   void SetEducation(int16_t percent);

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "util/decimal.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 namespace {
@@ -21,8 +23,10 @@ int64_t DaysFromCivilEpoch(int64_t y, int64_t m, int64_t d) {
 
 const int64_t kSerialZero = DaysFromCivilEpoch(1899, 12, 30);
 
-const char* const kMonthsGenitive[12] = {"января", "февраля", "марта",    "апреля",  "мая",    "июня",
-                                         "июля",   "августа", "сентября", "октября", "ноября", "декабря"};
+// As a date writes them, in the genitive ("6 декабря").
+const char* const kMonthsGenitive[12] = {KV_N("января"),   KV_N("февраля"), KV_N("марта"),  KV_N("апреля"),
+                                         KV_N("мая"),      KV_N("июня"),    KV_N("июля"),   KV_N("августа"),
+                                         KV_N("сентября"), KV_N("октября"), KV_N("ноября"), KV_N("декабря")};
 
 // Reads an unsigned decimal number of 1..max digits; false on anything else.
 bool ReadNumber(const std::string& s, int maxDigits, int& out) {
@@ -89,9 +93,11 @@ std::string FormatShortDate(int32_t serial) {
 
 std::string FormatLongDate(int32_t serial) {
   CivilDate c = CivilFromSerial(serial);
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%d %s %04d", c.day, kMonthsGenitive[(c.month + 11) % 12], c.year);
-  return buf;
+  char year[16];
+  std::snprintf(year, sizeof year, "%04d", c.year);
+  const char* month = Tr(kMonthsGenitive[(c.month + 11) % 12]);
+  // TRANSLATORS: a date: the day, the month's name, the year ("6 декабря 2026").
+  return FormatText(TrC("date", "%1$s %2$s %3$s"), {std::to_string(c.day), month, year});
 }
 
 std::optional<int32_t> ParseShortDate(const std::string& text) {

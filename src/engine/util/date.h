@@ -27,7 +27,8 @@ CivilDate CivilFromSerial(int32_t serial);
 
 // "06.12.2026"
 std::string FormatShortDate(int32_t serial);
-// "6 декабря 2026" (full Russian month name in the genitive)
+// "6 декабря 2026" (full Russian month name in the genitive); in another
+// language its month and its order ("December 6, 2026")
 std::string FormatLongDate(int32_t serial);
 // Accepts D.M.YYYY with one or two digits for day and month.
 std::optional<int32_t> ParseShortDate(const std::string& text);

@@ -9,6 +9,7 @@ namespace kalvitor {
 
 int HardwareTopModel(int slot);  // -1 for a slot outside 0..8
 std::string GetHardwareEntry(int slot, int model);
+// The names as shown, in the player's language ("" past the top model).
 std::string GetHardwareName(int slot, int model);
 int16_t GetHardwarePrice(int slot, int model);
 std::string GetHardwareSlotName(int slot);

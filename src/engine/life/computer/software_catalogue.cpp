@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "life/state.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 namespace {
@@ -24,7 +25,7 @@ constexpr int kSlotCount = static_cast<int>(sizeof kNames / sizeof kNames[0]);
 
 RequirementRow Machine(int cpu, int ram, int hdd, int video) {
   return RequirementRow{
-      {{true, kCpu, cpu}, {true, kRam, ram}, {true, kHdd, hdd}, {true, kVideo, video}}, 4, "Слабая машинка!!!!"};
+      {{true, kCpu, cpu}, {true, kRam, ram}, {true, kHdd, hdd}, {true, kVideo, video}}, 4, KV_N("Слабая машинка!!!!")};
 }
 
 RequirementRow Os(int os, const char* refusal) { return RequirementRow{{{false, kOs, os}}, 1, refusal}; }
@@ -40,21 +41,22 @@ const std::vector<RequirementRow> kRows[] = {
     {Machine(1, 1, 1, 1), Machine(2, 1, 1, 1), Machine(2, 2, 2, 1), Machine(3, 2, 3, 1), Machine(3, 2, 3, 1),
      Machine(4, 3, 3, 2), Machine(3, 2, 3, 1), Machine(5, 3, 4, 3)},
     // Antivirus.
-    {Os(1, "Установи Windows 3.1!!!!"), Os(2, "Установи Windows 95!!!!"), Os(6, "Установи Windows 2000!!!!"),
-     Os(6, "Установи Windows 2000!!!!")},
+    {Os(1, KV_N("Установи Windows 3.1!!!!")), Os(2, KV_N("Установи Windows 95!!!!")),
+     Os(6, KV_N("Установи Windows 2000!!!!")), Os(6, KV_N("Установи Windows 2000!!!!"))},
     // Programming.
-    {Os(1, "Установи Windows 3.1!!!!"), Os(2, "Установи Windows 95!!!!"), Os(3, "Установи Windows 98!!!!"),
-     Os(5, "Установи Windows NT4!!!!"), OsExact(8, "Установи UNIX!!!!")},
+    {Os(1, KV_N("Установи Windows 3.1!!!!")), Os(2, KV_N("Установи Windows 95!!!!")),
+     Os(3, KV_N("Установи Windows 98!!!!")), Os(5, KV_N("Установи Windows NT4!!!!")),
+     OsExact(8, KV_N("Установи UNIX!!!!"))},
     // Graphics.
-    {Os(2, "Установи Windows 95!!!!"), OsAndVideo(3, 2, "Установи Windows 98 и nVidia Riva TNT!!!!"),
-     OsAndVideo(3, 4, "Установи Windows 98 и nVidia Riva TNT2!!!!"),
-     OsAndVideo(3, 5, "Установи Windows 98 и nVidia GeForce 256!!!!")},
+    {Os(2, KV_N("Установи Windows 95!!!!")), OsAndVideo(3, 2, KV_N("Установи Windows 98 и nVidia Riva TNT!!!!")),
+     OsAndVideo(3, 4, KV_N("Установи Windows 98 и nVidia Riva TNT2!!!!")),
+     OsAndVideo(3, 5, KV_N("Установи Windows 98 и nVidia GeForce 256!!!!"))},
     // Internet.
-    {Os(2, "Установи Windows 95"), Os(2, "Установи Windows 95"), Os(3, "Установи Windows 98"),
-     Os(3, "Установи Windows 98"), Os(4, "Установи Windows Millenium")},
+    {Os(2, KV_N("Установи Windows 95")), Os(2, KV_N("Установи Windows 95")), Os(3, KV_N("Установи Windows 98")),
+     Os(3, KV_N("Установи Windows 98")), Os(4, KV_N("Установи Windows Millenium"))},
     // Games.
-    {Os(1, "Установи Windows 3.1"), Os(1, "Установи Windows 3.1"), Os(2, "Установи Windows 95"),
-     Os(3, "Установи Windows 98"), Os(3, "Установи Windows 98"), Os(3, "Установи Windows 98")},
+    {Os(1, KV_N("Установи Windows 3.1")), Os(1, KV_N("Установи Windows 3.1")), Os(2, KV_N("Установи Windows 95")),
+     Os(3, KV_N("Установи Windows 98")), Os(3, KV_N("Установи Windows 98")), Os(3, KV_N("Установи Windows 98"))},
 };
 
 }  // namespace
@@ -67,7 +69,7 @@ int SoftwareTopModel(int slot) {
 std::string GetSoftwareName(int slot, int model) {
   int top = SoftwareTopModel(slot);
   if (top < 0 || model < 0 || model > top) return "";
-  if (model == 0) return "Нет вооще";
+  if (model == 0) return Tr("Нет вооще");
   return kNames[slot][static_cast<size_t>(model - 1)];
 }
 

@@ -10,6 +10,7 @@ namespace kalvitor {
 struct GameState;
 
 int SoftwareTopModel(int slot);  // -1 for a slot outside 0..5
+// The name as shown, in the player's language ("" past the top model).
 std::string GetSoftwareName(int slot, int model);
 
 // One condition: the named slot holds at least `model` (or exactly it).

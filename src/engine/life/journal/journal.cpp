@@ -5,6 +5,7 @@
 #include "util/date.h"
 #include "util/decimal.h"
 #include "util/text.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 namespace {
@@ -16,10 +17,10 @@ struct KindRow {
 };
 
 const KindRow kKinds[kJournalKinds] = {
-    {JournalKind::Message, "MESSAGE", "Новость"}, {JournalKind::MsgBox, "MSGBOX", "Окно"},
-    {JournalKind::Money, "MONEY", "Деньги"},      {JournalKind::Job, "JOB", "Работа"},
-    {JournalKind::Family, "FAMILY", "Семья"},     {JournalKind::Death, "DEATH", "Смерть"},
-    {JournalKind::Victory, "VICTORY", "Победа"},  {JournalKind::Game, "GAME", "Игра"},
+    {JournalKind::Message, "MESSAGE", KV_N("Новость")}, {JournalKind::MsgBox, "MSGBOX", KV_N("Окно")},
+    {JournalKind::Money, "MONEY", KV_N("Деньги")},      {JournalKind::Job, "JOB", KV_N("Работа")},
+    {JournalKind::Family, "FAMILY", KV_N("Семья")},     {JournalKind::Death, "DEATH", KV_N("Смерть")},
+    {JournalKind::Victory, "VICTORY", KV_N("Победа")},  {JournalKind::Game, "GAME", KV_N("Игра")},
 };
 
 constexpr const char* kHeader = "Brindlex Kalvitor journal 1";
@@ -113,7 +114,7 @@ std::optional<LifeRecord> ReadLife(const std::string& rest) {
 }  // namespace
 
 const char* JournalKindWord(JournalKind kind) { return kKinds[static_cast<int>(kind)].word; }
-const char* JournalKindName(JournalKind kind) { return kKinds[static_cast<int>(kind)].name; }
+const char* JournalKindName(JournalKind kind) { return Tr(kKinds[static_cast<int>(kind)].name); }
 
 std::optional<JournalKind> JournalKindFromWord(const std::string& word) {
   for (const KindRow& row : kKinds)

@@ -3,14 +3,18 @@
 
 #include "life/life.h"
 #include "util/text.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 namespace {
 
+// As the journal writes them after the date, capitalized.
 const char* const kCauseNames[] = {
-    "зарплата", "покупка",      "магазин",       "больница",   "развлечения", "учёба",
-    "банк",     "счёт за сеть", "алименты",      "налоги",     "событие",     "вирус",
-    "свадьба",  "чит-код",      "загрузка игры", "новая игра", "прочее",
+    KV_N("Зарплата"),   KV_N("Покупка"), KV_N("Магазин"),      KV_N("Больница"), KV_N("Развлечения"),
+    KV_N("Учёба"),      KV_N("Банк"),    KV_N("Счёт за сеть"), KV_N("Алименты"), KV_N("Налоги"),
+    KV_N("Событие"),    KV_N("Вирус"),   KV_N("Свадьба"),      KV_N("Чит-код"),  KV_N("Загрузка игры"),
+    KV_N("Новая игра"), KV_N("Прочее"),
 };
 static_assert(std::size(kCauseNames) == static_cast<size_t>(MoneyCause::Other) + 1);
 
@@ -18,7 +22,7 @@ std::string Dollars(int64_t v) { return v < 0 ? "-$" + Str(-v) : "$" + Str(v); }
 
 }  // namespace
 
-const char* MoneyCauseName(MoneyCause cause) { return kCauseNames[static_cast<size_t>(cause)]; }
+const char* MoneyCauseName(MoneyCause cause) { return Tr(kCauseNames[static_cast<size_t>(cause)]); }
 
 void Life::Note(JournalKind kind, const std::string& text) {
   if (noteStamp_ && !noteStamp_->game.Over()) {
@@ -36,13 +40,15 @@ void Life::NoteMoney(int32_t before, int32_t after, MoneyCause cause, const std:
   // A new game says what it starts with in its own entry.
   if (cause == MoneyCause::NewGame) return;
   if (cause == MoneyCause::Load) {
-    Note(JournalKind::Money, Capitalized(MoneyCauseName(cause)) + ": " + Dollars(after));
+    Note(JournalKind::Money, std::string(MoneyCauseName(cause)) + ": " + Dollars(after));
     return;
   }
   if (before == after) return;
   const int64_t change = int64_t{after} - before;
-  const std::string why = Capitalized(MoneyCauseName(cause)) + (what.empty() ? "" : ", " + what);
-  Note(JournalKind::Money, why + ": " + (change > 0 ? "+" : "") + Dollars(change) + ", стало " + Dollars(after));
+  const std::string why = MoneyCauseName(cause) + (what.empty() ? "" : ", " + what);
+  // TRANSLATORS: "Магазин, биг-мак: -$15, стало $435": why, the change, what is left.
+  Note(JournalKind::Money,
+       FormatText(Tr("%s: %s, стало %s"), {why, (change > 0 ? "+" : "") + Dollars(change), Dollars(after)}));
 }
 
 void Life::TakeDailySample() {

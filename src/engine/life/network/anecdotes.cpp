@@ -8,6 +8,8 @@
 #include "util/cp1251.h"
 #include "util/paths.h"
 #include "util/text.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 namespace {
@@ -89,7 +91,8 @@ class LineReader {
 std::string Life::GetRandomAnecdote() {
   const std::string path = DataPath(kJokesFile);
   auto complain = [&] {
-    MsgBox("Файл анекдотов '" + path + "' повреждён или имеет неверный формат", "Ошибка 745", MsgIcon::Critical);
+    MsgBox(FormatText(Tr("Файл анекдотов '%s' повреждён или имеет неверный формат"), {path}), Tr("Ошибка 745"),
+           MsgIcon::Critical);
   };
   if (!FileExists(path)) {
     complain();

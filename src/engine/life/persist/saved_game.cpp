@@ -16,6 +16,8 @@
 #include "util/paths.h"
 #include "util/replacing_file.h"
 #include "util/text.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 bool Life::SaveGame() {
@@ -33,7 +35,7 @@ bool Life::SaveGame() {
   if (IsPlainFileName(name)) {
     const std::string real = SpelledInFolder(folder, name);
     const std::string journalName = SpelledInFolder(folder, JournalFileName(real));
-    Note(JournalKind::Game, "Сохранение игры: " + real);
+    Note(JournalKind::Game, FormatText(Tr("Сохранение игры: %s"), {real}));
     ReplacingFile saved, journalFile;
     if (saved.Prepare(folder, real, text)) {
       const bool journalReady = journalFile.Prepare(folder, journalName, JournalFileText(journal, text));
@@ -49,14 +51,15 @@ bool Life::SaveGame() {
         std::error_code ec;
         std::filesystem::remove(PathFromUtf8(AddBackslash(folder) + journalName), ec);
         port.PlayerFilesWritten();
-        MsgBox("Игра сохранена, но её журнал событий потерян: записать файл '" + AddBackslash(folder) + journalName +
-                   "' не удалось. Эта игра загрузится с пустым журналом.",
-               "Сохранение игры", MsgIcon::Critical);
+        MsgBox(FormatText(Tr("Игра сохранена, но её журнал событий потерян: записать файл '%s' не удалось. Эта игра "
+                             "загрузится с пустым журналом."),
+                          {AddBackslash(folder) + journalName}),
+               Tr("Сохранение игры"), MsgIcon::Critical);
         return true;
       }
     }
   }
-  MsgBox("Не удалось сохранить игру в файл '" + path + "'.", "Сохранение игры", MsgIcon::Critical);
+  MsgBox(FormatText(Tr("Не удалось сохранить игру в файл '%s'."), {path}), Tr("Сохранение игры"), MsgIcon::Critical);
   return false;
 }
 
@@ -71,13 +74,13 @@ bool Life::LoadGame() {
   const std::string real = IsPlainFileName(name) ? SpelledInFolder(folder, name) : std::string();
   const std::string realPath = AddBackslash(folder) + real;
   if (real.empty() || !FileExists(realPath)) {
-    MsgBox("Файл '" + path + "' не найден!", "Ошибка", MsgIcon::Critical);
+    MsgBox(FormatText(Tr("Файл '%s' не найден!"), {path}), Tr("Ошибка"), MsgIcon::Critical);
     return false;
   }
 
   const SavedLines f = ReadSavedLines(realPath);
   if (!f.usable[1] || f.text[1] != kSavedGameFormatLine) {
-    MsgBox("Некорректная версия", "Загрузка игры", MsgIcon::Critical);
+    MsgBox(Tr("Некорректная версия"), Tr("Загрузка игры"), MsgIcon::Critical);
     return false;
   }
 
@@ -93,7 +96,7 @@ bool Life::LoadGame() {
     const std::optional<int32_t> date = d ? ParseShortDate(*d) : std::nullopt;
     if (date) stamp.emplace(*this, *date, minutes.value_or(0));
   }
-  Note(JournalKind::Game, "Загрузка игры: " + real);
+  Note(JournalKind::Game, FormatText(Tr("Загрузка игры: %s"), {real}));
   QuietSetUp quiet(*this);
   // A game loaded before any game of this run has started would find the
   // clock without a speed and stand still: it gets the normal speed that a
@@ -108,9 +111,10 @@ bool Life::LoadGame() {
   if (!journal.HasLifeRecord()) journal.SetLife(LifeRecord{s.GameDate, s.Money, s.JobIndex > 0 ? 1 : 0});
   // Said once, over the loaded game: its journal is gone, the game is not.
   if (!ownJournal) {
-    MsgBox("Журнал событий этой игры восстановить не удалось: файл '" + AddBackslash(folder) + JournalFileName(real) +
-               "' записан не с ней. Игра загружена, журнал начат заново.",
-           "Загрузка игры", MsgIcon::Exclamation);
+    MsgBox(FormatText(Tr("Журнал событий этой игры восстановить не удалось: файл '%s' записан не с ней. Игра "
+                         "загружена, журнал начат заново."),
+                      {AddBackslash(folder) + JournalFileName(real)}),
+           Tr("Загрузка игры"), MsgIcon::Exclamation);
     if (game.Over()) return false;
   }
   return whole;

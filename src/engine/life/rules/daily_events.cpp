@@ -257,7 +257,7 @@ void Life::MonthlyAccounts() {
       state_.AttendsCourses = kFalse;
       View().StudiesOver(Studies::Courses);
     } else {
-      MsgBox(FormatText(Tr("Поздравляем. Теперь Вы -- %s"), {StatusName(s.StatusRank)}), Tr("Доцент"),
+      MsgBox(FormatText(Tr("Поздравляем. Теперь Вы -- %s"), {Tr(StatusName(s.StatusRank))}), Tr("Доцент"),
              MsgIcon::Information);
       if (game.Over()) return;
     }

@@ -1,6 +1,7 @@
 // Family life: marriage, divorce, children and the family code line.
 #include "life/life.h"
 #include "util/int_math.h"
+#include "util/text_format.h"
 #include "util/tr.h"
 
 namespace kalvitor {
@@ -18,7 +19,7 @@ void Life::FamilyEvent(int16_t code) {
         if (game.Over()) return;
         state_.Married = kTrue;
         state_.WasMarried = kTrue;
-        Note(JournalKind::Family, "Свадьба");
+        Note(JournalKind::Family, Tr("Свадьба"));
         SetMoney(Sat32(int64_t{s.Money} - 50), MoneyCause::Wedding);
         SetMood(Sat16(int64_t{s.Mood} + 25));
       }
@@ -29,10 +30,10 @@ void Life::FamilyEvent(int16_t code) {
         MsgBox(Tr("От тебя ушла жена!"), Tr("Вот и раскаивайся!"), MsgIcon::Information);
         if (game.Over()) return;
         state_.Married = kFalse;
-        Note(JournalKind::Family, "Развод");
+        Note(JournalKind::Family, Tr("Развод"));
         if (s.Daughters > 0 || s.Sons > 0) {
           state_.Alimony = Sat16((int64_t{s.Sons} + s.Daughters) * 50);
-          Note(JournalKind::Family, "Алименты: $" + std::to_string(s.Alimony) + " в месяц");
+          Note(JournalKind::Family, FormatText(Tr("Алименты: $%s в месяц"), {std::to_string(s.Alimony)}));
           MsgBox(Tr("Но не тут-то было! Она забрала с собой твоих детей и ты должен выплачивать ей по $50 за ребенка в "
                     "месяц!"),
                  Tr("Круто, да?"), MsgIcon::Information);
@@ -49,8 +50,9 @@ void Life::FamilyEvent(int16_t code) {
         if (game.Over()) return;
         int16_t& count = daughter ? state_.Daughters : state_.Sons;
         count = Sat16(int64_t{count} + 1);
-        Note(JournalKind::Family, std::string(daughter ? "Родилась дочь" : "Родился сын") + "; дочерей " +
-                                      std::to_string(s.Daughters) + ", сыновей " + std::to_string(s.Sons));
+        Note(JournalKind::Family, FormatText(daughter ? Tr("Родилась дочь; дочерей %s, сыновей %s")
+                                                      : Tr("Родился сын; дочерей %s, сыновей %s"),
+                                             {std::to_string(s.Daughters), std::to_string(s.Sons)}));
       }
       break;
     default:

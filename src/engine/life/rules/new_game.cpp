@@ -1,5 +1,7 @@
 // A new game: the name dialog, the starting values, the empty computer.
 #include "life/life.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 
@@ -47,10 +49,11 @@ void Life::SetUpNewGame(const std::string& name) {
 
   AppendGamesLog("CREATED");
   journal.BeginLife(s.GameDate, s.Money);
-  static const char* const kLevels[] = {"сложная", "нормальная", "лёгкая"};
-  Note(JournalKind::Game, "Новая игра: " + s.PlayerName + ", сложность " +
-                              kLevels[s.DifficultyCode >= 0 && s.DifficultyCode <= 2 ? s.DifficultyCode : 1] + ", $" +
-                              std::to_string(s.Money));
+  static const char* const kLevels[] = {KV_N("Новая игра: %s, сложность сложная, $%s"),
+                                        KV_N("Новая игра: %s, сложность нормальная, $%s"),
+                                        KV_N("Новая игра: %s, сложность лёгкая, $%s")};
+  Note(JournalKind::Game, FormatText(Tr(kLevels[s.DifficultyCode >= 0 && s.DifficultyCode <= 2 ? s.DifficultyCode : 1]),
+                                     {s.PlayerName, std::to_string(s.Money)}));
   View().ShowMainWindow();
 }
 

@@ -12,6 +12,7 @@
 #include "util/decimal.h"
 #include "util/int_math.h"
 #include "util/text.h"
+#include "util/tr.h"
 
 namespace kalvitor {
 namespace {
@@ -33,21 +34,21 @@ struct Clerk {
   bool balancesAfter = false;      // the bank writes both balances again after a deal, done or refused
 };
 
-constexpr const char* kBank = "The Bank of New York";
+constexpr const char* kBank = KV_N("The Bank of New York");
 
 // By Counter.
 const Clerk kClerks[] = {
-    {MoneyCause::Shop, Box{"Шеф-Повор: А ну убирайся отсюда!!!!!!", "Идиот!", MsgIcon::Information}},
-    {MoneyCause::Hospital, Box{"Доктор Картер: Извините, но мы лечем только за деньги",
-                               "Центральная клиническая больница", MsgIcon::Information}},
-    {MoneyCause::Entertainment, Box{"Вам это не по карману", "Тонкий кошелёк", MsgIcon::Information}},
-    {MoneyCause::Purchase,
-     Box{"У вас недостаточно денег на покупку {name} за ${price}", "Я тоже много хочу!!!", MsgIcon::Information}},
-    {MoneyCause::Other, std::nullopt, Box{nullptr, "Ну у Вас и запросы...", MsgIcon::Information}},
+    {MoneyCause::Shop, Box{KV_N("Шеф-Повор: А ну убирайся отсюда!!!!!!"), KV_N("Идиот!"), MsgIcon::Information}},
+    {MoneyCause::Hospital, Box{KV_N("Доктор Картер: Извините, но мы лечем только за деньги"),
+                               KV_N("Центральная клиническая больница"), MsgIcon::Information}},
+    {MoneyCause::Entertainment, Box{KV_N("Вам это не по карману"), KV_N("Тонкий кошелёк"), MsgIcon::Information}},
+    {MoneyCause::Purchase, Box{KV_N("У вас недостаточно денег на покупку {name} за ${price}"),
+                               KV_N("Я тоже много хочу!!!"), MsgIcon::Information}},
+    {MoneyCause::Other, std::nullopt, Box{nullptr, KV_N("Ну у Вас и запросы..."), MsgIcon::Information}},
     {MoneyCause::School},
-    {MoneyCause::Bank, Box{"У вас нет таких денег!", "The Bank of New Work", MsgIcon::Critical},
-     Box{"У вас нет в банке таких денег!", kBank, MsgIcon::Critical}, Box{"Не получилось!", kBank, MsgIcon::Critical},
-     kBank, true},
+    {MoneyCause::Bank, Box{KV_N("У вас нет таких денег!"), KV_N("The Bank of New Work"), MsgIcon::Critical},
+     Box{KV_N("У вас нет в банке таких денег!"), kBank, MsgIcon::Critical},
+     Box{KV_N("Не получилось!"), kBank, MsgIcon::Critical}, kBank, true},
 };
 
 static_assert(std::size(kClerks) == static_cast<size_t>(Counter::Bank) + 1);
@@ -66,13 +67,14 @@ std::vector<Offer> Shop() {
     return Sold(Counter::Shop, control, caption, name, price, MoneyTest::AtLeastPrice, std::move(changes));
   };
   std::vector<Offer> rows = {
-      meal("Command1", "Биг-Мак с сыром - +10% - $15", "биг-мак", 15, {{C::Satiety, Same(10)}, kPays}),
-      meal("Command2", "Хэппи-Мил с детьми +20%-$45- -15%h", "хэппи-мил", 45,
+      meal("Command1", KV_N("Биг-Мак с сыром - +10% - $15"), KV_N("биг-мак"), 15, {{C::Satiety, Same(10)}, kPays}),
+      meal("Command2", KV_N("Хэппи-Мил с детьми +20%-$45- -15%h"), KV_N("хэппи-мил"), 45,
            {{C::Satiety, Same(20)}, kPays, {C::Mood, Same(-15)}}),
-      meal("Command3", "Альпен Гольд с Нескафе - +50 $120", "альпен гольд", 120, {{C::Satiety, Same(50)}, kPays}),
-      meal("Command4", "Яичница с чесноком +15%-$10-20%h", "яичница", 10,
+      meal("Command3", KV_N("Альпен Гольд с Нескафе - +50 $120"), KV_N("альпен гольд"), 120,
+           {{C::Satiety, Same(50)}, kPays}),
+      meal("Command4", KV_N("Яичница с чесноком +15%-$10-20%h"), KV_N("яичница"), 10,
            {{C::Satiety, Same(15)}, kPays, {C::Mood, Same(-20)}}),
-      meal("Command5", "Просто нормально пожрать +75%-$60", "обед", 60, {{C::Satiety, Same(75)}, kPays}),
+      meal("Command5", KV_N("Просто нормально пожрать +75%-$60"), KV_N("обед"), 60, {{C::Satiety, Same(75)}, kPays}),
   };
   rows[1].clickAfterMoneyTest = true;
   return rows;
@@ -85,16 +87,19 @@ std::vector<Offer> Hospital() {
     return Sold(Counter::Hospital, control, caption, name, price, MoneyTest::AtLeastPrice, std::move(changes));
   };
   std::vector<Offer> rows = {
-      cure("Command1", "Полный курс - +50% - $250", "полный курс", 250, {{C::Health, Same(50)}, kPays}),
-      cure("Command2", "Лекарства - +15% - $100", "лекарства", 100, {{C::Health, Same(15)}, kPays}),
-      cure("Command3", "Вывих - +2% - $20", "вывих", 20, {{C::Health, Same(2)}, kPays}),
-      cure("Command4", "Осмотр - +0% - $2", "осмотр", 2, {{C::Health, Same(0)}, kPays}),
-      cure("Command5", "Роды - + 75% - 50%h - $250", "роды", 250, {{C::Health, Same(75)}, {C::Mood, Same(-50)}, kPays}),
-      cure("Command6", "Выпить водки  - +10 - $20", "водка", 20, {{C::Health, Same(10)}, kPays}),
-      cure("Command7", "Выпить спирта+10 +10h $25", "спирт", 25, {{C::Health, Same(10)}, {C::Mood, Same(10)}, kPays}),
+      cure("Command1", KV_N("Полный курс - +50% - $250"), KV_N("полный курс"), 250, {{C::Health, Same(50)}, kPays}),
+      cure("Command2", KV_N("Лекарства - +15% - $100"), KV_N("лекарства"), 100, {{C::Health, Same(15)}, kPays}),
+      cure("Command3", KV_N("Вывих - +2% - $20"), KV_N("вывих"), 20, {{C::Health, Same(2)}, kPays}),
+      cure("Command4", KV_N("Осмотр - +0% - $2"), KV_N("осмотр"), 2, {{C::Health, Same(0)}, kPays}),
+      cure("Command5", KV_N("Роды - + 75% - 50%h - $250"), KV_N("роды"), 250,
+           {{C::Health, Same(75)}, {C::Mood, Same(-50)}, kPays}),
+      cure("Command6", KV_N("Выпить водки  - +10 - $20"), KV_N("водка"), 20, {{C::Health, Same(10)}, kPays}),
+      cure("Command7", KV_N("Выпить спирта+10 +10h $25"), KV_N("спирт"), 25,
+           {{C::Health, Same(10)}, {C::Mood, Same(10)}, kPays}),
   };
   // A delivery adds no child to the family.
-  rows[4].news = Box{"Альфред Бурмистер: Поздравляю! У тебя -- Юниор!!!", "Медсестра", MsgIcon::Information};
+  rows[4].news =
+      Box{KV_N("Альфред Бурмистер: Поздравляю! У тебя -- Юниор!!!"), KV_N("Медсестра"), MsgIcon::Information};
   return rows;
 }
 
@@ -105,11 +110,11 @@ std::vector<Offer> Entertainment() {
                 {kPays, {C::Mood, Same(mood)}});
   };
   return {
-      pastime("Command1", "В казино - +20% - $25", "казино", 25, 20),
-      pastime("Command2", "В ресторан - +25% - $50", "ресторан", 50, 25),
-      pastime("Command3", "В сауну - +50% - $75", "сауна", 75, 50),
-      pastime("Command4", "5 мин. отдых - +5% - $5", "пять минут отдыха", 5, 5),
-      pastime("Command5", "Перерыв - +10% - $15", "перерыв", 15, 10),
+      pastime("Command1", KV_N("В казино - +20% - $25"), KV_N("казино"), 25, 20),
+      pastime("Command2", KV_N("В ресторан - +25% - $50"), KV_N("ресторан"), 50, 25),
+      pastime("Command3", KV_N("В сауну - +50% - $75"), KV_N("сауна"), 75, 50),
+      pastime("Command4", KV_N("5 мин. отдых - +5% - $5"), KV_N("пять минут отдыха"), 5, 5),
+      pastime("Command5", KV_N("Перерыв - +10% - $15"), KV_N("перерыв"), 15, 10),
   };
 }
 
@@ -131,9 +136,9 @@ std::vector<Offer> Computer(Counter counter) {
 // monthly. The captions are replaced when the screen loads.
 std::vector<Offer> School() {
   return {
-      Sold(Counter::School, "Command2", "Ходить на комп. курсы - +1 к комп. зн. - $75", "курсы", 0, MoneyTest::None,
-           {{C::Courses}}),
-      Sold(Counter::School, "Command1", "Ходить в школу - +10 к обр.  - $50", "школа", 0, MoneyTest::None,
+      Sold(Counter::School, "Command2", KV_N("Ходить на комп. курсы - +1 к комп. зн. - $75"), KV_N("курсы"), 0,
+           MoneyTest::None, {{C::Courses}}),
+      Sold(Counter::School, "Command1", KV_N("Ходить в школу - +10 к обр.  - $50"), KV_N("школа"), 0, MoneyTest::None,
            {{C::School}}),
   };
 }
@@ -148,17 +153,17 @@ std::vector<Offer> Bank() {
     row.ask = ask;
     return row;
   };
-  const char* const repayQuestion = "Сколько вы хотите выплатить банку:";
+  const char* const repayQuestion = KV_N("Сколько вы хотите выплатить банку:");
   return {
-      operation("Command1", "Вложить деньги под процент (мин. $100; 15%/мес)", "вклад", MoneyTest::AtLeastPrice,
-                Needs::Nothing, {kPays, {C::Deposit, {}, 1}},
-                {"Сколько вы хотите вложить долларов под 15% в месяц:", "100", 100}),
-      operation("Label7", "Забрать", "со вклада", MoneyTest::CoversNegative, Needs::OnDeposit,
+      operation("Command1", KV_N("Вложить деньги под процент (мин. $100; 15%/мес)"), KV_N("вклад"),
+                MoneyTest::AtLeastPrice, Needs::Nothing, {kPays, {C::Deposit, {}, 1}},
+                {KV_N("Сколько вы хотите вложить долларов под 15% в месяц:"), "100", 100}),
+      operation("Label7", KV_N("Забрать"), KV_N("со вклада"), MoneyTest::CoversNegative, Needs::OnDeposit,
                 {kGets, {C::Deposit, {}, -1}}, {repayQuestion, "100", std::nullopt}),
-      operation("Label1", "Взять ссуду ($500; 10%/мес)", "ссуда", MoneyTest::CoversNegative, Needs::Nothing,
+      operation("Label1", KV_N("Взять ссуду ($500; 10%/мес)"), KV_N("ссуда"), MoneyTest::CoversNegative, Needs::Nothing,
                 {kGets, {C::Loan, {}, 1}},
-                {"Сколько вы хотите взять в кредит у банка (мин. 500 долларов под 10% в месяц):", "500", 500}),
-      operation("Label6", "Выплатить", "выплата ссуды", MoneyTest::AtLeastPrice, Needs::Nothing,
+                {KV_N("Сколько вы хотите взять в кредит у банка (мин. 500 долларов под 10% в месяц):"), "500", 500}),
+      operation("Label6", KV_N("Выплатить"), KV_N("выплата ссуды"), MoneyTest::AtLeastPrice, Needs::Nothing,
                 {kPays, {C::Loan, {}, -1}}, {repayQuestion, "100", std::nullopt}),
   };
 }
@@ -199,10 +204,10 @@ std::optional<std::string> Lacking(const Offer& row, const Deal& deal, const Gam
     case Needs::Nothing:
       return std::nullopt;
     case Needs::Requirements:
-      if (const RequirementRow* unmet = UnmetRequirements(row.index, deal.model, s)) return unmet->refusal;
+      if (const RequirementRow* unmet = UnmetRequirements(row.index, deal.model, s)) return Tr(unmet->refusal);
       return std::nullopt;
     case Needs::OnDeposit:
-      if (deal.price > s.BankDeposit) return std::string(ClerkAt(row.counter).wanting->text);
+      if (deal.price > s.BankDeposit) return std::string(Tr(ClerkAt(row.counter).wanting->text));
       return std::nullopt;
   }
   return std::nullopt;
@@ -231,10 +236,10 @@ std::optional<Refusal> Refused(const Offer& row, const Deal& deal, const GameSta
   const Clerk& at = ClerkAt(row.counter);
   if (std::optional<std::string> text = Lacking(row, deal, s)) return Refusal{*text, *at.wanting};
   if (!Passes(row.test, s.Money, deal.price)) {
-    const std::string text = ReplaceAll(ReplaceAll(at.poor->text, "{name}", deal.what), "{price}", Str(deal.price));
+    const std::string text = ReplaceAll(ReplaceAll(Tr(at.poor->text), "{name}", deal.what), "{price}", Str(deal.price));
     return Refusal{text, *at.poor};
   }
-  if (at.noAmount && !Fits(row, deal, s)) return Refusal{at.noAmount->text, *at.noAmount};
+  if (at.noAmount && !Fits(row, deal, s)) return Refusal{Tr(at.noAmount->text), *at.noAmount};
   return std::nullopt;
 }
 
@@ -244,11 +249,12 @@ std::optional<Deal> AskedDeal(Life& life, const Offer& row) {
   const Clerk& at = ClerkAt(row.counter);
   // The clock runs while the box asks: a game begun meanwhile is not asked.
   const Guard game = life.ThisGame();
-  const std::optional<std::string> answer = life.port.InputBox(at.askTitle, row.ask->prompt, row.ask->defaultText);
+  const std::optional<std::string> answer =
+      life.port.InputBox(Tr(at.askTitle), Tr(row.ask->prompt), row.ask->defaultText);
   if (game.Over()) return std::nullopt;
   const std::optional<int32_t> amount = answer ? ParseBankAmount(*answer) : std::nullopt;
   if (!amount || (row.ask->minimum && *amount < *row.ask->minimum)) {
-    life.MsgBox(at.noAmount->text, at.noAmount->title, at.noAmount->icon);
+    life.MsgBox(Tr(at.noAmount->text), Tr(at.noAmount->title), at.noAmount->icon);
     return std::nullopt;
   }
   return DealFor(row, *amount);
@@ -265,7 +271,8 @@ const Offer* FindOffer(Counter counter, const std::string& control, int index) {
 }
 
 Deal DealFor(const Offer& row, int32_t price, int16_t model) {
-  const std::string what = row.name != nullptr ? row.name : ModelName(row, model);
+  // The journal writes the word in the language of the moment.
+  const std::string what = row.name != nullptr ? Tr(row.name) : ModelName(row, model);
   return Deal{price, row.index, model, ClerkAt(row.counter).cause, what};
 }
 
@@ -301,11 +308,11 @@ bool Life::Settle(const Offer& row, const Deal& deal) {
   const Clerk& at = ClerkAt(row.counter);
   bool done = false;
   if (const std::optional<Refusal> no = Refused(row, deal, s)) {
-    MsgBox(no->text, no->box.title, no->box.icon);
+    MsgBox(no->text, Tr(no->box.title), no->box.icon);
   } else {
     if (row.clickAfterMoneyTest) PlaySfx("BUTTONS");
     done = MakeChanges(row.changes, deal);
-    if (done && row.news) MsgBox(row.news->text, row.news->title, row.news->icon);
+    if (done && row.news) MsgBox(Tr(row.news->text), Tr(row.news->title), row.news->icon);
   }
   if (at.balancesAfter) View().Changed(Fact::BankBalances);
   return done;

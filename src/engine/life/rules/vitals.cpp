@@ -46,11 +46,11 @@ void Life::SetMood(int16_t value) {
 }
 
 void Life::Death(Vital vital) {
-  static const char* const kCauses[] = {"здоровье", "сытость", "настроение"};
+  static const char* const kCauses[] = {KV_N("Смерть: здоровье %s%%"), KV_N("Смерть: сытость %s%%"),
+                                        KV_N("Смерть: настроение %s%%")};
   const int16_t value = vital == Vital::Health ? s.Health : vital == Vital::Satiety ? s.Satiety : s.Mood;
   ++journal.deathsThisRun;
-  Note(JournalKind::Death,
-       std::string("Смерть: ") + kCauses[static_cast<int>(vital)] + " " + std::to_string(value) + "%");
+  Note(JournalKind::Death, FormatText(Tr(kCauses[static_cast<int>(vital)]), {std::to_string(value)}));
   PlaySfx("LOSE");
   std::string text;
   switch (vital) {
@@ -80,7 +80,7 @@ bool Life::VictoryConditionHolds() const {
 
 void Life::Victory() {
   ++journal.victoriesThisRun;
-  Note(JournalKind::Victory, "Победа! Деньги: $" + std::to_string(s.Money));
+  Note(JournalKind::Victory, FormatText(Tr("Победа! Деньги: $%s"), {std::to_string(s.Money)}));
   PlaySfx("WIN");
   const Guard game = ThisGame();
   MsgBox(Tr("Вы прошли всю игру"), Tr("Наконец-то"), MsgIcon::Exclamation);
