@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "util/tr.h"
 #include "windows/network/frm_network.h"
 #include "windows/screens/counters.h"
 #include "windows/screens/frm_bank.h"
@@ -20,23 +21,26 @@ std::unique_ptr<Form> Make(Game& game) {
 }
 
 const Place kPlaces[] = {
-    {"frmWork", Make<FrmWork>, "cmdWork", "Работа", "Работа: зарплата каждый день.", "mnuGameWork", "Центр занятости",
-     5},
-    {"frmShop", Make<FrmShop>, "cmdShop", "Магазин", "Еда: сытость.", "mnuGameShop", "Магазин", 4},
-    {"frmFamily", Make<FrmFamily>, "cmdFamily", "Семья", "Свадьба и развод.", "mnuGameFamily", "Семья", 8},
-    {"frmHospital", Make<FrmHospital>, "cmdHealth", "Больница", "Лечение: здоровье.", "mnuGameHospital", "Больница", 3},
-    {"frmHappy", Make<FrmHappy>, "cmdHappy", "Отдых", "Развлечения: настроение.", "mnuGameHappy", "Развлечения", 2},
-    {"frmSoft", Make<FrmSoft>, "cmdSoft", "Программы", "Установка программ: бесплатно, если компьютер потянет.",
-     "mnuGameSoft", "Установка ПО", 1},
-    {"frmHard", Make<FrmHard>, "cmdHard", "Железо", "Покупка деталей компьютера.", "mnuGameHard", "Апгрейд компьютера",
-     0},
-    {"frmNetwork", Make<FrmNetwork>, "cmdInNet", "Сеть", "Интернет и доска объявлений: нужны модем и браузер.",
-     "mnuGameNet", "Выход в свет", 7, true},
-    {"frmBank", Make<FrmBank>, "cmdBank", "Банк", "Вклад и ссуда.", "mnuGameBank", "Банк", 9},
-    {"frmEducation", Make<FrmEducation>, "cmdSchool", "Учеба", "Школа (образование) и компьютерные курсы (статус).",
-     "mnuGameSchool", "Школа", 6},
+    {"frmWork", Make<FrmWork>, "cmdWork", KV_N("Работа"), KV_N("Работа: зарплата каждый день."), "mnuGameWork",
+     KV_N("Центр занятости"), 5},
+    {"frmShop", Make<FrmShop>, "cmdShop", KV_N("Магазин"), KV_N("Еда: сытость."), "mnuGameShop", KV_N("Магазин"), 4},
+    {"frmFamily", Make<FrmFamily>, "cmdFamily", KV_N("Семья"), KV_N("Свадьба и развод."), "mnuGameFamily",
+     KV_N("Семья"), 8},
+    {"frmHospital", Make<FrmHospital>, "cmdHealth", KV_N("Больница"), KV_N("Лечение: здоровье."), "mnuGameHospital",
+     KV_N("Больница"), 3},
+    {"frmHappy", Make<FrmHappy>, "cmdHappy", KV_N("Отдых"), KV_N("Развлечения: настроение."), "mnuGameHappy",
+     KV_N("Развлечения"), 2},
+    {"frmSoft", Make<FrmSoft>, "cmdSoft", KV_N("Программы"),
+     KV_N("Установка программ: бесплатно, если компьютер потянет."), "mnuGameSoft", KV_N("Установка ПО"), 1},
+    {"frmHard", Make<FrmHard>, "cmdHard", KV_N("Железо"), KV_N("Покупка деталей компьютера."), "mnuGameHard",
+     KV_N("Апгрейд компьютера"), 0},
+    {"frmNetwork", Make<FrmNetwork>, "cmdInNet", KV_N("Сеть"),
+     KV_N("Интернет и доска объявлений: нужны модем и браузер."), "mnuGameNet", KV_N("Выход в свет"), 7, true},
+    {"frmBank", Make<FrmBank>, "cmdBank", KV_N("Банк"), KV_N("Вклад и ссуда."), "mnuGameBank", KV_N("Банк"), 9},
+    {"frmEducation", Make<FrmEducation>, "cmdSchool", KV_N("Учеба"),
+     KV_N("Школа (образование) и компьютерные курсы (статус)."), "mnuGameSchool", KV_N("Школа"), 6},
     // The flat is on the menu and never open.
-    {nullptr, nullptr, nullptr, nullptr, nullptr, "mnuGameFlat", "Квартира", 10},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, "mnuGameFlat", KV_N("Квартира"), 10},
 };
 
 }  // namespace

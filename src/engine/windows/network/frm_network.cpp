@@ -17,7 +17,7 @@ constexpr uint32_t kTitle = 0xFFE080;
 constexpr uint32_t kStatus = 0x80FF80;
 constexpr const char* kConnected = "Status: Connected";
 constexpr const char* kDisconnected = "Status: Disconnected";
-constexpr const char* kDownloadTip = "От 0 до 10 Мб за столько же секунд: они прибавятся к скачанному.";
+constexpr const char* kDownloadTip = KV_N("От 0 до 10 Мб за столько же секунд: они прибавятся к скачанному.");
 
 // The status texts of dialling, each with the seconds it stays before the next.
 struct DialStep {
@@ -53,7 +53,7 @@ class FrmNetwork::BusyGuard {
 };
 
 FrmNetwork::FrmNetwork(Game& game)
-    : Form(game, "frmNetwork", "Выход в свет"),
+    : Form(game, "frmNetwork", Tr("Выход в свет")),
       internetStatus(Build()),
       boardStatus(*Find("Label2")),
       internetDial(*Find("Command1")),
@@ -78,15 +78,15 @@ FrmNetwork::FrmNetwork(Game& game)
 
 // Coordinates are in the window's client area, also for the controls on panels.
 Control& FrmNetwork::Build() {
-  AddShadowedTitle("Label7", "Label6", "Всемирная паутина и один паук", 7, 3, 300, 20, 11, kTitle, kInk, 2, 2);
+  AddShadowedTitle("Label7", "Label6", Tr("Всемирная паутина и один паук"), 7, 3, 300, 20, 11, kTitle, kInk, 2, 2);
 
   Control& dialUp = Add("Label9", ControlKind::Label, "Dial-Up Networking").At(8, 28, 196, 16).Font(9, true);
   Control& label1 =
       Add("Label1", ControlKind::Label, kDisconnected).At(8, 46, 196, 16).Font(8).Color(kStatus).CaptionedBy(dialUp);
-  Add("Command1", ControlKind::Button, "Звонить ($1/час)")
+  Add("Command1", ControlKind::Button, Tr("Звонить ($1/час)"))
       .At(208, 34, 95, 26)
       .Font(8)
-      .Tip("Интернет: $1 за каждый игровой час на линии.");
+      .Tip(Tr("Интернет: $1 за каждый игровой час на линии."));
   Control& picture1 = Add("Picture1", ControlKind::Panel, "").At(8, 66, 295, 172).Back(0x102030).Disabled();
   const char* sites[3] = {kJokesSite, kSoftSite, kAntivirusSite};
   for (int i = 0; i < 3; ++i)
@@ -99,31 +99,37 @@ Control& FrmNetwork::Build() {
   Add("cmdRnd", ControlKind::Button, "Next Random Anecdot", panels[0])
       .At(16, 157, 140, 20)
       .Font(8)
-      .Tip("Случайный анекдот.");
+      .Tip(Tr("Случайный анекдот."));
   Add("txtAnecdot", ControlKind::TextBox, "", panels[0]).At(16, 179, 279, 52).Font(8).Color(kInk).CaptionedBy(jokes);
-  Add("Label3", ControlKind::Label, std::string(kSoftSite) + " -- Самый свежий софт!", panels[1])
+  Add("Label3", ControlKind::Label, std::string(kSoftSite) + Tr(" -- Самый свежий софт!"), panels[1])
       .At(16, 140, 279, 30)
       .Font(8, true);
   Add("Command6", ControlKind::Button, "Download Cool, Necessary and Freeware Programs and Utilites for FREE!!!",
       panels[1])
       .At(16, 174, 279, 40)
       .Font(8)
-      .Tip(kDownloadTip);
+      .Tip(Tr(kDownloadTip));
   Add("Label5", ControlKind::Label, kAntivirusSite, panels[2]).At(16, 140, 279, 16).Font(8, true);
   Add("Command7", ControlKind::Button, "Get Last Antivirus Database", panels[2])
       .At(16, 162, 279, 26)
       .Font(8)
-      .Tip(kDownloadTip);
+      .Tip(Tr(kDownloadTip));
 
   Control& terminal = Add("Label10", ControlKind::Label, "Microsoft HyperTerminal").At(8, 244, 196, 16).Font(9, true);
   Add("Label2", ControlKind::Label, kDisconnected).At(8, 262, 196, 16).Font(8).Color(kStatus).CaptionedBy(terminal);
-  Add("Command5", ControlKind::Button, "Звонить").At(208, 250, 95, 26).Font(8).Tip("Доска объявлений: бесплатно.");
+  Add("Command5", ControlKind::Button, Tr("Звонить"))
+      .At(208, 250, 95, 26)
+      .Font(8)
+      .Tip(Tr("Доска объявлений: бесплатно."));
   Control& picture2 = Add("Picture2", ControlKind::Panel, "").At(8, 282, 295, 26).Back(0x102030).Disabled();
-  Add("cmdBBSDownload", ControlKind::Button, "Download Soft", &picture2).At(10, 284, 94, 22).Font(8).Tip(kDownloadTip);
+  Add("cmdBBSDownload", ControlKind::Button, "Download Soft", &picture2)
+      .At(10, 284, 94, 22)
+      .Font(8)
+      .Tip(Tr(kDownloadTip));
   Add("cmdBBSUpload", ControlKind::Button, "Upload Soft", &picture2)
       .At(106, 284, 94, 22)
       .Font(8)
-      .Tip("Отправить программы: ничего не меняет.");
+      .Tip(Tr("Отправить программы: ничего не меняет."));
   Add("Command8", ControlKind::Button, "Hang-Up", &picture2).At(202, 284, 99, 22).Font(8);
   Control& back = Add("Command9", ControlKind::Button, Tr("Назад")).At(208, 310, 95, 22);
   // Esc leaves the screen as "Назад" does.

@@ -6,6 +6,7 @@
 #include "life/persist/save_file.h"
 #include "util/paths.h"
 #include "util/text.h"
+#include "util/tr.h"
 #include "windows/game.h"
 
 namespace kalvitor {
@@ -57,11 +58,11 @@ FrmSaveLoad::FrmSaveLoad(Game& game)
 // side at the bottom right (OK left of Отмена); the file list sits hidden in
 // the bottom-left corner.
 Control& FrmSaveLoad::Build() {
-  Control& caption = Add("Label1", ControlKind::Label, "Существующие имена игр:").At(10, 8, 280, 16).Color(kInk);
+  Control& caption = Add("Label1", ControlKind::Label, Tr("Существующие имена игр:")).At(10, 8, 280, 16).Color(kInk);
   Control& list = Add("lstFilenames", ControlKind::ListBox, "").At(10, 26, 280, 160).Color(kInk).CaptionedBy(caption);
   Add("txtFilename", ControlKind::TextBox, "").At(10, 194, 280, 22).Color(kInk);
   Add("cmdOk", ControlKind::Button, "OK").At(110, 226, 86, 26);
-  Add("cmdCancel", ControlKind::Button, "Отмена").At(204, 226, 86, 26);
+  Add("cmdCancel", ControlKind::Button, Tr("Отмена")).At(204, 226, 86, 26);
   Add("filFile", ControlKind::ListBox, "").At(10, 240, 40, 16).Color(kInk).Hidden();
   return list;
 }
@@ -93,7 +94,7 @@ void FrmSaveLoad::cmdOk_Click() {
   if (Tag() == "CONFIRM") {
     for (const std::string& entry : lstFilenames.props.items) {
       if (!EqualsIgnoreCase(entry, completed)) continue;
-      MsgAnswer a = game_.MsgBox("Файл с таким именем уже существует. Переписать его?", "Вопрос", MsgIcon::None,
+      MsgAnswer a = game_.MsgBox(Tr("Файл с таким именем уже существует. Переписать его?"), Tr("Вопрос"), MsgIcon::None,
                                  MsgButtons::YesNo);
       if (a != MsgAnswer::Yes) return;
       break;
@@ -111,12 +112,12 @@ std::string GameWindows::AskSaveLoadFileName(int16_t mode) {
   game_.AnswerSaveLoad("", false);
   dialog.Load();
   if (mode == 1) {
-    dialog.SetCaption("Загрузка игры");
-    dialog.cmdOk.SetText("Загрузить");
+    dialog.SetCaption(Tr("Загрузка игры"));
+    dialog.cmdOk.SetText(Tr("Загрузить"));
   } else if (mode == 2) {
     dialog.SetTag("CONFIRM");
-    dialog.SetCaption("Сохранение игры");
-    dialog.cmdOk.SetText("Сохранить");
+    dialog.SetCaption(Tr("Сохранение игры"));
+    dialog.cmdOk.SetText(Tr("Сохранить"));
   }
   dialog.ShowModal();
   if (dialog.Loaded()) dialog.Unload();  // a frontend that returned early

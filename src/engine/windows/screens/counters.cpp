@@ -15,7 +15,7 @@ constexpr uint32_t kInk = 0x000000;
 // Client areas fitted to the pictures: SHOP 317 x 247, HOSP 232 x 248 (a
 // narrow column of treatments), HAPPY 228 x 247.
 const CounterLook kShop{"frmShop",
-                        "Магазин",
+                        KV_N("Магазин"),
                         Counter::Shop,
                         "SHOP",
                         317,
@@ -25,7 +25,7 @@ const CounterLook kShop{"frmShop",
                         6,
                         24,
                         12,
-                        "Заправка",
+                        KV_N("Заправка"),
                         36,
                         160,
                         18,
@@ -38,17 +38,17 @@ const CounterLook kShop{"frmShop",
                         26,
                         34};
 const CounterLook kHospital{"frmHospital",
-                            "Госпиталь",
+                            KV_N("Госпиталь"),
                             Counter::Hospital,
                             "HOSP",
                             232,
                             248,
-                            "Лечиться -- не учиться!",
+                            KV_N("Лечиться -- не учиться!"),
                             4,
                             4,
                             20,
                             10,
-                            "Без взяток:",
+                            KV_N("Без взяток:"),
                             27,
                             140,
                             17,
@@ -61,17 +61,17 @@ const CounterLook kHospital{"frmHospital",
                             24,
                             29};
 const CounterLook kHappy{"frmHappy",
-                         "Развлечения",
+                         KV_N("Развлечения"),
                          Counter::Entertainment,
                          "HAPPY",
                          228,
                          247,
-                         "Безопастный отдых",
+                         KV_N("Безопастный отдых"),
                          4,
                          6,
                          24,
                          12,
-                         "Что желаете?",
+                         KV_N("Что желаете?"),
                          38,
                          160,
                          18,
@@ -86,18 +86,19 @@ const CounterLook kHappy{"frmHappy",
 
 }  // namespace
 
-CounterWindow::CounterWindow(Game& game, const CounterLook& look) : Form(game, look.form, look.caption), look_(look) {
+CounterWindow::CounterWindow(Game& game, const CounterLook& look)
+    : Form(game, look.form, Tr(look.caption)), look_(look) {
   const CounterLook& l = look;
   SetClientSize(l.w, l.h);
-  AddShadowedTitle("Label4", "Label3", l.title, l.titleX, l.titleY, l.w - 2 * l.titleX, l.titleH, l.titlePt, kTitle,
+  AddShadowedTitle("Label4", "Label3", Tr(l.title), l.titleX, l.titleY, l.w - 2 * l.titleX, l.titleH, l.titlePt, kTitle,
                    kShadow, 2, 2);
-  Add("Label1", ControlKind::Label, l.heading)
+  Add("Label1", ControlKind::Label, Tr(l.heading))
       .At(l.buttonX, l.headingY, l.headingW, l.headingH)
       .Font(9, true)
       .Color(kText);
   int row = 0;
   for (const Offer& offer : OffersAt(l.counter)) {
-    Add(offer.control, ControlKind::Button, offer.caption)
+    Add(offer.control, ControlKind::Button, Tr(offer.caption))
         .At(l.buttonX, l.buttonsTop + row * l.rowStep, l.w - 2 * l.buttonX, l.buttonH)
         .Font(l.buttonPt)
         .Color(kInk)

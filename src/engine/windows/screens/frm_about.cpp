@@ -1,6 +1,7 @@
 #include "windows/screens/frm_about.h"
 
 #include "util/program_name.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/shell/frm_player_name.h"
 
@@ -12,25 +13,28 @@ constexpr int kW = 420, kH = 330;
 constexpr uint32_t kInk = 0x000000;
 constexpr uint32_t kLink = 0x0000C0;
 
-const char* const kCredits =
+const char* const kCredits = KV_N(
     "Программирование: Тимофей Зарецкий\n"
     "Дизайн и графика: Алина Ветрова\n"
     "Идея игры: Глеб Сомов и Тимофей Зарецкий\n"
     "Звук и музыка: Денис Рыбаков\n"
     "Распространение: Brindlex Software, Ирина Лазарева\n"
-    "Отдельное спасибо: Павлу Дымову, Ольге Ясной и всем, кто играл в бета-версии!";
+    "Отдельное спасибо: Павлу Дымову, Ольге Ясной и всем, кто играл в бета-версии!");
 
 }  // namespace
 
-FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", std::string("О ") + kProgramTitle) {
+FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", std::string(Tr("О ")) + kProgramTitle) {
   SetClientSize(kW, kH);
   AddLogo("Label1");
-  Add("Label4", ControlKind::Label, "Версия 1.6 для Windows 9.x/NT").At(144, 12, 264, 20).Font(10, true).Color(kInk);
-  Add("txtHeartText", ControlKind::TextBox, kCredits).At(144, 38, 264, 150).Font(8).Color(kInk).Locked();
+  Add("Label4", ControlKind::Label, Tr("Версия 1.6 для Windows 9.x/NT"))
+      .At(144, 12, 264, 20)
+      .Font(10, true)
+      .Color(kInk);
+  Add("txtHeartText", ControlKind::TextBox, Tr(kCredits)).At(144, 38, 264, 150).Font(8).Color(kInk).Locked();
 
-  Add("Label11", ControlKind::Label, "Наш веб-сайт:").At(12, 200, 120, 18).Font(9, true).Color(kInk);
-  Add("Label9", ControlKind::Label, "Наш E-Mail:").At(12, 226, 120, 18).Font(9, true).Color(kInk);
-  Add("Label10", ControlKind::Label, "или").At(144, 246, 40, 18).Color(kInk);
+  Add("Label11", ControlKind::Label, Tr("Наш веб-сайт:")).At(12, 200, 120, 18).Font(9, true).Color(kInk);
+  Add("Label9", ControlKind::Label, Tr("Наш E-Mail:")).At(12, 226, 120, 18).Font(9, true).Color(kInk);
+  Add("Label10", ControlKind::Label, Tr("или")).At(144, 246, 40, 18).Color(kInk);
   struct Link {
     const char* shown;
     std::string target;
@@ -49,7 +53,7 @@ FrmAbout::FrmAbout(Game& game) : Form(game, "frmAbout", std::string("О ") + kPr
     label.props = label.design;
   }
   Add("lblLicense", ControlKind::Label,
-      "Свободная программа: GNU GPL версии 3 или любой более поздней. Без каких-либо гарантий.")
+      Tr("Свободная программа: GNU GPL версии 3 или любой более поздней. Без каких-либо гарантий."))
       .At(12, kH - 40, kW - 136, 32)
       .Font(7)
       .Color(kInk);

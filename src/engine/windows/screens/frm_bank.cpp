@@ -1,6 +1,7 @@
 #include "windows/screens/frm_bank.h"
 
 #include "life/rules/offers.h"
+#include "util/text_format.h"
 #include "util/tr.h"
 #include "windows/game.h"
 
@@ -26,32 +27,33 @@ Control& FrmBank::Build() {
   const uint32_t line = 0xC0C0C0;
   AddShadowedTitle("Label4", "Label3", kBankTitle, 5, 5, 192, 22, 12, gold, 0x000000, 2, 2);
   Add("Line6", ControlKind::Shape, "").At(8, 32, 187, 1).Back(line);
-  Add(Operation(0).control, ControlKind::Button, Operation(0).caption)
+  Add(Operation(0).control, ControlKind::Button, Tr(Operation(0).caption))
       .At(8, 38, 187, 40)
       .Font(8)
-      .Tip("Вклад от $100: каждый месяц он растёт на 15%.");
+      .Tip(Tr("Вклад от $100: каждый месяц он растёт на 15%."));
   // Each sum has a row of its own, the whole width, so that the largest sum
   // still shows beside nothing; its action sits right below it.
-  Control& deposit = Add("Label2", ControlKind::Label, "Долг банка: $0").At(8, 82, 187, 16).Font(9, true);
-  Add(Operation(1).control, ControlKind::ClickLabel, Operation(1).caption)
+  Control& deposit =
+      Add("Label2", ControlKind::Label, FormatText(Tr("Долг банка: $%s"), {"0"})).At(8, 82, 187, 16).Font(9, true);
+  Add(Operation(1).control, ControlKind::ClickLabel, Tr(Operation(1).caption))
       .At(105, 100, 90, 16)
       .Font(9, true)
       .Color(gold)
       .AlignTo(ControlProps::Right)
-      .Tip("Забрать деньги со вклада.");
+      .Tip(Tr("Забрать деньги со вклада."));
   Add("Line7", ControlKind::Shape, "").At(8, 121, 187, 1).Back(line);
-  Add(Operation(2).control, ControlKind::ClickLabel, Operation(2).caption)
+  Add(Operation(2).control, ControlKind::ClickLabel, Tr(Operation(2).caption))
       .At(8, 126, 187, 18)
       .Font(9, true)
       .Color(gold)
-      .Tip("Ссуда от $500: каждый месяц долг растёт на 10%. Для победы долга быть не должно.");
-  Add("Label5", ControlKind::Label, "Долг банку: $0").At(8, 148, 187, 16).Font(9, true);
-  Add(Operation(3).control, ControlKind::ClickLabel, Operation(3).caption)
+      .Tip(Tr("Ссуда от $500: каждый месяц долг растёт на 10%. Для победы долга быть не должно."));
+  Add("Label5", ControlKind::Label, FormatText(Tr("Долг банку: $%s"), {"0"})).At(8, 148, 187, 16).Font(9, true);
+  Add(Operation(3).control, ControlKind::ClickLabel, Tr(Operation(3).caption))
       .At(105, 166, 90, 16)
       .Font(9, true)
       .Color(gold)
       .AlignTo(ControlProps::Right)
-      .Tip("Вернуть банку долг.");
+      .Tip(Tr("Вернуть банку долг."));
   Add("Line8", ControlKind::Shape, "").At(8, 188, 187, 1).Back(line);
   Add("Line9", ControlKind::Shape, "").At(8, 196, 187, 1).Back(line);
   Control& back = Add("Command8", ControlKind::Button, Tr("Назад")).At(8, 202, 187, 28);
@@ -66,8 +68,8 @@ void FrmBank::FormLoad() {
 }
 
 void FrmBank::RefreshBalances() {
-  depositLine.SetText("Долг банка: $" + std::to_string(game_.s.BankDeposit));
-  loanLine.SetText("Долг банку: $" + std::to_string(game_.s.BankLoan));
+  depositLine.SetText(FormatText(Tr("Долг банка: $%s"), {std::to_string(game_.s.BankDeposit)}));
+  loanLine.SetText(FormatText(Tr("Долг банку: $%s"), {std::to_string(game_.s.BankLoan)}));
 }
 
 void FrmBank::Command8_Click() {

@@ -23,21 +23,22 @@ const Offer& School() { return OffersAt(Counter::School)[1]; }
 }  // namespace
 
 FrmEducation::FrmEducation(Game& game)
-    : Form(game, "frmEducation", "Повышение квалификации"),
-      coursesButton(Add(Courses().control, ControlKind::Button, Courses().caption)),
-      schoolButton(Add(School().control, ControlKind::Button, School().caption)) {
+    : Form(game, "frmEducation", Tr("Повышение квалификации")),
+      coursesButton(Add(Courses().control, ControlKind::Button, Tr(Courses().caption))),
+      schoolButton(Add(School().control, ControlKind::Button, Tr(School().caption))) {
   SetClientSize(kW, kH);
-  AddShadowedTitle("Label4", "Label3", "Школа... Без неё -- никуда...", 6, 6, kW - 12, 24, 11, kTitle, kShadow, 2, 2);
+  AddShadowedTitle("Label4", "Label3", Tr("Школа... Без неё -- никуда..."), 6, 6, kW - 12, 24, 11, kTitle, kShadow, 2,
+                   2);
   Add("Label2", ControlKind::Label,
-      "Если Вы начнёте ходить на компьютерные курсы, то Ваш статус будет увеличиваться на один уровень каждый "
-      "месяц. Оплата за курсы взымается ежемесячно по $75")
+      Tr("Если Вы начнёте ходить на компьютерные курсы, то Ваш статус будет увеличиваться на один уровень каждый "
+         "месяц. Оплата за курсы взымается ежемесячно по $75"))
       .At(kX, 38, kTextW, 66)
       .Font(8)
       .Color(kText);
   coursesButton.At(kX, 106, kTextW, 26).Font(9).Color(kInk);
   Add("Label1", ControlKind::Label,
-      "Если вы начнёте ходить в школу, то Ваш уровень образования будет увеличиваться на 10% каждый месяц. "
-      "Оплата за обучение взымается ежемесячно по $50.")
+      Tr("Если вы начнёте ходить в школу, то Ваш уровень образования будет увеличиваться на 10% каждый месяц. "
+         "Оплата за обучение взымается ежемесячно по $50."))
       .At(kX, 142, kTextW, 66)
       .Font(8)
       .Color(kText);
@@ -53,13 +54,13 @@ FrmEducation::FrmEducation(Game& game)
 
 void FrmEducation::FormLoad() {
   const bool courses = game_.s.AttendsCourses == kTrue, school = game_.s.AttendsSchool == kTrue;
-  coursesButton.SetText(courses ? "Бросить эти курсы" : "Ходить на курсы");
-  schoolButton.SetText(school ? "Бросить эту школу" : "Ходить в школу");
+  coursesButton.SetText(courses ? Tr("Бросить эти курсы") : Tr("Ходить на курсы"));
+  schoolButton.SetText(school ? Tr("Бросить эту школу") : Tr("Ходить в школу"));
   // What the studies give by the monthly and daily passes, in our words.
-  coursesButton.SetTip(courses ? "Бросить курсы: статус больше не растёт, платить $75 в месяц больше не надо."
-                               : "Статус +1 каждый месяц, пока не станет PROF. Плата $75 в месяц.");
-  schoolButton.SetTip(school ? "Бросить школу: образование больше не растёт, платить $50 в месяц больше не надо."
-                             : "Образование +1% в каждый чётный день месяца, до 100%. Плата $50 в месяц.");
+  coursesButton.SetTip(courses ? Tr("Бросить курсы: статус больше не растёт, платить $75 в месяц больше не надо.")
+                               : Tr("Статус +1 каждый месяц, пока не станет PROF. Плата $75 в месяц."));
+  schoolButton.SetTip(school ? Tr("Бросить школу: образование больше не растёт, платить $50 в месяц больше не надо.")
+                             : Tr("Образование +1% в каждый чётный день месяца, до 100%. Плата $50 в месяц."));
   SetBackground("EDUC");
 }
 

@@ -24,31 +24,31 @@ constexpr uint32_t kInk = 0x000000;
 // The window carries no caption text.
 FrmFamily::FrmFamily(Game& game) : Form(game, "frmFamily", "") {
   SetClientSize(kW, kH);
-  SetUntitledTitle("Семья");
-  AddShadowedTitle("Label4", "Label3", "Реши своё будущее...", 4, 6, kW - 8, 22, 11, kTitle, kShadow, 2, 2);
+  SetUntitledTitle(Tr("Семья"));
+  AddShadowedTitle("Label4", "Label3", Tr("Реши своё будущее..."), 4, 6, kW - 8, 22, 11, kTitle, kShadow, 2, 2);
   Add("Label5", ControlKind::Label,
-      "Здесь вы можете жениться или развестись со своей женой. Если вы женитесь, то вы обрекаете себя на большие "
-      "проблемы и хлопоты. Но это необходимо для победы в игре!")
+      Tr("Здесь вы можете жениться или развестись со своей женой. Если вы женитесь, то вы обрекаете себя на большие "
+         "проблемы и хлопоты. Но это необходимо для победы в игре!"))
       .At(kX, 34, kTextW, 78)
       .Font(8)
       .Color(kText);
-  Add("Command1", ControlKind::Button, "Жениться - $50 + 25%h")
+  Add("Command1", ControlKind::Button, Tr("Жениться - $50 + 25%h"))
       .At(kX + 12, 114, kTextW - 24, 26)
       .Font(9)
       .Color(kInk)
-      .Tip("Свадьба: настроение +25%. Цена $50. Жена нужна для победы.");
+      .Tip(Tr("Свадьба: настроение +25%. Цена $50. Жена нужна для победы."));
   Add("Label1", ControlKind::Label,
-      "Если вам уже надоела семья, то вы можете развестись в любой момент! Но если у вас есть дети, то вы будете "
-      "платить по $50 в месяц за каждого ребенка!")
+      Tr("Если вам уже надоела семья, то вы можете развестись в любой момент! Но если у вас есть дети, то вы будете "
+         "платить по $50 в месяц за каждого ребенка!"))
       .At(kX, 144, kTextW, 80)
       .Font(8)
       .Color(kText);
-  Add("Label2", ControlKind::ClickLabel, "Развестись - $15 - 15%h")
+  Add("Label2", ControlKind::ClickLabel, Tr("Развестись - $15 - 15%h"))
       .At(kX + 12, 226, kTextW - 24, 20)
       .Font(10, true)
       .Color(kLink)
       .AlignTo(ControlProps::Center)
-      .Tip("Развод ничего не стоит, но за каждого ребёнка платить $50 в месяц.");
+      .Tip(Tr("Развод ничего не стоит, но за каждого ребёнка платить $50 в месяц."));
   Control& back = Add("Command8", ControlKind::Button, Tr("Назад")).At((kW - 110) / 2, kH - 31, 110, 26).Color(kInk);
   // Esc leaves the place as "Назад" does.
   SetKeys(nullptr, &back);

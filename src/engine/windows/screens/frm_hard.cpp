@@ -26,10 +26,11 @@ std::string OfferCaption(int slot, int model) {
 
 }  // namespace
 
-FrmHard::FrmHard(Game& game) : Form(game, "frmHard", "Железо") {
+FrmHard::FrmHard(Game& game) : Form(game, "frmHard", Tr("Железо")) {
   SetClientSize(kW, kH);
   // The shadow lies 30 twips (2 pixels) lower and to the right.
-  AddShadowedTitle("Label4", "Label3", "Железо оно и на Тайване железо", 4, 3, kW - 8, 34, 10, kTitle, kShadow, 2, 2);
+  AddShadowedTitle("Label4", "Label3", Tr("Железо оно и на Тайване железо"), 4, 3, kW - 8, 34, 10, kTitle, kShadow, 2,
+                   2);
   // A frame of four lines around the buttons.
   const int frameTop = kTop - 4, frameBottom = kTop + 8 * kRowStep + kButtonH + 3;
   AddLineFrame(4, frameTop, kW - 5, frameBottom, kLine);

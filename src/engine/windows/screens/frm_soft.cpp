@@ -9,8 +9,8 @@
 namespace kalvitor {
 namespace {
 
-const char* const kPrefixes[kSoftwareSlots] = {"ОС - ",      "Антивирус - ", "Прог-е - ",
-                                               "Графика - ", "Интернет - ",  "Игра - "};
+const char* const kPrefixes[kSoftwareSlots] = {KV_N("ОС - "),      KV_N("Антивирус - "), KV_N("Прог-е - "),
+                                               KV_N("Графика - "), KV_N("Интернет - "),  KV_N("Игра - ")};
 
 // Client area 280 x 280 (the SOFT picture).
 constexpr int kW = 280, kH = 280;
@@ -22,10 +22,11 @@ constexpr uint32_t kInk = 0x000000;
 
 }  // namespace
 
-FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", "Софт") {
+FrmSoft::FrmSoft(Game& game) : Form(game, "frmSoft", Tr("Софт")) {
   SetClientSize(kW, kH);
   // The shadow lies 30 twips (2 pixels) to the right and 15 twips (1 pixel) lower.
-  AddShadowedTitle("Label4", "cmdUpgraded", "А Вы удалили MS DOS 1.0?", 6, 8, kW - 12, 22, 12, kTitle, kShadow, 2, 1);
+  AddShadowedTitle("Label4", "cmdUpgraded", Tr("А Вы удалили MS DOS 1.0?"), 6, 8, kW - 12, 22, 12, kTitle, kShadow, 2,
+                   1);
   const int frameTop = kTop - 5, frameBottom = kTop + 5 * kRowStep + kButtonH + 4;
   AddLineFrame(6, frameTop, kW - 7, frameBottom, kLine);
   for (const Offer& row : OffersAt(Counter::Software))
@@ -50,9 +51,9 @@ void FrmSoft::FormLoad() {
     const std::string next = GetSoftwareName(slot, model + 1);
     button.SetTip(SoftwareTip(slot, model + 1, game_.s));
     if (!next.empty()) {
-      button.SetText(kPrefixes[slot] + next);
+      button.SetText(Tr(kPrefixes[slot]) + next);
     } else {
-      button.SetText(kPrefixes[slot] + GetSoftwareName(slot, model));
+      button.SetText(Tr(kPrefixes[slot]) + GetSoftwareName(slot, model));
       button.SetEnabled(false);
     }
   }

@@ -20,15 +20,15 @@ constexpr uint32_t kInk = 0x000000;
 
 }  // namespace
 
-FrmWork::FrmWork(Game& game) : Form(game, "frmWork", "Работа") {
+FrmWork::FrmWork(Game& game) : Form(game, "frmWork", Tr("Работа")) {
   SetClientSize(kW, kH);
   // The shadow first, so the title is drawn over it.
-  AddShadowedTitle("Label3", "Label2", "Центр занятости населения", 6, 6, kW - 12, 24, 12, kTitle, kShadow, 2, 2);
-  Add("Label1", ControlKind::Label, "Смена работы").At(12, 36, 200, 18).Font(9, true).Color(kText);
+  AddShadowedTitle("Label3", "Label2", Tr("Центр занятости населения"), 6, 6, kW - 12, 24, 12, kTitle, kShadow, 2, 2);
+  Add("Label1", ControlKind::Label, Tr("Смена работы")).At(12, 36, 200, 18).Font(9, true).Color(kText);
   int i = 0;
   for (const JobOffer& offer : JobOffers()) {
     const int column = i / 6, row = i % 6;
-    AddIndexed("cmdWork", i, ControlKind::Button, offer.caption)
+    AddIndexed("cmdWork", i, ControlKind::Button, Tr(offer.caption))
         .At(kColX[column], kTop + row * kRowStep, kColW, kButtonH)
         .Font(8)
         .Color(kInk)

@@ -34,8 +34,8 @@ FrmMain::FrmMain(Game& game)
       lblStatus(Add("lblStatus", ControlKind::Label, "")),
       lblfamily(Add("lblfamily", ControlKind::Label, "")),
       lblCurrWork(Add("lblCurrWork", ControlKind::Label, "")),
-      lblGameLevel(Add("lblGameLevel", ControlKind::Label, "Сложность игры: %GameLevel%")),
-      lblGameSpeed(Add("lblGameSpeed", ControlKind::Label, "Скорость игры: %GameSpeed%")),
+      lblGameLevel(Add("lblGameLevel", ControlKind::Label, Tr("Сложность игры: %GameLevel%"))),
+      lblGameSpeed(Add("lblGameSpeed", ControlKind::Label, Tr("Скорость игры: %GameSpeed%"))),
       lblTime(Add("lblTime", ControlKind::Label, "")),
       lblhard([this] {
         std::vector<Control*> v;
@@ -51,12 +51,12 @@ FrmMain::FrmMain(Game& game)
       lblOther(Add("lblOther", ControlKind::Label, "")),
       lblMessage(Add("lblMessage", ControlKind::Label, "")),
       shpMsgShape(Add("shpMsgShape", ControlKind::Shape, "")),
-      lblPause(Add("lblPause", ControlKind::Label, "Пауза")),
-      lblPauseInstr(Add("lblPauseInstr", ControlKind::Label, "Нажмите P для продолжения игры")),
-      lblCheatInstr(Add("lblCheatInstr", ControlKind::Label, "Чит:")),
+      lblPause(Add("lblPause", ControlKind::Label, Tr("Пауза"))),
+      lblPauseInstr(Add("lblPauseInstr", ControlKind::Label, Tr("Нажмите P для продолжения игры"))),
+      lblCheatInstr(Add("lblCheatInstr", ControlKind::Label, Tr("Чит:"))),
       txtCheat(Add("txtCheat", ControlKind::TextBox, "")),
-      cmdCheatOk(Add("cmdCheatOk", ControlKind::Button, "ОК")),
-      cmdCheatCancel(Add("cmdCheatCancel", ControlKind::Button, "Отмена")),
+      cmdCheatOk(Add("cmdCheatOk", ControlKind::Button, Tr("ОК"))),
+      cmdCheatCancel(Add("cmdCheatCancel", ControlKind::Button, Tr("Отмена"))),
       tmrTime(Add("tmrTime", ControlKind::Timer, "")),
       tmrMusic(Add("tmrMusic", ControlKind::Timer, "")) {
   SetClientSize(434, 492);
@@ -81,22 +81,22 @@ FrmMain::FrmMain(Game& game)
 // column's frame, and the computer's hardware and software.
 void FrmMain::PlacePanels() {
   // Frames and static captions.
-  Add("fraInfo", ControlKind::Panel, "Информационная панель")
+  Add("fraInfo", ControlKind::Panel, Tr("Информационная панель"))
       .At(kInfoX, kInfoY, kInfoW, kInfoH)
       .Color(kCaptionColor)
       .Font(9, true);
-  Add("fraMenu", ControlKind::Panel, "Меню").At(kMenuX, kMenuY, kMenuW, kMenuH).Color(kCaptionColor).Font(9, true);
-  Add("fraHard", ControlKind::Panel, "Компьютер (Hardware)")
+  Add("fraMenu", ControlKind::Panel, Tr("Меню")).At(kMenuX, kMenuY, kMenuW, kMenuH).Color(kCaptionColor).Font(9, true);
+  Add("fraHard", ControlKind::Panel, Tr("Компьютер (Hardware)"))
       .At(kHardX, kHardY, kHardW, kHardH)
       .Color(kCaptionColor)
       .Font(9, true);
-  Add("fraSoft", ControlKind::Panel, "Компьютер (Software)")
+  Add("fraSoft", ControlKind::Panel, Tr("Компьютер (Software)"))
       .At(kSoftX, kSoftY, kSoftW, kSoftH)
       .Color(kCaptionColor)
       .Font(9, true);
 
-  const char* infoCaptions[] = {"Бюджет",      "Настроение", "Сытость",        "Здоровье",
-                                "Образование", "Статус",     "Состояние семьи"};
+  const char* infoCaptions[] = {Tr("Бюджет"),      Tr("Настроение"), Tr("Сытость"),        Tr("Здоровье"),
+                                Tr("Образование"), Tr("Статус"),     Tr("Состояние семьи")};
   Control* infoValues[] = {&lblMoney, &lblHappy, &lblEat, &lblHealth, &lblEducation, &lblStatus, &lblfamily};
   for (int i = 0; i < 7; ++i) {
     int y = kInfoY + 22 + i * kRow;
@@ -111,8 +111,8 @@ void FrmMain::PlacePanels() {
   lblGameSpeed.At(kInfoX + 10, y + 2 * kRow, kInfoW - 20, 16).Color(kValueColor);
   lblTime.At(kInfoX + 10, y + 3 * kRow, kInfoW - 20, 16).Color(kValueColor).Font(9, true);
 
-  const char* hardCaptions[] = {
-      "Процессор:", "ОЗУ:", "Видеокарта:", "Винчестер:", "CD-ROM:", "Модем:", "Звук:", "Сканер:", "Принтер:"};
+  const char* hardCaptions[] = {Tr("Процессор:"), Tr("ОЗУ:"),  Tr("Видеокарта:"), Tr("Винчестер:"), "CD-ROM:",
+                                Tr("Модем:"),     Tr("Звук:"), Tr("Сканер:"),     Tr("Принтер:")};
   for (int i = 0; i < 9; ++i) {
     int ry = kHardY + 20 + i * kRow;
     Control& caption = AddIndexed("lblHardCaption", i, ControlKind::Label, hardCaptions[i])
@@ -125,7 +125,8 @@ void FrmMain::PlacePanels() {
         .Font(8)
         .CaptionedBy(caption);
   }
-  const char* softCaptions[] = {"ОС:", "Антивирус:", "Программ-е:", "Графика:", "Интернет:", "Развлечения:", "Прочее:"};
+  const char* softCaptions[] = {Tr("ОС:"),       Tr("Антивирус:"),   Tr("Программ-е:"), Tr("Графика:"),
+                                Tr("Интернет:"), Tr("Развлечения:"), Tr("Прочее:")};
   Control* softValues[] = {&lblOs, &lblAntiv, &lblProg, &lblGraphic, &lblInet, &lblGames, &lblOther};
   for (int i = 0; i < 7; ++i) {
     int ry = kSoftY + 20 + i * kRow;
@@ -147,15 +148,15 @@ void FrmMain::PlaceMenuColumn() {
   int i = 0;
   for (const Place& p : Places()) {
     if (p.label == nullptr) continue;
-    Add(p.label, ControlKind::ClickLabel, p.caption)
+    Add(p.label, ControlKind::ClickLabel, Tr(p.caption))
         .At(kMenuX + 14, kTop + i * step, kMenuW - 28, step)
         .Color(0xFFFFFF)
         .Font(10, true)
-        .Tip(p.tip);
+        .Tip(Tr(p.tip));
     OnClick(p.label, [this, &p](int) { Visit(p); });
     ++i;
   }
-  Add("Command1", ControlKind::Button, "Свернуть игру").At(kMenuX + 10, kBottom, kMenuW - 20, 24);
+  Add("Command1", ControlKind::Button, Tr("Свернуть игру")).At(kMenuX + 10, kBottom, kMenuW - 20, 24);
   OnClick("Command1", [this](int) {
     game_.PlaySfx("BUTTONS");
     game_.port.MinimizeMainWindow();
@@ -224,8 +225,8 @@ void FrmMain::OpenPlace(Form& screen) {
 void FrmMain::Visit(const Place& place) {
   if (place.window == nullptr) return;
   if (place.online && (game_.s.Hw[kHwModem] < 1 || game_.s.Soft[kSoftBrowser] < 1)) {
-    game_.MsgBox("Установи 9600 bps модем, Microsoft Windows 95 и Mirosoft Internet Explorer 3.0", "Слабая машинка",
-                 MsgIcon::Information);
+    game_.MsgBox(Tr("Установи 9600 bps модем, Microsoft Windows 95 и Mirosoft Internet Explorer 3.0"),
+                 Tr("Слабая машинка"), MsgIcon::Information);
     return;
   }
   OpenPlace(*game_.FindForm(place.window));
@@ -269,7 +270,8 @@ void FrmMain::Pause() {
 }
 
 void FrmMain::FormUnloadQuestion() {
-  MsgAnswer a = game_.MsgBox("Сохранить игру сейчас???", "Внимание!", MsgIcon::Question, MsgButtons::YesNoCancel);
+  MsgAnswer a =
+      game_.MsgBox(Tr("Сохранить игру сейчас???"), Tr("Внимание!"), MsgIcon::Question, MsgButtons::YesNoCancel);
   if (a == MsgAnswer::Cancel) return;
   // A save that could not be written keeps the program running, so that the
   // game is not lost; a cancelled file name ends it all the same.

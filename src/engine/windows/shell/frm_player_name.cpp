@@ -1,5 +1,6 @@
 #include "windows/shell/frm_player_name.h"
 
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/shell/frm_main.h"
 
@@ -10,33 +11,33 @@ const char* const kMakerMail2 = "kalvitor@example.org";
 const char* const kMakerWeb = "http://www.example.org/kalvitor/";
 
 FrmPlayerName::FrmPlayerName(Game& game)
-    : Form(game, "frmPlayerName", "Добро пожаловать"),
+    : Form(game, "frmPlayerName", Tr("Добро пожаловать")),
       Text1(Add("Text1", ControlKind::TextBox, "")),
       cboLevel(Add("cboLevel", ControlKind::ComboBox, "")) {
   SetClientSize(440, 330);
   const uint32_t ink = 0x000000;
   AddLogo("Label5");
   Add("Label12", ControlKind::Label,
-      "Добро пожаловать в игру Kalvitor версии 1.6 для Windows 9.x/NT. Данная игра является текстовой стратегией "
-      "с элементами RPG и невероятными поворотами событий!\n\nДля начала новой игры введите своё имя, выберите "
-      "уровень сложности и нажмите ОК.\nДля загрузки уже существующей игры нажмите Загрузить игру.")
+      Tr("Добро пожаловать в игру Kalvitor версии 1.6 для Windows 9.x/NT. Данная игра является текстовой стратегией "
+         "с элементами RPG и невероятными поворотами событий!\n\nДля начала новой игры введите своё имя, выберите "
+         "уровень сложности и нажмите ОК.\nДля загрузки уже существующей игры нажмите Загрузить игру."))
       .At(144, 10, 286, 130)
       .Color(ink);
   Control& nameCaption =
-      Add("Label1", ControlKind::Label, "Введите Ваше имя:").At(12, 150, 200, 18).Color(ink).Font(9, true);
+      Add("Label1", ControlKind::Label, Tr("Введите Ваше имя:")).At(12, 150, 200, 18).Color(ink).Font(9, true);
   // A name fits the window's title and a line of a saved game.
   Text1.At(12, 170, 200, 24).Color(ink).MaxLength(kPlayerNameMaxLength).CaptionedBy(nameCaption);
   Control& levelCaption =
-      Add("Label4", ControlKind::Label, "Уровень сложности:").At(228, 150, 200, 18).Color(ink).Font(9, true);
+      Add("Label4", ControlKind::Label, Tr("Уровень сложности:")).At(228, 150, 200, 18).Color(ink).Font(9, true);
   cboLevel.At(228, 170, 200, 24).Color(ink).CaptionedBy(levelCaption);
-  cboLevel.design.items = {"Легкий", "Нормальный", "Сложный!"};
+  cboLevel.design.items = {Tr("Легкий"), Tr("Нормальный"), Tr("Сложный!")};
   cboLevel.props = cboLevel.design;
   Control& ok = Add("Command1", ControlKind::Button, "OK").At(12, 210, 130, 28);
-  Control& cancel = Add("Command2", ControlKind::Button, "Отмена").At(154, 210, 130, 28);
+  Control& cancel = Add("Command2", ControlKind::Button, Tr("Отмена")).At(154, 210, 130, 28);
   SetKeys(&ok, &cancel);
-  Add("Command3", ControlKind::Button, "Загрузить игру").At(296, 210, 132, 28);
-  Add("Label9", ControlKind::Label, "Наш E-Mail:").At(12, 256, 110, 18).Color(ink);
-  Add("Label11", ControlKind::Label, "Наш веб-сайт:").At(12, 280, 110, 18).Color(ink);
+  Add("Command3", ControlKind::Button, Tr("Загрузить игру")).At(296, 210, 132, 28);
+  Add("Label9", ControlKind::Label, Tr("Наш E-Mail:")).At(12, 256, 110, 18).Color(ink);
+  Add("Label11", ControlKind::Label, Tr("Наш веб-сайт:")).At(12, 280, 110, 18).Color(ink);
   AddIndexed("lblHyperlink", 0, ControlKind::ClickLabel, kMakerMail).At(126, 256, 300, 18).Color(0x0000C0);
   AddIndexed("lblHyperlink", 1, ControlKind::ClickLabel, kMakerWeb).At(126, 280, 300, 18).Color(0x0000C0);
 

@@ -6,6 +6,8 @@
 #include "util/date.h"
 #include "util/program_name.h"
 #include "util/text.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/shell/frm_main.h"
 
@@ -40,14 +42,14 @@ const std::string& TimeLine(int32_t date, int minutesOfDay) {
 }
 
 const char* DifficultyText(int16_t code) {
-  return code == 2 ? "Сложность: Лёгкая" : code == 1 ? "Сложность: Нормальная" : "Сложность: Сложная";
+  return code == 2 ? Tr("Сложность: Лёгкая") : code == 1 ? Tr("Сложность: Нормальная") : Tr("Сложность: Сложная");
 }
 
 // Only the menu's three speeds have a name; another keeps the label as it was.
 const char* SpeedText(int16_t minutes) {
-  return minutes == 15   ? "Скорость игры: Медленная"
-         : minutes == 30 ? "Скорость игры: Нормальная"
-         : minutes == 60 ? "Скорость игры: Быстрая"
+  return minutes == 15   ? Tr("Скорость игры: Медленная")
+         : minutes == 30 ? Tr("Скорость игры: Нормальная")
+         : minutes == 60 ? Tr("Скорость игры: Быстрая")
                          : nullptr;
 }
 
@@ -72,18 +74,18 @@ void FrmMain::Refresh(Fact what, int slot) {
     case Fact::Education:
       return lblEducation.SetText(Percent(s.Education));
     case Fact::Status:
-      return lblStatus.SetText(Life::StatusName(s.StatusRank));
+      return lblStatus.SetText(Tr(Life::StatusName(s.StatusRank)));
     case Fact::Family:
       return lblfamily.SetText(FamilyText(s));
     case Fact::Job:
-      return lblCurrWork.SetText("Работа: " + s.JobTitle + " ($" + std::to_string(s.Wage) + "/день)");
+      return lblCurrWork.SetText(FormatText(Tr("Работа: %s ($%s/день)"), {Tr(s.JobTitle), std::to_string(s.Wage)}));
     case Fact::Difficulty:
       return lblGameLevel.SetText(DifficultyText(s.DifficultyCode));
     case Fact::Speed:
       if (const char* text = SpeedText(s.TickMinutes)) lblGameSpeed.SetText(text);
       return;
     case Fact::DownloadedMb:
-      return lblOther.SetText(std::to_string(s.DownloadedMb) + " Мб");
+      return lblOther.SetText(FormatText(Tr("%s Мб"), {std::to_string(s.DownloadedMb)}));
     case Fact::Time:
       return lblTime.SetText(TimeLine(s.GameDate, s.GameTime));
     case Fact::PlayerName:

@@ -3,6 +3,7 @@
 // menu column opens them.
 #include <algorithm>
 
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/places.h"
 #include "windows/screens/frm_about.h"
@@ -31,29 +32,31 @@ void FrmMain::BuildMenus() {
 
 Menu FrmMain::FileMenu() {
   Game& g = game_;
-  Menu file{"mnuFile", "Файл", true, nullptr, {}};
-  file.items.push_back({"mnuFileNew", "Новая игра", true, false, false, Clicking(g, [&g] { g.NewGame(true); })});
-  file.items.push_back({"mnuFileSave", "Сохранить игру...", true, false, true, Clicking(g, [&g] { g.SaveGame(); })});
-  file.items.push_back({"mnuFileLoad", "Загрузить игру...", true, false, false, Clicking(g, [&g] { g.LoadGame(); })});
-  file.items.push_back({"mnuFileExit", "Выход", true, false, true, Clicking(g, [this] { FormUnloadQuestion(); })});
+  Menu file{"mnuFile", Tr("Файл"), true, nullptr, {}};
+  file.items.push_back({"mnuFileNew", Tr("Новая игра"), true, false, false, Clicking(g, [&g] { g.NewGame(true); })});
+  file.items.push_back(
+      {"mnuFileSave", Tr("Сохранить игру..."), true, false, true, Clicking(g, [&g] { g.SaveGame(); })});
+  file.items.push_back(
+      {"mnuFileLoad", Tr("Загрузить игру..."), true, false, false, Clicking(g, [&g] { g.LoadGame(); })});
+  file.items.push_back({"mnuFileExit", Tr("Выход"), true, false, true, Clicking(g, [this] { FormUnloadQuestion(); })});
   return file;
 }
 
 // The places in the order of their items, then the journal and the statistics.
 Menu FrmMain::GameMenu() {
   Game& g = game_;
-  Menu play{"mnuGame", "Игра", true, nullptr, {}};
+  Menu play{"mnuGame", Tr("Игра"), true, nullptr, {}};
   std::vector<const Place*> places;
   for (const Place& p : Places()) places.push_back(&p);
   std::sort(places.begin(), places.end(), [](const Place* a, const Place* b) { return a->itemOrder < b->itemOrder; });
   for (const Place* p : places) {
     const bool opens = p->window != nullptr;
     play.items.push_back(
-        {p->item, p->itemCaption, opens, false, false, opens ? Clicking(g, [this, p] { Visit(*p); }) : Action{}});
+        {p->item, Tr(p->itemCaption), opens, false, false, opens ? Clicking(g, [this, p] { Visit(*p); }) : Action{}});
   }
-  play.items.push_back({"mnuGameJournal", "Журнал событий...", true, false, true,
+  play.items.push_back({"mnuGameJournal", Tr("Журнал событий..."), true, false, true,
                         Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Journal); }), "Ctrl+J"});
-  play.items.push_back({"mnuGameStats", "Статистика...", true, false, false,
+  play.items.push_back({"mnuGameStats", Tr("Статистика..."), true, false, false,
                         Clicking(g, [&g] { g.port.ShowToolWindow(ToolWindow::Stats); }), "Ctrl+T"});
   play.items.end()[-2].onlyShows = play.items.end()[-1].onlyShows = true;
   return play;
@@ -61,43 +64,44 @@ Menu FrmMain::GameMenu() {
 
 // Shown, never available: the level is chosen in the name dialog.
 Menu FrmMain::LevelMenu() {
-  Menu level{"mnuLevel", "Уровень игры", false, nullptr, {}};
-  level.items.push_back({"mnuLevelHard", "Сложный", false, false, false, nullptr});
-  level.items.push_back({"mnuLevelNormal", "Нормальный", false, false, false, nullptr});
-  level.items.push_back({"mnuLevelEasy", "Простой", false, false, false, nullptr});
+  Menu level{"mnuLevel", Tr("Уровень игры"), false, nullptr, {}};
+  level.items.push_back({"mnuLevelHard", Tr("Сложный"), false, false, false, nullptr});
+  level.items.push_back({"mnuLevelNormal", Tr("Нормальный"), false, false, false, nullptr});
+  level.items.push_back({"mnuLevelEasy", Tr("Простой"), false, false, false, nullptr});
   return level;
 }
 
 Menu FrmMain::SpeedMenu() {
   Game& g = game_;
-  Menu speed{"mnuSpeed", "Скорость игры", true, [this] { ReadAutoPause(); }, {}};
-  speed.items.push_back({"mnuSpeedFast", "Быстрый", true, false, false, Clicking(g, [&g] { g.SetSpeed(60); })});
-  speed.items.push_back({"mnuSpeedNormal", "Нормальный", true, false, false, Clicking(g, [&g] { g.SetSpeed(30); })});
-  speed.items.push_back({"mnuSpeedSlow", "Медленный", true, false, false, Clicking(g, [&g] { g.SetSpeed(15); })});
+  Menu speed{"mnuSpeed", Tr("Скорость игры"), true, [this] { ReadAutoPause(); }, {}};
+  speed.items.push_back({"mnuSpeedFast", Tr("Быстрый"), true, false, false, Clicking(g, [&g] { g.SetSpeed(60); })});
   speed.items.push_back(
-      {"mnuSpeedAutoPause", "Пауза при сворачивании", true, false, true, Clicking(g, [this] { ToggleAutoPause(); })});
+      {"mnuSpeedNormal", Tr("Нормальный"), true, false, false, Clicking(g, [&g] { g.SetSpeed(30); })});
+  speed.items.push_back({"mnuSpeedSlow", Tr("Медленный"), true, false, false, Clicking(g, [&g] { g.SetSpeed(15); })});
+  speed.items.push_back({"mnuSpeedAutoPause", Tr("Пауза при сворачивании"), true, false, true,
+                         Clicking(g, [this] { ToggleAutoPause(); })});
   return speed;
 }
 
 Menu FrmMain::SoundMenu() {
   Game& g = game_;
-  Menu sound{"mnuMusic", "Звук", true, [this] { game_.ReadSoundSwitches(); }, {}};
-  sound.items.push_back({"mnuMusicMusic", "Музыка", true, false, false, Clicking(g, [this] { ToggleMusic(); })});
-  sound.items.push_back({"mnuMusicSFX", "Эффекты", true, false, false, Clicking(g, [this] { ToggleEffects(); })});
-  sound.items.push_back({"mnuMusicNext", "Следующая", true, false, true, Clicking(g, [this] { NextTrack(); })});
+  Menu sound{"mnuMusic", Tr("Звук"), true, [this] { game_.ReadSoundSwitches(); }, {}};
+  sound.items.push_back({"mnuMusicMusic", Tr("Музыка"), true, false, false, Clicking(g, [this] { ToggleMusic(); })});
+  sound.items.push_back({"mnuMusicSFX", Tr("Эффекты"), true, false, false, Clicking(g, [this] { ToggleEffects(); })});
+  sound.items.push_back({"mnuMusicNext", Tr("Следующая"), true, false, true, Clicking(g, [this] { NextTrack(); })});
   return sound;
 }
 
 Menu FrmMain::HelpMenu() {
   Game& g = game_;
-  Menu help{"mnuHelp", "Справка", true, nullptr, {}};
+  Menu help{"mnuHelp", Tr("Справка"), true, nullptr, {}};
   help.help = true;
   help.items.push_back(
-      {"mnuHelpReadme", "Справка", true, false, false, Clicking(g, [&g] { g.ShowTextFile("readme.txt"); })});
-  help.items.push_back({"mnuHelpLicense", "Лицензионное соглашение", true, false, false,
+      {"mnuHelpReadme", Tr("Справка"), true, false, false, Clicking(g, [&g] { g.ShowTextFile("readme.txt"); })});
+  help.items.push_back({"mnuHelpLicense", Tr("Лицензионное соглашение"), true, false, false,
                         Clicking(g, [&g] { g.ShowTextFile("license.txt"); })});
-  help.items.push_back(
-      {"mnuHelpAbout", "О программе...", true, false, true, Clicking(g, [&g] { g.Window<FrmAbout>().ShowModal(); })});
+  help.items.push_back({"mnuHelpAbout", Tr("О программе..."), true, false, true,
+                        Clicking(g, [&g] { g.Window<FrmAbout>().ShowModal(); })});
   return help;
 }
 
