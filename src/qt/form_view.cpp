@@ -13,6 +13,8 @@
 #include "accessibility.h"
 #include "control_widgets.h"
 #include "media.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 
 namespace kalvitor::qt {
 namespace {
@@ -300,7 +302,8 @@ void FormView::SyncPicture() {
       picture_ = QPixmap::fromImage(image);
     } else if (!media::HasBackground(Q(name))) {
       // The picture is missing from the program: say so, and open without it.
-      port_.MessageBox("Ошибка при записи файла '" + name + "': resource not found", "", MsgIcon::None, MsgButtons::Ok);
+      port_.MessageBox(FormatText(Tr("Ошибка при записи файла '%s': resource not found"), {name}), "", MsgIcon::None,
+                       MsgButtons::Ok);
       if (form_ == nullptr) return;
     }
   }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "util/date.h"
+#include "util/tr.h"
 
 namespace kalvitor::qt {
 namespace {
@@ -121,21 +122,21 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
 
 QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  static const char* const kHeaders[] = {"Дата", "Вид", "Запись"};
-  return section >= 0 && section < 3 ? QString::fromUtf8(kHeaders[section]) : QVariant();
+  static const char* const kHeaders[] = {KV_N("Дата"), KV_N("Вид"), KV_N("Запись")};
+  return section >= 0 && section < 3 ? QString::fromUtf8(Tr(kHeaders[section])) : QVariant();
 }
 
 JournalWindow::JournalWindow(const Journal& journal, QWidget* owner) : QWidget(owner, Qt::Window), journal_(journal) {
   setObjectName(QStringLiteral("journalWindow"));
-  setWindowTitle(QStringLiteral("Журнал событий"));
+  setWindowTitle(QString::fromUtf8(Tr("Журнал событий")));
 
   kind_ = new QComboBox(this);
   kind_->setObjectName(QStringLiteral("cboKind"));
-  kind_->addItem(QStringLiteral("Все записи"), -1);
+  kind_->addItem(QString::fromUtf8(Tr("Все записи")), -1);
   for (int k = 0; k < kJournalKinds; ++k) kind_->addItem(QString::fromUtf8(JournalKindName(JournalKind(k))), k);
   search_ = new QLineEdit(this);
   search_->setObjectName(QStringLiteral("txtSearch"));
-  search_->setPlaceholderText(QStringLiteral("Поиск"));
+  search_->setPlaceholderText(QString::fromUtf8(Tr("Поиск")));
   search_->setClearButtonEnabled(true);
   search_->setAccessibleName(search_->placeholderText());
   count_ = new QLabel(this);
@@ -157,7 +158,7 @@ JournalWindow::JournalWindow(const Journal& journal, QWidget* owner) : QWidget(o
   table_->horizontalHeader()->setStretchLastSection(true);
 
   auto* bar = new QHBoxLayout;
-  auto* show = new QLabel(QStringLiteral("Показать:"), this);
+  auto* show = new QLabel(QString::fromUtf8(Tr("Показать:")), this);
   show->setBuddy(kind_);  // a screen reader names the list by it
   bar->addWidget(show);
   bar->addWidget(kind_);
@@ -198,7 +199,7 @@ void JournalWindow::Follow() {
 }
 
 void JournalWindow::ShowCount() {
-  count_->setText(QStringLiteral("Записей: %1 из %2")
+  count_->setText(QString::fromUtf8(Tr("Записей: %1 из %2"))
                       .arg(model_->rowCount())
                       .arg(static_cast<qulonglong>(journal_.Entries().size())));
 }

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "tips_window.h"
+#include "util/tr.h"
 #include "windows/game.h"
 
 namespace kalvitor::qt {
@@ -112,7 +113,7 @@ void MainWindow::BuildMenus() {
     if (menus[m].help && !actions_[m].empty()) {
       // First in the help menu, apart from the game's own items, which keep
       // their places and their letters.
-      tipsAction_ = new QAction(WithAccelerator(QStringLiteral("Советы новичку"), itemKeys), menu);
+      tipsAction_ = new QAction(WithAccelerator(QString::fromUtf8(Tr("Советы новичку")), itemKeys), menu);
       menu->insertAction(actions_[m].front(), tipsAction_);
       menu->insertSeparator(actions_[m].front());
       tipsAction_->setObjectName(QStringLiteral("mnuHelpTips"));

@@ -20,6 +20,8 @@
 #include "text_viewer.h"
 #include "util/date.h"
 #include "util/program_name.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 #include "window_room.h"
 #include "windows/shell/frm_main.h"
 
@@ -47,20 +49,20 @@ void NameIcon(QMessageBox& box, MsgIcon icon) {
     case MsgIcon::None:
       return;
     case MsgIcon::Information:
-      name = "Информация";
+      name = KV_N("Информация");
       break;
     case MsgIcon::Exclamation:
-      name = "Внимание";
+      name = KV_N("Внимание");
       break;
     case MsgIcon::Critical:
-      name = "Ошибка";
+      name = KV_N("Ошибка");
       break;
     case MsgIcon::Question:
-      name = "Вопрос";
+      name = KV_N("Вопрос");
       break;
   }
   for (QLabel* l : box.findChildren<QLabel*>())
-    if (!l->pixmap().isNull()) l->setAccessibleName(QString::fromUtf8(name));
+    if (!l->pixmap().isNull()) l->setAccessibleName(QString::fromUtf8(Tr(name)));
 }
 
 }  // namespace
@@ -509,7 +511,8 @@ void QtPort::PlayEffect(const std::string& name, bool audible) {
   const QByteArray wav = media::EffectBytes(Q(name));
   if (wav.isEmpty()) {
     // A missing sound is reported whether or not effects are switched on.
-    MessageBox("Ошибка при записи файла '" + name + "': resource not found", "", MsgIcon::None, MsgButtons::Ok);
+    MessageBox(FormatText(Tr("Ошибка при записи файла '%s': resource not found"), {name}), "", MsgIcon::None,
+               MsgButtons::Ok);
     return;
   }
   if (!audible || effectPlaying_) return;

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "util/tr.h"
+
 namespace kalvitor::qt {
 
 StatsModule* StatsModuleLoader::Load(QString& why) {
@@ -20,20 +22,20 @@ StatsModule* StatsModuleLoader::Load(QString& why) {
   if (file.isEmpty()) {
     QStringList looked;
     for (const QString& folder : folders_) looked << QDir::toNativeSeparators(QDir::cleanPath(folder));
-    why = QStringLiteral("Окно статистики не открывается: не найден его модуль %1.\nИскали в папках:\n%2")
+    why = QString::fromUtf8(Tr("Окно статистики не открывается: не найден его модуль %1.\nИскали в папках:\n%2"))
               .arg(name, looked.join(QLatin1Char('\n')));
     return nullptr;
   }
   auto loader = std::make_unique<QPluginLoader>(file);
   QObject* root = loader->instance();
   if (root == nullptr) {
-    why = QStringLiteral("Окно статистики не открывается: его модуль %1 не загрузился.\n%2")
+    why = QString::fromUtf8(Tr("Окно статистики не открывается: его модуль %1 не загрузился.\n%2"))
               .arg(QDir::toNativeSeparators(file), loader->errorString());
     return nullptr;
   }
   auto* module = qobject_cast<StatsModule*>(root);
   if (module == nullptr) {
-    why = QStringLiteral("Окно статистики не открывается: модуль %1 — от другой версии игры.")
+    why = QString::fromUtf8(Tr("Окно статистики не открывается: модуль %1 — от другой версии игры."))
               .arg(QDir::toNativeSeparators(file));
     return nullptr;
   }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "stats_module.h"
+#include "util/tr.h"
 #include "windows/game.h"
 
 namespace kalvitor::qt {
@@ -19,7 +20,8 @@ class GameStats : public StatsSource {
   Life::LifeSummary Summary() const override { return game_.Summary(); }
   const std::deque<StatsSample>& Samples() const override { return game_.journal.Samples(); }
   int32_t Today() const override { return game_.s.GameDate; }
-  std::string StatusName(int rank) const override { return Game::StatusName(rank); }
+  std::string StatusName(int rank) const override { return Tr(Game::StatusName(rank)); }
+  std::string Text(const char* russian) const override { return Tr(russian); }
 
  private:
   const Game& game_;

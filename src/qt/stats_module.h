@@ -26,7 +26,11 @@ class StatsSource {
   virtual const std::deque<StatsSample>& Samples() const = 0;
   // The game's date (a day serial).
   virtual int32_t Today() const = 0;
+  // A rank's name as shown, in the player's language.
   virtual std::string StatusName(int rank) const = 0;
+  // A text of the window in the player's language: the module reads no
+  // catalogue itself, the game translates for it (Tr).
+  virtual std::string Text(const char* russian) const = 0;
 };
 
 // The statistics window as the game holds it.

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "util/tr.h"
+
 namespace kalvitor::qt {
 namespace {
 
@@ -29,14 +31,14 @@ struct Line {
 };
 
 const Line kLines[] = {
-    {"Деньги", 0x1F7A1F, 0, [](const StatsSample& s) { return double(s.money); }, false},
-    {"Вклад", 0x1F4FB0, 0, [](const StatsSample& s) { return double(s.deposit); }, false},
-    {"Долг банку", 0xB03A1F, 0, [](const StatsSample& s) { return double(s.loan); }, false},
-    {"Здоровье", 0xC0282D, 1, [](const StatsSample& s) { return double(s.health); }, false},
-    {"Сытость", 0xD08A10, 1, [](const StatsSample& s) { return double(s.satiety); }, false},
-    {"Настроение", 0x6A3DB0, 1, [](const StatsSample& s) { return double(s.mood); }, false},
-    {"Образование", 0x1F6FA0, 2, [](const StatsSample& s) { return double(s.education); }, false},
-    {"Статус", 0x8A5A1F, 2, [](const StatsSample& s) { return double(s.rank); }, true},
+    {KV_N("Деньги"), 0x1F7A1F, 0, [](const StatsSample& s) { return double(s.money); }, false},
+    {KV_N("Вклад"), 0x1F4FB0, 0, [](const StatsSample& s) { return double(s.deposit); }, false},
+    {KV_N("Долг банку"), 0xB03A1F, 0, [](const StatsSample& s) { return double(s.loan); }, false},
+    {KV_N("Здоровье"), 0xC0282D, 1, [](const StatsSample& s) { return double(s.health); }, false},
+    {KV_N("Сытость"), 0xD08A10, 1, [](const StatsSample& s) { return double(s.satiety); }, false},
+    {KV_N("Настроение"), 0x6A3DB0, 1, [](const StatsSample& s) { return double(s.mood); }, false},
+    {KV_N("Образование"), 0x1F6FA0, 2, [](const StatsSample& s) { return double(s.education); }, false},
+    {KV_N("Статус"), 0x8A5A1F, 2, [](const StatsSample& s) { return double(s.rank); }, true},
 };
 
 // The death lines of the vitals, in the colours of their vitals.
@@ -46,12 +48,13 @@ struct DeathLine {
   int level;
 };
 const DeathLine kDeathLines[] = {
-    {"Смерть: здоровье -50%", 0xC0282D, -50},
-    {"Смерть: сытость -20%", 0xD08A10, -20},
-    {"Смерть: настроение -100%", 0x6A3DB0, -100},
+    {KV_N("Смерть: здоровье -50%"), 0xC0282D, -50},
+    {KV_N("Смерть: сытость -20%"), 0xD08A10, -20},
+    {KV_N("Смерть: настроение -100%"), 0x6A3DB0, -100},
 };
 
-const char* const kChartTitles[] = {"Деньги и банк, $", "Здоровье, сытость, настроение, %", "Образование, % и статус"};
+const char* const kChartTitles[] = {KV_N("Деньги и банк, $"), KV_N("Здоровье, сытость, настроение, %"),
+                                    KV_N("Образование, % и статус")};
 
 qint64 MsOfDay(int32_t serial) {
   return QDateTime(QDate(1899, 12, 30).addDays(serial), QTime(12, 0)).toMSecsSinceEpoch();
@@ -63,7 +66,7 @@ QString Money(int64_t v) { return v < 0 ? QStringLiteral("-$%1").arg(-v) : QStri
 
 StatsWindow::StatsWindow(const StatsSource& game, QWidget* owner) : StatsView(owner, Qt::Window), game_(game) {
   setObjectName(QStringLiteral("statsWindow"));
-  setWindowTitle(QStringLiteral("Статистика"));
+  setWindowTitle(Text(KV_N("Статистика")));
   auto* layout = new QVBoxLayout(this);
   summary_ = new QLabel(this);
   summary_->setObjectName(QStringLiteral("lblSummary"));
@@ -72,7 +75,7 @@ StatsWindow::StatsWindow(const StatsSource& game, QWidget* owner) : StatsView(ow
   bold.setBold(true);
   summary_->setFont(bold);
   layout->addWidget(summary_);
-  empty_ = new QLabel(QStringLiteral("Графики появятся после первого прожитого дня."), this);
+  empty_ = new QLabel(Text(KV_N("Графики появятся после первого прожитого дня.")), this);
   empty_->setObjectName(QStringLiteral("lblEmpty"));
   layout->addWidget(empty_);
 
@@ -83,7 +86,7 @@ StatsWindow::StatsWindow(const StatsSource& game, QWidget* owner) : StatsView(ow
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   // It takes the keyboard (the arrows scroll it): a screen reader names it.
-  scroll->setAccessibleName(QStringLiteral("Графики"));
+  scroll->setAccessibleName(Text(KV_N("Графики")));
   scroll->viewport()->setAccessibleName(scroll->accessibleName());
   auto* chartsBox = new QWidget(scroll);
   auto* chartsLayout = new QVBoxLayout(chartsBox);
@@ -92,7 +95,7 @@ StatsWindow::StatsWindow(const StatsSource& game, QWidget* owner) : StatsView(ow
   layout->addWidget(scroll, 1);
   QChart* charts[3];
   for (int c = 0; c < 3; ++c) {
-    charts[c] = MakeChart(QString::fromUtf8(kChartTitles[c]));
+    charts[c] = MakeChart(Text(kChartTitles[c]));
     auto* view = new QChartView(charts[c], chartsBox);
     view->setObjectName(QStringLiteral("chart%1").arg(c));
     view->setRenderHint(QPainter::Antialiasing);
@@ -132,7 +135,7 @@ StatsWindow::StatsWindow(const StatsSource& game, QWidget* owner) : StatsView(ow
 
   for (const Line& line : kLines) {
     auto* series = new QLineSeries(charts[line.chart]);
-    series->setName(QString::fromUtf8(line.name));
+    series->setName(Text(line.name));
     QPen pen(QColor::fromRgb(line.color));
     pen.setWidthF(line.chart == 2 && line.rightAxis ? 2.0 : 1.6);
     series->setPen(pen);
@@ -146,7 +149,7 @@ StatsWindow::StatsWindow(const StatsSource& game, QWidget* owner) : StatsView(ow
   }
   for (const DeathLine& d : kDeathLines) {
     auto* series = new QLineSeries(charts[1]);
-    series->setName(QString::fromUtf8(d.name));
+    series->setName(Text(d.name));
     QPen pen(QColor::fromRgb(d.color));
     pen.setStyle(Qt::DashLine);
     pen.setWidthF(1.0);
@@ -181,9 +184,8 @@ QChart* StatsWindow::MakeChart(const QString& title) {
 
 QString StatsWindow::SummaryText() const {
   const Life::LifeSummary sum = game_.Summary();
-  return QStringLiteral(
-             "Дней прожито: %1     Лучшие деньги: %2     Работ: %3     Детей: %4\n"
-             "За этот запуск игры — смертей: %5, побед: %6")
+  return Text(KV_N("Дней прожито: %1     Лучшие деньги: %2     Работ: %3     Детей: %4\n"
+                   "За этот запуск игры — смертей: %5, побед: %6"))
       .arg(sum.daysLived)
       .arg(Money(sum.bestMoney))
       .arg(sum.jobsHeld)
@@ -202,7 +204,7 @@ void StatsWindow::DescribeLastDay() {
     const QString value = line.chart == 0  ? Money(static_cast<int64_t>(v))
                           : line.rightAxis ? QString::fromStdString(game_.StatusName(static_cast<int>(v)))
                                            : QStringLiteral("%1%").arg(v);
-    said[line.chart] << QStringLiteral("%1: %2").arg(QString::fromUtf8(line.name), value);
+    said[line.chart] << QStringLiteral("%1: %2").arg(Text(line.name), value);
   }
   for (size_t i = 0; i < chartViews_.size(); ++i) {
     const QString text = said[i / 2].join(QStringLiteral(", "));
@@ -270,5 +272,7 @@ void StatsWindow::Follow() {
     valueAxes_[static_cast<size_t>(c)]->applyNiceNumbers();
   }
 }
+
+QString StatsWindow::Text(const char* russian) const { return QString::fromStdString(game_.Text(russian)); }
 
 }  // namespace kalvitor::qt

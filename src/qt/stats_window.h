@@ -27,6 +27,8 @@ class StatsWindow : public StatsView {
   void Follow() override;
 
   QString SummaryText() const;
+  // A text in the player's language, through the game.
+  QString Text(const char* russian) const;
   // The chart's series by their names ("Деньги", "Здоровье" ...).
   QLineSeries* Series(const QString& name) const;
 

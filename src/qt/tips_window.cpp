@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "util/tr.h"
 #include "window_room.h"
 
 namespace kalvitor::qt {
@@ -52,9 +53,9 @@ TipsWindow::TipsWindow(const QString& text, FrontendPort& port, bool paused)
     : QWidget(nullptr, Qt::Window), port_(port) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QStringLiteral("tipsWindow"));
-  setWindowTitle(QStringLiteral("Советы новичку"));
+  setWindowTitle(QString::fromUtf8(Tr("Советы новичку")));
   auto* layout = new QVBoxLayout(this);
-  pauseNote_ = new QLabel(QStringLiteral("Игра стоит на паузе, пока вы читаете. Клавиша P пустит время."), this);
+  pauseNote_ = new QLabel(QString::fromUtf8(Tr("Игра стоит на паузе, пока вы читаете. Клавиша P пустит время.")), this);
   pauseNote_->setObjectName(QStringLiteral("lblPauseNote"));
   pauseNote_->setWordWrap(true);
   QFont bold = pauseNote_->font();
@@ -68,13 +69,13 @@ TipsWindow::TipsWindow(const QString& text, FrontendPort& port, bool paused)
   edit_->setPlainText(text);
   layout->addWidget(edit_, 1);
   auto* row = new QHBoxLayout;
-  never_ = new QCheckBox(QStringLiteral("Больше не показывать"), this);
+  never_ = new QCheckBox(QString::fromUtf8(Tr("Больше не показывать")), this);
   never_->setObjectName(QStringLiteral("chkNever"));
   never_->setChecked(!Wanted(port_));
   connect(never_, &QCheckBox::toggled, this, [this](bool on) { port_.SettingSet(kSetting, on ? "0" : "1"); });
   row->addWidget(never_);
   row->addStretch(1);
-  auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
+  auto* close = new QPushButton(QString::fromUtf8(Tr("Закрыть")), this);
   close->setObjectName(QStringLiteral("cmdClose"));
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   row->addWidget(close);

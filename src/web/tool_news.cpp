@@ -8,6 +8,7 @@
 #include "bridge.h"
 #include "json.h"
 #include "util/date.h"
+#include "util/tr.h"
 
 namespace kalvitor::web {
 namespace {
@@ -125,7 +126,7 @@ void ToolNews::FollowStats() {
   j.Begin().Bool("reset", !prefix);
   if (!prefix) {
     std::vector<std::string> ranks;
-    for (int r = 1; r <= 8; ++r) ranks.push_back(Game::StatusName(r));
+    for (int r = 1; r <= 8; ++r) ranks.push_back(Tr(Game::StatusName(r)));
     j.Strings("ranks", ranks);
   }
   j.Written("summary", summary);

@@ -296,9 +296,6 @@ TEST(Language, TextsFollowTheLanguageAndFallBackToRussian) {
   EXPECT_STREQ(Tr("Назад"), "Back");
   const char* missing = "Такого текста в игре нет";
   EXPECT_EQ(Tr(missing), missing);
-  // The catalogue's header is kept under the empty text: an empty label stays empty.
-  EXPECT_STREQ(Tr(""), "");
-  EXPECT_STREQ(TrC("month", ""), "");
   EXPECT_EQ(TrN("Такого дня нет", "Таких дней нет", 5), "Таких дней нет");
 
   EXPECT_FALSE(SetLanguage("xx"));

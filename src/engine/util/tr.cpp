@@ -54,17 +54,16 @@ bool Set(const char* v) { return v && *v; }
 
 }  // namespace
 
-// The empty text stays empty: a catalogue keeps its header under it.
 const char* Tr(const char* russian) {
   const MoCatalogue* c = Now().catalogue;
-  if (!c || !russian || !*russian) return russian;
+  if (!c) return russian;
   const char* text = c->Find(russian);
   return text ? text : russian;
 }
 
 const char* TrC(const char* context, const char* russian) {
   const MoCatalogue* c = Now().catalogue;
-  if (!c || !russian || !*russian) return russian;
+  if (!c) return russian;
   const char* text = c->Find(std::string(context) + '\x04' + russian);
   return text ? text : russian;
 }

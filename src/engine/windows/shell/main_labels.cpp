@@ -30,11 +30,15 @@ const std::string& TimeLine(int32_t date, int minutesOfDay) {
   thread_local int32_t builtFor = 0;
   thread_local std::string line;
   thread_local size_t datePart = 0;
-  if (datePart == 0 || builtFor != date) {
+  // A change of language builds the date again, in the new one.
+  thread_local std::string builtIn;
+  const std::string& language = Language();
+  if (datePart == 0 || builtFor != date || builtIn != language) {
     line = FormatLongDate(date);
     line += " / ";
     datePart = line.size();
     builtFor = date;
+    builtIn = language;
   }
   line.resize(datePart);
   line += FormatHHMM(minutesOfDay);
