@@ -67,7 +67,9 @@ TEST(MoCatalogue, ReadsTheHeadersPluralRule) {
     size_t forms;
   } rows[] = {{"en", 2}, {"en_big", 2}, {"uk", 3}, {"de", 2}};
   for (const auto& r : rows) {
-    const auto catalogue = MoCatalogue::Read(Bytes(r.code));
+    // The catalogue reads its texts where they lie: the bytes outlive it.
+    const std::string bytes = Bytes(r.code);
+    const auto catalogue = MoCatalogue::Read(bytes);
     ASSERT_TRUE(catalogue);
     EXPECT_EQ(catalogue->Plurals().Count(), r.forms) << r.code;
     EXPECT_TRUE(catalogue->Plurals().Parsed()) << r.code;

@@ -17,7 +17,9 @@ namespace kalvitor {
 
 class MoCatalogue {
  public:
-  // nullopt when the bytes are not a whole, consistent catalogue.
+  // nullopt when the bytes are not a whole, consistent catalogue. The
+  // catalogue points into the bytes (the game's are in the program for
+  // good): they must outlive it.
   static std::optional<MoCatalogue> Read(std::string_view bytes);
 
   // The translation of an original (a context's: "context\x04text"), NUL-terminated
