@@ -24,6 +24,10 @@ SYS_SCALE="${QT_SCALE_FACTOR:-1}"
 unset DBUS_SESSION_BUS_ADDRESS
 mkdir -m 700 "$SYS_TMP/runtime"
 export XDG_RUNTIME_DIR="$SYS_TMP/runtime"
+# The game speaks the language the system asks for: these tests read its
+# Russian texts, whatever the machine's locale (a test may ask for another).
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 
 sys_log() { echo "[$SYS_NAME] $*" >&2; }
 sys_fail() {
