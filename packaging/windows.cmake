@@ -9,9 +9,7 @@
 install(TARGETS kalvitor RUNTIME DESTINATION .)
 install(TARGETS kalvitor_stats LIBRARY DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/music/ DESTINATION Music FILES_MATCHING PATTERN "*.mid")
-install(FILES ${PROJECT_SOURCE_DIR}/assets/anecdot.dat ${PROJECT_SOURCE_DIR}/assets/readme.txt
-              ${PROJECT_SOURCE_DIR}/assets/license.txt
-        DESTINATION .)
+install(FILES ${KALVITOR_DATA_TEXTS} DESTINATION .)
 install(DIRECTORY DESTINATION Save)
 
 # The music needs a General MIDI soundfont beside the program (the Linux

@@ -131,7 +131,7 @@ void MainWindow::OfferTips() {
 }
 
 void MainWindow::OpenTips(bool atStart) {
-  const QString path = QString::fromStdString(form_.game().DataPath("tips.txt"));
+  const QString path = QString::fromStdString(form_.game().TextPath("tips.txt"));
   // The game waits while the player reads the tips it offers itself.
   if (TipsWindow::Open(path, port_, this, atStart) != nullptr && atStart) form_.Pause();
 }

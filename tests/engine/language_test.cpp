@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "util/text.h"
 #include "util/tr.h"
 
 namespace kalvitor::testing {
@@ -84,6 +85,36 @@ TEST(Languages, TheDateFollowsAChangeOfLanguage) {
     EXPECT_EQ(date(), "December 6, 2026");
   }
   EXPECT_EQ(date(), "6 декабря 2026");
+}
+
+// The texts that are files (jokes, readme, licence, tips) are each
+// language's own where the game has them, and Russian where it does not.
+TEST(Languages, TheGamesTextFilesAreTheLanguagesOwnOrRussian) {
+  Harness h;
+  h.Start();
+  h.WriteFile("anecdot.dat", "**ANECDOT DATA FILE**\r\n\xD0\xE0\xE7\r\n");
+  auto shown = [&h](const char* name) {
+    h.Lines();
+    h.game.ShowTextFile(name);
+    const std::vector<std::string> lines = h.LinesStarting("TEXTFILE");
+    return lines.empty() ? std::string() : lines.back();
+  };
+  auto path = [&h](const char* name) { return "TEXTFILE \"" + ReplaceAll((h.dir / name).string(), "\\", "\\\\") + "\""; };
+  {
+    SpeakingIn language("en");
+    // Nothing of its own yet: the Russian ones.
+    EXPECT_EQ(h.game.GetRandomAnecdote(), "Раз");
+    EXPECT_EQ(shown("readme.txt"), path("readme.txt"));
+    h.WriteFile("anecdot.en.dat", "**ANECDOT DATA FILE**\r\nOne<CRLF>two\r\n");
+    h.WriteFile("readme.en.txt", "Read me");
+    EXPECT_EQ(h.game.GetRandomAnecdote(), "One\r\ntwo");
+    EXPECT_EQ(shown("readme.txt"), path("readme.en.txt"));
+    // Another language's file is not this one's.
+    h.WriteFile("license.de.txt", "Lizenz");
+    EXPECT_EQ(shown("license.txt"), path("license.txt"));
+  }
+  EXPECT_EQ(h.game.GetRandomAnecdote(), "Раз");
+  EXPECT_EQ(shown("readme.txt"), path("readme.txt"));
 }
 
 }  // namespace

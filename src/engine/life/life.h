@@ -72,6 +72,10 @@ class Life {
   // A file of the game's own data (jokes, texts) and one of the player's
   // (Save, games.log): the folder with its separator, then the name.
   std::string DataPath(const std::string& relative) const;
+  // One of the game's texts (readme, licence, tips, jokes) in the language
+  // being spoken: "readme.en.txt" for "readme.txt" in English when the game
+  // has it, the Russian file otherwise.
+  std::string TextPath(const std::string& name) const;
   std::string PlayerPath(const std::string& relative) const;
   static bool FileExists(const std::string& path);
   void OpenLink(const std::string& target);

@@ -89,7 +89,7 @@ class LineReader {
 }  // namespace
 
 std::string Life::GetRandomAnecdote() {
-  const std::string path = DataPath(kJokesFile);
+  const std::string path = TextPath(kJokesFile);
   auto complain = [&] {
     MsgBox(FormatText(Tr("Файл анекдотов '%s' повреждён или имеет неверный формат"), {path}), Tr("Ошибка 745"),
            MsgIcon::Critical);

@@ -56,6 +56,16 @@ std::string Life::AddBackslash(const std::string& path) { return kalvitor::AddBa
 
 std::string Life::DataPath(const std::string& relative) const { return AddBackslash(folders_.data) + relative; }
 
+std::string Life::TextPath(const std::string& name) const {
+  const std::string russian = DataPath(name);
+  if (Language() == "ru") return russian;
+  const size_t dot = name.rfind('.');
+  const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+  const std::string ext = dot == std::string::npos ? "" : name.substr(dot);
+  const std::string own = DataPath(stem + "." + Language() + ext);
+  return FileExists(own) ? own : russian;
+}
+
 std::string Life::PlayerPath(const std::string& relative) const { return AddBackslash(folders_.player) + relative; }
 
 bool Life::FileExists(const std::string& path) {
@@ -65,7 +75,7 @@ bool Life::FileExists(const std::string& path) {
 
 void Life::OpenLink(const std::string& target) { port.OpenLink(target); }
 
-void Life::ShowTextFile(const std::string& name) { port.ShowTextFile(DataPath(name)); }
+void Life::ShowTextFile(const std::string& name) { port.ShowTextFile(TextPath(name)); }
 
 MsgAnswer Life::MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
   Note(JournalKind::MsgBox, title.empty() ? text : "«" + title + "» " + text);
