@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "windows/shell/frm_main.h"
 #include "util/text.h"
 #include "util/tr.h"
 
@@ -85,6 +86,88 @@ TEST(Languages, TheDateFollowsAChangeOfLanguage) {
     EXPECT_EQ(date(), "December 6, 2026");
   }
   EXPECT_EQ(date(), "6 декабря 2026");
+}
+
+// Everything a window shows that the player did not type: its title, its
+// controls' texts, tips and list entries, and the menus.
+std::vector<std::string> Shown(Game& game) {
+  std::vector<std::string> texts;
+  for (Form* f : game.AllForms()) {
+    texts.push_back(f->Name() + ": " + f->TitleBarText());
+    for (const Control& c : f->Controls()) {
+      std::string line = c.FullName() + " " + c.props.text + " | " + c.design.text + " | " + c.props.tip;
+      for (const std::string& item : c.props.items) line += " | " + item;
+      texts.push_back(f->Name() + "." + line);
+    }
+  }
+  for (const Menu& m : game.MainForm().Menus()) {
+    texts.push_back(m.caption);
+    for (const MenuItem& item : m.items) texts.push_back(m.caption + "/" + item.caption + (item.checked ? " *" : ""));
+  }
+  return texts;
+}
+
+void Choose(Harness& h, const std::string& itemName) {
+  MenuItem* item = h.game.MainForm().FindItemByName(itemName);
+  ASSERT_NE(item, nullptr) << itemName;
+  item->action();
+}
+
+// The game started in a language, its clock run for a tick.
+std::vector<std::string> Fresh(const char* code) {
+  SpeakingIn language(code);
+  Harness h;
+  h.Start();
+  h.Ticks(1);
+  return Shown(h.game);
+}
+
+// The lines of `got` that `want` does not have, for a readable failure.
+std::vector<std::string> Unlike(const std::vector<std::string>& got, const std::vector<std::string>& want) {
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < got.size(); ++i)
+    if (i >= want.size() || got[i] != want[i]) lines.push_back(got[i] + "  <>  " + (i < want.size() ? want[i] : ""));
+  return lines;
+}
+
+// The menu "Язык / Language" changes every window at once, as if the game had
+// been started in the new language, and back; the choice is kept for the
+// next start.
+TEST(Languages, TheMenuChangesEveryWindowAtOnceAndIsKept) {
+  const std::vector<std::string> english = Fresh("en"), russian = Fresh("ru");
+  ASSERT_NE(english, russian);
+  Harness h;
+  h.Start();
+  h.Ticks(1);
+  const MenuItem* ru = h.game.MainForm().FindItemByName("mnuLanguage_ru");
+  ASSERT_NE(ru, nullptr);
+  EXPECT_EQ(ru->caption, "Русский");
+  EXPECT_TRUE(ru->checked);
+  Choose(h, "mnuLanguage_en");
+  EXPECT_EQ(Language(), "en");
+  EXPECT_EQ(h.port.settings["Language"], "en");
+  EXPECT_EQ(h.port.languageChanges, 1);
+  EXPECT_EQ(Unlike(Shown(h.game), english), std::vector<std::string>{});
+  EXPECT_EQ(h.game.MainForm().FindItemByName("mnuLanguage_en")->caption, "English");
+  Choose(h, "mnuLanguage_ru");
+  EXPECT_EQ(Unlike(Shown(h.game), russian), std::vector<std::string>{});
+  EXPECT_EQ(h.port.settings["Language"], "ru");
+
+  // The next start speaks the language chosen; one the game no longer has
+  // leaves it as it was.
+  Harness next;
+  next.port.settings["Language"] = "en";
+  next.game.SpeakChosenLanguage();
+  EXPECT_EQ(Language(), "en");
+  next.Start();
+  next.Ticks(1);
+  EXPECT_EQ(Unlike(Shown(next.game), english), std::vector<std::string>{});
+  SetLanguage("ru");
+  Harness gone;
+  gone.port.settings["Language"] = "xx";
+  gone.game.SpeakChosenLanguage();
+  EXPECT_EQ(Language(), "ru");
+  EXPECT_EQ(gone.port.languageChanges, 0);
 }
 
 // The texts that are files (jokes, readme, licence, tips) are each

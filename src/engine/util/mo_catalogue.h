@@ -33,6 +33,12 @@ class MoCatalogue {
   // The header entry's text (the translation of the empty original).
   std::string_view Header() const { return header_; }
   size_t Size() const { return entries_.size(); }
+  // Calls f(original, translation) for every entry but the header, in no order.
+  template <class F>
+  void ForEach(F&& f) const {
+    for (const auto& [original, translation] : entries_)
+      if (!original.empty()) f(original, translation);
+  }
 
  private:
   // First original form (with its context) -> every translated form, NUL-separated.

@@ -1,6 +1,8 @@
 #include "util/tr.h"
 
+#include <map>
 #include <optional>
+#include <unordered_map>
 #include <string_view>
 
 #include "util/embedded_catalogues.h"
@@ -52,6 +54,33 @@ std::optional<std::string> Match(std::string_view name, const std::vector<std::s
 
 bool Set(const char* v) { return v && *v; }
 
+const MoCatalogue* CatalogueOf(const std::string& code) {
+  for (const Loaded& l : Catalogues())
+    if (l.code == code) return &l.catalogue;
+  return nullptr;
+}
+
+// The original ("context\x04text" with a context) of every text a language
+// shows, made when first asked for. Russian shows the originals; a plural
+// entry's forms are left out (they are made for one number, not relabelled).
+using Originals = std::unordered_map<std::string, std::string>;
+const Originals& OriginalsShownIn(const std::string& code) {
+  static std::map<std::string, Originals> made;
+  if (auto found = made.find(code); found != made.end()) return found->second;
+  Originals& originals = made[code];
+  const MoCatalogue* own = CatalogueOf(code);
+  for (const Loaded& l : Catalogues())
+    if (own == nullptr || own == &l.catalogue)
+      l.catalogue.ForEach([&](std::string_view original, std::string_view translation) {
+        if (translation.find('\0') != std::string_view::npos) return;
+        const size_t context = original.find('\x04');
+        const std::string_view shown =
+            own ? translation : context == std::string_view::npos ? original : original.substr(context + 1);
+        originals.emplace(std::string(shown), std::string(original));
+      });
+  return originals;
+}
+
 }  // namespace
 
 const char* Tr(const char* russian) {
@@ -76,7 +105,29 @@ std::string TrN(const char* one, const char* many, long n) {
   return count == 1 ? one : many;
 }
 
+std::string Retranslate(const std::string& shown, const std::string& from) {
+  if (from == Language() || shown.empty()) return shown;
+  const Originals& originals = OriginalsShownIn(from);
+  const auto found = originals.find(shown);
+  if (found == originals.end()) return shown;
+  const std::string& original = found->second;
+  if (const MoCatalogue* c = Now().catalogue)
+    if (const char* text = c->Find(original)) return text;
+  const size_t context = original.find('\x04');
+  return context == std::string::npos ? original : original.substr(context + 1);
+}
+
 const std::string& Language() { return Now().code; }
+
+std::string LanguageName(const std::string& code) {
+  const std::string was = Language();
+  if (!SetLanguage(code)) return code;
+  // TRANSLATORS: your language's name as its speakers write it ("English",
+  // "Deutsch"): the menu "Язык / Language" lists it so.
+  const std::string name = TrC("language's own name", "Русский");
+  SetLanguage(was);
+  return code == "ru" || name != "Русский" ? name : code;
+}
 
 bool SetLanguage(const std::string& code) {
   Current& now = Now();

@@ -27,8 +27,18 @@ const char* TrC(const char* context, const char* russian);
 // forms by its plural rule in another language.
 std::string TrN(const char* one, const char* many, long n);
 
+// A text shown in the language `from`, in the language now: the same
+// original's text in this language's catalogue (Russian where it has none).
+// A text that is no catalogue's in `from` (a name, a number, a line put
+// together from pieces) is returned as it is.
+std::string Retranslate(const std::string& shown, const std::string& from);
+
 // The language's code, "ru" or one of the game's catalogues ("en").
 const std::string& Language();
+// What a language calls itself ("Русский", "English"): its catalogue's
+// translation of "Русский" in the context "language's own name"; the code
+// when the catalogue has none.
+std::string LanguageName(const std::string& code);
 // false (and Russian) for a code with no catalogue.
 bool SetLanguage(const std::string& code);
 // "ru" and the codes of the game's catalogues.

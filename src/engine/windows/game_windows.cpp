@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/network/frm_network.h"
 #include "windows/persist/frm_save_load.h"
@@ -64,6 +65,31 @@ Form* GameWindows::ActiveModal() const {
 Form* GameWindows::TopWindow() const {
   if (Form* modal = ActiveModal()) return modal;
   return main_->Shown() ? main_ : nullptr;
+}
+
+void GameWindows::SpeakLanguage(const std::string& code) {
+  const std::string from = Language();
+  if (!SetLanguage(code)) {
+    SetLanguage(from);
+    return;
+  }
+  game_.RegSetString("Language", code);
+  if (code != from) RelabelAll(from);
+}
+
+void GameWindows::SpeakChosenLanguage() {
+  const std::string from = Language();
+  const std::string chosen = game_.RegGetString("Language", from);
+  if (chosen == from) return;
+  if (SetLanguage(chosen))
+    RelabelAll(from);
+  else
+    SetLanguage(from);
+}
+
+void GameWindows::RelabelAll(const std::string& from) {
+  for (const std::unique_ptr<Form>& f : forms_) f->Relabel(from);
+  game_.port.LanguageChanged();
 }
 
 // --- What the life tells its windows.

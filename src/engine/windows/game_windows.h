@@ -46,6 +46,14 @@ class GameWindows : public LifeView {
   // The window on top: the active modal window, else the main window.
   Form* TopWindow() const;
 
+  // The game speaks another language from now on: every window is
+  // relabelled at once, the frontend told, and the choice kept in the
+  // settings store ("Language") for the next start. An unknown code changes nothing.
+  void SpeakLanguage(const std::string& code);
+  // At the start: the language the player chose from the menu before, if
+  // the game still has it.
+  void SpeakChosenLanguage();
+
   // --- What the life tells the windows (LifeView).
   void Changed(Fact what, int slot) override;
   void LoadMainWindow() override;
@@ -59,6 +67,8 @@ class GameWindows : public LifeView {
   void TypeMessage(const std::string& text) override;
 
  private:
+  void RelabelAll(const std::string& from);
+
   Game& game_;
   std::vector<Form*> loaded_;
   std::vector<std::unique_ptr<Form>> forms_;

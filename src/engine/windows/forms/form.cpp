@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "util/program_name.h"
+#include "util/tr.h"
 #include "windows/game.h"
 
 namespace kalvitor {
@@ -19,6 +20,27 @@ void Form::SetCaption(const std::string& caption) {
 std::string Form::TitleBarText() const {
   if (!caption_.empty()) return caption_;
   return untitledTitle_.empty() ? std::string(kProgramTitle) : untitledTitle_;
+}
+
+void Form::Relabel(const std::string& from) {
+  auto again = [&from](std::string& text) { text = Retranslate(text, from); };
+  again(designCaption_);
+  again(caption_);
+  again(untitledTitle_);
+  std::vector<Control*> changed;
+  for (Control& c : controls_) {
+    const bool typedByPlayer = c.kind == ControlKind::TextBox && c.props.text != c.design.text;
+    const ControlProps was = c.props;
+    for (ControlProps* p : {&c.design, &c.props}) {
+      if (p == &c.design || !typedByPlayer) again(p->text);
+      again(p->tip);
+      for (std::string& item : p->items) again(item);
+    }
+    if (c.props.text != was.text || c.props.tip != was.tip || c.props.items != was.items) changed.push_back(&c);
+  }
+  if (!loaded_) return;
+  game_.port.OnFormEvent(*this, FormEvent::Changed);
+  for (Control* c : changed) game_.port.OnControlChanged(*this, *c);
 }
 
 bool Form::Press(WindowKey key) {

@@ -58,6 +58,11 @@ class Form {
   void SetEnabled(bool on);
 
   const std::deque<Control>& Controls() const { return controls_; }
+  // After a change of language: every text the window shows from the
+  // catalogue (its caption, controls' texts, tips and list entries, as
+  // designed and as now) in the new language; what the player typed and
+  // texts of no catalogue stay. Tells the frontend when the window is loaded.
+  virtual void Relabel(const std::string& from);
   Control* Find(const std::string& name, int index = -1);
 
   void Load();
@@ -116,7 +121,7 @@ class Form {
 
  private:
   const std::string name_;
-  const std::string designCaption_;
+  std::string designCaption_;
   std::string caption_;
   std::string background_;
   std::string tag_;

@@ -19,6 +19,8 @@ class FrmBank : public Form {
   void Command8_Click();
   // Writes both balances as Form_Load does.
   void RefreshBalances();
+  // The balance lines are put together from pieces: written again.
+  void Relabel(const std::string& from) override;
 
  protected:
   void FormLoad() override;

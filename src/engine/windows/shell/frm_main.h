@@ -83,6 +83,8 @@ class FrmMain : public Form {
   MenuItem* FindItem(Menu& menu, const std::string& caption);
   MenuItem* FindItemByName(const std::string& name);
   void RefreshSoundMarks();
+  // The menus and the labels the game writes follow a change of language.
+  void Relabel(const std::string& from) override;
 
   // Opening a place from the menu column or the game menu: the network
   // only with a modem and a browser.
@@ -103,6 +105,7 @@ class FrmMain : public Form {
   Menu LevelMenu();
   Menu SpeedMenu();
   Menu SoundMenu();
+  Menu LanguageMenu();
   Menu HelpMenu();
   void ToggleAutoPause();
   void ToggleMusic();

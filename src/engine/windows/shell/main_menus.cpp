@@ -26,8 +26,8 @@ Action Clicking(Game& g, Action then) {
 
 void FrmMain::BuildMenus() {
   for (Menu (FrmMain::*menu)() : {&FrmMain::FileMenu, &FrmMain::GameMenu, &FrmMain::LevelMenu, &FrmMain::SpeedMenu,
-                                  &FrmMain::SoundMenu, &FrmMain::HelpMenu})
-    menus_.push_back((this->*menu)());
+                                  &FrmMain::SoundMenu, &FrmMain::LanguageMenu, &FrmMain::HelpMenu})
+    if (menu != &FrmMain::LanguageMenu || game_.port.OffersLanguages()) menus_.push_back((this->*menu)());
 }
 
 Menu FrmMain::FileMenu() {
@@ -90,6 +90,43 @@ Menu FrmMain::SoundMenu() {
   sound.items.push_back({"mnuMusicSFX", Tr("Эффекты"), true, false, false, Clicking(g, [this] { ToggleEffects(); })});
   sound.items.push_back({"mnuMusicNext", Tr("Следующая"), true, false, true, Clicking(g, [this] { NextTrack(); })});
   return sound;
+}
+
+// Every language the game speaks, by its own name, the one spoken checked.
+// The menu's name is in both languages, so that a player who does not read
+// the one shown still finds it.
+Menu FrmMain::LanguageMenu() {
+  Game& g = game_;
+  Menu language{"mnuLanguage", "Язык / Language", true, nullptr, {}};
+  for (const std::string& code : AvailableLanguages())
+    language.items.push_back({"mnuLanguage_" + code, LanguageName(code), true, code == Language(), false,
+                              Clicking(g, [&g, code] { g.SpeakLanguage(code); })});
+  // Like the journal, it changes nothing in the game: it works while the
+  // game is paused and while a place is open.
+  for (MenuItem& item : language.items) item.onlyShows = true;
+  return language;
+}
+
+void FrmMain::Relabel(const std::string& from) {
+  Form::Relabel(from);
+  for (Menu& menu : menus_) {
+    menu.caption = Retranslate(menu.caption, from);
+    for (MenuItem& item : menu.items) {
+      // The languages keep their own names.
+      if (item.name.starts_with("mnuLanguage_"))
+        item.checked = item.name == "mnuLanguage_" + Language();
+      else
+        item.caption = Retranslate(item.caption, from);
+    }
+  }
+  if (Shown()) {
+    for (Fact fact : {Fact::Status, Fact::Family, Fact::Job, Fact::Difficulty, Fact::Speed, Fact::DownloadedMb,
+                      Fact::Time})
+      Refresh(fact, 0);
+    for (int slot = 0; slot < kHardwareSlots; ++slot) Refresh(Fact::Hardware, slot);
+    for (int slot = 0; slot < kSoftwareSlots; ++slot) Refresh(Fact::Software, slot);
+  }
+  if (Loaded()) game_.port.OnFormEvent(*this, FormEvent::Changed);
 }
 
 Menu FrmMain::HelpMenu() {
