@@ -15,13 +15,11 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTimer>
-#include <QTranslator>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
@@ -161,10 +159,7 @@ int main(int argc, char** argv) {
   kalvitor::SetLanguage(kalvitor::ChooseLanguage(
       {std::getenv("LANGUAGE"), std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")},
       kalvitor::AvailableLanguages()));
-  QTranslator qtTexts;
-  if (qtTexts.load(QStringLiteral("qtbase_") + QString::fromStdString(kalvitor::Language()),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    app.installTranslator(&qtTexts);
+  kalvitor::qt::FollowLanguageInQt();
 
   kalvitor::qt::QtPortOptions options;
   options.moduleFolders = kalvitor::qt::ModuleFolders();
@@ -173,6 +168,9 @@ int main(int argc, char** argv) {
                                                       static_cast<uint64_t>(QCoreApplication::applicationPid()));
   kalvitor::Game game(port, kalvitor::qt::ChooseAppFolders(), seed);
   port.Attach(game);
+  // The language chosen from the game's menu, kept from the last run, comes
+  // before the system's.
+  game.SpeakChosenLanguage();
   kalvitor::qt::SetUpTestHooks(game, port);
   SetUpUnattended(port, game, started);
   OfferTipsAtStart(port, game);

@@ -136,6 +136,18 @@ void MainWindow::OpenTips(bool atStart) {
   if (TipsWindow::Open(path, port_, this, atStart) != nullptr && atStart) form_.Pause();
 }
 
+void MainWindow::LanguageChanged() {
+  QTimer::singleShot(0, this, [this] {
+    for (QMenu* menu : menus_) menu->deleteLater();
+    menuBar()->clear();
+    menus_.clear();
+    actions_.clear();
+    tipsAction_ = nullptr;
+    BuildMenus();
+    FixSize();
+  });
+}
+
 // While the game is paused only the items that just show the game can be
 // chosen, and only the menus that hold one open.
 bool MainWindow::Usable(const Menu& menu, const MenuItem& item) const {

@@ -31,6 +31,9 @@ class MainWindow : public QMainWindow {
   void SyncAll();
   void SyncForm();
   void RefreshMenus();
+  // The menus are made again in the language now (after the item that
+  // changed it has returned) and the window fitted to them.
+  void LanguageChanged();
   QAction* ActionOf(const std::string& itemName) const;
   // "Советы новичку" (the help menu's item of the desktop game): at the
   // start of the program, unless the player asked not to see them, with the

@@ -6,9 +6,11 @@
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTranslator>
 #include <QUrl>
 #include <algorithm>
 #include <cstdio>
@@ -424,6 +426,24 @@ void QtPort::OnMessageTyped(const std::string&) {
 
 void QtPort::MinimizeMainWindow() {
   if (main_) main_->showMinimized();
+}
+
+// Qt's own texts (the standard buttons, the text boxes' menus) follow the
+// game's language: Qt's catalogue for it, where the system has one.
+void FollowLanguageInQt() {
+  static QTranslator* qtTexts = nullptr;
+  if (qtTexts != nullptr) QCoreApplication::removeTranslator(qtTexts);
+  delete qtTexts;
+  qtTexts = new QTranslator;
+  if (qtTexts->load(QStringLiteral("qtbase_") + QString::fromStdString(Language()),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(qtTexts);
+}
+
+void QtPort::LanguageChanged() {
+  FollowLanguageInQt();
+  if (main_) main_->LanguageChanged();
+  if (tools_) tools_->LanguageChanged(main_.data());
 }
 
 void QtPort::ShowToolWindow(ToolWindow which) {

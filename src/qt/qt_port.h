@@ -39,6 +39,9 @@ struct QtPortOptions {
   QStringList moduleFolders;
 };
 
+// Qt's own texts (the standard buttons) in the game's language now.
+void FollowLanguageInQt();
+
 class QtPort : public QObject, public FrontendPort {
   Q_OBJECT
  public:
@@ -79,6 +82,8 @@ class QtPort : public QObject, public FrontendPort {
   ToolWindows* tools() const { return tools_.get(); }
   void OpenLink(const std::string& target) override;
   void ShowTextFile(const std::string& path) override;
+  bool OffersLanguages() const override { return true; }
+  void LanguageChanged() override;
   WallClock Now() override;
   [[noreturn]] void EndProgram() override;
 

@@ -55,6 +55,20 @@ QString ToolWindows::Show(ToolWindow which, QWidget* owner) {
   return {};
 }
 
+void ToolWindows::LanguageChanged(QWidget* owner) {
+  auto again = [this, owner](auto& window, ToolWindow which) {
+    if (!window) return;
+    const bool shown = window->isVisible();
+    const QRect where = window->geometry();
+    delete window.data();
+    if (!shown) return;
+    Show(which, owner);
+    if (window) window->setGeometry(where);
+  };
+  again(journal_, ToolWindow::Journal);
+  again(stats_, ToolWindow::Stats);
+}
+
 void ToolWindows::Changed() {
   if (pending_ || (!journal_ && !stats_)) return;
   pending_ = true;

@@ -29,6 +29,8 @@ class ToolWindows : public QObject {
   QString Show(ToolWindow which, QWidget* owner);
   JournalWindow* journalWindow() const { return journal_.data(); }
   StatsView* statsWindow() const { return stats_.data(); }
+  // The windows open are made again in the language now, where they were.
+  void LanguageChanged(QWidget* owner);
 
  private:
   void Changed();

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "harness.h"
-#include "windows/shell/frm_main.h"
 #include "util/text.h"
 #include "util/tr.h"
+#include "windows/shell/frm_main.h"
 
 namespace kalvitor::testing {
 namespace {
@@ -182,7 +182,9 @@ TEST(Languages, TheGamesTextFilesAreTheLanguagesOwnOrRussian) {
     const std::vector<std::string> lines = h.LinesStarting("TEXTFILE");
     return lines.empty() ? std::string() : lines.back();
   };
-  auto path = [&h](const char* name) { return "TEXTFILE \"" + ReplaceAll((h.dir / name).string(), "\\", "\\\\") + "\""; };
+  auto path = [&h](const char* name) {
+    return "TEXTFILE \"" + ReplaceAll((h.dir / name).string(), "\\", "\\\\") + "\"";
+  };
   {
     SpeakingIn language("en");
     // Nothing of its own yet: the Russian ones.

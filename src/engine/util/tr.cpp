@@ -2,8 +2,8 @@
 
 #include <map>
 #include <optional>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 
 #include "util/embedded_catalogues.h"
 #include "util/mo_catalogue.h"
@@ -74,8 +74,9 @@ const Originals& OriginalsShownIn(const std::string& code) {
       l.catalogue.ForEach([&](std::string_view original, std::string_view translation) {
         if (translation.find('\0') != std::string_view::npos) return;
         const size_t context = original.find('\x04');
-        const std::string_view shown =
-            own ? translation : context == std::string_view::npos ? original : original.substr(context + 1);
+        const std::string_view shown = own                                 ? translation
+                                       : context == std::string_view::npos ? original
+                                                                           : original.substr(context + 1);
         originals.emplace(std::string(shown), std::string(original));
       });
   return originals;

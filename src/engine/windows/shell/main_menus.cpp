@@ -120,8 +120,8 @@ void FrmMain::Relabel(const std::string& from) {
     }
   }
   if (Shown()) {
-    for (Fact fact : {Fact::Status, Fact::Family, Fact::Job, Fact::Difficulty, Fact::Speed, Fact::DownloadedMb,
-                      Fact::Time})
+    for (Fact fact :
+         {Fact::Status, Fact::Family, Fact::Job, Fact::Difficulty, Fact::Speed, Fact::DownloadedMb, Fact::Time})
       Refresh(fact, 0);
     for (int slot = 0; slot < kHardwareSlots; ++slot) Refresh(Fact::Hardware, slot);
     for (int slot = 0; slot < kSoftwareSlots; ++slot) Refresh(Fact::Software, slot);
