@@ -92,12 +92,14 @@ void MeanwhilePort::RunMeanwhile(const std::string& text) {
 MsgAnswer MeanwhilePort::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                     MsgButtons buttons) {
   RunMeanwhile(text);
+  if (answerAll && msgAnswers.empty() && buttons != MsgButtons::Ok) msgAnswers.push_back(MsgAnswer::Yes);
   return HeadlessPort::MessageBox(text, title, icon, buttons);
 }
 
 std::optional<std::string> MeanwhilePort::InputBox(const std::string& title, const std::string& prompt,
                                                    const std::string& defaultText) {
   RunMeanwhile(prompt);
+  if (answerAll && inputs.empty()) inputs.push_back("100");
   return HeadlessPort::InputBox(title, prompt, defaultText);
 }
 

@@ -40,6 +40,9 @@ class MeanwhilePort : public headless::HeadlessPort {
   using HeadlessPort::HeadlessPort;
   // Runs once, at the next box, input box or typed message.
   std::function<void()> meanwhile;
+  // A box or input box with nothing queued is answered as a curious player
+  // would (Yes, OK, "100") instead of stopping the test.
+  bool answerAll = false;
   // The text of the box, input box or typed message `meanwhile` runs in.
   std::string waitText;
 
