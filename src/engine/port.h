@@ -100,7 +100,7 @@ class FrontendPort {
   virtual void OpenLink(const std::string& target) = 0;
   virtual void ShowTextFile(const std::string& path) = 0;
   // A frontend whose player may choose the game's language gets the menu
-  // "Язык / Language"; after a change, the frontend's own texts follow.
+  // "Язык" (Language); after a change, the frontend's own texts follow.
   virtual bool OffersLanguages() const { return false; }
   virtual void LanguageChanged() {}
 

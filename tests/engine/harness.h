@@ -50,7 +50,7 @@ class MeanwhilePort : public headless::HeadlessPort {
   std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                       const std::string& defaultText) override;
   void OnMessageTyping(const std::string& text) override;
-  // The menu "Язык / Language", as the desktop and the browser have it.
+  // The language menu, as the desktop and the browser have it.
   bool OffersLanguages() const override { return true; }
   int languageChanges = 0;
   void LanguageChanged() override { ++languageChanges; }

@@ -130,7 +130,7 @@ std::vector<std::string> Unlike(const std::vector<std::string>& got, const std::
   return lines;
 }
 
-// The menu "Язык / Language" changes every window at once, as if the game had
+// The language menu changes every window at once, as if the game had
 // been started in the new language, and back; the choice is kept for the
 // next start.
 TEST(Languages, TheMenuChangesEveryWindowAtOnceAndIsKept) {

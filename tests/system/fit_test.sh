@@ -4,8 +4,9 @@
 # box and pause, every place, the network, the bank's input and message
 # boxes, the exit question, the about box, the readme and licence, the
 # journal, the statistics, the tips and the virus dialog. Run as it is on 1024x768,
-# and by fit_scale2_test.sh at scale 2 on 1920x1080. With KALVITOR_SHOTS set
-# it leaves a screenshot of each.
+# and by fit_scale2_test.sh at scale 2 on 1920x1080; fit_en_test.sh and
+# fit_scale2_en_test.sh run both in English. With KALVITOR_SHOTS set it
+# leaves a screenshot of each.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saves.sh"
 sys_start_x
@@ -23,7 +24,7 @@ sys_save_online Net
 sys_start_game "KALVITOR_TEST_RND=$quiet"
 sys_wait_for '^ACTIVE frmPlayerNameWindow' 20
 fits frmPlayerNameWindow name-dialog
-sys_click_button frmPlayerNameWindow "Загрузить игру"
+sys_click_button frmPlayerNameWindow "$(sys_tr "Загрузить игру")"
 sys_wait_for '^ACTIVE frmSaveLoadWindow' 5
 fits frmSaveLoadWindow load-dialog
 sys_type Net
@@ -63,39 +64,39 @@ sys_wait_for '^ACTIVE frmBankWindow' 5
 sys_key Escape
 sys_wait_for '^ACTIVE frmMainWindow' 5
 
-sys_click_menu "Файл" "Сохранить игру..."
+sys_click_menu "$(sys_tr "Файл")" "$(sys_tr "Сохранить игру...")"
 sys_wait_for '^ACTIVE frmSaveLoadWindow' 5
 fits frmSaveLoadWindow save-dialog
 sys_key Escape
 sys_wait_for '^ACTIVE frmMainWindow' 5
-sys_click_menu "Файл" "Выход"
+sys_click_menu "$(sys_tr "Файл")" "$(sys_tr "Выход")"
 sys_wait_for '^MODAL messageBox' 5
 fits messageBox exit-question
 sys_key Escape
 sys_wait_for '^ACTIVE frmMainWindow' 5
-sys_click_menu "Справка" "О программе..."
+sys_click_menu "$(sys_tr "Справка")" "$(sys_tr "О программе...")"
 sys_wait_for '^ACTIVE frmAboutWindow' 5
 fits frmAboutWindow about
 sys_key Escape
 sys_wait_for '^ACTIVE frmMainWindow' 5
 for item in "Справка:readme" "Лицензионное соглашение:license"; do
-  sys_click_menu "Справка" "${item%%:*}"
+  sys_click_menu "$(sys_tr "Справка")" "$(sys_tr "${item%%:*}")"
   sys_wait_for '^ACTIVE textViewer' 5
   fits textViewer "${item#*:}"
   sys_key Escape
   sys_wait_for '^ACTIVE frmMainWindow' 5
 done
-sys_click_menu "Справка" "Советы новичку"
+sys_click_menu "$(sys_tr "Справка")" "$(sys_tr "Советы новичку")"
 sys_wait_for '^ACTIVE tipsWindow' 5
 fits tipsWindow tips
 sys_key Escape
 sys_wait_for '^ACTIVE frmMainWindow' 5
-sys_click_menu "Игра" "Журнал событий..."
+sys_click_menu "$(sys_tr "Игра")" "$(sys_tr "Журнал событий...")"
 sys_wait_for '^ACTIVE journalWindow' 5
 fits journalWindow journal
 sys_key Escape
 sys_wait_for '^ACTIVE frmMainWindow' 5
-sys_click_menu "Игра" "Статистика..."
+sys_click_menu "$(sys_tr "Игра")" "$(sys_tr "Статистика...")"
 sys_wait_for '^ACTIVE statsWindow' 5
 fits statsWindow stats
 sys_key Escape

@@ -28,6 +28,15 @@ export XDG_RUNTIME_DIR="$SYS_TMP/runtime"
 # Russian texts, whatever the machine's locale (a test may ask for another).
 unset LANGUAGE LC_ALL LC_MESSAGES
 export LANG=C.UTF-8
+# SYS_LANG=en: the game is started on a system that asks for that language,
+# and the tests find buttons and menus by their captions in it (sys_tr).
+SYS_LANG="${SYS_LANG:-}"
+SYS_SOURCE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+# A caption as the game shows it in SYS_LANG: sys_click_menu "$(sys_tr Файл)" ...
+sys_tr() {
+  if [[ -z "$SYS_LANG" ]]; then printf '%s' "$1"; else python3 "$SYS_SOURCE/tests/system/po_text.py" "$SYS_SOURCE/po/$SYS_LANG.po" "$@"; fi
+}
 
 sys_log() { echo "[$SYS_NAME] $*" >&2; }
 sys_fail() {
@@ -112,6 +121,7 @@ sys_start_game() {
     # step of the test.
     [[ " $* " == *" KALVITOR_TEST_RND="* || " $* " == *" KALVITOR_TEST_SEED="* ]] ||
       export KALVITOR_TEST_RND="0,0.10667,0.03125$(printf ',0,0.10667,0.03125%.0s' $(seq 39))"
+    [[ -z "$SYS_LANG" ]] || export LANG="$SYS_LANG.UTF-8"
     for kv in "$@"; do export "${kv?}"; done
     exec ./kalvitor
   ) >"$SYS_TMP/game.out" 2>"$SYS_TMP/game.err" &

@@ -13,7 +13,7 @@ jobs="${SYSTEM_JOBS:-1}"
 tests=("$@")
 if ((${#tests[@]} == 0)); then
   # The longest first, so that two at a time end together; the rest by name.
-  longest=(accessibility fit fit_scale2 saveload windows download event_load crash)
+  longest=(accessibility fit fit_scale2 fit_en fit_scale2_en saveload windows download event_load crash)
   for t in "${longest[@]}"; do [[ -f "$here/${t}_test.sh" ]] && tests+=("$t"); done
   for f in "$here"/*_test.sh; do
     t="$(basename "$f" _test.sh)"

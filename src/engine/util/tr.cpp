@@ -124,7 +124,7 @@ std::string LanguageName(const std::string& code) {
   const std::string was = Language();
   if (!SetLanguage(code)) return code;
   // TRANSLATORS: your language's name as its speakers write it ("English",
-  // "Deutsch"): the menu "Язык / Language" lists it so.
+  // "Deutsch"): the language menu lists it so.
   const std::string name = TrC("language's own name", "Русский");
   SetLanguage(was);
   return code == "ru" || name != "Русский" ? name : code;

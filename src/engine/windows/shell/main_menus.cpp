@@ -92,12 +92,11 @@ Menu FrmMain::SoundMenu() {
   return sound;
 }
 
-// Every language the game speaks, by its own name, the one spoken checked.
-// The menu's name is in both languages, so that a player who does not read
-// the one shown still finds it.
+// Every language the game speaks, by its own name (so that a player who does
+// not read the language shown still finds theirs), the one spoken checked.
 Menu FrmMain::LanguageMenu() {
   Game& g = game_;
-  Menu language{"mnuLanguage", "Язык / Language", true, nullptr, {}};
+  Menu language{"mnuLanguage", Tr("Язык"), true, nullptr, {}};
   for (const std::string& code : AvailableLanguages())
     language.items.push_back({"mnuLanguage_" + code, LanguageName(code), true, code == Language(), false,
                               Clicking(g, [&g, code] { g.SpeakLanguage(code); })});
