@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The translators' files: po/kalvitor.pot, the texts marked in the sources
-# (Tr, TrN, TrC, KV_N: src/engine/util/tr.h), and one po/<code>.po per
+# (Tr, TrN, TrC, KV_N, KV_NC: src/engine/util/tr.h), and one po/<code>.po per
 # language, merged with it.
 #   scripts/po.sh           extracts the .pot and merges every .po with it
 #   scripts/po.sh --check   fails when a .po does not pass msgfmt --check (a
@@ -16,7 +16,7 @@ export LC_ALL=C.UTF-8
 extract() {
   find src -name '*.cpp' -o -name '*.h' | LC_ALL=C sort |
     xgettext --files-from=- --output="$1" --language=C++ --from-code=UTF-8 --add-location=file --force-po \
-      --keyword= --keyword=Tr --keyword=TrN:1,2 --keyword=TrC:1c,2 --keyword=KV_N \
+      --keyword= --keyword=Tr --keyword=TrN:1,2 --keyword=TrC:1c,2 --keyword=KV_N --keyword=KV_NC:1c,2 \
       --flag=FormatText:1:c-format --add-comments=TRANSLATORS: \
       --package-name=Kalvitor --msgid-bugs-address=kalvitor@localhost
 }

@@ -8,6 +8,7 @@
 
 #include "harness.h"
 #include "util/text.h"
+#include "life/computer/hardware_catalogue.h"
 #include "util/tr.h"
 #include "windows/shell/frm_main.h"
 
@@ -200,6 +201,26 @@ TEST(Languages, TheGamesTextFilesAreTheLanguagesOwnOrRussian) {
   }
   EXPECT_EQ(h.game.GetRandomAnecdote(), "Раз");
   EXPECT_EQ(shown("readme.txt"), path("readme.txt"));
+// "Звук" names a computer's slot and the main window's sound menu. In English
+// they differ, the slots' names being read in their own context: the slot is
+// a sound card, the menu "Sound", still found by its Russian caption.
+TEST(Languages, TheHardwareSlotsHaveTheirOwnNames) {
+  const struct {
+    int slot;
+    const char* russian;
+    const char* english;
+  } rows[] = {
+      {0, "Процессор", "Processor"}, {1, "ОЗУ", "Memory"},      {3, "Винчестер", "Hard disk"},
+      {4, "CD-ROM", "CD-ROM"},       {6, "Звук", "Sound card"}, {8, "Принтер", "Printer"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(GetHardwareSlotName(r.slot), r.russian);
+  SpeakingIn language("en");
+  for (const auto& r : rows) EXPECT_EQ(GetHardwareSlotName(r.slot), r.english) << r.russian;
+  Harness h;
+  h.Start();
+  const Menu* sound = h.game.MainForm().FindMenu("Звук");
+  ASSERT_NE(sound, nullptr);
+  EXPECT_EQ(sound->caption, "Sound");
 }
 
 }  // namespace

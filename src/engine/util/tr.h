@@ -6,7 +6,8 @@
 //
 // The marks are what scripts/po.sh extracts into po/kalvitor.pot: Tr, TrC
 // (a context for one Russian text that needs two translations), TrN (a
-// number's forms) and KV_N (a text in a table, translated where it is shown).
+// number's forms), KV_N (a text in a table, translated where it is shown) and
+// KV_NC (the same with a context, translated with TrC).
 #pragma once
 
 #include <string>
@@ -15,6 +16,8 @@
 // A text of a static table, extracted for the translators and translated
 // (with Tr) where it is shown.
 #define KV_N(text) text
+// The same in a context: the table's texts are translated with TrC(context, text).
+#define KV_NC(context, text) text
 
 namespace kalvitor {
 
