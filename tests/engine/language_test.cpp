@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "harness.h"
-#include "util/text.h"
 #include "life/computer/hardware_catalogue.h"
+#include "util/text.h"
 #include "util/tr.h"
 #include "windows/shell/frm_main.h"
 
@@ -114,12 +114,23 @@ void Choose(Harness& h, const std::string& itemName) {
   item->action();
 }
 
-// The game started in a language, its clock run for a tick.
+// A game with the shop visited and left and the bank open on a deposit, its
+// clock run for a tick.
+void Visit(Harness& h) {
+  h.Start();
+  h.game.MainForm().Click("cmdShop", -1);
+  ASSERT_TRUE(h.game.FindForm("frmShop")->Press(WindowKey::Esc));
+  h.s().BankDeposit = 100;
+  h.game.MainForm().Click("cmdBank", -1);
+  ASSERT_TRUE(h.game.FindForm("frmBank")->Shown());
+  h.Ticks(1);
+}
+
+// That game started in a language.
 std::vector<std::string> Fresh(const char* code) {
   SpeakingIn language(code);
   Harness h;
-  h.Start();
-  h.Ticks(1);
+  Visit(h);
   return Shown(h.game);
 }
 
@@ -138,8 +149,7 @@ TEST(Languages, TheMenuChangesEveryWindowAtOnceAndIsKept) {
   const std::vector<std::string> english = Fresh("en"), russian = Fresh("ru");
   ASSERT_NE(english, russian);
   Harness h;
-  h.Start();
-  h.Ticks(1);
+  Visit(h);
   const MenuItem* ru = h.game.MainForm().FindItemByName("mnuLanguage_ru");
   ASSERT_NE(ru, nullptr);
   EXPECT_EQ(ru->caption, "Русский");
@@ -160,8 +170,7 @@ TEST(Languages, TheMenuChangesEveryWindowAtOnceAndIsKept) {
   next.port.settings["Language"] = "en";
   next.game.SpeakChosenLanguage();
   EXPECT_EQ(Language(), "en");
-  next.Start();
-  next.Ticks(1);
+  Visit(next);
   EXPECT_EQ(Unlike(Shown(next.game), english), std::vector<std::string>{});
   SetLanguage("ru");
   Harness gone;
@@ -201,6 +210,8 @@ TEST(Languages, TheGamesTextFilesAreTheLanguagesOwnOrRussian) {
   }
   EXPECT_EQ(h.game.GetRandomAnecdote(), "Раз");
   EXPECT_EQ(shown("readme.txt"), path("readme.txt"));
+}
+
 // "Звук" names a computer's slot and the main window's sound menu. In English
 // they differ, the slots' names being read in their own context: the slot is
 // a sound card, the menu "Sound", still found by its Russian caption.

@@ -16,17 +16,28 @@
 
 namespace kalvitor {
 
-GameWindows::GameWindows(Game& game) : game_(game) {
-  auto main = std::make_unique<FrmMain>(game);
-  main_ = main.get();
-  forms_.push_back(std::move(main));
-  forms_.push_back(std::make_unique<FrmPlayerName>(game));
-  forms_.push_back(std::make_unique<FrmAbout>(game));
-  for (const Place& place : Places())
-    if (place.make != nullptr) forms_.push_back(place.make(game));
-  forms_.push_back(std::make_unique<FrmVirus>(game));
-  forms_.push_back(std::make_unique<FrmSaveLoad>(game));
+namespace {
+
+template <class F>
+std::unique_ptr<Form> Make(Game& game) {
+  return std::make_unique<F>(game);
 }
+
+// Every window, in the registry's order (a change of language makes them
+// all again to take their texts from).
+std::vector<std::unique_ptr<Form>> MakeWindows(Game& game) {
+  std::vector<std::unique_ptr<Form>> forms;
+  for (auto make : {&Make<FrmMain>, &Make<FrmPlayerName>, &Make<FrmAbout>}) forms.push_back(make(game));
+  for (const Place& place : Places())
+    if (place.make != nullptr) forms.push_back(place.make(game));
+  for (auto make : {&Make<FrmVirus>, &Make<FrmSaveLoad>}) forms.push_back(make(game));
+  return forms;
+}
+
+}  // namespace
+
+GameWindows::GameWindows(Game& game)
+    : game_(game), forms_(MakeWindows(game)), main_(static_cast<FrmMain*>(forms_.front().get())) {}
 
 GameWindows::~GameWindows() = default;
 
@@ -88,7 +99,8 @@ void GameWindows::SpeakChosenLanguage() {
 }
 
 void GameWindows::RelabelAll(const std::string& from) {
-  for (const std::unique_ptr<Form>& f : forms_) f->Relabel(from);
+  const std::vector<std::unique_ptr<Form>> fresh = MakeWindows(game_);
+  for (size_t i = 0; i < forms_.size(); ++i) forms_[i]->Relabel(*fresh[i], from);
   game_.port.LanguageChanged();
 }
 

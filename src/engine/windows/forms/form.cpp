@@ -22,20 +22,32 @@ std::string Form::TitleBarText() const {
   return untitledTitle_.empty() ? std::string(kProgramTitle) : untitledTitle_;
 }
 
-void Form::Relabel(const std::string& from) {
-  auto again = [&from](std::string& text) { text = Retranslate(text, from); };
-  again(designCaption_);
-  again(caption_);
-  again(untitledTitle_);
+void Form::Relabel(const Form& fresh, const std::string& from) {
+  assert(fresh.controls_.size() == controls_.size());
+  // What shows as designed takes the new design; anything else, its translation.
+  auto again = [&from](const std::string& shown, const std::string& designed, const std::string& newDesign) {
+    return shown == designed ? newDesign : Retranslate(shown, from);
+  };
+  caption_ = loaded_ ? again(caption_, designCaption_, fresh.designCaption_) : fresh.caption_;
+  designCaption_ = fresh.designCaption_;
+  untitledTitle_ = fresh.untitledTitle_;
   std::vector<Control*> changed;
-  for (Control& c : controls_) {
-    const bool typedByPlayer = c.kind == ControlKind::TextBox && c.props.text != c.design.text;
+  for (size_t i = 0; i < controls_.size() && i < fresh.controls_.size(); ++i) {
+    Control& c = controls_[i];
+    const Control& f = fresh.controls_[i];
     const ControlProps was = c.props;
-    for (ControlProps* p : {&c.design, &c.props}) {
-      if (p == &c.design || !typedByPlayer) again(p->text);
-      again(p->tip);
-      for (std::string& item : p->items) again(item);
+    const ControlProps& now = loaded_ ? c.props : f.props;
+    const bool typedByPlayer = c.kind == ControlKind::TextBox && c.props.text != c.design.text;
+    c.props.text = typedByPlayer ? was.text : loaded_ ? again(was.text, c.design.text, f.design.text) : now.text;
+    c.props.tip = loaded_ ? again(was.tip, c.design.tip, f.design.tip) : now.tip;
+    if (!loaded_ || was.items == c.design.items) {
+      c.props.items = loaded_ ? f.design.items : now.items;
+    } else {
+      for (std::string& item : c.props.items) item = Retranslate(item, from);
     }
+    c.design.text = f.design.text;
+    c.design.tip = f.design.tip;
+    c.design.items = f.design.items;
     if (c.props.text != was.text || c.props.tip != was.tip || c.props.items != was.items) changed.push_back(&c);
   }
   if (!loaded_) return;

@@ -58,11 +58,13 @@ class Form {
   void SetEnabled(bool on);
 
   const std::deque<Control>& Controls() const { return controls_; }
-  // After a change of language: every text the window shows from the
-  // catalogue (its caption, controls' texts, tips and list entries, as
-  // designed and as now) in the new language; what the player typed and
-  // texts of no catalogue stay. Tells the frontend when the window is loaded.
-  virtual void Relabel(const std::string& from);
+  // After a change of language, from `fresh`, the same window just made in
+  // the new language: its caption and its controls' texts, tips and list
+  // entries as designed; a window not loaded takes them as they are, a
+  // loaded one where it shows them as designed, and the catalogue's
+  // translation (from `from`) of any other it shows; what the player typed
+  // stays. Tells the frontend when the window is loaded.
+  virtual void Relabel(const Form& fresh, const std::string& from);
   Control* Find(const std::string& name, int index = -1);
 
   void Load();

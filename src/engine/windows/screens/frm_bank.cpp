@@ -72,13 +72,9 @@ void FrmBank::RefreshBalances() {
   loanLine.SetText(FormatText(Tr("Долг банку: $%s"), {std::to_string(game_.s.BankLoan)}));
 }
 
-void FrmBank::Relabel(const std::string& from) {
-  Form::Relabel(from);
-  depositLine.design.text = FormatText(Tr("Долг банка: $%s"), {"0"});
-  loanLine.design.text = FormatText(Tr("Долг банку: $%s"), {"0"});
-  if (Loaded()) return RefreshBalances();
-  depositLine.props.text = depositLine.design.text;
-  loanLine.props.text = loanLine.design.text;
+void FrmBank::Relabel(const Form& fresh, const std::string& from) {
+  Form::Relabel(fresh, from);
+  if (Loaded()) RefreshBalances();
 }
 
 void FrmBank::Command8_Click() {

@@ -20,7 +20,7 @@ class FrmBank : public Form {
   // Writes both balances as Form_Load does.
   void RefreshBalances();
   // The balance lines are put together from pieces: written again.
-  void Relabel(const std::string& from) override;
+  void Relabel(const Form& fresh, const std::string& from) override;
 
  protected:
   void FormLoad() override;

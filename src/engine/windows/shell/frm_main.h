@@ -84,7 +84,7 @@ class FrmMain : public Form {
   MenuItem* FindItemByName(const std::string& name);
   void RefreshSoundMarks();
   // The menus and the labels the game writes follow a change of language.
-  void Relabel(const std::string& from) override;
+  void Relabel(const Form& fresh, const std::string& from) override;
 
   // Opening a place from the menu column or the game menu: the network
   // only with a modem and a browser.

@@ -106,16 +106,15 @@ Menu FrmMain::LanguageMenu() {
   return language;
 }
 
-void FrmMain::Relabel(const std::string& from) {
-  Form::Relabel(from);
-  for (Menu& menu : menus_) {
-    menu.caption = Retranslate(menu.caption, from);
-    for (MenuItem& item : menu.items) {
-      // The languages keep their own names.
-      if (item.name.starts_with("mnuLanguage_"))
-        item.checked = item.name == "mnuLanguage_" + Language();
-      else
-        item.caption = Retranslate(item.caption, from);
+void FrmMain::Relabel(const Form& fresh, const std::string& from) {
+  Form::Relabel(fresh, from);
+  const std::vector<Menu>& freshMenus = static_cast<const FrmMain&>(fresh).menus_;
+  for (size_t m = 0; m < menus_.size() && m < freshMenus.size(); ++m) {
+    menus_[m].caption = freshMenus[m].caption;
+    for (size_t i = 0; i < menus_[m].items.size() && i < freshMenus[m].items.size(); ++i) {
+      MenuItem& item = menus_[m].items[i];
+      item.caption = freshMenus[m].items[i].caption;
+      if (item.name.starts_with("mnuLanguage_")) item.checked = item.name == "mnuLanguage_" + Language();
     }
   }
   if (Shown()) {
