@@ -26,7 +26,7 @@ sys_save_online() { sys_save "$1" "${2:-0:30:00}" 2 1 1 1 0 1 0 0 0 2 0 0 0 1 0;
 sys_load_from_name_dialog() {
   sys_wait_for '^FORM frmPlayerName loaded=1 shown=1' 20
   sys_wait_for '^ACTIVE frmPlayerNameWindow' 20
-  sys_click_button frmPlayerNameWindow "Загрузить игру"
+  sys_click_button frmPlayerNameWindow "$(sys_tr "Загрузить игру")"
   sys_wait_for '^ACTIVE frmSaveLoadWindow' 5
   sys_type "$1"
   sys_key Return
