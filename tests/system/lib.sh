@@ -102,11 +102,14 @@ sys_morning_tz() {
 # Starts the game from a fresh copy of the game folder, music and effects off
 # (so that no draw of chance goes to the music; SYS_MUSIC=1 and SYS_EFFECTS=1
 # switch them on), the first start's tips not offered (SYS_SETTINGS replaces
-# that line), with the dump set up.
+# that line), with the dump set up. SYS_KEEP_SETTINGS=1 keeps the settings
+# the last start left.
 sys_start_game() {
   mkdir -p "$SYS_TMP/home/.config/Brindlex"
-  printf '[General]\nMusic=%s\nEffects=%s\n%s\n' "${SYS_MUSIC:-0}" "${SYS_EFFECTS:-0}" "${SYS_SETTINGS-Tips=0}" \
-    >"$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
+  local settings="$SYS_TMP/home/.config/Brindlex/Kalvitor 1.6.conf"
+  [[ -n "${SYS_KEEP_SETTINGS:-}" && -f "$settings" ]] ||
+    printf '[General]\nMusic=%s\nEffects=%s\n%s\n' "${SYS_MUSIC:-0}" "${SYS_EFFECTS:-0}" "${SYS_SETTINGS-Tips=0}" \
+      >"$settings"
   rm -f "$SYS_DUMP"
   # A second start in the same test keeps the game folder (and its saves).
   [[ -d "$SYS_TMP/game" ]] || cp -r "$(cd "$KALVITOR_GAME_DIR" && pwd)" "$SYS_TMP/game"
