@@ -3,7 +3,8 @@
 // no text is cut off and no two controls overlap, except where one is meant
 // to lie on the other (a panel or plate and what sits on it, a title and its
 // shadow, the pause and cheat overlay over the main window), and every
-// picture a window names is in the program.
+// picture a window names is in the program; in every language the game
+// speaks.
 #include <QApplication>
 #include <QtTest>
 #include <climits>
@@ -14,6 +15,7 @@
 #include "life/computer/software_catalogue.h"
 #include "main_window.h"
 #include "qt_port.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/shell/frm_main.h"
 
@@ -61,12 +63,27 @@ QStringList Problems(QtPort& port, Form& form) {
   return found;
 }
 
+// The game's language for one run of a test; Russian again after it.
+struct Speaking {
+  explicit Speaking(const QString& code) { QVERIFY(kalvitor::SetLanguage(code.toStdString())); }
+  ~Speaking() { kalvitor::SetLanguage("ru"); }
+};
+
+void Languages() {
+  QTest::addColumn<QString>("language");
+  QTest::newRow("Russian") << QStringLiteral("ru");
+  QTest::newRow("English") << QStringLiteral("en");
+}
+
 }  // namespace
 
 class LayoutTest : public QObject {
   Q_OBJECT
  private slots:
+  void WidestValuesFitEveryWindow_data() { Languages(); }
   void WidestValuesFitEveryWindow() {
+    QFETCH(QString, language);
+    const Speaking speaking(language);
     Desk d(3);
     Game& g = *d.game;
     g.StateForSetUp().PlayerName = std::string(24, 'W');

@@ -3,7 +3,8 @@
 // not reach included: the network screen, the virus): whatever can take the
 // keyboard or be pressed has a role and a name, pictures and shapes are not
 // there, a value is named by its caption, a clickable label is a button that
-// can be pressed. (The bus itself: tests/system/accessibility_test.sh.)
+// can be pressed; in every language the game speaks. (The bus itself:
+// tests/system/accessibility_test.sh.)
 #include <QAccessible>
 #include <QApplication>
 #include <QtTest>
@@ -15,6 +16,7 @@
 #include "main_window.h"
 #include "qt_port.h"
 #include "tool_windows.h"
+#include "util/tr.h"
 #include "windows/game.h"
 #include "windows/screens/frm_work.h"
 #include "windows/shell/frm_main.h"
@@ -45,12 +47,27 @@ void Walk(QAccessibleInterface* iface, const QString& window, QStringList& fault
 
 QAccessibleInterface* Of(QWidget* w) { return QAccessible::queryAccessibleInterface(w); }
 
+// The game's language for one run of a test; Russian again after it.
+struct Speaking {
+  explicit Speaking(const QString& code) { QVERIFY(kalvitor::SetLanguage(code.toStdString())); }
+  ~Speaking() { kalvitor::SetLanguage("ru"); }
+};
+
+void Languages() {
+  QTest::addColumn<QString>("language");
+  QTest::newRow("Russian") << QStringLiteral("ru");
+  QTest::newRow("English") << QStringLiteral("en");
+}
+
 }  // namespace
 
 class ReaderTest : public QObject {
   Q_OBJECT
  private slots:
+  void EveryWindowNamesWhatThePlayerUses_data() { Languages(); }
   void EveryWindowNamesWhatThePlayerUses() {
+    QFETCH(QString, language);
+    const Speaking speaking(language);
     Desk d(3);
     Game& g = *d.game;
     FrmMain& m = g.MainForm();
