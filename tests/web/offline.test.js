@@ -178,7 +178,7 @@ test("Chromium finds the site installable", { timeout: 60000 }, async () => {
   }
 });
 
-test("the page asks at once for every module and the program the name dialog needs", { timeout: 60000 }, async () => {
+test("the page asks at once for its script and the program the name dialog needs", { timeout: 60000 }, async () => {
   const server = await serve();
   const b = await browser();
   try {
@@ -186,7 +186,7 @@ test("the page asks at once for every module and the program the name dialog nee
     await page.goto(server.url);
     await page.getByRole("textbox", { name: NAME }).waitFor();
     // A file asked for only when the file naming it has come is asked for
-    // after the first module has come: none may be.
+    // after the page's script has come: none may be.
     const late = await page.evaluate(() => {
       const files = performance.getEntriesByType("resource").filter((e) => /\/(js\/.*\.js|kalvitor\.(js|wasm|data))$/.test(e.name));
       const first = files.find((e) => e.name.endsWith("/js/page.js"));
