@@ -17,7 +17,7 @@ const IMPORT = /^import\s*\{([^}]*)\}\s*from\s*"\.\/([\w]+)\.js";?[ \t]*$/gm;
 const EXPORT = /^export\s+((?:async\s+)?function\*?\s+([\w$]+)|const\s+([\w$]+))/gm;
 const LAZY = /import\(\s*"\.\/([\w]+)\.js"\s*\)/g;
 
-const modules = new Map(); // name -> { imports: [[module, spec]], body, exports }
+const modules = new Map(); // name -> { imports: [[module, names]], body, exports }
 function read(name) {
   if (modules.has(name)) return;
   let text = readFileSync(join(from, `${name}.js`), "utf8");
@@ -47,8 +47,8 @@ const parts = ["// Written by the build (src/web/bundle_page.mjs) from the page'
 for (const name of order) {
   const m = modules.get(name);
   for (const [, dep] of m.body.matchAll(LAZY)) lazy.add(dep);
-  const taken = m.imports.map(([dep, spec]) => {
-    const names = spec
+  const taken = m.imports.map(([dep, list]) => {
+    const names = list
       .split(",")
       .map((s) => s.trim())
       .filter(Boolean)

@@ -158,13 +158,22 @@ test("a new version replaces the kept one whole at the next visit; the saved gam
   }
 });
 
-test("Chromium finds the site installable", { timeout: 60000 }, async () => {
+// A first visit in a browser of its own, up to the name dialog.
+async function atNameDialog(play) {
   const server = await serve();
   const b = await browser();
   try {
-    const page = b.page;
-    await page.goto(server.url);
-    await page.getByRole("textbox", { name: NAME }).waitFor();
+    await b.page.goto(server.url);
+    await b.page.getByRole("textbox", { name: NAME }).waitFor();
+    await play(b.page, b);
+  } finally {
+    await b.close();
+    await server.stop();
+  }
+}
+
+test("Chromium finds the site installable", { timeout: 60000 }, () =>
+  atNameDialog(async (page, b) => {
     await keptAs(page, siteVersion(site).version);
     const cdp = await b.context.newCDPSession(page);
     const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
@@ -172,29 +181,18 @@ test("Chromium finds the site installable", { timeout: 60000 }, async () => {
     const { errors } = await cdp.send("Page.getAppManifest");
     assert.deepEqual(errors, []);
     assert.deepEqual(b.errors, []);
-  } finally {
-    await b.close();
-    await server.stop();
-  }
-});
+  }),
+);
 
-test("the page asks at once for every module and the program the name dialog needs", { timeout: 60000 }, async () => {
-  const server = await serve();
-  const b = await browser();
-  try {
-    const page = b.page;
-    await page.goto(server.url);
-    await page.getByRole("textbox", { name: NAME }).waitFor();
+test("the page asks at once for its script and the program the name dialog needs", { timeout: 60000 }, () =>
+  atNameDialog(async (page) => {
     // A file asked for only when the file naming it has come is asked for
-    // after the first module has come: none may be.
+    // after the page's script has come: none may be.
     const late = await page.evaluate(() => {
       const files = performance.getEntriesByType("resource").filter((e) => /\/(js\/.*\.js|kalvitor\.(js|wasm|data))$/.test(e.name));
       const first = files.find((e) => e.name.endsWith("/js/page.js"));
       return files.filter((e) => e !== first && e.startTime >= first.responseEnd).map((e) => new URL(e.name).pathname);
     });
     assert.deepEqual(late, []);
-  } finally {
-    await b.close();
-    await server.stop();
-  }
-});
+  }),
+);

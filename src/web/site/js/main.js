@@ -92,7 +92,7 @@ window.Module = {
   print: (text) => console.log(text),
   printErr: (text) => console.warn(text),
   locateFile: (path) => path,
-  // The program compiled by the page while the modules loaded (index.html).
+  // The program, compiled by the page's first script as it came (index.html).
   instantiateWasm: (imports, receive) => {
     window.kvProgram
       .then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)))
