@@ -15,6 +15,11 @@ sys_start_x
 fits() {
   sys_settled_window "$1" 40
   sys_expect_not "^CLIPPED $1\\." "a text cut off in $1"
+  # In another language no Russian letter is on a window, a button, a
+  # label or a menu (the language menu's "Русский" is not open here).
+  if [[ -n "$SYS_LANG" ]] && grep -P '^(WINDOW|BUTTON|LABEL|MENUITEM|MESSAGE) .*\p{Cyrillic}' "$SYS_DUMP" >"$SYS_TMP/russian"; then
+    sys_fail "Russian in $1: $(head -3 "$SYS_TMP/russian")"
+  fi
   sys_shot "$2"
 }
 
