@@ -36,14 +36,19 @@ void Form::Relabel(const Form& fresh, const std::string& from) {
     Control& c = controls_[i];
     const Control& f = fresh.controls_[i];
     const ControlProps was = c.props;
-    const ControlProps& now = loaded_ ? c.props : f.props;
-    const bool typedByPlayer = c.kind == ControlKind::TextBox && c.props.text != c.design.text;
-    c.props.text = typedByPlayer ? was.text : loaded_ ? again(was.text, c.design.text, f.design.text) : now.text;
-    c.props.tip = loaded_ ? again(was.tip, c.design.tip, f.design.tip) : now.tip;
-    if (!loaded_ || was.items == c.design.items) {
-      c.props.items = loaded_ ? f.design.items : now.items;
+    if (!loaded_) {
+      // Shown as the new window would be when it loads.
+      c.props.text = f.props.text;
+      c.props.tip = f.props.tip;
+      c.props.items = f.props.items;
     } else {
-      for (std::string& item : c.props.items) item = Retranslate(item, from);
+      const bool typedByPlayer = c.kind == ControlKind::TextBox && was.text != c.design.text;
+      if (!typedByPlayer) c.props.text = again(was.text, c.design.text, f.design.text);
+      c.props.tip = again(was.tip, c.design.tip, f.design.tip);
+      if (was.items == c.design.items)
+        c.props.items = f.design.items;
+      else
+        for (std::string& item : c.props.items) item = Retranslate(item, from);
     }
     c.design.text = f.design.text;
     c.design.tip = f.design.tip;
