@@ -44,7 +44,7 @@ bool JournalModel::Passes(const JournalEntry& e) const {
 }
 
 JournalModel::Row JournalModel::MakeRow(const JournalEntry& e, uint64_t seq) const {
-  return Row{seq, Q(FormatShortDate(e.date) + " " + FormatHHMM(e.minutes)), e.kind, Q(e.text)};
+  return Row{seq, Q(FormatShownDate(e.date) + " " + FormatHHMM(e.minutes)), e.kind, Q(e.text)};
 }
 
 void JournalModel::Rebuild() {

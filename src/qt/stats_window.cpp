@@ -110,7 +110,8 @@ StatsWindow::StatsWindow(const StatsSource& game, QWidget* owner) : StatsView(ow
     chartsLayout->addWidget(view, 1);
 
     auto* dates = new QDateTimeAxis(charts[c]);
-    dates->setFormat(QStringLiteral("dd.MM.yy"));
+    // TRANSLATORS: the charts' dates, as Qt writes them (dd day, MM month, yy year).
+    dates->setFormat(Text(KV_N("dd.MM.yy")));
     dates->setTickCount(7);
     charts[c]->addAxis(dates, Qt::AlignBottom);
     dateAxes_.push_back(dates);

@@ -87,7 +87,7 @@ void ToolNews::FollowJournal() {
   for (size_t i = static_cast<size_t>(from - first); i < entries.size(); ++i) {
     const JournalEntry& e = entries[i];
     j.Item()
-        .Str("when", FormatShortDate(e.date) + " " + FormatHHMM(e.minutes))
+        .Str("when", FormatShownDate(e.date) + " " + FormatHHMM(e.minutes))
         .Int("kind", static_cast<int>(e.kind))
         .Str("text", e.text)
         .End();

@@ -8,6 +8,7 @@
 
 #include "harness.h"
 #include "life/computer/hardware_catalogue.h"
+#include "util/date.h"
 #include "util/text.h"
 #include "util/tr.h"
 #include "windows/shell/frm_main.h"
@@ -82,9 +83,15 @@ TEST(Languages, TheDateFollowsAChangeOfLanguage) {
     return line.substr(0, line.find(" / "));
   };
   EXPECT_EQ(date(), "6 декабря 2026");
+  // The journal's dates in figures, as each language writes them; saved
+  // files keep theirs.
+  const int32_t serial = SerialFromCivil(2026, 12, 6);
+  EXPECT_EQ(FormatShownDate(serial), "06.12.2026");
   {
     SpeakingIn language("en");
     EXPECT_EQ(date(), "December 6, 2026");
+    EXPECT_EQ(FormatShownDate(serial), "12/06/2026");
+    EXPECT_EQ(FormatShortDate(serial), "06.12.2026");
   }
   EXPECT_EQ(date(), "6 декабря 2026");
 }

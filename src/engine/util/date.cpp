@@ -91,6 +91,16 @@ std::string FormatShortDate(int32_t serial) {
   return buf;
 }
 
+std::string FormatShownDate(int32_t serial) {
+  CivilDate c = CivilFromSerial(serial);
+  char day[8], month[8], year[16];
+  std::snprintf(day, sizeof day, "%02d", c.day);
+  std::snprintf(month, sizeof month, "%02d", c.month);
+  std::snprintf(year, sizeof year, "%04d", c.year);
+  // TRANSLATORS: a date in figures: the day, the month, the year ("06.12.2026").
+  return FormatText(TrC("date in figures", "%1$s.%2$s.%3$s"), {day, month, year});
+}
+
 std::string FormatLongDate(int32_t serial) {
   CivilDate c = CivilFromSerial(serial);
   char year[16];

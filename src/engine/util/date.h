@@ -25,8 +25,11 @@ bool IsValidDate(int year, int month, int day);
 int32_t SerialFromCivil(int year, int month, int day);
 CivilDate CivilFromSerial(int32_t serial);
 
-// "06.12.2026"
+// "06.12.2026", as saved files and the driver write a date
 std::string FormatShortDate(int32_t serial);
+// The same date in figures as the player's language writes it: "06.12.2026"
+// in Russian, "12/06/2026" in English
+std::string FormatShownDate(int32_t serial);
 // "6 декабря 2026" (full Russian month name in the genitive); in another
 // language its month and its order ("December 6, 2026")
 std::string FormatLongDate(int32_t serial);
