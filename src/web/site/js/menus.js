@@ -5,13 +5,14 @@
 // hold such an item open. The help menu starts with the page's own
 // "Советы новичку".
 import { send } from "./bridge.js";
+import { onLanguage, tr } from "./lang.js";
 
 let menus = [];
 let bar = null;
 let open = -1; // the menu dropped down, -1 for none
 let mainEnabled = () => true;
 let blockedNow = () => false;
-let extraHelp = null; // { caption, action }
+let extraHelp = null; // { caption(), action }
 
 export function configureMenus(opts) {
   mainEnabled = opts.mainEnabled;
@@ -31,12 +32,12 @@ export function buildMenuBar() {
   bar = document.createElement("nav");
   bar.className = "menubar";
   bar.setAttribute("role", "menubar");
-  bar.setAttribute("aria-label", "Меню");
   bar.addEventListener("keydown", onKey);
   document.addEventListener("pointerdown", (e) => {
     if (open >= 0 && !bar.contains(e.target)) closeMenu();
   });
   render();
+  onLanguage(render);
   return bar;
 }
 
@@ -51,7 +52,9 @@ function titles() {
 
 function render() {
   if (!bar) return;
+  bar.closest(".frame")?.classList.toggle("menu-open", open >= 0);
   const focused = document.activeElement && bar.contains(document.activeElement) ? document.activeElement.id : "";
+  bar.setAttribute("aria-label", tr("Меню"));
   bar.replaceChildren();
   menus.forEach((menu, m) => {
     const wrap = document.createElement("div");
@@ -106,7 +109,7 @@ function dropDown(menu, m) {
   list.setAttribute("role", "menu");
   list.setAttribute("aria-labelledby", `menu-${m}`);
   if (menu.help && extraHelp) {
-    list.appendChild(itemButton(extraHelp.caption, "", true, false, extraHelp.action, `item-${m}-help`));
+    list.appendChild(itemButton(extraHelp.caption(), "", true, false, extraHelp.action, `item-${m}-help`));
     list.appendChild(separator());
   }
   menu.items.forEach((item, i) => {
