@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The translators' files: po/kalvitor.pot, the texts marked in the sources
 # (Tr, TrN, TrC, KV_N: src/engine/util/tr.h; in the browser page's scripts
-# tr, trf and KV_N: src/web/site/js/lang.js), and one po/<code>.po per
+# tr, trf, trc and KV_N: src/web/site/js/lang.js), and one po/<code>.po per
 # language, merged with it.
 #   scripts/po.sh           extracts the .pot and merges every .po with it
 #   scripts/po.sh --check   fails when a .po does not pass msgfmt --check (a
@@ -22,7 +22,7 @@ extract() {
       --package-name=Kalvitor --msgid-bugs-address=kalvitor@localhost
   find src/web/site/js -name '*.js' | LC_ALL=C sort |
     xgettext --files-from=- --output="$1" --join-existing --language=JavaScript --from-code=UTF-8 \
-      --add-location=file --keyword= --keyword=tr --keyword=trf --keyword=KV_N --flag=trf:1:javascript-format \
+      --add-location=file --keyword= --keyword=tr --keyword=trf --keyword=trc:1c,2 --keyword=KV_N --flag=trf:1:javascript-format \
       --add-comments=TRANSLATORS: --package-name=Kalvitor --msgid-bugs-address=kalvitor@localhost
 }
 

@@ -132,11 +132,12 @@ EM_JS(char*, kv_browser_languages, (), {
 // clang-format on
 
 // The page's own texts in the game's language (site/js/lang.js): the
-// catalogue's text for a Russian one, or the same. Called by the page also
-// while the program waits for an event; it only reads the catalogue.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* kv_tr(const char* russian) {
+// catalogue's text for a Russian one (in a context, unless it is ""), or
+// the same. Called by the page also while the program waits for an event;
+// it only reads the catalogue.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* kv_tr(const char* context, const char* russian) {
   static std::string shown;
-  shown = kalvitor::Tr(russian);
+  shown = *context ? kalvitor::TrC(context, russian) : kalvitor::Tr(russian);
   return shown.c_str();
 }
 

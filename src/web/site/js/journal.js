@@ -24,7 +24,8 @@ export function onJournal(news) {
   while (gone < entries.length && entries[gone].seq < news.first) ++gone;
   entries.splice(0, gone);
   if (!view) return;
-  if (news.reset) view.fill();
+  // Sent whole again after a load or a change of language: the kinds too.
+  if (news.reset) view.fill(news.kinds !== undefined);
   else view.follow(news.entries.length, news.first);
 }
 
@@ -49,8 +50,12 @@ function makeRow(e) {
 
 function build(body) {
   const kind = element("select", { id: "journal-kind" });
-  kind.append(element("option", { value: String(ALL), textContent: tr("Все записи") }));
-  kinds.forEach((name, k) => kind.append(element("option", { value: String(k), textContent: name })));
+  const listKinds = () =>
+    kind.replaceChildren(
+      element("option", { value: String(ALL), textContent: tr("Все записи") }),
+      ...kinds.map((name, k) => element("option", { value: String(k), textContent: name })),
+    );
+  listKinds();
   const show = element("label", { htmlFor: kind.id, textContent: tr("Показать:") });
   // type "text": a "p" typed here is a letter, not the pause (keys.js).
   const search = element("input", { type: "text", placeholder: tr("Поиск"), spellcheck: false, autocomplete: "off" });
@@ -85,7 +90,12 @@ function build(body) {
   const showCount = () => {
     count.textContent = trf("Записей: %s из %s", rows.rows.length, entries.length);
   };
-  const fill = () => {
+  const fill = (kindsToo = false) => {
+    if (kindsToo) {
+      const chosen = kind.value;
+      listKinds();
+      kind.value = chosen;
+    }
     const all = document.createDocumentFragment();
     for (let i = entries.length - 1; i >= 0; --i) if (passes(entries[i])) all.append(makeRow(entries[i]));
     rows.replaceChildren(all);
@@ -106,8 +116,8 @@ function build(body) {
     if (grown > 0 && !atTop) scroller.scrollTop += grown;
     showCount();
   };
-  kind.addEventListener("change", fill);
-  search.addEventListener("input", fill);
+  kind.addEventListener("change", () => fill());
+  search.addEventListener("input", () => fill());
   view = { fill, follow };
   fill();
   return () => {

@@ -1,5 +1,6 @@
 // The page's own texts in the game's language. They are written in Russian,
-// marked tr("…") (or trf("…%s…", piece) with pieces put in), and
+// marked tr("…") (trf("…%s…", piece) with pieces put in, trc("context",
+// "…") for a text that means another thing elsewhere), and
 // scripts/po.sh extracts them into the game's catalogue beside the
 // program's texts: tr asks the program for the catalogue's text (its Tr),
 // and until the program has said which language it speaks the page speaks
@@ -12,26 +13,34 @@ const listeners = [];
 // The program's kv_tr (bridge.cpp). It only reads its catalogue, so it may
 // be called while the program waits for an event (suspended), and is called
 // straight: Emscripten's ccall would make that a promise.
-function fromProgram(russian) {
+function fromProgram(context, russian) {
   const m = window.Module;
-  const size = m.lengthBytesUTF8(russian) + 1;
-  const text = m._malloc(size);
+  const strings = [context, russian].map((s) => {
+    const size = m.lengthBytesUTF8(s) + 1;
+    const at = m._malloc(size);
+    m.stringToUTF8(s, at, size);
+    return at;
+  });
   try {
-    m.stringToUTF8(russian, text, size);
-    return m.UTF8ToString(m._kv_tr(text));
+    return m.UTF8ToString(m._kv_tr(...strings));
   } finally {
-    m._free(text);
+    strings.forEach((at) => m._free(at));
   }
 }
 
-export function tr(russian) {
+export function trc(context, russian) {
   if (language === "ru") return russian;
-  let text = known.get(russian);
+  const key = `${context}\x04${russian}`;
+  let text = known.get(key);
   if (text === undefined) {
-    text = fromProgram(russian);
-    known.set(russian, text);
+    text = fromProgram(context, russian);
+    known.set(key, text);
   }
   return text;
+}
+
+export function tr(russian) {
+  return trc("", russian);
 }
 
 // "%s" takes the next piece, "%2$s" the second, "%%" is "%" (as the

@@ -12,7 +12,7 @@
 // (the page then scrolls) or at its own pixel size; the choice is kept in the
 // browser's local storage (kalvitor.View).
 import { settingGet, settingSet } from "./bridge.js";
-import { KV_N, onLanguage, tr } from "./lang.js";
+import { KV_N, onLanguage, tr, trc } from "./lang.js";
 
 const MARGIN = 8; // page pixels kept around the game
 const SNAP = 0.85; // a whole-pixel scale is taken when it keeps this much of the fitting one
@@ -129,7 +129,9 @@ function buildControl() {
   // In the game's language, and again when it changes; the game's room
   // follows the plate's new width.
   const label = () => {
-    face.textContent = tr("Вид") + " ▾";
+    // TRANSLATORS: the plate of the page's control of the game's size
+    // ("View"), not the journal's column of kinds.
+    face.textContent = trc("the game's size", "Вид") + " ▾";
     select.setAttribute("aria-label", tr("Вид: размер игры на странице"));
     select.title = tr("Размер игры на странице");
     VIEWS.forEach(([, text], i) => (select.options[i].text = tr(text)));

@@ -163,8 +163,11 @@ export function makeFrame(title, onClose, role = "dialog") {
   return frame;
 }
 
+// The close boxes of the windows on the page and of the game's windows out
+// of sight.
 onLanguage(() => {
-  for (const close of desk().querySelectorAll(".titlebar .close")) close.setAttribute("aria-label", tr("Закрыть"));
+  const frames = new Set([...desk().querySelectorAll(".frame"), ...[...forms.values()].map((e) => e.frame)]);
+  for (const frame of frames) frame.querySelector(".titlebar .close")?.setAttribute("aria-label", tr("Закрыть"));
 });
 
 // The title bar moves its window.
