@@ -38,6 +38,8 @@ export function buildMenuBar() {
   });
   render();
   onLanguage(render);
+  // Once on the page, and whenever its room changes.
+  new ResizeObserver(tighten).observe(bar);
   return bar;
 }
 
@@ -77,7 +79,18 @@ function render() {
     if (open === m) wrap.appendChild(dropDown(menu, m));
     bar.appendChild(wrap);
   });
+  if (bar.isConnected) tighten();
   if (focused) document.getElementById(focused)?.focus();
+}
+
+// The menus closer together when they would take two lines (kalvitor.css).
+function tighten() {
+  const wraps = () => {
+    const all = titles();
+    return all.length > 1 && all[all.length - 1].getBoundingClientRect().top > all[0].getBoundingClientRect().bottom - 1;
+  };
+  bar.classList.remove("tight");
+  if (wraps()) bar.classList.add("tight");
 }
 
 function itemButton(caption, shortcut, enabled, checked, onChoose, id) {
