@@ -1,5 +1,5 @@
 // The game in the browser's language: a browser asking for English starts
-// in English, the menu "Язык / Language" relabels whatever is up at once and
+// in English (and a screen reader hears every control named), the menu "Язык / Language" relabels whatever is up at once and
 // is remembered, and the windows fit in English as in Russian. What English
 // says is read from the translators' own file, po/en.po; a text it lacks is
 // shown in Russian, which is no fault.
@@ -8,7 +8,7 @@ import { readFileSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { after, before, test } from "node:test";
-import { browser, chooseMenu, cutTexts, mainLabels, mainWindow, menuTitle, outOfView, serve } from "./lib.js";
+import { audit, browser, chooseMenu, cutTexts, mainLabels, mainWindow, menuTitle, outOfView, serve } from "./lib.js";
 
 // --- po/en.po: Russian -> English, the translated entries (those with a
 // context apart).
@@ -119,6 +119,7 @@ test("a browser asking for English starts the game in English", { timeout: 90000
     await page.getByRole("combobox", { name: en("Вид: размер игры на странице") }).waitFor();
     assert.deepEqual(await leftInRussian(page), [], "the name dialog");
     if (po.complete) assert.deepEqual(await cyrillic(page), [], "the name dialog");
+    assert.deepEqual(await audit(page, "the name dialog in English"), []);
 
     await newGame(page, "Вася", en);
     assert.ok((await mainLabels(page)).includes(en("Сложность: Нормальная")));
@@ -129,6 +130,7 @@ test("a browser asking for English starts the game in English", { timeout: 90000
     await page.getByRole("menu").getByRole("menuitem", { name: en("Советы новичку"), exact: true }).waitFor();
     assert.deepEqual(await leftInRussian(page), [], "the help menu");
     if (po.complete) assert.deepEqual(await cyrillic(page), [], "the main window");
+    assert.deepEqual(await audit(page, "the help menu in English"), []);
     await page.keyboard.press("Escape");
     assert.deepEqual(b.errors, []);
   } finally {
