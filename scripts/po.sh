@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The translators' files: po/kalvitor.pot, the texts marked in the sources
-# (Tr, TrN, TrC, KV_N, KV_NC: src/engine/util/tr.h), and one po/<code>.po per
+# (Tr, TrN, TrC, KV_N, KV_NC: src/engine/util/tr.h; in the browser page's scripts
+# tr, trf, trc and KV_N: src/web/site/js/lang.js), and one po/<code>.po per
 # language, merged with it.
 #   scripts/po.sh           extracts the .pot and merges every .po with it
 #   scripts/po.sh --check   fails when a .po does not pass msgfmt --check (a
@@ -19,6 +20,10 @@ extract() {
       --keyword= --keyword=Tr --keyword=TrN:1,2 --keyword=TrC:1c,2 --keyword=KV_N --keyword=KV_NC:1c,2 \
       --flag=FormatText:1:c-format --add-comments=TRANSLATORS: \
       --package-name=Kalvitor --msgid-bugs-address=kalvitor@localhost
+  find src/web/site/js -name '*.js' | LC_ALL=C sort |
+    xgettext --files-from=- --output="$1" --join-existing --language=JavaScript --from-code=UTF-8 \
+      --add-location=file --keyword= --keyword=tr --keyword=trf --keyword=trc:1c,2 --keyword=KV_N --flag=trf:1:javascript-format \
+      --add-comments=TRANSLATORS: --package-name=Kalvitor --msgid-bugs-address=kalvitor@localhost
 }
 
 # The .pot without the line that only says when it was made.

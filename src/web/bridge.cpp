@@ -2,7 +2,11 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+
+#include "util/tr.h"
 
 // The page's side lives in site/js/bridge.js (Module.kv). The bodies below
 // are JavaScript, which clang-format would take apart.
@@ -119,7 +123,23 @@ EM_JS(double, kv_warp, (), {
   return warp !== null && /^[0-9]+$/.test(warp) && Number(warp) >= 1 && Number(warp) <= 1000 ? Number(warp) : 1;
 });
 
+// One tag after another, separated by commas (a tag has none).
+EM_JS(char*, kv_browser_languages, (), {
+  const tags = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language || ""];
+  return allocateUTF8(tags.join(","));
+});
+
 // clang-format on
+
+// The page's own texts in the game's language (site/js/lang.js): the
+// catalogue's text for a Russian one (in a context, unless it is ""), or
+// the same. Called by the page also while the program waits for an event;
+// it only reads the catalogue.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* kv_tr(const char* context, const char* russian) {
+  static std::string shown;
+  shown = *context ? kalvitor::TrC(context, russian) : kalvitor::Tr(russian);
+  return shown.c_str();
+}
 
 namespace kalvitor::web {
 namespace {
@@ -129,6 +149,16 @@ std::string Taken(char* s) {
   std::string out(s);
   std::free(s);
   return out;
+}
+
+std::vector<std::string> SplitCommas(const std::string& list) {
+  std::vector<std::string> items;
+  for (size_t at = 0; at <= list.size();) {
+    const size_t end = std::min(list.find(',', at), list.size());
+    items.push_back(list.substr(at, end - at));
+    at = end + 1;
+  }
+  return items;
 }
 
 }  // namespace
@@ -159,15 +189,10 @@ std::optional<uint64_t> SeedFromPage() {
 
 std::vector<double> DrawsFromPage() {
   std::vector<double> draws;
-  const std::string list = Taken(kv_draws());
-  for (size_t at = 0; at <= list.size();) {
-    size_t end = list.find(',', at);
-    if (end == std::string::npos) end = list.size();
-    const std::string item = list.substr(at, end - at);
+  for (const std::string& item : SplitCommas(Taken(kv_draws()))) {
     char* stop = nullptr;
     const double d = std::strtod(item.c_str(), &stop);
     if (!item.empty() && *stop == '\0' && d >= 0 && d < 1) draws.push_back(d);
-    at = end + 1;
   }
   return draws;
 }
@@ -175,6 +200,8 @@ std::vector<double> DrawsFromPage() {
 double TimeWarpFromPage() { return kv_warp(); }
 
 void LocalTime(int out[4]) { kv_local_time(out); }
+
+std::vector<std::string> BrowserLanguages() { return SplitCommas(Taken(kv_browser_languages())); }
 
 std::string StoredSetting(const std::string& name) {
   char* v = kv_setting_get(name.c_str());

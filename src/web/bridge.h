@@ -46,6 +46,9 @@ void PlayPageTrack(const std::string& fileName);
 // The page's player has a track: playing, being loaded, or waiting for the
 // page's sound to start. False once it has ended or could not be played.
 bool PageTrackPlaying();
+// The browser's languages, the one it prefers first (navigator.languages:
+// "en-US", "ru").
+std::vector<std::string> BrowserLanguages();
 // The settings store (the browser's local storage); "\x01" for none.
 std::string StoredSetting(const std::string& name);
 bool StoreSetting(const std::string& name, const std::string& value);

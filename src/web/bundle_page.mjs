@@ -1,5 +1,5 @@
 // Writes the page's script, js/page.js, from its modules (site/js/*.js,
-// beginning with main.js): one file instead of sixteen, so that a browser
+// beginning with main.js): one file instead of seventeen, so that a browser
 // talking to a host one request at a time over a few connections (HTTP/1.1)
 // does not make the program wait in line behind the page's modules. Each
 // module becomes a function's scope that returns what it exports; an import

@@ -12,6 +12,8 @@
 #include "life/persist/saved_game_import.h"
 #include "util/paths.h"
 #include "util/text.h"
+#include "util/text_format.h"
+#include "util/tr.h"
 #include "windows/persist/frm_save_load.h"
 
 namespace kalvitor::web {
@@ -19,7 +21,7 @@ namespace {
 
 constexpr const char* kGameExtension = ".ksv";
 constexpr const char* kJournalExtension = ".kjl";
-constexpr const char* kImportTitle = "Открытие игры";
+constexpr const char* kImportTitle = KV_N("Открытие игры");
 constexpr const char* kUnread = "-";  // the page could not read the file
 
 bool HasExtension(const std::string& name, const char* extension) {
@@ -44,15 +46,16 @@ std::string VerdictText(ImportVerdict verdict, const PickedFile& game, const Pic
                         const std::string& folder) {
   switch (verdict) {
     case ImportVerdict::NotASavedGame:
-      return "Файл '" + game.name + "' не является сохранённой игрой.";
+      return FormatText(Tr("Файл '%s' не является сохранённой игрой."), {game.name});
     case ImportVerdict::Damaged:
-      return "Файл '" + game.name + "' повреждён: в нём не хватает строк сохранённой игры или они не читаются.";
+      return FormatText(Tr("Файл '%s' повреждён: в нём не хватает строк сохранённой игры или они не читаются."),
+                        {game.name});
     case ImportVerdict::NotAJournal:
-      return "Файл '" + (journal ? journal->name : "") + "' не является журналом событий игры.";
+      return FormatText(Tr("Файл '%s' не является журналом событий игры."), {journal ? journal->name : ""});
     case ImportVerdict::JournalOfAnotherGame:
-      return "Журнал '" + (journal ? journal->name : "") + "' записан не с игрой '" + game.name + "'.";
+      return FormatText(Tr("Журнал '%s' записан не с игрой '%s'."), {journal ? journal->name : "", game.name});
     case ImportVerdict::NotWritten:
-      return "Не удалось записать игру в папку '" + folder + "'.";
+      return FormatText(Tr("Не удалось записать игру в папку '%s'."), {folder});
     case ImportVerdict::Imported:
       break;
   }
@@ -86,10 +89,10 @@ std::optional<std::string> BytesOf(Game& game, const PickedFile& f) {
   if (bytes) return bytes;
   const long megabytes = std::lround(f.size / (1024.0 * 1024.0));
   Tell(game,
-       f.path.empty() ? "Файл '" + f.name + "' слишком велик (" + std::to_string(megabytes) +
-                            " МБ): сохранённая игра и её журнал много меньше."
-                      : "Файл '" + f.name + "' не удалось прочитать.",
-       kImportTitle);
+       f.path.empty() ? FormatText(Tr("Файл '%s' слишком велик (%s МБ): сохранённая игра и её журнал много меньше."),
+                                   {f.name, std::to_string(megabytes)})
+                      : FormatText(Tr("Файл '%s' не удалось прочитать."), {f.name}),
+       Tr(kImportTitle));
   return std::nullopt;
 }
 
@@ -106,15 +109,15 @@ void Import(Game& game, const PickedFile& gameFile, const PickedFile* journalFil
   if (verdict == ImportVerdict::Imported) {
     for (const std::string& listed : ListSavedGames(folder)) {
       if (!EqualsIgnoreCase(listed, name)) continue;
-      if (game.port.MessageBox("Игра '" + listed + "' уже есть в списке. Заменить её?", kImportTitle, MsgIcon::Question,
-                               MsgButtons::YesNo) != MsgAnswer::Yes)
+      if (game.port.MessageBox(FormatText(Tr("Игра '%s' уже есть в списке. Заменить её?"), {listed}), Tr(kImportTitle),
+                               MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
       break;
     }
     verdict = ImportSavedGame(folder, name, *gameBytes, journalBytes);
   }
   if (verdict != ImportVerdict::Imported) {
-    Tell(game, VerdictText(verdict, gameFile, journalFile, folder) + " Игра не добавлена.", kImportTitle);
+    Tell(game, VerdictText(verdict, gameFile, journalFile, folder) + " " + Tr("Игра не добавлена."), Tr(kImportTitle));
     return;
   }
   game.port.PlayerFilesWritten();
@@ -129,7 +132,7 @@ void ExportSelectedGame(Game& game) {
   const auto& items = dialog.lstFilenames.props.items;
   const int i = dialog.lstFilenames.props.listIndex;
   if (i < 0 || i >= static_cast<int>(items.size())) {
-    Tell(game, "Выберите в списке игру, которую хотите скачать.", "Скачать игру", MsgIcon::Information);
+    Tell(game, Tr("Выберите в списке игру, которую хотите скачать."), Tr("Скачать игру"), MsgIcon::Information);
     return;
   }
   const std::string folder = game.PlayerPath("Save");
@@ -161,7 +164,7 @@ void ImportPickedFiles(Game& game, const std::vector<PickedFile>& files) {
   } else if (games == 1 && journals <= 1) {
     Import(game, *gameFile, journalFile);
   } else {
-    Tell(game, "Выберите файл сохранённой игры (.ksv) и, если он есть, её журнал событий (.kjl).", kImportTitle,
+    Tell(game, Tr("Выберите файл сохранённой игры (.ksv) и, если он есть, её журнал событий (.kjl)."), Tr(kImportTitle),
          MsgIcon::Information);
   }
   // The page's copies go, whatever came of them.

@@ -67,6 +67,12 @@ void ToolNews::Follow() {
   if (statsOpen_) FollowStats();
 }
 
+void ToolNews::Relabel() {
+  journalSent_ = false;
+  statsSent_ = false;
+  Follow();
+}
+
 // {"reset", "kinds" (with a reset), "first": the oldest entry kept,
 // "from": the first one brought, "entries": [{"when", "kind", "text"}]}.
 void ToolNews::FollowJournal() {

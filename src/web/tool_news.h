@@ -31,6 +31,8 @@ class ToolNews {
   void Closed(ToolWindow which);
   // Sends the open windows what changed; cheap when nothing did.
   void Follow();
+  // The language changed: everything is sent again, the open windows' at once.
+  void Relabel();
 
  private:
   void FollowJournal();

@@ -12,6 +12,7 @@
 #include "util/cp1251.h"
 #include "util/date.h"
 #include "util/program_name.h"
+#include "util/tr.h"
 #include "windows/shell/frm_main.h"
 
 namespace kalvitor::web {
@@ -99,6 +100,21 @@ void WebPort::Attach(Game& game) {
   tools_ = std::make_unique<ToolNews>(game);
   const Form& main = game.MainForm();
   Post("gamearea", Json().Begin().Int("w", main.Width()).Int("h", main.Height()).End().Text());
+  TellLanguage();
+}
+
+// The page speaks the game's language: its own texts (site/js/lang.js) and
+// its root's lang.
+void WebPort::TellLanguage() { Post("language", Json().Begin().Str("code", Language()).End().Text()); }
+
+// The game's windows have been relabelled (each sent anew); the page's own
+// follow, and the journal and statistics windows hear everything again in
+// the new language (the kinds' and the ranks' names).
+void WebPort::LanguageChanged() {
+  TellLanguage();
+  if (tools_) tools_->Relabel();
+  menusSent_.clear();
+  AfterEvent();
 }
 
 // --- The pump

@@ -48,6 +48,8 @@ class WebPort : public FrontendPort {
   void PlayerFilesWritten() override;
   void OpenLink(const std::string& target) override;
   void ShowTextFile(const std::string& path) override;
+  bool OffersLanguages() const override { return true; }
+  void LanguageChanged() override;
   WallClock Now() override;
   [[noreturn]] void EndProgram() override;
 
@@ -59,6 +61,7 @@ class WebPort : public FrontendPort {
   void FireTimers();
   int64_t NextTimer() const;
   void SyncTimers();
+  void TellLanguage();
   void Dispatch(const std::string& event);
   void AfterEvent();
   Form* FormNamed(const std::string& name) const;

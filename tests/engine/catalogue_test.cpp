@@ -292,6 +292,26 @@ TEST(Language, ChosenFromTheEnvironment) {
   }
 }
 
+// The browser's list of languages, the first it prefers first.
+TEST(Language, ChosenFromTheBrowsersList) {
+  const std::vector<std::string> available = {"ru", "en", "pt_BR"};
+  const struct {
+    std::vector<std::string> tags;
+    const char* expected;
+  } rows[] = {
+      {{}, "ru"},           {{"en-US"}, "en"},          {{"en"}, "en"},
+      {{"EN-gb"}, "en"},    {{"en-US-x-twain"}, "en"},  {{"de-DE", "de", "en-GB", "en"}, "en"},
+      {{"de", "fr"}, "ru"}, {{"ru-RU", "en-US"}, "ru"}, {{"uk", "ru", "en"}, "ru"},
+      {{"pt-BR"}, "pt_BR"}, {{"pt-br", "en"}, "pt_BR"}, {{"pt-PT", "en"}, "en"},
+      {{"pt"}, "ru"},       {{"", "en"}, "en"},         {{"e", "n"}, "ru"},
+  };
+  for (const auto& r : rows) {
+    std::string list;
+    for (const std::string& t : r.tags) list += t + ",";
+    EXPECT_EQ(ChooseBrowserLanguage(r.tags, available), r.expected) << list;
+  }
+}
+
 TEST(Language, TextsFollowTheLanguageAndFallBackToRussian) {
   ASSERT_TRUE(SetLanguage("en"));
   EXPECT_EQ(Language(), "en");

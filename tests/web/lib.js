@@ -52,15 +52,18 @@ const ARGS = [
 // and the effects on, as for a new player (else they are switched off, as in
 // the desktop's system tests: no draw of chance goes to the choice of tunes,
 // and no effect holds the game while a test's keys wait);
-// `device` more of Playwright's
+// `lang` the browser's language (its navigator.languages and
+// Accept-Language; the game follows it): Russian unless a test asks for
+// another, whatever the machine's; `device` more of Playwright's
 // context options (viewport, hasTouch, isMobile). `errors` collects what the
 // page's console reports as an error and every exception of the page.
-export async function browser({ scale = 1, profile = null, tips = true, sound = false, device = {} } = {}) {
+export async function browser({ scale = 1, profile = null, tips = true, sound = false, lang = "ru-RU", device = {} } = {}) {
   const dir = profile ?? mkdtempSync(join(tmpdir(), "kalvitor-chromium-"));
   const context = await chromium.launchPersistentContext(dir, {
     executablePath: process.env.KALVITOR_CHROMIUM || "/usr/bin/chromium",
     headless: true,
     deviceScaleFactor: scale,
+    locale: lang,
     viewport: { width: 1000, height: 720 },
     ...device,
     args: ARGS,
@@ -206,6 +209,44 @@ export async function waitValue(page, caption, test, timeout = 15000) {
 export const dialog = (page, name) => page.getByRole("dialog", { name, exact: true });
 export const box = (page, text) => page.getByRole("alertdialog").filter({ hasText: text });
 export const paused = (page) => page.locator(".main-window .label", { hasText: /^Пауза$/ });
+
+// --- Fits
+
+// The boxes of the windows shown and of their controls that stick out of
+// the viewport (half a pixel of rounding allowed).
+export function outOfView(page) {
+  return page.evaluate(() => {
+    const out = [];
+    for (const el of document.querySelectorAll(".frame, .frame .control")) {
+      if (el.closest("[hidden]") || el.closest(".minimized .client")) continue;
+      const r = el.getBoundingClientRect();
+      if (r.width === 0 || r.height === 0) continue;
+      if (r.left < -0.5 || r.top < -0.5 || r.right > innerWidth + 0.5 || r.bottom > innerHeight + 0.5)
+        out.push(`${el.dataset.name || el.dataset.form || el.className} ${[r.left, r.top, r.right, r.bottom].map(Math.round)}`);
+    }
+    return out;
+  });
+}
+
+// The texts shown cut off: a button's caption that had to be cut (shown
+// whole only in its tip), a label's or a page's own button's text running
+// out of its box, a window's title out of its title bar.
+export function cutTexts(page) {
+  return page.evaluate(() => {
+    const out = [];
+    const over = (el) => el.scrollWidth > el.clientWidth + 1 || el.scrollHeight > el.clientHeight + 1;
+    const shown = (el) => el.checkVisibility() && !el.closest("[hidden]") && !el.closest(".minimized .client");
+    for (const el of document.querySelectorAll(".frame .control.button, .frame .control.label, .frame .control.clicklabel")) {
+      if (!shown(el) || el.classList.contains("message")) continue;
+      if (el.classList.contains("cut") || (!el.classList.contains("button") && over(el)))
+        out.push(`${el.closest(".frame").dataset.form}.${el.dataset.name}: ${el.dataset.cutCaption || el.textContent}`);
+    }
+    for (const el of document.querySelectorAll(".frame .box-buttons button, .frame .page-buttons button, .frame .titlebar .title, #view")) {
+      if (shown(el) && over(el)) out.push(`${el.closest(".frame")?.dataset.form ?? "page"}: ${el.textContent}`);
+    }
+    return out;
+  });
+}
 
 // --- The accessibility tree
 

@@ -8,7 +8,7 @@
 // pause comes and goes with p.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
-import { address, browser, mainWindow, newGame, paused, serve } from "./lib.js";
+import { address, browser, mainWindow, newGame, serve } from "./lib.js";
 
 const SECONDS = Number(process.env.KALVITOR_MONKEY_SECONDS || 60);
 const seed = Number(process.env.KALVITOR_MONKEY_SEED || Date.now() % 100000);
@@ -72,15 +72,19 @@ async function clickWhereItShows(locator) {
   if (r) await page.mouse.click(r.x + r.width / 2, r.y + r.height / 2);
 }
 
+// The pause's label, whatever its words.
+const paused = (page) => page.locator('.main-window [data-name="lblPause"]');
+
 // Back to a game that answers: the end's "start again", a name for a new
 // game, Esc for a box or a menu, each window's close box (given the
 // keyboard, and Enter: another window may lie over it); the main window
-// unfolded.
+// unfolded. Found by their places, not their words: the monkey may have
+// chosen another language from the menu.
 async function settle() {
   for (let i = 0; i < 60; ++i) {
-    const again = page.getByRole("button", { name: "Начать снова" });
-    const name = page.getByRole("textbox", { name: "Введите Ваше имя" });
-    const unfold = page.getByRole("button", { name: "Развернуть игру" });
+    const again = page.locator(".ended button");
+    const name = page.locator('.frame[data-form="frmPlayerName"] input[type="text"]');
+    const unfold = page.locator("button.restore");
     const windows = page.locator(".frame:not(.main-window):not([inert])");
     if (await again.isVisible()) {
       await again.click();
@@ -95,7 +99,7 @@ async function settle() {
     } else if (await unfold.isVisible()) {
       await unfold.click();
     } else if (await windows.count()) {
-      await windows.last().locator(".titlebar").getByRole("button", { name: "Закрыть" }).focus({ timeout: 1000 }).catch(() => {});
+      await windows.last().locator(".titlebar .close").focus({ timeout: 1000 }).catch(() => {});
       await page.keyboard.press("Enter");
     } else if (await mainWindow(page).isVisible()) {
       return;
@@ -120,7 +124,7 @@ test(`a minute of random input: no error, no crash, and the game answers afterwa
   t.diagnostic(`seed ${seed} in ${SECONDS} s: ${Object.entries(acts).map(([k, n]) => `${n} ${k}`).join(", ")}`);
   await settle();
   // The game answers: the pause comes and goes.
-  await mainWindow(page).getByRole("button", { name: "Работа", exact: true }).focus();
+  await page.locator('.main-window [data-name="cmdWork"]').focus();
   if (await paused(page).isVisible()) {
     await page.keyboard.press("p");
     await paused(page).waitFor({ state: "hidden" });

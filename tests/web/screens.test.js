@@ -6,7 +6,7 @@
 // "Вид" makes the game larger and is remembered.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
-import { browser, serve } from "./lib.js";
+import { browser, outOfView, serve } from "./lib.js";
 
 let server;
 before(async () => {
@@ -27,22 +27,6 @@ async function open(device, scale = 1) {
   await b.page.reload();
   await b.page.getByRole("textbox", { name: NAME }).waitFor();
   return b;
-}
-
-// The boxes of the windows shown and of their controls that stick out of
-// the viewport (half a pixel of rounding allowed).
-function cut(page) {
-  return page.evaluate(() => {
-    const out = [];
-    for (const el of document.querySelectorAll(".frame, .frame .control")) {
-      if (el.closest("[hidden]") || el.closest(".minimized .client")) continue;
-      const r = el.getBoundingClientRect();
-      if (r.width === 0 || r.height === 0) continue;
-      if (r.left < -0.5 || r.top < -0.5 || r.right > innerWidth + 0.5 || r.bottom > innerHeight + 0.5)
-        out.push(`${el.dataset.name || el.dataset.form || el.className} ${[r.left, r.top, r.right, r.bottom].map(Math.round)}`);
-    }
-    return out;
-  });
 }
 
 // How much of the room the main window takes, along its fuller side.
@@ -66,17 +50,17 @@ test("the windows whole from a phone either way up to a 4K screen", { timeout: 2
     const page = b.page;
     const where = `${width}×${height}`;
     try {
-      assert.deepEqual(await cut(page), [], `the name dialog at ${where}`);
+      assert.deepEqual(await outOfView(page), [], `the name dialog at ${where}`);
       await page.getByRole("textbox", { name: NAME }).fill("Вася");
       await page.keyboard.press("Enter");
       await main(page).waitFor();
-      assert.deepEqual(await cut(page), [], `the main window at ${where}`);
+      assert.deepEqual(await outOfView(page), [], `the main window at ${where}`);
       // Not small in a large room: the main window fills it along one side.
       assert.ok((await share(page)) > 0.8, `the main window fills the room at ${where}`);
       for (const [label, title] of [["Железо", "Железо"], ["Банк", "The Bank of New York"]]) {
         await main(page).getByRole("button", { name: label, exact: true }).click();
         await page.getByRole("dialog", { name: title }).waitFor();
-        assert.deepEqual(await cut(page), [], `${title} at ${where}`);
+        assert.deepEqual(await outOfView(page), [], `${title} at ${where}`);
         await page.keyboard.press("Escape");
         await page.getByRole("dialog", { name: title }).waitFor({ state: "hidden" });
       }
@@ -84,12 +68,12 @@ test("the windows whole from a phone either way up to a 4K screen", { timeout: 2
       await page.keyboard.press("Control+j");
       const journal = page.getByRole("dialog", { name: "Журнал событий" });
       await journal.waitFor();
-      assert.deepEqual(await cut(page), [], `the journal at ${where}`);
+      assert.deepEqual(await outOfView(page), [], `the journal at ${where}`);
       await page.keyboard.press("Escape");
       await journal.waitFor({ state: "hidden" });
       await main(page).getByRole("button", { name: "Закрыть" }).click();
       await page.getByRole("alertdialog").waitFor();
-      assert.deepEqual(await cut(page), [], `a message box at ${where}`);
+      assert.deepEqual(await outOfView(page), [], `a message box at ${where}`);
       assert.deepEqual(b.errors, []);
     } finally {
       await b.close();

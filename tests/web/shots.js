@@ -4,7 +4,8 @@
 // window with the cheat box, at device scales 1 and 2; then the name
 // dialog, the main window and a place on screens of several sizes (a 4K
 // one, a plain one, a phone held either way) at device scales 1 and 2
-// (SIZE_name_dialog@2x.png...).
+// (SIZE_name_dialog@2x.png...); and the first three in English on a plain
+// screen and a phone.
 //   node tests/web/shots.js OUT_DIR
 import { mkdirSync } from "node:fs";
 import { join } from "node:path";
@@ -61,6 +62,30 @@ for (const [width, height] of [[1024, 768], [3840, 2160], [360, 640], [640, 360]
     await page.waitForTimeout(1000);
     await shot("main_window");
     await main.getByRole("button", { name: "Магазин", exact: true }).click();
+    await page.waitForTimeout(400);
+    await shot("place");
+    await b.close();
+  }
+}
+// In English (a browser asking for it): the name dialog, the main window
+// and a place at device scales 1 and 2, and on a phone (en_SIZE_name@2x.png).
+for (const [width, height] of [[1024, 768], [360, 640]]) {
+  for (const scale of [1, 2]) {
+    const phone = width < 700;
+    const device = { viewport: { width, height }, hasTouch: phone, isMobile: phone };
+    const b = await browser({ scale, lang: "en-US", tips: false, device });
+    const page = b.page;
+    const shot = (name) => page.screenshot({ path: join(out, `en_${width}x${height}_${name}@${scale}x.png`) });
+    await page.goto(`${server.url}?seed=7&now=2026-03-02T10:00:00`);
+    const name = page.locator(".frame input[type=text]").first();
+    await name.fill("Vasya");
+    await page.waitForTimeout(300);
+    await shot("name_dialog");
+    await page.keyboard.press("Enter");
+    await page.locator(".main-window").waitFor();
+    await page.waitForTimeout(1000);
+    await shot("main_window");
+    await page.locator('.main-window [data-name="cmdShop"]').click();
     await page.waitForTimeout(400);
     await shot("place");
     await b.close();

@@ -1,5 +1,7 @@
 #include "util/tr.h"
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -162,6 +164,21 @@ std::string ChooseLanguage(const LocaleVariables& vars, const std::vector<std::s
     }
   }
   return Match(locale, available).value_or("ru");
+}
+
+std::string ChooseBrowserLanguage(const std::vector<std::string>& tags, const std::vector<std::string>& available) {
+  const auto same = [](const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+  };
+  for (std::string tag : tags) {
+    std::replace(tag.begin(), tag.end(), '-', '_');
+    for (; !tag.empty(); tag.resize(tag.find('_') == std::string::npos ? 0 : tag.rfind('_')))
+      for (const std::string& a : available)
+        if (same(a, tag)) return a;
+  }
+  return "ru";
 }
 
 }  // namespace kalvitor

@@ -61,4 +61,10 @@ struct LocaleVariables {
 };
 std::string ChooseLanguage(const LocaleVariables& vars, const std::vector<std::string>& available);
 
+// The language a browser asks for (its list of language tags, "en-US",
+// "ru"), among those available: the first tag of the list the game has,
+// each tried whole and then shorter ("pt-BR" as "pt_BR", then "pt"; "en-US"
+// is "en"), whatever the case of its letters. Nothing available: Russian.
+std::string ChooseBrowserLanguage(const std::vector<std::string>& tags, const std::vector<std::string>& available);
+
 }  // namespace kalvitor

@@ -3,19 +3,20 @@
 // player and the end of the game.
 import { send, settingGet, settingSet } from "./bridge.js";
 import { closeFrame, makeFrame, openFrame } from "./windows.js";
+import { currentLanguage, KV_N, onLanguage, tr, trf } from "./lang.js";
 
 const boxes = new Map(); // id -> frame
 
 const ICONS = {
-  information: { sign: "i", name: "Информация" },
-  exclamation: { sign: "!", name: "Внимание" },
-  critical: { sign: "×", name: "Ошибка" },
-  question: { sign: "?", name: "Вопрос" },
+  information: { sign: "i", name: KV_N("Информация") },
+  exclamation: { sign: "!", name: KV_N("Внимание") },
+  critical: { sign: "×", name: KV_N("Ошибка") },
+  question: { sign: "?", name: KV_N("Вопрос") },
 };
 const BUTTONS = {
   ok: [["ok", "OK"]],
-  yesno: [["yes", "Да"], ["no", "Нет"]],
-  yesnocancel: [["yes", "Да"], ["no", "Нет"], ["cancel", "Отмена"]],
+  yesno: [["yes", KV_N("Да")], ["no", KV_N("Нет")]],
+  yesnocancel: [["yes", KV_N("Да")], ["no", KV_N("Нет")], ["cancel", KV_N("Отмена")]],
 };
 // Esc's answer, as on the desktop: OK, No, Cancel.
 const ESCAPE = { ok: "ok", yesno: "no", yesnocancel: "cancel" };
@@ -47,7 +48,7 @@ export function onBox(box) {
     i.className = `box-icon ${box.icon}`;
     i.textContent = icon.sign;
     i.setAttribute("role", "img");
-    i.setAttribute("aria-label", icon.name);
+    i.setAttribute("aria-label", tr(icon.name));
     body.appendChild(i);
   }
   const text = document.createElement("p");
@@ -62,7 +63,7 @@ export function onBox(box) {
   if (box.kind === "input") inputRow(box, body, row);
   else
     BUTTONS[box.buttons].forEach(([value, label], i) => {
-      const b = button(label, () => answer(box.id, value));
+      const b = button(tr(label), () => answer(box.id, value));
       if (i === 0) b.classList.add("default"), (b.dataset.autofocus = "");
       row.appendChild(b);
     });
@@ -91,7 +92,7 @@ function inputRow(box, body, row) {
   body.appendChild(input);
   row.append(
     Object.assign(button("OK", () => answer(box.id, "ok", input.value)), { className: "default" }),
-    button("Отмена", () => answer(box.id, "cancel")),
+    button(tr("Отмена"), () => answer(box.id, "cancel")),
   );
 }
 
@@ -101,28 +102,49 @@ export function onBoxClosed(news) {
   if (frame) closeFrame(frame);
 }
 
+// The text windows open, each with what labels it again in another language.
+const textWindows = new Map(); // frame -> label()
+
 // A window of text to read, with a button to close it (Esc closes it too).
+// `title()` and `build(body)` make it in the game's language, and again
+// when the language changes while it is open.
 function textWindow(title, build, className) {
-  const frame = makeFrame(title, () => closeFrame(frame));
+  const frame = makeFrame("", () => closeText(frame));
   frame.classList.add("text-window", ...className.split(" "));
   const body = document.createElement("div");
   body.className = "text-body";
-  build(body);
   const row = document.createElement("div");
   row.className = "box-buttons";
-  const close = button("Закрыть", () => closeFrame(frame));
+  const close = button("", () => closeText(frame));
   row.appendChild(close);
   frame.append(body, row);
+  const label = () => {
+    frame.querySelector(".titlebar .title").textContent = title();
+    close.textContent = tr("Закрыть");
+    body.replaceChildren();
+    build(body);
+  };
+  label();
+  textWindows.set(frame, label);
   frame.addEventListener("keydown", (e) => {
     if (e.key === "Escape") {
       e.preventDefault();
       e.stopPropagation();
-      closeFrame(frame);
+      closeText(frame);
     }
   });
   openFrame(frame, "tool");
   return frame;
 }
+
+function closeText(frame) {
+  textWindows.delete(frame);
+  closeFrame(frame);
+}
+
+onLanguage(() => {
+  for (const label of textWindows.values()) label();
+});
 
 function readOnlyText(text) {
   const t = document.createElement("textarea");
@@ -133,9 +155,9 @@ function readOnlyText(text) {
 }
 
 export function onTextFile(news) {
-  textWindow(news.title, (body) => {
+  textWindow(() => news.title, (body) => {
     if (news.found) body.appendChild(readOnlyText(news.text)).setAttribute("aria-label", news.title);
-    else body.textContent = `Файл ${news.title} не найден.`;
+    else body.textContent = trf("Файл %s не найден.", news.title);
   }, "text-file");
 }
 
@@ -145,27 +167,34 @@ export function tipsWanted() {
   return settingGet("Tips") !== "0";
 }
 
-export function openTips(atStart) {
-  let text = "";
-  try {
-    text = window.Module.FS.readFile("/data/tips.txt", { encoding: "utf8" });
-  } catch {
-    return;
+// The tips in the game's language (tips.en.txt), or the Russian ones.
+function tipsText() {
+  for (const name of [`tips.${currentLanguage()}.txt`, "tips.txt"]) {
+    try {
+      return window.Module.FS.readFile(`/data/${name}`, { encoding: "utf8" });
+    } catch {
+      // The next one.
+    }
   }
+  return null;
+}
+
+export function openTips(atStart) {
+  if (tipsText() === null) return;
   if (atStart) send("pause");
-  textWindow("Советы новичку", (body) => {
+  textWindow(() => tr("Советы новичку"), (body) => {
     if (atStart) {
       const note = document.createElement("p");
       note.className = "pause-note";
-      note.textContent = "Игра стоит на паузе, пока вы читаете. Клавиша P пустит время.";
+      note.textContent = tr("Игра стоит на паузе, пока вы читаете. Клавиша P пустит время.");
       body.appendChild(note);
     }
-    body.appendChild(readOnlyText(text)).setAttribute("aria-label", "Советы новичку");
+    body.appendChild(readOnlyText(tipsText() ?? "")).setAttribute("aria-label", tr("Советы новичку"));
     const never = document.createElement("label");
     never.className = "never";
     const box = Object.assign(document.createElement("input"), { type: "checkbox", checked: !tipsWanted() });
     box.addEventListener("change", () => settingSet("Tips", box.checked ? "0" : "1"));
-    never.append(box, " Больше не показывать");
+    never.append(box, " " + tr("Больше не показывать"));
     body.appendChild(never);
   }, "tips-window beside");
 }
@@ -176,8 +205,8 @@ export function onEnded() {
   end.className = "ended";
   end.setAttribute("role", "alertdialog");
   end.setAttribute("aria-labelledby", "ended-text");
-  const p = Object.assign(document.createElement("p"), { id: "ended-text", textContent: "Игра окончена." });
-  const again = button("Начать снова", () => location.reload());
+  const p = Object.assign(document.createElement("p"), { id: "ended-text", textContent: tr("Игра окончена.") });
+  const again = button(tr("Начать снова"), () => location.reload());
   end.append(p, again);
   desk.replaceChildren(end);
   again.focus();

@@ -4,6 +4,7 @@
 // and the count shown. The program sends only the entries that are new
 // (src/web/tool_news.cpp); the page keeps them, also while the window is
 // closed, and lets the oldest go as the journal does.
+import { tr, trf } from "./lang.js";
 import { openTool } from "./tool_windows.js";
 
 const entries = []; // oldest first: { seq, when, kind, text }
@@ -23,7 +24,8 @@ export function onJournal(news) {
   while (gone < entries.length && entries[gone].seq < news.first) ++gone;
   entries.splice(0, gone);
   if (!view) return;
-  if (news.reset) view.fill();
+  // Sent whole again after a load or a change of language: the kinds too.
+  if (news.reset) view.fill(news.kinds !== undefined);
   else view.follow(news.entries.length, news.first);
 }
 
@@ -48,12 +50,16 @@ function makeRow(e) {
 
 function build(body) {
   const kind = element("select", { id: "journal-kind" });
-  kind.append(element("option", { value: String(ALL), textContent: "Все записи" }));
-  kinds.forEach((name, k) => kind.append(element("option", { value: String(k), textContent: name })));
-  const show = element("label", { htmlFor: kind.id, textContent: "Показать:" });
+  const listKinds = () =>
+    kind.replaceChildren(
+      element("option", { value: String(ALL), textContent: tr("Все записи") }),
+      ...kinds.map((name, k) => element("option", { value: String(k), textContent: name })),
+    );
+  listKinds();
+  const show = element("label", { htmlFor: kind.id, textContent: tr("Показать:") });
   // type "text": a "p" typed here is a letter, not the pause (keys.js).
-  const search = element("input", { type: "text", placeholder: "Поиск", spellcheck: false, autocomplete: "off" });
-  search.setAttribute("aria-label", "Поиск");
+  const search = element("input", { type: "text", placeholder: tr("Поиск"), spellcheck: false, autocomplete: "off" });
+  search.setAttribute("aria-label", tr("Поиск"));
   search.dataset.autofocus = "";
   const count = element("span", { className: "count" });
   const bar = element("div", { className: "journal-bar" }, show, kind, search, count);
@@ -62,18 +68,18 @@ function build(body) {
   const table = element(
     "table",
     { className: "journal-table" },
-    element("caption", { className: "reader-only", textContent: "Журнал событий" }),
+    element("caption", { className: "reader-only", textContent: tr("Журнал событий") }),
     element(
       "thead",
       {},
-      element("tr", {}, ...["Дата", "Вид", "Запись"].map((h) => element("th", { scope: "col", textContent: h }))),
+      element("tr", {}, ...[tr("Дата"), tr("Вид"), tr("Запись")].map((h) => element("th", { scope: "col", textContent: h }))),
     ),
     rows,
   );
   // It takes the keyboard, so that the arrows and the page keys scroll it.
   const scroller = element("div", { className: "journal-rows", tabIndex: 0 }, table);
   scroller.setAttribute("role", "region");
-  scroller.setAttribute("aria-label", "Записи журнала");
+  scroller.setAttribute("aria-label", tr("Записи журнала"));
   body.append(bar, scroller);
 
   const passes = (e) => {
@@ -82,9 +88,14 @@ function build(body) {
     return (k === ALL || e.kind === k) && (!wanted || e.text.toLocaleLowerCase().includes(wanted));
   };
   const showCount = () => {
-    count.textContent = `Записей: ${rows.rows.length} из ${entries.length}`;
+    count.textContent = trf("Записей: %s из %s", rows.rows.length, entries.length);
   };
-  const fill = () => {
+  const fill = (kindsToo = false) => {
+    if (kindsToo) {
+      const chosen = kind.value;
+      listKinds();
+      kind.value = chosen;
+    }
     const all = document.createDocumentFragment();
     for (let i = entries.length - 1; i >= 0; --i) if (passes(entries[i])) all.append(makeRow(entries[i]));
     rows.replaceChildren(all);
@@ -105,8 +116,8 @@ function build(body) {
     if (grown > 0 && !atTop) scroller.scrollTop += grown;
     showCount();
   };
-  kind.addEventListener("change", fill);
-  search.addEventListener("input", fill);
+  kind.addEventListener("change", () => fill());
+  search.addEventListener("input", () => fill());
   view = { fill, follow };
   fill();
   return () => {
@@ -115,5 +126,5 @@ function build(body) {
 }
 
 export function openJournal() {
-  openTool("journal", "Журнал событий", "journal-window", build);
+  openTool("journal", () => tr("Журнал событий"), "journal-window", build);
 }

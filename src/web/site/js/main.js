@@ -15,6 +15,7 @@ import { installTips } from "./tips.js";
 import { keepOffline } from "./offline.js";
 import { installScale, setGameArea } from "./scale.js";
 import { openPlayerStore } from "./store.js";
+import { onLanguage, setLanguage, tr } from "./lang.js";
 
 const whenIdle = (f) => (window.requestIdleCallback ? requestIdleCallback(f, { timeout: 1000 }) : setTimeout(f, 100));
 
@@ -35,6 +36,7 @@ on("form", (news) => {
   }
 });
 on("gamearea", (news) => setGameArea(news.w, news.h));
+on("language", setLanguage);
 on("control", onControl);
 on("menus", onMenus);
 on("typing", onTyping);
@@ -57,7 +59,9 @@ on("minimize", () => {
   const restore = document.createElement("button");
   restore.type = "button";
   restore.className = "restore";
-  restore.textContent = "Развернуть игру";
+  const label = () => (restore.textContent = tr("Развернуть игру"));
+  label();
+  onLanguage(() => restore.isConnected && label());
   restore.addEventListener("click", () => {
     main.frame.classList.remove("minimized");
     restore.remove();
@@ -70,7 +74,7 @@ on("minimize", () => {
 configureMenus({
   mainEnabled: () => mainEntry()?.form.enabled ?? false,
   blocked: () => topFrame()?.kind === "modal",
-  help: { caption: "Советы новичку", action: () => openTips(false) },
+  help: { caption: () => tr("Советы новичку"), action: () => openTips(false) },
 });
 installScale();
 installKeys();

@@ -5,13 +5,14 @@
 // hold such an item open. The help menu starts with the page's own
 // "Советы новичку".
 import { send } from "./bridge.js";
+import { onLanguage, tr } from "./lang.js";
 
 let menus = [];
 let bar = null;
 let open = -1; // the menu dropped down, -1 for none
 let mainEnabled = () => true;
 let blockedNow = () => false;
-let extraHelp = null; // { caption, action }
+let extraHelp = null; // { caption(), action }
 
 export function configureMenus(opts) {
   mainEnabled = opts.mainEnabled;
@@ -31,12 +32,14 @@ export function buildMenuBar() {
   bar = document.createElement("nav");
   bar.className = "menubar";
   bar.setAttribute("role", "menubar");
-  bar.setAttribute("aria-label", "Меню");
   bar.addEventListener("keydown", onKey);
   document.addEventListener("pointerdown", (e) => {
     if (open >= 0 && !bar.contains(e.target)) closeMenu();
   });
   render();
+  onLanguage(render);
+  // Once on the page, and whenever its room changes.
+  new ResizeObserver(tighten).observe(bar);
   return bar;
 }
 
@@ -51,7 +54,9 @@ function titles() {
 
 function render() {
   if (!bar) return;
+  bar.closest(".frame")?.classList.toggle("menu-open", open >= 0);
   const focused = document.activeElement && bar.contains(document.activeElement) ? document.activeElement.id : "";
+  bar.setAttribute("aria-label", tr("Меню"));
   bar.replaceChildren();
   menus.forEach((menu, m) => {
     const wrap = document.createElement("div");
@@ -74,7 +79,18 @@ function render() {
     if (open === m) wrap.appendChild(dropDown(menu, m));
     bar.appendChild(wrap);
   });
+  if (bar.isConnected) tighten();
   if (focused) document.getElementById(focused)?.focus();
+}
+
+// The menus closer together when they would take two lines (kalvitor.css).
+function tighten() {
+  const wraps = () => {
+    const all = titles();
+    return all.length > 1 && all[all.length - 1].getBoundingClientRect().top > all[0].getBoundingClientRect().bottom - 1;
+  };
+  bar.classList.remove("tight");
+  if (wraps()) bar.classList.add("tight");
 }
 
 function itemButton(caption, shortcut, enabled, checked, onChoose, id) {
@@ -106,7 +122,7 @@ function dropDown(menu, m) {
   list.setAttribute("role", "menu");
   list.setAttribute("aria-labelledby", `menu-${m}`);
   if (menu.help && extraHelp) {
-    list.appendChild(itemButton(extraHelp.caption, "", true, false, extraHelp.action, `item-${m}-help`));
+    list.appendChild(itemButton(extraHelp.caption(), "", true, false, extraHelp.action, `item-${m}-help`));
     list.appendChild(separator());
   }
   menu.items.forEach((item, i) => {

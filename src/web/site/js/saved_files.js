@@ -7,16 +7,34 @@
 // program says in the game's own message box.
 import { send } from "./bridge.js";
 import { addToWindow } from "./windows.js";
+import { onLanguage, tr } from "./lang.js";
 
 // A file this big is not read at all (reading it would hold the page up);
 // a saved game and its journal are a few hundred bytes and a few megabytes.
 const TOO_BIG = 64 * 1024 * 1024;
 let picks = 0;
 
+// The buttons made, each labelled in the game's language and again when it
+// changes, also while its dialog is hidden (off the page); those of a dialog
+// gone for good are let go.
+const made = new Set(); // WeakRef of each button
+onLanguage(() => {
+  for (const ref of made) {
+    const b = ref.deref();
+    if (b) b.label();
+    else made.delete(ref);
+  }
+});
+
 function button(text, description, onClick) {
-  const b = Object.assign(document.createElement("button"), { type: "button", textContent: text });
-  b.setAttribute("aria-description", description);
-  b.title = description;
+  const b = Object.assign(document.createElement("button"), { type: "button" });
+  b.label = () => {
+    b.textContent = text();
+    b.setAttribute("aria-description", description());
+    b.title = description();
+  };
+  b.label();
+  made.add(new WeakRef(b));
   b.addEventListener("click", onClick);
   // Enter presses the button itself, not the dialog's default one (keys.js).
   b.addEventListener("keydown", (e) => {
@@ -57,9 +75,15 @@ addToWindow("frmSaveLoad", (frame) => {
   const row = document.createElement("div");
   row.className = "page-buttons";
   row.append(
-    button("Скачать", "Сохранить на этот компьютер файлы выбранной игры (.ksv и её журнал .kjl)", () => send("export")),
-    button("Открыть файл…", "Добавить в список игру, сохранённую на этом компьютере (.ksv и, если есть, .kjl)", () =>
-      chooser.click(),
+    button(
+      () => tr("Скачать"),
+      () => tr("Сохранить на этот компьютер файлы выбранной игры (.ksv и её журнал .kjl)"),
+      () => send("export"),
+    ),
+    button(
+      () => tr("Открыть файл…"),
+      () => tr("Добавить в список игру, сохранённую на этом компьютере (.ksv и, если есть, .kjl)"),
+      () => chooser.click(),
     ),
     chooser,
   );

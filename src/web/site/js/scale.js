@@ -12,16 +12,17 @@
 // (the page then scrolls) or at its own pixel size; the choice is kept in the
 // browser's local storage (kalvitor.View).
 import { settingGet, settingSet } from "./bridge.js";
+import { KV_N, onLanguage, tr, trc } from "./lang.js";
 
 const MARGIN = 8; // page pixels kept around the game
 const SNAP = 0.85; // a whole-pixel scale is taken when it keeps this much of the fitting one
 // The player's choices: the room's fitting scale times a factor, or the
 // game's own pixels.
 const VIEWS = [
-  ["fit", "По размеру окна", 1],
-  ["larger", "Крупнее", 1.25],
-  ["largest", "Ещё крупнее", 1.5],
-  ["actual", "Как задумано (1:1)", 0],
+  ["fit", KV_N("По размеру окна"), 1],
+  ["larger", KV_N("Крупнее"), 1.25],
+  ["largest", KV_N("Ещё крупнее"), 1.5],
+  ["actual", KV_N("Как задумано (1:1)"), 0],
 ];
 
 let scale = 1;
@@ -123,11 +124,20 @@ function buildControl() {
   box.id = "view";
   const face = document.createElement("span");
   face.setAttribute("aria-hidden", "true");
-  face.textContent = "Вид ▾";
   const select = document.createElement("select");
-  select.setAttribute("aria-label", "Вид: размер игры на странице");
-  select.title = "Размер игры на странице";
-  for (const [value, text] of VIEWS) select.add(new Option(text, value, false, value === view));
+  for (const [value] of VIEWS) select.add(new Option("", value, false, value === view));
+  // In the game's language, and again when it changes; the game's room
+  // follows the plate's new width.
+  const label = () => {
+    // TRANSLATORS: the plate of the page's control of the game's size
+    // ("View"), not the journal's column of kinds.
+    face.textContent = trc("the game's size", "Вид") + " ▾";
+    select.setAttribute("aria-label", tr("Вид: размер игры на странице"));
+    select.title = tr("Размер игры на странице");
+    VIEWS.forEach(([, text], i) => (select.options[i].text = tr(text)));
+  };
+  label();
+  onLanguage(() => (label(), fit()));
   select.addEventListener("change", () => {
     view = select.value;
     settingSet("View", view);

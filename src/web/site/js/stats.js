@@ -7,6 +7,7 @@
 // lines with a second axis. The program sends only the days that are new
 // (src/web/tool_news.cpp); the page keeps them, also while the window is
 // closed.
+import { KV_N, tr, trf } from "./lang.js";
 import { openTool } from "./tool_windows.js";
 
 const DAY = 86400;
@@ -15,14 +16,14 @@ const COLUMNS = ["money", "deposit", "loan", "health", "satiety", "mood", "educa
 // One line of a chart: its column, name, colour and chart; the rank on the
 // right-hand axis of its own.
 const LINES = [
-  { column: "money", name: "Деньги", color: "#1f7a1f", chart: 0 },
-  { column: "deposit", name: "Вклад", color: "#1f4fb0", chart: 0 },
-  { column: "loan", name: "Долг банку", color: "#b03a1f", chart: 0 },
-  { column: "health", name: "Здоровье", color: "#c0282d", chart: 1 },
-  { column: "satiety", name: "Сытость", color: "#d08a10", chart: 1 },
-  { column: "mood", name: "Настроение", color: "#6a3db0", chart: 1 },
-  { column: "education", name: "Образование", color: "#1f6fa0", chart: 2 },
-  { column: "rank", name: "Статус", color: "#8a5a1f", chart: 2, right: true },
+  { column: "money", name: KV_N("Деньги"), color: "#1f7a1f", chart: 0 },
+  { column: "deposit", name: KV_N("Вклад"), color: "#1f4fb0", chart: 0 },
+  { column: "loan", name: KV_N("Долг банку"), color: "#b03a1f", chart: 0 },
+  { column: "health", name: KV_N("Здоровье"), color: "#c0282d", chart: 1 },
+  { column: "satiety", name: KV_N("Сытость"), color: "#d08a10", chart: 1 },
+  { column: "mood", name: KV_N("Настроение"), color: "#6a3db0", chart: 1 },
+  { column: "education", name: KV_N("Образование"), color: "#1f6fa0", chart: 2 },
+  { column: "rank", name: KV_N("Статус"), color: "#8a5a1f", chart: 2, right: true },
 ];
 // The levels where a vital kills, dashed in its colour across the vitals' chart.
 const DEATH_LINES = [
@@ -31,9 +32,9 @@ const DEATH_LINES = [
   { level: -100, color: "#6a3db0" },
 ];
 const CHARTS = [
-  { title: "Деньги и банк, $", height: 220 },
-  { title: "Здоровье, сытость, настроение, %", height: 220 },
-  { title: "Образование, % и статус", height: 240 },
+  { title: KV_N("Деньги и банк, $"), height: 220 },
+  { title: KV_N("Здоровье, сытость, настроение, %"), height: 220 },
+  { title: KV_N("Образование, % и статус"), height: 240 },
 ];
 const CHART_WIDTH = 790;
 
@@ -69,8 +70,14 @@ function dateText(t) {
 function summaryText() {
   const s = summary;
   return (
-    `Дней прожито: ${s.daysLived}     Лучшие деньги: ${money(s.bestMoney)}     Работ: ${s.jobsHeld}     ` +
-    `Детей: ${s.children}\nЗа этот запуск игры — смертей: ${s.deaths}, побед: ${s.victories}`
+    [
+      trf("Дней прожито: %s", s.daysLived),
+      trf("Лучшие деньги: %s", money(s.bestMoney)),
+      trf("Работ: %s", s.jobsHeld),
+      trf("Детей: %s", s.children),
+    ].join("     ") +
+    "\n" +
+    trf("За этот запуск игры — смертей: %s, побед: %s", s.deaths, s.victories)
   );
 }
 
@@ -137,7 +144,7 @@ function chartOptions(uPlot, chart) {
       font: "8px Tahoma, Arial, sans-serif",
     });
   return {
-    title: CHARTS[chart].title,
+    title: tr(CHARTS[chart].title),
     width: CHART_WIDTH,
     height: CHARTS[chart].height,
     tzDate: (t) => uPlot.tzDate(new Date(t * 1000), "Etc/UTC"),
@@ -149,9 +156,9 @@ function chartOptions(uPlot, chart) {
     // Room on the right for the last date, where no axis stands.
     padding: [null, axes.length > 2 ? null : 28, null, null],
     series: [
-      { label: "Дата", value: (u, t) => (t == null ? "—" : dateText(t)) },
+      { label: tr("Дата"), value: (u, t) => (t == null ? "—" : dateText(t)) },
       ...lines.map((l) => ({
-        label: l.name,
+        label: tr(l.name),
         stroke: l.color,
         width: l.right ? 2 : 1.6,
         scale: l.right ? "rank" : "y",
@@ -173,7 +180,7 @@ function describe(figure, chart) {
   const n = samples.days.length;
   const said = n
     ? LINES.filter((l) => l.chart === chart)
-        .map((l) => `${l.name}: ${valueText(l, samples[l.column][n - 1])}`)
+        .map((l) => `${tr(l.name)}: ${valueText(l, samples[l.column][n - 1])}`)
         .join(", ")
     : "";
   figure.setAttribute("aria-description", said);
@@ -199,17 +206,17 @@ function build(body) {
   const head = Object.assign(document.createElement("p"), { className: "stats-summary" });
   const empty = Object.assign(document.createElement("p"), {
     className: "stats-empty",
-    textContent: "Графики появятся после первого прожитого дня.",
+    textContent: tr("Графики появятся после первого прожитого дня."),
   });
   // The charts scroll under the summary on a low page; it takes the
   // keyboard (the arrows scroll it), so it is named.
   const area = Object.assign(document.createElement("div"), { className: "charts", tabIndex: 0 });
   area.setAttribute("role", "region");
-  area.setAttribute("aria-label", "Графики");
+  area.setAttribute("aria-label", tr("Графики"));
   const figures = CHARTS.map((c) => {
     const f = Object.assign(document.createElement("figure"), { className: "chart" });
     f.setAttribute("role", "img");
-    f.setAttribute("aria-label", c.title);
+    f.setAttribute("aria-label", tr(c.title));
     f.style.minHeight = `${c.height}px`;
     return f;
   });
@@ -233,7 +240,7 @@ function build(body) {
     },
     () => {
       failed = true;
-      empty.textContent = "Графики не удалось загрузить.";
+      empty.textContent = tr("Графики не удалось загрузить.");
       follow();
     },
   );
@@ -247,5 +254,5 @@ function build(body) {
 }
 
 export function openStats() {
-  openTool("stats", "Статистика", "stats-window", build);
+  openTool("stats", () => tr("Статистика"), "stats-window", build);
 }

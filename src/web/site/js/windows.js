@@ -8,6 +8,7 @@ import { send } from "./bridge.js";
 import { applyControl, buildControls } from "./controls.js";
 import { buildMenuBar, setMenus } from "./menus.js";
 import { setMainFrame, toDesk } from "./scale.js";
+import { onLanguage, tr } from "./lang.js";
 
 const desk = () => document.getElementById("desk");
 const forms = new Map(); // name -> { form, frame, client, els, ... }
@@ -153,7 +154,7 @@ export function makeFrame(title, onClose, role = "dialog") {
   close.type = "button";
   close.className = "close";
   close.tabIndex = -1;
-  close.setAttribute("aria-label", "Закрыть");
+  close.setAttribute("aria-label", tr("Закрыть"));
   close.textContent = "×";
   close.addEventListener("click", onClose);
   bar.append(caption, close);
@@ -161,6 +162,13 @@ export function makeFrame(title, onClose, role = "dialog") {
   dragBy(bar, frame);
   return frame;
 }
+
+// The close boxes of the windows on the page and of the game's windows out
+// of sight.
+onLanguage(() => {
+  const frames = new Set([...desk().querySelectorAll(".frame"), ...[...forms.values()].map((e) => e.frame)]);
+  for (const frame of frames) frame.querySelector(".titlebar .close")?.setAttribute("aria-label", tr("Закрыть"));
+});
 
 // The title bar moves its window.
 function dragBy(bar, frame) {
