@@ -140,7 +140,11 @@ def main():
             and e.name and GIFT.startswith(e.name)]
     expect(len(said) <= 1, f"the message was spoken in pieces: {said}")
 
-    # Reading the tree moves neither the game nor the focus.
+    # Reading the tree moves neither the game nor the focus. The day's tick
+    # goes on while its message types (the grandmother's $150 come after
+    # it): the game is paused once that tick has ended, or a slow reading
+    # would see it end.
+    bus.wait(lambda: bus.value(main_w, "Бюджет") == "$600" or None, 30, "the day's gift in the budget")
     pause(bus, True)
     before = (bus.value(main_w, "Бюджет"), [o.name for o in walk(main_w) if "/" in o.name], describe(bus.focused()))
     for _ in range(3):
