@@ -77,7 +77,7 @@ const paused = (page) => page.locator('.main-window [data-name="lblPause"]');
 
 // Back to a game that answers: the end's "start again", a name for a new
 // game, Esc for a box or a menu, each window's close box (given the
-// keyboard, and Enter: another window may lie over it); the main window
+// keyboard, and Enter: another window may lie over it); then the main window
 // unfolded. Found by their places, not their words: the monkey may have
 // chosen another language from the menu.
 async function settle() {
@@ -89,18 +89,23 @@ async function settle() {
     if (await again.isVisible()) {
       await again.click();
       await name.waitFor();
-    } else if ((await page.getByRole("alertdialog").count()) || (await page.getByRole("menu").count())) {
+    } else if (await page.getByRole("alertdialog").count()) {
+      // Given the keyboard first: a click beside it may have left it on the page.
+      await page.getByRole("alertdialog").last().locator("input, button").first().focus({ timeout: 1000 }).catch(() => {});
+      await page.keyboard.press("Escape");
+    } else if (await page.getByRole("menu").count()) {
       await page.keyboard.press("Escape");
     } else if (await name.isVisible()) {
       await name.fill("");
       await name.focus();
       await page.keyboard.type("Живой");
       await page.keyboard.press("Enter");
-    } else if (await unfold.isVisible()) {
-      await unfold.click();
     } else if (await windows.count()) {
       await windows.last().locator(".titlebar .close").focus({ timeout: 1000 }).catch(() => {});
       await page.keyboard.press("Enter");
+    } else if (await unfold.isVisible()) {
+      // (After the windows: the journal or the statistics may lie over it.)
+      await unfold.click();
     } else if (await mainWindow(page).isVisible()) {
       return;
     }
